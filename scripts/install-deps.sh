@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build and the tests need, when missing.
+set -euo pipefail
+packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace qarto {
+
+// The caption of every message box and the first part of the window title.
+inline constexpr const char* kAppTitle = "Qarto v0.99";
+
+// "Qarto v0.99 - Add Layer" and friends; an empty suffix gives the bare title.
+inline std::string caption(const std::string& suffix = {}) { return std::string(kAppTitle) + suffix; }
+
+}  // namespace qarto

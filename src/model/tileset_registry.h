@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "model/tileset.h"
+
+namespace qarto {
+
+// All loaded tilesets, owned, in ascending id order. Lookups of an absent id
+// yield nullptr and add nothing.
+class TilesetRegistry {
+ public:
+  using Map = std::map<std::int32_t, std::unique_ptr<Tileset>>;
+
+  Tileset* find(std::int32_t id);
+  const Tileset* find(std::int32_t id) const;
+  // Takes ownership under tileset->id, replacing (and destroying) any tileset
+  // of that id. Returns the stored tileset.
+  Tileset& insert(std::unique_ptr<Tileset> tileset);
+  // Takes the tileset out and hands it back (nullptr when absent).
+  std::unique_ptr<Tileset> remove(std::int32_t id);
+  void clear() { tilesets_.clear(); }
+
+  // The lowest-id tileset that is not the collision tileset.
+  Tileset* firstNonCollision();
+  Tileset* firstCollision();
+  int countNonCollision() const;
+
+  bool empty() const { return tilesets_.empty(); }
+  std::size_t size() const { return tilesets_.size(); }
+  Map::iterator begin() { return tilesets_.begin(); }
+  Map::iterator end() { return tilesets_.end(); }
+  Map::const_iterator begin() const { return tilesets_.begin(); }
+  Map::const_iterator end() const { return tilesets_.end(); }
+
+ private:
+  Map tilesets_;
+};
+
+}  // namespace qarto
