@@ -1,0 +1,20 @@
+#include "cli/cli_services.h"
+
+namespace qarto {
+
+MessageAnswer CliServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                                      MessageIcon) {
+  ++messagesShown_;
+  const bool question = buttons != MessageButtons::Ok;
+  std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
+  if (!question) return MessageAnswer::Ok;
+  if (answerYes_) {
+    std::fprintf(out_, "(answered %s by --yes)\n", buttons == MessageButtons::OkCancel ? "OK" : "Yes");
+    return buttons == MessageButtons::OkCancel ? MessageAnswer::Ok : MessageAnswer::Yes;
+  }
+  questionDeclined_ = true;
+  std::fprintf(out_, "(not confirmed: run again with --yes to answer yes)\n");
+  return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+}
+
+}  // namespace qarto
