@@ -1,11 +1,45 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_commands.h"
+
+namespace {
+
+void printOverview(std::FILE* out) {
+  std::fputs("usage: qarto-cli COMMAND [ARGS...]\n\nCommands:\n", out);
+  for (const qarto::CliCommand& command : qarto::cliCommands()) {
+    std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+  }
+  std::fputs("\nRun 'qarto-cli COMMAND --help' for a command's options.\n", out);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::strcmp(argv[1], "selfcheck") == 0) {
-    std::puts("selfcheck: not yet built");
-    return 0;
+  if (argc < 2) {
+    printOverview(stderr);
+    return qarto::kExitUsage;
   }
-  std::fputs("usage: qarto-cli selfcheck\n", stderr);
-  return 2;
+  const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    printOverview(stdout);
+    return qarto::kExitOk;
+  }
+  std::vector<std::string> args(argv + 2, argv + argc);
+  for (const qarto::CliCommand& command : qarto::cliCommands()) {
+    if (name != command.name) continue;
+    for (const std::string& arg : args) {
+      if (arg == "--help" || arg == "-h") {
+        std::printf("usage: qarto-cli %s\n\n%s\n", command.usage, command.summary);
+        return qarto::kExitOk;
+      }
+    }
+    return command.run(args);
+  }
+  std::fprintf(stderr, "qarto-cli: unknown command \"%s\"\n\n", name.c_str());
+  printOverview(stderr);
+  return qarto::kExitUsage;
 }

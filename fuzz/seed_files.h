@@ -1,0 +1,90 @@
+#pragma once
+
+// Small, valid inputs from which the fuzzers start, built from byte layouts.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "io/bmp_codec.h"
+#include "io/collision_set_file.h"
+#include "model/byte_order.h"
+
+namespace qarto::seeds {
+
+inline bool writeSeed(const std::string& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  const std::string path = folder + "/" + name;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+// An image with a pattern of indices and a palette of distinct colours.
+inline IndexedImage patternImage(int width, int height, int indexModulus) {
+  IndexedImage image;
+  image.imageWidth = width;
+  image.imageHeight = height;
+  image.pixels.resize(static_cast<std::size_t>(width * height));
+  for (std::size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<std::uint8_t>((i * 7 + i / 8) % indexModulus);
+  for (std::size_t i = 0; i < image.palette.size(); ++i) image.palette[i] = static_cast<std::uint8_t>(i * 5);
+  return image;
+}
+
+inline std::vector<std::uint8_t> bmp8(int width, int height) { return encodeIndexedBmp(patternImage(width, height, 256), 256); }
+
+// A 4-bit BMP: 16-entry colour table, two pixels per byte.
+inline std::vector<std::uint8_t> bmp4(int width, int height) {
+  const std::size_t rowBytes = static_cast<std::size_t>(width / 2);
+  const std::size_t offset = 54 + 64;
+  std::vector<std::uint8_t> bytes(offset + rowBytes * static_cast<std::size_t>(height));
+  storeU16(bytes.data(), 0x4D42);
+  storeU32(bytes.data() + 2, static_cast<std::uint32_t>(bytes.size()));
+  storeU32(bytes.data() + 10, static_cast<std::uint32_t>(offset));
+  storeU32(bytes.data() + 14, 40);
+  storeI32(bytes.data() + 18, width);
+  storeI32(bytes.data() + 22, height);
+  storeU16(bytes.data() + 26, 1);
+  storeU16(bytes.data() + 28, 4);
+  for (std::size_t i = 0; i < 64; ++i) bytes[54 + i] = static_cast<std::uint8_t>(i * 3);
+  for (std::size_t i = offset; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 13);
+  return bytes;
+}
+
+// An 8-bit run-length PCX with both single bytes and runs.
+inline std::vector<std::uint8_t> pcx(int width, int height) {
+  std::vector<std::uint8_t> bytes(128);
+  bytes[0] = 10;
+  bytes[1] = 5;
+  bytes[2] = 1;
+  bytes[3] = 8;
+  storeU16(bytes.data() + 8, static_cast<std::uint16_t>(width - 1));
+  storeU16(bytes.data() + 10, static_cast<std::uint16_t>(height - 1));
+  bytes[65] = 1;
+  storeU16(bytes.data() + 66, static_cast<std::uint16_t>(width));
+  const int total = width * height;
+  for (int filled = 0; filled < total;) {
+    if (filled % 3 == 0 && total - filled >= 5) {
+      bytes.push_back(192 + 5);
+      bytes.push_back(static_cast<std::uint8_t>(200 + filled % 50));
+      filled += 5;
+    } else {
+      bytes.push_back(static_cast<std::uint8_t>(filled % 192));
+      filled += 1;
+    }
+  }
+  bytes.push_back(12);
+  for (int i = 0; i < 768; ++i) bytes.push_back(static_cast<std::uint8_t>(i * 11));
+  return bytes;
+}
+
+inline std::vector<std::uint8_t> cll(std::uint32_t width, std::uint32_t height) {
+  CollisionSetFile set;
+  set.width = width;
+  set.height = height;
+  for (std::uint32_t i = 0; i < width * height; ++i) set.tiles.push_back(static_cast<std::uint8_t>(i % 40));
+  return encodeCollisionSet(set);
+}
+
+}  // namespace qarto::seeds

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qarto {
+
+// One qarto-cli sub-command: its name, one line of help, its usage text and
+// the function that runs it on the arguments after the name.
+struct CliCommand {
+  const char* name;
+  const char* summary;
+  const char* usage;
+  int (*run)(const std::vector<std::string>& args);
+};
+
+const std::vector<CliCommand>& cliCommands();
+
+int runSelfcheck(const std::vector<std::string>& args);
+int runInfo(const std::vector<std::string>& args);
+int runUpgrade(const std::vector<std::string>& args);
+int runExport(const std::vector<std::string>& args);
+int runCount(const std::vector<std::string>& args);
+int runLayerBmp(const std::vector<std::string>& args);
+int runValidate(const std::vector<std::string>& args);
+
+}  // namespace qarto

@@ -1,0 +1,259 @@
+#include "edit/map_file_commands.h"
+
+#include <utility>
+
+#include "edit/collision_set_commands.h"
+#include "edit/tileset_commands.h"
+#include "io/display_image.h"
+#include "io/file_bytes.h"
+#include "io/map_file_format.h"
+#include "io/map_file_reader.h"
+#include "io/path_utils.h"
+#include "io/recent_file_list.h"
+#include "model/app_title.h"
+#include "model/editor_session.h"
+#include "model/layer_observer.h"
+#include "model/platform_services.h"
+#include "model/settings_keys.h"
+#include "model/settings_store.h"
+#include "model/tileset_host.h"
+#include "model/tileset_registration.h"
+
+namespace qarto {
+
+namespace {
+
+constexpr const char* kMapFilter = "Map Files (*.qrm)|*.qrm||";
+constexpr const char* kUnsavedCllQuestion = "There are unsaved changes to the .cll.  Would you like to export them?";
+constexpr const char* kUnsavedMapQuestion = "There are unsaved changes.  Would you like to save them?";
+constexpr const char* kOneMapDropMessage =
+    "Qarto only supports drag and drop for one map at a time.\n\nOnly the first map in the list will be opened.";
+
+void tell(PlatformServices& services, const std::string& text) {
+  services.messageBox(text, caption(), MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+void showTitle(const MapFileHooks& hooks, const MapProject& project) {
+  if (hooks.setWindowTitle) hooks.setWindowTitle(windowTitle(project));
+}
+
+// Map choosers start in "DefMapPath" when "UseDefMapPath" is set, else in
+// the folder of the last map chosen.
+FileChooserRequest mapChooser(SettingsStore& settings, const char* title) {
+  FileChooserRequest request;
+  request.title = title;
+  request.filter = kMapFilter;
+  request.defaultExtension = kMapFileExtension;
+  const bool useDefault = settings.readInt(kSettingsSection, setting_keys::kUseDefMapPath, 0) != 0;
+  request.initialFolder = settings.readText(
+      kSettingsSection, useDefault ? setting_keys::kDefMapPath : setting_keys::kLastMapPath, "");
+  return request;
+}
+
+void rememberMapFolder(SettingsStore& settings, const std::string& chosen) {
+  settings.writeText(kSettingsSection, setting_keys::kLastMapPath, splitPath(chosen).folder);
+}
+
+void applyOptions(MapProject& project, const MapFileOptions& options) {
+  project.unoptimizedMode = options.unoptimizedMode;
+  project.lastTilesetId = options.lastTilesetId;
+  project.currentTilesetId = options.currentTilesetId;
+  project.showMapGrid = options.showMapGrid;
+  project.showTileGrid = options.showTileGrid;
+  project.autoPaintCollision = options.autoPaintCollision;
+}
+
+// Stacks the layers in file order (the first ends at the bottom). The active
+// layer is the last Primary layer, or the first layer when there is none.
+void installLayers(MapProject& project, std::vector<std::unique_ptr<MapLayer>>& layers) {
+  MapLayer* active = nullptr;
+  for (auto& layer : layers) {
+    if (layer->kind == LayerKind::Entity) project.selectedEntity = -1;
+    MapLayer& added = project.insertLayer(std::move(layer), project.layerCount());
+    if (active == nullptr || added.kind == LayerKind::Primary) active = &added;
+    if (LayerObserver* observer = project.layerObserver()) observer->layerAdded(added);
+  }
+  layers.clear();
+  if (LayerObserver* observer = project.layerObserver()) observer->refreshLayers();
+  project.setActiveLayer(active);
+}
+
+// Registers the tilesets under their stored ids. Returns false when a
+// display image could not be made: that tileset and the rest are dropped.
+bool installTilesets(EditorSession& session, std::vector<std::unique_ptr<Tileset>>& tilesets) {
+  MapProject& project = session.project();
+  bool complete = true;
+  for (auto& tileset : tilesets) {
+    // Set first, so that registration does not fill the loaded cells.
+    project.tilesetsLoaded = true;
+    DisplayImage display = makeDisplayImage(*tileset);
+    if (display.rgba.empty()) {
+      complete = false;
+      break;
+    }
+    const bool isCollision = tileset->isCollisionTileset;
+    Tileset* registered = registerTileset(project, session.host(), std::move(tileset), std::move(display));
+    if (registered != nullptr && isCollision) project.collisionTileset = registered;
+  }
+  tilesets.clear();
+  session.host().tileViewLayoutChanged();
+  return complete;
+}
+
+MapReadQuestions askingQuestions(PlatformServices& services) {
+  MapReadQuestions questions;
+  questions.readAsOldFormat = [&services] {
+    return services.messageBox(kOldFormatQuestion, caption(), MessageButtons::OkCancel, MessageIcon::Exclamation) ==
+           MessageAnswer::Ok;
+  };
+  questions.readDespiteLayerCount = [&services](std::int32_t) {
+    return services.messageBox(kLayerCountQuestion, caption(), MessageButtons::YesNo, MessageIcon::Exclamation) ==
+           MessageAnswer::Yes;
+  };
+  return questions;
+}
+
+// Steps after the reset: decode, then put what was read into the project.
+bool readIntoProject(EditorSession& session, const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  MapProject& project = session.project();
+  PlatformServices& services = session.services();
+  BusyPointer busy(services);
+  LoadedMap map = decodeMapFile(bytes.data(), bytes.size(), askingQuestions(services));
+
+  switch (map.outcome) {
+    case MapReadOutcome::DeclinedOldFormat:
+    case MapReadOutcome::DeclinedLayerCount:
+      return false;
+    case MapReadOutcome::Damaged:
+      tell(services, map.message);  // nothing of a damaged file is kept
+      return false;
+    case MapReadOutcome::LayerAllocationFailed:
+    case MapReadOutcome::EntityAllocationFailed:
+    case MapReadOutcome::CellAllocationFailed:
+      // The layers read so far stay for inspection, but without a file
+      // path, so that Save cannot overwrite the complete file with them.
+      applyOptions(project, map.options);
+      installLayers(project, map.layers);
+      tell(services, map.message);
+      return false;
+    case MapReadOutcome::Complete:
+      break;
+  }
+
+  applyOptions(project, map.options);
+  // The path actually opened wins over the one stored in the file.
+  project.filePath = path;
+  installLayers(project, map.layers);
+  const bool allTilesets = installTilesets(session, map.tilesets) && !map.tilesetsSkipped;
+  if (!allTilesets) tell(services, kTilesetAllocationMessage);
+  project.modified = false;
+  project.journal().clear();
+  return true;
+}
+
+}  // namespace
+
+std::string windowTitle(const MapProject& project) {
+  std::string title = kAppTitle;
+  if (!project.filePath.empty()) title += " - " + project.filePath;
+  if (project.unoptimizedMode) title += "  (Un-opt. mode)";
+  return title;
+}
+
+bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks) {
+  MapProject& project = session.project();
+  PlatformServices& services = session.services();
+  SettingsStore& settings = session.settings();
+  if (!project.hasLayers()) {
+    tell(services, kNothingToSaveMessage);
+    return false;
+  }
+
+  if (project.filePath.empty() || saveAs) {
+    FileChooserRequest request = mapChooser(settings, "Save Map");
+    request.initialFile = project.filePath;
+    const std::optional<std::string> chosen = services.chooseSaveFile(request);
+    if (!chosen || chosen->empty()) return false;
+    project.filePath = *chosen;
+    rememberMapFolder(settings, *chosen);
+  }
+
+  const std::string path = project.filePath;
+  std::unique_ptr<MapSaveTarget> target =
+      hooks.openSaveTarget ? hooks.openSaveTarget(path) : std::make_unique<AtomicSaveTarget>(path);
+  if (!target || !target->open()) {
+    tell(services, kSaveOpenFailedMessage);
+    return false;
+  }
+  RecentFileList(settings).add(path);
+
+  bool written = false;
+  {
+    BusyPointer busy(services);
+    written = writeMapFile(*target, project, session.registry()) && target->commit();
+  }
+  // Nothing replaced the previous file: the changes are still unsaved.
+  if (!written) {
+    tell(services, kSaveOpenFailedMessage);
+    return false;
+  }
+  project.modified = false;
+  showTitle(hooks, project);
+  return true;
+}
+
+bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks) {
+  PlatformServices& services = session.services();
+  SettingsStore& settings = session.settings();
+
+  std::string chosen;
+  if (path) {
+    chosen = *path;
+  } else {
+    const std::vector<std::string> files = services.chooseOpenFiles(mapChooser(settings, "Load Map"));
+    if (files.empty() || files.front().empty()) return false;
+    chosen = files.front();
+    rememberMapFolder(settings, chosen);
+  }
+
+  if (!confirmDiscard(session, hooks)) return false;
+
+  std::vector<std::uint8_t> bytes;
+  const ReadStatus status = readFileBytes(chosen, bytes);
+  if (status != ReadStatus::Ok && status != ReadStatus::Empty) {
+    tell(services, kLoadOpenFailedMessage);
+    return false;
+  }
+
+  RecentFileList(settings).add(chosen);
+  session.project().resetProject(true);
+  const bool loaded = readIntoProject(session, chosen, bytes);
+  showTitle(hooks, session.project());
+  return loaded;
+}
+
+bool confirmDiscard(EditorSession& session, const MapFileHooks& hooks) {
+  MapProject& project = session.project();
+  PlatformServices& services = session.services();
+  const bool cllPending = project.collisionSetEditing && project.modified;
+  const bool mapPending = project.hasLayers() && project.modified;
+  if (!cllPending && !mapPending) return true;
+
+  const MessageAnswer answer = services.messageBox(cllPending ? kUnsavedCllQuestion : kUnsavedMapQuestion,
+                                                   caption(), MessageButtons::YesNoCancel, MessageIcon::Exclamation);
+  if (answer == MessageAnswer::Cancel) return false;
+  if (answer == MessageAnswer::No) return true;
+  return cllPending ? exportCollisionSet(session) : saveMap(session, false, hooks);
+}
+
+void onFilesDropped(EditorSession& session, const std::vector<std::string>& paths, const MapFileHooks& hooks) {
+  if (paths.empty()) return;
+  if (paths.front().find(kMapFileExtension) == std::string::npos) {
+    dropTilesets(session, paths);
+    return;
+  }
+  if (paths.size() > 1) tell(session.services(), kOneMapDropMessage);
+  loadMap(session, paths.front(), hooks);
+}
+
+}  // namespace qarto

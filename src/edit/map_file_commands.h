@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "io/map_file_writer.h"
+
+namespace qarto {
+
+class EditorSession;
+class MapProject;
+
+// What the map file commands need beyond the session. The main frame fills
+// setWindowTitle; tests may also replace the save target to make writes fail.
+struct MapFileHooks {
+  // Receives the new main window title after every save and every load
+  // (including a failed load, which leaves the project empty).
+  std::function<void(const std::string& title)> setWindowTitle;
+  // Opens the file a save writes to; unset means an AtomicSaveTarget.
+  std::function<std::unique_ptr<MapSaveTarget>(const std::string& path)> openSaveTarget;
+};
+
+// "Qarto v0.99 - <path>", with "  (Un-opt. mode)" in un-optimized mode; the
+// bare title while the project has no file.
+std::string windowTitle(const MapProject& project);
+
+// Save Map (saveAs false) and Save Map As (saveAs true). True when the file
+// was written; a failed save keeps the previous file and `modified`.
+bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks = {});
+
+// Open Map (no path: the file chooser), opening at start-up, from the
+// recent-file list or by a drop. True when a map was read. Up to opening
+// the file a failure leaves the project as it was; after that the project
+// has been reset and a failure leaves it empty.
+bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks = {});
+
+// The unsaved-changes question before the project is replaced or closed.
+// True means the caller may go on.
+bool confirmDiscard(EditorSession& session, const MapFileHooks& hooks = {});
+
+// Files dropped on the map view: a map (only the first one) or tile pages.
+void onFilesDropped(EditorSession& session, const std::vector<std::string>& paths, const MapFileHooks& hooks = {});
+
+}  // namespace qarto

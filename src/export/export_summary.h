@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qarto {
+
+// What the summary box after a text export reports.
+struct ExportSummaryInput {
+  std::vector<std::string> exported;    // palette, tile, map, collision, then the extern files
+  std::vector<std::string> notWritten;  // extern or collision files that could not be written
+  int paletteErrors = 0;
+  int tileErrors = 0;
+};
+
+struct ExportSummary {
+  std::string caption;
+  std::string text;
+  bool dataErrors = false;  // the "Errors!" form, with the error codes
+  bool problems = false;    // data errors or files not written: beep and warn
+};
+
+inline constexpr const char* kExportSummaryIntro = "Exported the following map data files:                     ";
+inline constexpr const char* kExportErrorsIntro =
+    "Data errors were encountered while processing your map for exporting.  The following files were exported, though the contents of the data arrays will likely not be complete. ";
+inline constexpr const char* kNotWrittenIntro = "\nThe following files could not be written:\n\n";
+inline constexpr int kErrorBeepHz = 240;
+inline constexpr int kErrorBeepMs = 5;
+
+ExportSummary composeExportSummary(const ExportSummaryInput& input);
+
+// The message that ends an export whose palette, tile or map file could
+// not be written.
+std::string exportStoppedText(const std::string& path);
+
+}  // namespace qarto

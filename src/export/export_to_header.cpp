@@ -1,0 +1,129 @@
+#include "export/export_to_header.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+
+#include "export/export_paths.h"
+#include "export/export_preparation.h"
+#include "export/text_export_writer.h"
+#include "model/app_title.h"
+#include "model/editor_session.h"
+#include "model/platform_services.h"
+#include "model/settings_store.h"
+
+namespace qarto {
+
+namespace {
+
+// Far beyond any tile count, and safe to add a tile count to.
+constexpr int kMaxTileOffset = INT_MAX / 2;
+
+}  // namespace
+
+std::string defaultExportHeaderPath() {
+  const char* home = std::getenv("HOME");
+  return home != nullptr && *home != '\0' ? std::string(home) : std::string("/");
+}
+
+ExportToHeaderValues loadExportToHeader(SettingsStore& settings) {
+  ExportToHeaderValues values;
+  values.exportPath = settings.readText(kSettingsSection, "ExportHeaderPath", defaultExportHeaderPath());
+  values.tileOffsetText = std::to_string(std::max(0, settings.readInt(kSettingsSection, "TileOffset", 0)));
+  // A slider cannot hold a position outside its range.
+  values.bankOffset = std::clamp(settings.readInt(kSettingsSection, "BankOffset", 0), 0, kMaxBankOffset);
+  values.saturation =
+      std::clamp(settings.readInt(kSettingsSection, "Saturation", kNeutralShiftPosition), 0, kMaxShiftPosition);
+  values.luminance =
+      std::clamp(settings.readInt(kSettingsSection, "Luminance", kNeutralShiftPosition), 0, kMaxShiftPosition);
+  return values;
+}
+
+int parseTileOffset(const std::string& text) {
+  int value = 0;
+  for (const char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) break;  // the edit takes digits only
+    value = std::min(kMaxTileOffset, value * 10 + (c - '0'));
+  }
+  return value;
+}
+
+std::string bankOffsetLabel(int position) { return std::to_string(position); }
+
+std::string shiftLabel(int position) { return std::to_string(position - kNeutralShiftPosition) + "%"; }
+
+void resetShifts(ExportToHeaderValues& values) {
+  values.saturation = kNeutralShiftPosition;
+  values.luminance = kNeutralShiftPosition;
+}
+
+bool chooseExportFolder(PlatformServices& services, SettingsStore& settings, ExportToHeaderValues& values) {
+  const std::optional<std::string> folder = services.chooseFolder(kExportFolderChooserTitle, values.exportPath);
+  if (!folder) return false;
+  values.exportPath = *folder;
+  settings.writeText(kSettingsSection, "ExportHeaderPath", *folder);
+  return true;
+}
+
+void showTileOffsetHelp(PlatformServices& services) {
+  services.messageBox(kTileOffsetHelpText, caption(kTileOffsetHelpSuffix), MessageButtons::Ok,
+                      MessageIcon::Information);
+}
+
+void showBankOffsetHelp(PlatformServices& services) {
+  services.messageBox(kBankOffsetHelpText, caption(kBankOffsetHelpSuffix), MessageButtons::Ok,
+                      MessageIcon::Information);
+}
+
+ExportOptions acceptExportToHeader(SettingsStore& settings, const ExportToHeaderValues& values) {
+  const int tileOffset = parseTileOffset(values.tileOffsetText);
+  settings.writeText(kSettingsSection, "ExportHeaderPath", values.exportPath);
+  settings.writeInt(kSettingsSection, "BankOffset", values.bankOffset);
+  settings.writeInt(kSettingsSection, "Saturation", values.saturation);
+  settings.writeInt(kSettingsSection, "Luminance", values.luminance);
+  settings.writeInt(kSettingsSection, "TileOffset", tileOffset);
+
+  ExportOptions options;
+  options.directory = exportDirectoryFromPath(values.exportPath);
+  options.bankOffset = values.bankOffset;
+  options.tileOffset = tileOffset;
+  options.saturation = values.saturation - kNeutralShiftPosition;
+  options.luminance = values.luminance - kNeutralShiftPosition;
+  return options;
+}
+
+ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options) {
+  ExportRequest request;
+  request.exportDirectory = exportDirectoryFromPath(options.directory);
+  request.bankOffset = std::clamp(options.bankOffset, 0, kMaxBankOffset);
+  request.tileOffset = std::clamp(options.tileOffset, 0, kMaxTileOffset);
+  request.saturation = std::clamp(options.saturation, -kNeutralShiftPosition, kNeutralShiftPosition);
+  request.luminance = std::clamp(options.luminance, -kNeutralShiftPosition, kNeutralShiftPosition);
+  request.countOnly = false;
+
+  MapProject& project = session.project();
+  PreparedExport prepared = prepareExport(project, request);
+  if (!prepared.ready()) return {};  // the refusal has been shown
+
+  TextExportJob job;
+  job.layers = &project.layers();
+  job.registry = &session.registry();
+  job.mapFilePath = project.filePath;
+  job.exportDirectory = request.exportDirectory;
+  job.bankOffset = request.bankOffset;
+  job.tileOffset = request.tileOffset;
+  job.saturation = request.saturation;
+  job.luminance = request.luminance;
+  job.startTime = options.startTime.value_or(std::time(nullptr));
+  const TextExportResult result = writeTextExport(prepared.reduction, job, session.settings(), session.services());
+
+  ExportOutcome outcome;
+  outcome.success = result.completed;
+  outcome.summary = result.text;
+  outcome.written = result.written;
+  outcome.notWritten = result.notWritten;
+  return outcome;
+}
+
+}  // namespace qarto

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qarto {
+
+class EditorSession;
+class PlatformServices;
+class SettingsStore;
+
+inline constexpr const char* kExportToHeaderCaptionSuffix = " - Export To Header";
+inline constexpr const char* kExportFolderChooserTitle = "Save Path";
+inline constexpr const char* kTileOffsetHelpSuffix = " - Tile Index Offset";
+inline constexpr const char* kTileOffsetHelpText =
+    "Tile Index Offset allows you to offset the tile index (stored with each tile in your map) at export time.\n\n"
+    "NOTE: it is the responsibility of the programmer to ensure that the tile data is loaded into the correct tile "
+    "memory offset.\n\nWARNING: if the number of tiles in the map to be exported cannot fit into the reduced space "
+    "caused by offsetting the data, the map export will abort, notifying you of the error.";
+inline constexpr const char* kBankOffsetHelpSuffix = " - Palette Bank Offset";
+inline constexpr const char* kBankOffsetHelpText =
+    "Bank Offset allows you to offset the palette index (stored with each tile in your map) at export time.\n\n"
+    "NOTE: it is the responsibility of the programmer to ensure that the palette data is loaded into the correct "
+    "palette memory offset.\n\nWARNING: if the number of palettes in the map to be exported cannot fit into the "
+    "reduced space caused by offsetting the data, the map export will abort, notifying you of the error.";
+
+// Slider positions: 100 means no change to saturation or luminance.
+inline constexpr int kNeutralShiftPosition = 100;
+inline constexpr int kMaxShiftPosition = 200;
+inline constexpr int kMaxBankOffset = 15;
+
+// The controls of the Export to Header dialog, as raw positions.
+struct ExportToHeaderValues {
+  std::string exportPath;      // "ExportHeaderPath"
+  std::string tileOffsetText;  // the digits-only edit
+  int bankOffset = 0;          // slider 0..15
+  int saturation = kNeutralShiftPosition;  // slider 0..200
+  int luminance = kNeutralShiftPosition;   // slider 0..200
+};
+
+// What an export needs, whoever asks for it: the dialog or a command line.
+struct ExportOptions {
+  std::string directory;  // the export folder; backslashes and a missing final "/" are fine
+  int bankOffset = 0;     // 0..15
+  int tileOffset = 0;     // 0 or more
+  int saturation = 0;     // -100..100 percent
+  int luminance = 0;      // -100..100 percent
+  std::optional<std::time_t> startTime;  // "%time%" and "%date%"; now when unset
+};
+
+struct ExportOutcome {
+  bool success = false;  // every palette, tile and map file was written
+  std::string summary;   // the summary (or stop message) shown; empty after a refusal
+  std::vector<std::string> written;
+  std::vector<std::string> notWritten;
+};
+
+// The folder the Export Path edit starts with when nothing is stored.
+std::string defaultExportHeaderPath();
+
+// Opening: every control from section "Settings".
+ExportToHeaderValues loadExportToHeader(SettingsStore& settings);
+// The tile offset edit's decimal value; 0 when empty.
+int parseTileOffset(const std::string& text);
+// The labels beside the sliders: "7", and "-25%" for position 75.
+std::string bankOffsetLabel(int position);
+std::string shiftLabel(int position);
+// Reset: saturation and luminance back to no change; the bank offset stays.
+void resetShifts(ExportToHeaderValues& values);
+// "...": the chosen folder goes into the edit and is stored at once.
+bool chooseExportFolder(PlatformServices& services, SettingsStore& settings, ExportToHeaderValues& values);
+void showTileOffsetHelp(PlatformServices& services);
+void showBankOffsetHelp(PlatformServices& services);
+// OK: stores the five values under "Settings" and returns the export's options.
+ExportOptions acceptExportToHeader(SettingsStore& settings, const ExportToHeaderValues& values);
+
+// The whole Export to Headers command after its dialog: the refusals and
+// the reduction, then every file the export definition names and the
+// summary, all through the session's services and settings. Options are
+// held to the dialog's ranges.
+ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options);
+
+}  // namespace qarto

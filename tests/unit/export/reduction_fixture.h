@@ -1,0 +1,115 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "export/export_reduction.h"
+#include "model/map_layer.h"
+#include "model/map_project.h"
+#include "model/tileset.h"
+#include "model/tileset_registry.h"
+#include "support/scripted_services.h"
+
+namespace qarto::test {
+
+using Pixels = std::array<std::uint8_t, 64>;
+
+// A tile whose pixel (x, y) is f(x, y).
+template <typename F>
+Pixels tilePixels(F f) {
+  Pixels p{};
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) p[static_cast<std::size_t>(y * 8 + x)] = static_cast<std::uint8_t>(f(x, y));
+  return p;
+}
+
+// Asymmetric under every flip: no two of its four mirrored forms are equal.
+inline Pixels asymmetricTile(int seed = 1) {
+  return tilePixels([seed](int x, int y) { return (x == 0 && y == 0) ? (seed % 15) + 1 : 0; });
+}
+
+inline Pixels mirrored(const Pixels& p, bool h, bool v) {
+  return tilePixels([&](int x, int y) { return p[static_cast<std::size_t>((v ? 7 - y : y) * 8 + (h ? 7 - x : x))]; });
+}
+
+// A page `tilesPerRow` tiles wide and `tileRows` tiles high, pixels 0, every
+// palette row coloured (row, colour, id) so that no two rows match.
+inline std::unique_ptr<Tileset> makePage(int id, int tilesPerRow, int tileRows = 1) {
+  auto page = std::make_unique<Tileset>();
+  page->id = id;
+  page->imageWidth = tilesPerRow * 8;
+  page->imageHeight = tileRows * 8;
+  page->pixels.assign(static_cast<std::size_t>(page->imageWidth) * page->imageHeight, 0);
+  computeTilesetGeometry(*page);
+  for (std::size_t i = 0; i < 256; ++i) {
+    page->palette[i * 3] = static_cast<std::uint8_t>(i >> 4);
+    page->palette[i * 3 + 1] = static_cast<std::uint8_t>(i & 15);
+    page->palette[i * 3 + 2] = static_cast<std::uint8_t>(id);
+  }
+  return page;
+}
+
+inline void setTile(Tileset& page, int tile, const Pixels& pixels) {
+  const std::size_t offset = tilePixelOffset(page, tile);
+  for (std::size_t y = 0; y < 8; ++y)
+    for (std::size_t x = 0; x < 8; ++x) page.pixels[offset + y * static_cast<std::size_t>(page.imageWidth) + x] = pixels[y * 8 + x];
+}
+
+inline void setColour(Tileset& page, int row, int colour, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  const std::size_t at = static_cast<std::size_t>(row * 16 + colour) * 3;
+  page.palette[at] = r;
+  page.palette[at + 1] = g;
+  page.palette[at + 2] = b;
+}
+
+// Makes row `to` of `page` equal to row `from` of `source` in every colour.
+inline void copyRow(Tileset& page, int to, const Tileset& source, int from) {
+  for (int c = 0; c < 16; ++c) {
+    const std::size_t s = static_cast<std::size_t>(from * 16 + c) * 3;
+    setColour(page, to, c, source.palette[s], source.palette[s + 1], source.palette[s + 2]);
+  }
+}
+
+inline MapCell cellOf(int tileset, int tile, int palette = 0, bool hflip = false, bool vflip = false) {
+  MapCell c;
+  c.tileset = static_cast<std::int8_t>(tileset);
+  c.tile = static_cast<std::int16_t>(tile);
+  c.palette = static_cast<std::uint8_t>(palette);
+  c.flags = static_cast<std::uint8_t>((hflip ? kCellHFlip : 0) | (vflip ? kCellVFlip : 0));
+  return c;
+}
+
+inline std::unique_ptr<MapLayer> makeLayer(LayerKind kind, int width, int height, std::vector<MapCell> cells,
+                                           bool group2 = false) {
+  auto layer = std::make_unique<MapLayer>();
+  layer->kind = kind;
+  layer->width = static_cast<std::uint16_t>(width);
+  layer->height = static_cast<std::uint16_t>(height);
+  cells.resize(static_cast<std::size_t>(width) * height);
+  layer->cells = std::move(cells);
+  layer->tileGrouping = group2;
+  return layer;
+}
+
+// A one-row layer holding `cells`.
+inline std::unique_ptr<MapLayer> rowLayer(std::vector<MapCell> cells, bool group2 = false,
+                                          LayerKind kind = LayerKind::Primary) {
+  const int width = static_cast<int>(cells.size());
+  return makeLayer(kind, width, 1, std::move(cells), group2);
+}
+
+// A project with its own registry and scripted services.
+struct ExportFixture {
+  ScriptedServices services;
+  TilesetRegistry registry;
+  MapProject project{services, registry};
+
+  ExportFixture() { project.tilesetsLoaded = true; }
+
+  Tileset& addPage(std::unique_ptr<Tileset> page) { return registry.insert(std::move(page)); }
+  MapLayer& addLayer(std::unique_ptr<MapLayer> layer) { return project.insertLayer(std::move(layer), project.layerCount()); }
+};
+
+}  // namespace qarto::test

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "writer_fixture.h"
+
+namespace qarto::test {
+
+// Small complete maps, each exported into its own folder. The golden files
+// and the compile check share them.
+struct ExportCase {
+  std::string name;
+  std::function<void(WriterFixture&, ExportOptions&)> build;
+  bool compilesAsC = true;  // custom templates need not give C
+};
+
+inline void setTileCells(MapLayer& layer, const std::vector<int>& tiles, int tileset, int palette = 0) {
+  for (std::size_t i = 0; i < layer.cells.size() && i < tiles.size(); ++i) {
+    layer.cells[i].tile = static_cast<std::int16_t>(tiles[i]);
+    layer.cells[i].tileset = static_cast<std::int8_t>(tileset);
+    layer.cells[i].palette = static_cast<std::uint8_t>(palette);
+  }
+}
+
+// Tile `to` of the page becomes tile `from` mirrored.
+inline void mirrorTile(Tileset& page, int from, int to, bool h, bool v) {
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const int sx = h ? 7 - x : x;
+      const int sy = v ? 7 - y : y;
+      page.pixels[static_cast<std::size_t>(y * page.imageWidth + to * 8 + x)] =
+          page.pixels[static_cast<std::size_t>(sy * page.imageWidth + from * 8 + sx)];
+    }
+}
+
+inline std::vector<ExportCase> exportCases() {
+  std::vector<ExportCase> cases;
+
+  cases.push_back({"default_templates", [](WriterFixture& f, ExportOptions&) {
+                     f.addPage(2, 4);
+                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 2);
+                     setTileCells(primary, {1, 1, 1, 1}, 2);
+                   }});
+
+  cases.push_back({"tile_groups", [](WriterFixture& f, ExportOptions&) {
+                     Tileset& page = f.addPage(2, 6);
+                     mirrorTile(page, 1, 4, true, false);
+                     mirrorTile(page, 2, 5, true, true);
+                     MapLayer& ground = f.addLayer(LayerKind::Primary, "Ground", 3, 2);
+                     setTileCells(ground, {0, 1, 4, 2, 5, 1}, 2);
+                     ground.cells[2].flags = kCellHFlip;  // mirrored twice: drawn as tile 1
+                     MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2, true);
+                     setTileCells(front, {3, 2, 3, 0}, 2, 1);
+                   }});
+
+  cases.push_back({"offsets", [](WriterFixture& f, ExportOptions& options) {
+                     f.addPage(2, 3);
+                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Wide", 20, 2);
+                     std::vector<int> tiles;
+                     for (int i = 0; i < 40; ++i) tiles.push_back(i % 3);
+                     setTileCells(primary, tiles, 2);
+                     for (std::size_t i = 20; i < 40; ++i) primary.cells[i].palette = 1;
+                     f.settings.writeInt("Exporting", "MapExternState", 2);
+                     options.bankOffset = 3;
+                     options.tileOffset = 100;
+                     options.saturation = -25;
+                     options.luminance = 10;
+                   }});
+
+  cases.push_back({"entities_collision", [](WriterFixture& f, ExportOptions&) {
+                     f.addPage(2, 3);
+                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 2);
+                     setTileCells(primary, {1, 2, 2, 1}, 2);
+                     MapLayer& collision = f.addLayer(LayerKind::Collision, "Walls", 3, 2);
+                     for (std::size_t i = 0; i < collision.cells.size(); ++i) {
+                       collision.cells[i].tile = static_cast<std::int16_t>(i * 30);  // 150 keeps 150 & 63
+                       collision.cells[i].tileset = 1;
+                       collision.cells[i].collision = static_cast<std::uint16_t>(i == 4 ? 0x1000 | (5 << 6) : 0);
+                     }
+                     MapLayer& far = f.addLayer(LayerKind::Secondary, "Far", 2, 2, false, 0.5f);
+                     setTileCells(far, {0, 0, 1, 0}, 2, 2);
+                     MapLayer& entities = f.addLayer(LayerKind::Entity, "Entities", 2, 2);
+                     WriterFixture::placeEntity(entities, 0, 3, 1, 16, 40);
+                     WriterFixture::placeEntity(entities, 5, 1, -1, 120, 8);
+                   }});
+
+  cases.push_back({"custom_templates",
+                   [](WriterFixture& f, ExportOptions&) {
+                     f.addPage(2, 3);
+                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 1);
+                     setTileCells(primary, {1, 2}, 2);
+                     MapLayer& collision = f.addLayer(LayerKind::Collision, "Solid", 2, 1);
+                     setTileCells(collision, {1, 0}, 1);
+                     f.session.project().filePath = "C:\\maps\\level1.v2.qrm";
+                     SettingsStore& s = f.settings;
+                     s.writeInt("Exporting", "NumAutoGen", 41);
+                     s.writeInt("Exporting", "AutoPadPalettes", 0);
+                     s.writeText("Exporting", "PaletteFileName", "%mapName%/pal_%numAutoGen%.c");
+                     s.writeText("Exporting", "PaletteIncludes", "// %mapName% from %fileName%\r\n// %date% %time% %arraySize%");
+                     s.writeText("Exporting", "PaletteFormat", "\r\n// %paletteCount% palettes, %layerName%, tiles %tileCount%");
+                     s.writeText("Exporting", "TileFormat", "/* %tileGroup% */ {\r\n%data%\r\n} /* %data% gone */");
+                     s.writeInt("Exporting", "TileExternState", 0);
+                     s.writeText("Exporting", "MapFormat", "%layerName% %width%x%height% @%parallax% [%arraySize%] <%data%>");
+                     s.writeText("Exporting", "MapExternString", "extern %layerName% %tileGroup%; // %data%");
+                     s.writeInt("Exporting", "CollisionExternState", 2);
+                     s.writeText("Exporting", "File2Name", "%mapName%_ext_%numAutoGen%.h");
+                     s.writeText("Exporting", "File2Includes", "#pragma once");
+                   },
+                   false});
+  return cases;
+}
+
+}  // namespace qarto::test

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "export_cases.h"
+#include "writer_fixture.h"
+
+namespace qarto {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ExportCase;
+using test::WriterFixture;
+
+// QARTO_UPDATE_GOLDEN=1 rewrites the expected files from this build; look
+// at every change before keeping it.
+bool updatingGolden() {
+  const char* flag = std::getenv("QARTO_UPDATE_GOLDEN");
+  return flag != nullptr && std::string(flag) == "1";
+}
+
+std::string goldenFolder(const std::string& name) { return std::string(QARTO_SOURCE_DIR) + "/tests/golden/export/" + name; }
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+class GoldenExport : public ::testing::TestWithParam<ExportCase> {};
+
+TEST_P(GoldenExport, WritesExactlyTheExpectedFiles) {
+  WriterFixture f;
+  ExportOptions options;
+  GetParam().build(f, options);
+  const ExportOutcome outcome = f.exportAll(options);
+  ASSERT_TRUE(outcome.success) << outcome.summary;
+  ASSERT_FALSE(f.services.messages.empty());
+  EXPECT_EQ(f.services.lastMessage().text, outcome.summary);
+  EXPECT_TRUE(f.services.beeps.empty());
+
+  // The summary names the temporary folder; the golden copy says "<out>".
+  const std::string summary = replaceAll(outcome.summary, f.out.path(), "<out>");
+  const std::string golden = goldenFolder(GetParam().name);
+  if (updatingGolden()) {
+    fs::remove_all(golden);
+    fs::create_directories(golden + "/files");
+    fs::copy(f.out.path(), golden + "/files", fs::copy_options::recursive);
+    std::ofstream(golden + "/summary.txt", std::ios::binary) << summary;
+  }
+  EXPECT_EQ(summary, test::readText(golden + "/summary.txt"));
+  const std::vector<std::string> files = test::filesUnder(f.out.path());
+  ASSERT_EQ(files, test::filesUnder(golden + "/files"));
+  for (const std::string& file : files) {
+    EXPECT_EQ(test::readText(f.out.file(file)), test::readText(golden + "/files/" + file)) << file;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallMaps, GoldenExport, ::testing::ValuesIn(test::exportCases()),
+                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace qarto

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "edit/map_file_commands.h"
+#include "io/map_file_format.h"
+#include "map_file_fixtures.h"
+
+namespace qarto::test {
+namespace {
+
+// Cell i of an old fixture layer, as it must load.
+MapCell expectedCell(int revision, std::size_t i) {
+  MapCell c;
+  c.tile = static_cast<std::int16_t>(100 + i);
+  c.tileset = 2;
+  c.palette = static_cast<std::uint8_t>(i % 16);
+  c.collision = revision == 1 ? 0 : static_cast<std::uint16_t>(0x1000 + i);
+  c.flags = static_cast<std::uint8_t>(i % 8);
+  return c;
+}
+
+void storedCells(Bytes& b, int revision, int count) {
+  for (int n = 0; n < count; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    const MapCell c = expectedCell(revision, i);
+    b.u16(c.tile).u8(c.tileset).u8(c.palette);
+    if (revision == 1) {
+      b.u8(c.flags | 0xF8).u8(0xEE);  // only flag bits 0 to 2 count; the last byte is ignored
+    } else {
+      b.u16(c.collision).u8(c.flags).u8(0);
+    }
+  }
+}
+
+// Three layers in file order: a Secondary (3x2, parallax 0.5/0.25), a
+// Primary (4x3), and a layer with both old flags set (4x3); revision 6 uses
+// kinds instead of flags and adds an entity layer. One 8x8 page, id 2.
+std::vector<std::uint8_t> oldMap(int revision) {
+  const int layerCount = revision == 6 ? 4 : 3;
+  Bytes b = oldFileHeader(revision, 6, 2, "C:\\maps\\old.qrm", layerCount, true);
+  if (revision == 6) {
+    rev6LayerHeader(b, 2, "Back", 3, 2, 0.5f, 0.25f);
+    storedCells(b, revision, 6);
+    rev6LayerHeader(b, 0, "Main", 4, 3, 1, 1);
+    storedCells(b, revision, 12);
+    rev6LayerHeader(b, 1, "Hit", 4, 3, 1, 1);
+    storedCells(b, revision, 12);
+    rev6LayerHeader(b, 3, "Things", 4, 3, 1, 1);
+    for (int i = 0; i < 1536; ++i) b.u8(i % 251);
+  } else {
+    oldLayerHeader(b, "Back", 0, 0, 3, 2, 0.5f, 0.25f);
+    storedCells(b, revision, 6);
+    oldLayerHeader(b, "Main", 0, 1, 4, 3, 1, 1);
+    storedCells(b, revision, 12);
+    oldLayerHeader(b, "Hit", 1, 1, 4, 3, 1, 1);
+    storedCells(b, revision, 12);
+  }
+  b.i32(1);
+  if (revision >= 5) {
+    tilesetRecordFormat2(b, 2, "old/page.bmp", false, false);
+  } else {
+    tilesetRecordFormat1(b, 2, "old/page.bmp");
+  }
+  return b.data;
+}
+
+TEST(MapFileOldRevisions, EveryOldRevisionIsTranslatedIntoTheCurrentModel) {
+  TempFolder folder;
+  for (int revision = 1; revision <= 6; ++revision) {
+    SCOPED_TRACE("revision " + std::to_string(revision));
+    const std::string path = folder.file("old" + std::to_string(revision) + ".qrm");
+    writeAll(path, oldMap(revision));
+    SessionFixture f;
+    ASSERT_TRUE(loadMap(f.session, path));
+
+    if (revision == 1) {
+      ASSERT_EQ(f.services.messages.size(), 1u);
+      EXPECT_EQ(f.services.lastText(), kOldFormatQuestion);
+      EXPECT_EQ(f.services.lastMessage().caption, "Qarto v0.99");
+      EXPECT_EQ(f.services.lastMessage().buttons, MessageButtons::OkCancel);
+      EXPECT_EQ(f.services.lastMessage().icon, MessageIcon::Exclamation);
+    } else {
+      EXPECT_TRUE(f.services.messages.empty());
+    }
+    EXPECT_EQ(f.project.unoptimizedMode, revision >= 3);
+    EXPECT_EQ(f.project.lastTilesetId, 6);
+    EXPECT_EQ(f.project.currentTilesetId, 2);
+    EXPECT_FALSE(f.project.showMapGrid);
+    EXPECT_TRUE(f.project.showTileGrid);
+    EXPECT_FALSE(f.project.autoPaintCollision);
+    EXPECT_EQ(f.project.filePath, path);
+
+    ASSERT_EQ(f.project.layerCount(), revision == 6 ? 4 : 3);
+    const MapLayer& back = *f.project.layerAt(0);
+    const MapLayer& main = *f.project.layerAt(1);
+    const MapLayer& hit = *f.project.layerAt(2);
+    EXPECT_EQ(back.kind, LayerKind::Secondary);
+    EXPECT_EQ(main.kind, LayerKind::Primary);
+    EXPECT_EQ(hit.kind, LayerKind::Collision);  // the collision flag wins over the primary flag
+    EXPECT_EQ(back.nameText(), "Back");
+    EXPECT_EQ(back.width, 3);
+    EXPECT_EQ(back.height, 2);
+    EXPECT_EQ(back.parallaxX, 0.5f);
+    EXPECT_EQ(back.parallaxY, 0.25f);
+    EXPECT_EQ(main.visible, true);
+    EXPECT_EQ(main.alpha, revision != 6);
+    EXPECT_EQ(main.locked, revision == 6);
+    EXPECT_FALSE(main.tileGrouping);
+    EXPECT_EQ(f.project.activeLayer, &main);
+    ASSERT_EQ(main.cells.size(), 12u);
+    for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(main.cells[i], expectedCell(revision, i)) << i;
+    if (revision == 6) {
+      const MapLayer& things = *f.project.layerAt(3);
+      EXPECT_EQ(things.kind, LayerKind::Entity);
+      ASSERT_EQ(things.entities.size(), 1536u);
+      EXPECT_EQ(things.entities[300], 300 % 251);
+    }
+
+    const Tileset* page = f.session.registry().find(2);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->pixels, testPagePixels());  // top row first whatever the revision
+    EXPECT_EQ(page->palette[3 * 10 + 0], 10);   // R, G, B order
+    EXPECT_EQ(page->palette[3 * 10 + 1], 245);
+    EXPECT_EQ(page->palette[3 * 10 + 2], 5);
+    EXPECT_EQ(page->tileCount, 1);
+    EXPECT_EQ(page->sourcePath, "old/page.bmp");
+  }
+}
+
+TEST(MapFileOldRevisions, DecliningTheOldFormatQuestionLeavesAnEmptyProject) {
+  TempFolder folder;
+  const std::string path = folder.file("old.qrm");
+  writeAll(path, oldMap(1));
+  SessionFixture f;
+  f.pushLayer(LayerKind::Primary, "Mine", 30, 20);
+  f.services.answers.push_back(MessageAnswer::Cancel);
+  EXPECT_FALSE(loadMap(f.session, path));
+  EXPECT_EQ(f.services.messages.size(), 1u);
+  EXPECT_FALSE(f.project.hasLayers());
+  EXPECT_TRUE(f.session.registry().empty());
+  EXPECT_TRUE(f.project.filePath.empty());
+}
+
+}  // namespace
+}  // namespace qarto::test

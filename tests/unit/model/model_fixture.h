@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/app_title.h"
+#include "model/layer_observer.h"
+#include "model/map_project.h"
+#include "model/tileset.h"
+#include "model/tileset_registry.h"
+#include "support/scripted_services.h"
+
+namespace qarto::test {
+
+// Writes down what the layer bar would hear, in order.
+class RecordingLayerObserver : public LayerObserver {
+ public:
+  void layerAdded(MapLayer& layer) override { events.push_back("added:" + layer.nameText()); }
+  void refreshLayers() override { events.push_back("refresh"); }
+  void activeLayerChanged(MapLayer* layer) override {
+    events.push_back("active:" + (layer ? layer->nameText() : std::string("none")));
+  }
+  std::vector<std::string> events;
+};
+
+// A project with its own registry and scripted services.
+struct ProjectFixture {
+  ScriptedServices services;
+  TilesetRegistry registry;
+  MapProject project{services, registry};
+  RecordingLayerObserver observer;
+
+  ProjectFixture() { project.setLayerObserver(&observer); }
+
+  std::vector<std::string> stackNames() const {
+    std::vector<std::string> names;
+    for (const auto& layer : project.layers()) names.push_back(layer->nameText());
+    return names;
+  }
+};
+
+// A page of `width` x `height` pixels, all index 0 except the tiles listed
+// in `inkedTiles`, whose pixels are (tile * 16 + 1) so they are not blank.
+inline std::unique_ptr<Tileset> makeTileset(int width, int height, const std::vector<int>& inkedTiles = {},
+                                            const std::string& path = "pages/Forest.bmp") {
+  auto tileset = std::make_unique<Tileset>();
+  tileset->imageWidth = width;
+  tileset->imageHeight = height;
+  tileset->pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  tileset->sourcePath = path;
+  computeTilesetGeometry(*tileset);
+  for (int tile : inkedTiles) {
+    const std::size_t offset = tilePixelOffset(*tileset, tile);
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) {
+        tileset->pixels[offset + static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(tile * 16 + 1);
+      }
+    }
+  }
+  return tileset;
+}
+
+inline DisplayImage makeDisplay(int width, int height) {
+  DisplayImage display;
+  display.width = width;
+  display.height = height;
+  display.rgba.assign(static_cast<std::size_t>(width) * height * 4, 0xAB);
+  return display;
+}
+
+}  // namespace qarto::test

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "edit/collision_set_commands.h"
+#include "session_fixture.h"
+
+namespace qarto {
+namespace {
+
+using test::SessionFixture;
+
+TEST(CollisionSetExport, PathIsThePageNameInLowerCaseBesideThePage) {
+  EXPECT_EQ(collisionSetPathFor("/home/Ann/Maps/Level1.BMP"), "/home/Ann/Maps/level1.cll");
+  EXPECT_EQ(collisionSetPathFor("Maps/Cave.Pcx"), "Maps/cave.cll");
+  EXPECT_EQ(collisionSetPathFor("cave.png"), "cave.png.cll");
+  EXPECT_EQ(collisionSetPathFor("/x/a.bmp.d/Tiles"), "/x/a.bmp.d/tiles.cll");  // only the file name counts
+  EXPECT_EQ(collisionSetPathFor("C:\\Art\\Forest.bmp"), "C:\\Art\\forest.cll");
+}
+
+TEST(CollisionSetExport, WritesLayerSizeAndLowTileBytesThenClearsModified) {
+  SessionFixture f;
+  ASSERT_NE(f.load(f.page("Level1.bmp", 16, 16)), nullptr);
+  f.primary(32, 20);
+  MapLayer* layer = f.project().addLayer("Coll", 32, 20, 1.0f, 1.0f, LayerKind::Collision, false);
+  ASSERT_NE(layer, nullptr);
+  for (std::size_t i = 0; i < layer->cells.size(); ++i) layer->cells[i].tile = static_cast<std::int16_t>(i % 300);
+  f.project().modified = true;
+
+  ASSERT_TRUE(exportCollisionSet(f.session));
+  EXPECT_TRUE(f.services.messages.empty());
+  EXPECT_FALSE(f.project().modified);
+  const std::vector<std::uint8_t> bytes = test::readBytes(f.folder.file("level1.cll"));
+  ASSERT_EQ(bytes.size(), 8u + 640u);
+  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 8),
+            (std::vector<std::uint8_t>{32, 0, 0, 0, 20, 0, 0, 0}));
+  for (std::size_t i = 0; i < 640; ++i) ASSERT_EQ(bytes[8 + i], static_cast<std::uint8_t>(i % 300)) << i;
+}
+
+TEST(CollisionSetExport, RefusalsAndWriteFailuresKeepModified) {
+  SessionFixture f;
+  f.primary(30, 20);
+  f.project().modified = true;
+
+  // Only the collision tileset: no page to name the file after.
+  EXPECT_FALSE(exportCollisionSet(f.session));
+  ASSERT_EQ(f.services.messages.size(), 1u);
+  EXPECT_EQ(f.services.lastText(),
+            "Supposedly a tileset is loaded, but couldn't find one. Auto-generation of collision layer aborted.");
+  EXPECT_EQ(f.services.lastMessage().caption, "Qarto v0.99");
+  EXPECT_EQ(f.services.lastMessage().icon, MessageIcon::Stop);
+
+  const std::string page = f.page("tiles.bmp", 16, 16);
+  Tileset* loaded = f.load(page);
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_FALSE(exportCollisionSet(f.session));
+  EXPECT_EQ(f.services.lastText(), "Supposedly a collision layer is present, but none was found.");
+  EXPECT_EQ(f.services.lastMessage().icon, MessageIcon::Stop);
+
+  ASSERT_NE(f.project().addLayer("Coll", 0, 0, 1.0f, 1.0f, LayerKind::Collision, false), nullptr);
+  loaded->sourcePath = f.folder.file("gone/tiles.bmp");
+  f.project().modified = true;
+  EXPECT_FALSE(exportCollisionSet(f.session));
+  EXPECT_EQ(f.services.lastText(), "Could not write out .cll file");
+  EXPECT_EQ(f.services.lastMessage().icon, MessageIcon::Warning);
+  EXPECT_TRUE(f.project().modified);
+  EXPECT_EQ(f.services.messages.size(), 3u);
+}
+
+}  // namespace
+}  // namespace qarto
