@@ -151,6 +151,7 @@ int CollectTiles(ExportReduction& reduction, const LayerStack& layers, const Til
                  MatchMethod method) {
   group &= 1;
   TileMatchIndex index(reduction, group);
+  SeenTileKeys seen;
   const auto& known = reduction.tileIndex[static_cast<std::size_t>(group)];
   for (const auto& layer : layers) {
     if (!isTileLayerKind(layer->kind) || tileGroupOf(*layer) != group) continue;
@@ -164,7 +165,7 @@ int CollectTiles(ExportReduction& reduction, const LayerStack& layers, const Til
       const TileKey key = tileKey(cell.tileset, cell.tile);
       if (method == MatchMethod::Literal) {
         MatchTile(reduction, key, BuildUniqueTile(*page, cell.tile), group);
-      } else if (!known.contains(key)) {
+      } else if (!seen.testAndSet(cell.tileset, cell.tile) && !known.contains(key)) {
         // The list only grows at its end, so a key's first answer stays its answer.
         index.match(key, BuildUniqueTile(*page, cell.tile));
       }

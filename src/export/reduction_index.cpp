@@ -64,10 +64,20 @@ int TileMatchIndex::match(TileKey key, const UniqueTile& tile) {
   return position;
 }
 
+bool SeenTileKeys::testAndSet(std::int8_t tilesetId, std::int16_t tile) {
+  auto& block = blocks_[static_cast<std::size_t>(tilesetId + 128)];
+  if (block.empty()) block.assign(65536, 0);
+  std::uint8_t& flag = block[static_cast<std::size_t>(tile + 32768)];
+  const bool seen = flag != 0;
+  flag = 1;
+  return seen;
+}
+
 // --- Palettes ---
 
 PaletteMatchIndex::PaletteMatchIndex(ExportReduction& reduction, const TilesetRegistry& registry)
     : reduction_(reduction) {
+  known_.fill(-1);
   for (std::size_t i = 0; i < reduction_.palettes.size(); ++i) {
     const PaletteKey key = reduction_.palettes[i];
     if (const Tileset* page = registry.find(paletteKeyTileset(key))) {
@@ -92,14 +102,27 @@ PaletteMatchIndex::Colours PaletteMatchIndex::rowColours(const Tileset& page, in
   return colours;
 }
 
+int PaletteMatchIndex::knownSlot(int tilesetId, int row) {
+  if (tilesetId < -128 || tilesetId > 127) return -1;
+  return (tilesetId + 128) * 16 + (row & 15);
+}
+
 int PaletteMatchIndex::add(const Tileset& page, int row) {
+  const int slot = knownSlot(page.id, row);
+  if (slot >= 0 && known_[static_cast<std::size_t>(slot)] >= 0) return known_[static_cast<std::size_t>(slot)];
   const PaletteKey key = paletteKey(page.id, row);
   // The list only grows at its end, so a key's first answer stays its answer.
-  if (auto known = reduction_.paletteIndex.find(key); known != reduction_.paletteIndex.end()) return known->second;
-  auto [it, inserted] = positions_.try_emplace(rowColours(page, row), static_cast<int>(reduction_.palettes.size()));
-  if (inserted) reduction_.palettes.push_back(key);
-  reduction_.paletteIndex[key] = it->second;
-  return it->second;
+  int position;
+  if (auto known = reduction_.paletteIndex.find(key); known != reduction_.paletteIndex.end()) {
+    position = known->second;
+  } else {
+    auto [it, inserted] = positions_.try_emplace(rowColours(page, row), static_cast<int>(reduction_.palettes.size()));
+    if (inserted) reduction_.palettes.push_back(key);
+    position = it->second;
+    reduction_.paletteIndex[key] = position;
+  }
+  if (slot >= 0) known_[static_cast<std::size_t>(slot)] = position;
+  return position;
 }
 
 }  // namespace qarto

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 #include "export/export_reduction.h"
 
@@ -34,6 +35,21 @@ class TileMatchIndex {
   std::unordered_map<Form, int, FormHash> positions_;
 };
 
+// Remembers which (tile page id, tile number) pairs a walk has met: one flag
+// per possible tile number, in a 64 KiB block per page id met. A cell whose
+// key was met before has its answer recorded already (the unique list only
+// grows at its end, so the first answer stays the answer), and this spares
+// the ordered-map look-up for it.
+class SeenTileKeys {
+ public:
+  SeenTileKeys() : blocks_(256) {}
+  // True when the pair was met before; marks it as met.
+  bool testAndSet(std::int8_t tilesetId, std::int16_t tile);
+
+ private:
+  std::vector<std::vector<std::uint8_t>> blocks_;  // by page id + 128
+};
+
 // Finds the palette a row matches by its colours 1 to 15. The answers are
 // those of AddPalette.
 class PaletteMatchIndex {
@@ -47,8 +63,11 @@ class PaletteMatchIndex {
     std::size_t operator()(const Colours& colours) const;
   };
   static Colours rowColours(const Tileset& page, int row);
+  // Slot of a key in known_, or -1 for ids a cell cannot name.
+  static int knownSlot(int tilesetId, int row);
 
   ExportReduction& reduction_;
+  std::array<int, 256 * 16> known_;  // palette number by key, -1 before its first answer
   std::unordered_map<Colours, int, ColoursHash> positions_;
 };
 

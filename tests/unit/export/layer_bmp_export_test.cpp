@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
+#include "io/atomic_file.h"
 #include "io/file_bytes.h"
 #include "model/allocation.h"
 #include "model/app_title.h"

@@ -1,0 +1,24 @@
+#include "cli/cli_commands.h"
+
+namespace qarto {
+
+const std::vector<CliCommand>& cliCommands() {
+  static const std::vector<CliCommand> commands = {
+      {"export", "Export a map to C source files, as Export to Header does.",
+       "export MAP.qrm -o DIR [--bank-offset N] [--tile-offset N] [--saturation S] [--luminance L] "
+       "[--definition FILE.qrd] [--yes]",
+       runExport},
+      {"count", "Print the unique tile and palette counts of a map.", "count MAP.qrm [--yes]", runCount},
+      {"layer-bmp", "Write a layer of a map as an 8-bit BMP.", "layer-bmp MAP.qrm -o OUT.bmp [--layer NAME] [--yes]",
+       runLayerBmp},
+      {"validate", "Check a tile page against the 16-colour rule and for sparse tiles.",
+       "validate IMAGE [--sparse N] [--no-16-colour] [--image OUT.bmp]", runValidate},
+      {"info", "Describe a map as loaded.", "info MAP.qrm [--json] [--yes]", runInfo},
+      {"upgrade", "Save a map of any revision in the current one (in place unless -o).",
+       "upgrade MAP.qrm [-o OUT.qrm] [--yes]", runUpgrade},
+      {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
+  };
+  return commands;
+}
+
+}  // namespace qarto
