@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "io/file_bytes.h"
+#include "io/file_buffer.h"
 #include "io/map_file_reader.h"
 #include "io/map_file_writer.h"
 #include "model/map_project.h"
@@ -108,8 +108,8 @@ void BM_LoadMap(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    std::vector<std::uint8_t> bytes;
-    if (readFileBytes(map.path, bytes) != ReadStatus::Ok) state.SkipWithError("read failed");
+    FileBuffer bytes;
+    if (bytes.load(map.path) != ReadStatus::Ok) state.SkipWithError("read failed");
     LoadedMap loaded = decodeMapFile(bytes.data(), bytes.size());
     if (!loaded.succeeded() || loaded.layers.size() != 4) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(loaded);
@@ -117,6 +117,33 @@ void BM_LoadMap(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * written.size()));
 }
 BENCHMARK(BM_LoadMap)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The byte-level halves alone, without the file system.
+void BM_EncodeMap(benchmark::State& state) {
+  BenchMap& map = benchMap();
+  std::size_t size = 0;
+  for (auto _ : state) {
+    std::vector<std::uint8_t> bytes;
+    if (!encodeMapFile(map.project, map.registry, bytes)) state.SkipWithError("encode failed");
+    size = bytes.size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_EncodeMap)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DecodeMap(benchmark::State& state) {
+  BenchMap& map = benchMap();
+  std::vector<std::uint8_t> bytes;
+  encodeMapFile(map.project, map.registry, bytes);
+  for (auto _ : state) {
+    LoadedMap loaded = decodeMapFile(bytes.data(), bytes.size());
+    if (!loaded.succeeded()) state.SkipWithError("decode failed");
+    benchmark::DoNotOptimize(loaded);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_DecodeMap)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 #include "edit/collision_set_commands.h"
 #include "edit/tileset_commands.h"
 #include "io/display_image.h"
-#include "io/file_bytes.h"
+#include "io/file_buffer.h"
 #include "io/map_file_format.h"
 #include "io/map_file_reader.h"
 #include "io/path_utils.h"
@@ -114,7 +114,7 @@ MapReadQuestions askingQuestions(PlatformServices& services) {
 }
 
 // Steps after the reset: decode, then put what was read into the project.
-bool readIntoProject(EditorSession& session, const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool readIntoProject(EditorSession& session, const std::string& path, const FileBuffer& bytes) {
   MapProject& project = session.project();
   PlatformServices& services = session.services();
   BusyPointer busy(services);
@@ -218,8 +218,8 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   if (!confirmDiscard(session, hooks)) return false;
 
-  std::vector<std::uint8_t> bytes;
-  const ReadStatus status = readFileBytes(chosen, bytes);
+  FileBuffer bytes;
+  const ReadStatus status = bytes.load(chosen);
   if (status != ReadStatus::Ok && status != ReadStatus::Empty) {
     tell(services, kLoadOpenFailedMessage);
     return false;

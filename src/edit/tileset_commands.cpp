@@ -1,7 +1,6 @@
 #include "edit/tileset_commands.h"
 
 #include <memory>
-#include <new>
 #include <utility>
 
 #include "edit/tileset_loading.h"
@@ -13,7 +12,6 @@
 #include "model/builtin_collision_tiles.h"
 #include "model/editor_session.h"
 #include "model/platform_services.h"
-#include "model/settings_store.h"
 #include "model/tileset_host.h"
 #include "model/tileset_registration.h"
 

@@ -41,12 +41,12 @@ ExportToHeaderValues loadExportToHeader(SettingsStore& settings) {
 }
 
 int parseTileOffset(const std::string& text) {
-  int value = 0;
+  long long value = 0;
   for (const char c : text) {
     if (!std::isdigit(static_cast<unsigned char>(c))) break;  // the edit takes digits only
-    value = std::min(kMaxTileOffset, value * 10 + (c - '0'));
+    value = std::min<long long>(kMaxTileOffset, value * 10 + (c - '0'));
   }
-  return value;
+  return static_cast<int>(value);
 }
 
 std::string bankOffsetLabel(int position) { return std::to_string(position); }

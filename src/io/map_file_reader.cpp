@@ -7,6 +7,7 @@
 #include "io/map_file_format.h"
 #include "io/map_layer_record.h"
 #include "io/map_tileset_record.h"
+#include "io/prefault.h"
 #include "model/allocation.h"
 
 namespace qarto {
@@ -112,7 +113,7 @@ class MapFileDecoder {
       const std::size_t cellCount = static_cast<std::size_t>(layer->width) * layer->height;
       const std::size_t storedBytes = cellCount * layout_.cellBytes;  // at most 65535^2 * 8: no overflow
       if (!cursor_.has(storedBytes)) return damaged();
-      if (!allocateZeroed(layer->cells, cellCount)) {
+      if (!allocateZeroedPrefaulted(layer->cells, cellCount)) {
         return stop(MapReadOutcome::CellAllocationFailed, kCellAllocationMessage);
       }
       const std::uint8_t* stored = nullptr;

@@ -47,12 +47,7 @@ void encodeLayer(const MapLayer& layer, std::vector<std::uint8_t>& block) {
   } else {
     const std::size_t cellCount = static_cast<std::size_t>(layer.width) * layer.height;
     block.assign(layer7::kSize + cellCount * MapCell::kSize, 0);
-    std::uint8_t* out = block.data() + layer7::kSize;
-    const std::size_t present = std::min(layer.cells.size(), cellCount);
-    for (std::size_t i = 0; i < present; ++i, out += MapCell::kSize) {
-      const MapCell::Bytes bytes = layer.cells[i].toBytes();
-      std::memcpy(out, bytes.data(), MapCell::kSize);
-    }
+    encodeCells(layer.cells.data(), std::min(layer.cells.size(), cellCount), block.data() + layer7::kSize);
   }
   encodeLayerHeader(layer, block.data());
 }

@@ -1,6 +1,7 @@
 #include "io/map_layer_record.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "io/map_file_format.h"
@@ -77,8 +78,24 @@ void encodeLayerHeader(const MapLayer& layer, std::uint8_t* h) {
   h[kTileGrouping] = layer.tileGrouping ? 1 : 0;
 }
 
+void encodeCells(const MapCell* cells, std::size_t count, std::uint8_t* bytes) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(bytes, static_cast<const void*>(cells), count * MapCell::kSize);
+    return;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    const MapCell::Bytes b = cells[i].toBytes();
+    std::memcpy(bytes + i * MapCell::kSize, b.data(), MapCell::kSize);
+  }
+}
+
 void decodeCells(const std::uint8_t* bytes, std::size_t count, std::size_t cellBytes, MapCell* cells) {
   if (cellBytes == MapCell::kSize) {
+    // A cell is stored exactly as it lies in memory on a little-endian host.
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(static_cast<void*>(cells), bytes, count * MapCell::kSize);
+      return;
+    }
     for (std::size_t i = 0; i < count; ++i) cells[i] = MapCell::fromBytes(bytes + i * MapCell::kSize);
     return;
   }

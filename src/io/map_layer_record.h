@@ -15,6 +15,9 @@ bool decodeLayerHeader(const std::uint8_t* header, int revision, MapLayer& layer
 // The 96-byte revision-7 header of `layer`; reserved bytes are zero.
 void encodeLayerHeader(const MapLayer& layer, std::uint8_t* header);
 
+// `count` cells as the file stores them, 8 bytes each (MapCell::toBytes).
+void encodeCells(const MapCell* cells, std::size_t count, std::uint8_t* bytes);
+
 // `count` cells stored with `cellBytes` bytes each (8, or 6 in revision 1).
 void decodeCells(const std::uint8_t* bytes, std::size_t count, std::size_t cellBytes, MapCell* cells);
 

@@ -230,7 +230,8 @@ void refusedFiles(std::vector<RefusedFile>& files) {
   files.push_back({"oversized text", oversized, kDamagedDefinitionText, MessageIcon::Warning});
   std::vector<std::uint8_t> badState = good;
   // Palette extern state sits after version, auto-pad and three texts.
-  const FileSection& palette = customDefinition().file(ExportFile::Palette);
+  const ExportDefinition custom = customDefinition();
+  const FileSection& palette = custom.file(ExportFile::Palette);
   const std::size_t stateAt = 13 + 4 + (4 + palette.fileName.size() + 1) + (4 + palette.includes.size() + 1) +
                               (4 + palette.format.size() + 1);
   ASSERT_EQ(badState.at(stateAt), 0);  // the palette's extern state is 0

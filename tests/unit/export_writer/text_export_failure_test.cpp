@@ -191,7 +191,6 @@ TEST(ExportToHeader, FolderChooserStoresAtOnceAndHelpTextsShow) {
   showTileOffsetHelp(services);
   EXPECT_EQ(services.lastMessage().caption, "Qarto v0.99 - Tile Index Offset");
   EXPECT_EQ(parseTileOffset("120"), 120);
-  EXPECT_EQ(parseTileOffset("99999999999999"), parseTileOffset("99999999999999"));
   EXPECT_GT(parseTileOffset("99999999999999"), 1024);
 }
 

@@ -82,14 +82,15 @@ TEST(RemoveTileset, SingularTextsAndUnusedPagesGoWithoutAsking) {
             "1 of these map tiles is using an empty tile from this tileset, leaving 0 tiles with (potentially) "
             "unique tile data\n\nContinue and remove this tileset?");
 
-  // A page no cell uses is removed at once; with none left current is 1.
+  // A page no cell uses is removed at once; the highest id wraps to the lowest.
   Tileset* unused = f.load(f.page("unused.bmp", 8, 8));
   ASSERT_NE(unused, nullptr);
-  f.project().currentTilesetId = unused->id;
+  const std::int32_t unusedId = unused->id;
+  f.project().currentTilesetId = unusedId;
   f.services.messages.clear();
   removeCurrentTileset(f.session);
   EXPECT_TRUE(f.services.messages.empty());
-  EXPECT_EQ(f.registry().find(unused->id), nullptr);
+  EXPECT_EQ(f.registry().find(unusedId), nullptr);
   EXPECT_EQ(f.project().currentTilesetId, 1);
 }
 
