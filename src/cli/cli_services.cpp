@@ -3,9 +3,14 @@
 namespace qarto {
 
 MessageAnswer CliServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
-                                      MessageIcon) {
+                                      MessageIcon icon) {
   ++messagesShown_;
   const bool question = buttons != MessageButtons::Ok;
+  if (!question && icon == MessageIcon::Information) {
+    // Reports (summaries, counts) are the command's output.
+    std::fprintf(report_, "%s\n", text.c_str());
+    return MessageAnswer::Ok;
+  }
   std::fprintf(out_, "%s: %s\n", caption.c_str(), text.c_str());
   if (!question) return MessageAnswer::Ok;
   if (answerYes_) {

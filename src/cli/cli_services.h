@@ -7,13 +7,14 @@
 
 namespace qarto {
 
-// PlatformServices for the command line: messages go to stderr in the
-// program's own words; a question is answered yes with --yes, otherwise the
+// PlatformServices for the command line: reports (information messages) go
+// to stdout, every other message to stderr, in the program's own words; a question is answered yes with --yes, otherwise the
 // command stops on it (the question's text is printed and the answer is the
 // cautious one: No or Cancel). Choosers are never available.
 class CliServices : public PlatformServices {
  public:
-  explicit CliServices(bool answerYes, std::FILE* out = stderr) : answerYes_(answerYes), out_(out) {}
+  explicit CliServices(bool answerYes, std::FILE* out = stderr, std::FILE* report = stdout)
+      : answerYes_(answerYes), out_(out), report_(report) {}
 
   MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                            MessageIcon icon) override;
@@ -31,6 +32,7 @@ class CliServices : public PlatformServices {
  private:
   bool answerYes_;
   std::FILE* out_;
+  std::FILE* report_;
   bool questionDeclined_ = false;
   int messagesShown_ = 0;
 };
