@@ -79,6 +79,7 @@ void encodeLayerHeader(const MapLayer& layer, std::uint8_t* h) {
 }
 
 void encodeCells(const MapCell* cells, std::size_t count, std::uint8_t* bytes) {
+  if (count == 0) return;  // an empty layer may have no buffer at all
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(bytes, static_cast<const void*>(cells), count * MapCell::kSize);
     return;
@@ -90,6 +91,7 @@ void encodeCells(const MapCell* cells, std::size_t count, std::uint8_t* bytes) {
 }
 
 void decodeCells(const std::uint8_t* bytes, std::size_t count, std::size_t cellBytes, MapCell* cells) {
+  if (count == 0) return;  // a 0-wide layer has no buffer at all
   if (cellBytes == MapCell::kSize) {
     // A cell is stored exactly as it lies in memory on a little-endian host.
     if constexpr (std::endian::native == std::endian::little) {

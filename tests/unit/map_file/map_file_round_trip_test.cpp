@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "edit/map_file_commands.h"
+#include "io/map_file_reader.h"
 #include "io/map_file_writer.h"
 #include "io/recent_file_list.h"
 #include "map_file_fixtures.h"
@@ -173,6 +174,19 @@ TEST(MapFileRoundTrip, SmallestMapHasTheDocumentedSizeAndLayout) {
   const std::uint8_t expectedCell[8] = {0x34, 0x12, 5, 6, 0xCD, 0xAB, 3, 0};
   EXPECT_EQ(std::memcmp(h + 96 + 8, expectedCell, 8), 0);
   EXPECT_EQ(loadI32(&bytes[8569]), 0);  // tileset count
+}
+
+TEST(MapFileRoundTrip, LayersWithoutCellsSurviveAsLayersWithoutCells) {
+  SessionFixture f;
+  f.pushLayer(LayerKind::Secondary, "Empty", 0, 7);
+  std::vector<std::uint8_t> bytes;
+  ASSERT_TRUE(encodeMapFile(f.project, f.session.registry(), bytes));
+  const LoadedMap map = decodeMapFile(bytes.data(), bytes.size());
+  ASSERT_TRUE(map.succeeded());
+  ASSERT_EQ(map.layers.size(), 1u);
+  EXPECT_EQ(map.layers[0]->width, 0);
+  EXPECT_EQ(map.layers[0]->height, 7);
+  EXPECT_TRUE(map.layers[0]->cells.empty());
 }
 
 TEST(MapFileRoundTrip, RecentFileListKeepsNineDistinctPathsMostRecentFirst) {

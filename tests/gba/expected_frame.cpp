@@ -1,0 +1,93 @@
+#include "expected_frame.h"
+
+#include <cstddef>
+#include <optional>
+
+#include "model/tileset_registry.h"
+
+namespace qarto::gba {
+namespace {
+
+struct LayerPixel {
+  const MapCell* cell = nullptr;
+  int cellX = 0;
+  int cellY = 0;
+  std::uint8_t colourIndex = 0;  // 0..15 within the cell's palette row
+};
+
+// Pixel (x, y) of the screen as the layer shows it, before transparency.
+std::optional<LayerPixel> layerPixel(const TilesetRegistry& registry, const MapLayer& layer, LayerScroll scroll,
+                                     int x, int y) {
+  const int layerX = scroll.x + x;
+  const int layerY = scroll.y + y;
+  LayerPixel pixel;
+  pixel.cellX = layerX / 8;
+  pixel.cellY = layerY / 8;
+  if (!layer.contains(pixel.cellX, pixel.cellY)) return std::nullopt;
+  pixel.cell = &layer.cell(pixel.cellX, pixel.cellY);
+  const Tileset* page = registry.find(pixel.cell->tileset);
+  if (page == nullptr) return std::nullopt;
+  const int tilesPerRow = page->imageWidth / 8;
+  const int tile = pixel.cell->tile;
+  const int inTileX = pixel.cell->hflip() ? 7 - layerX % 8 : layerX % 8;
+  const int inTileY = pixel.cell->vflip() ? 7 - layerY % 8 : layerY % 8;
+  const int pageX = (tile % tilesPerRow) * 8 + inTileX;
+  const int pageY = (tile / tilesPerRow) * 8 + inTileY;
+  // Only the low four bits reach the hardware: the cell picks the row.
+  pixel.colourIndex = page->pixels[static_cast<std::size_t>(pageY) * page->imageWidth + pageX] & 0x0F;
+  return pixel;
+}
+
+std::uint32_t rowColour(const TilesetRegistry& registry, const MapCell& cell, int index) {
+  const Tileset* page = registry.find(cell.tileset);
+  if (page == nullptr) return 0;
+  const std::size_t at = (static_cast<std::size_t>(cell.palette & 0x0F) * 16 + index) * 3;
+  return screenColour(page->palette[at], page->palette[at + 1], page->palette[at + 2]);
+}
+
+std::uint32_t widen(std::uint32_t five) { return (five << 3) | (five >> 2); }
+
+}  // namespace
+
+std::uint32_t screenColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  return widen(red >> 3) | widen(green >> 3) << 8 | widen(blue >> 3) << 16;
+}
+
+Frame expectedFrame(const TilesetRegistry& registry, const std::vector<const MapLayer*>& layers,
+                    const ViewerView& view) {
+  Frame frame(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, 0);
+  if (layers.empty()) return frame;
+  const std::uint32_t backdrop = rowColour(registry, layers.front()->cells.front(), 0);
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
+      std::uint32_t colour = backdrop;
+      for (std::size_t i = layers.size(); i-- > 0;) {
+        const auto pixel = layerPixel(registry, *layers[i], view[i], x, y);
+        if (pixel && pixel->colourIndex != 0) {
+          colour = rowColour(registry, *pixel->cell, pixel->colourIndex);
+          break;
+        }
+      }
+      frame[static_cast<std::size_t>(y) * kScreenWidth + x] = colour;
+    }
+  }
+  return frame;
+}
+
+std::string describePixel(const TilesetRegistry& registry, const std::vector<const MapLayer*>& layers,
+                          const ViewerView& view, int x, int y) {
+  for (std::size_t i = layers.size(); i-- > 0;) {
+    const auto pixel = layerPixel(registry, *layers[i], view[i], x, y);
+    if (pixel && pixel->colourIndex != 0) {
+      const MapCell& cell = *pixel->cell;
+      return "layer " + std::to_string(i) + " cell (" + std::to_string(pixel->cellX) + ", " +
+             std::to_string(pixel->cellY) + ") tile " + std::to_string(cell.tile) + " of page " +
+             std::to_string(cell.tileset) + " row " + std::to_string(cell.palette) + " flips " +
+             std::to_string(cell.flags & (kCellHFlip | kCellVFlip)) + " colour " +
+             std::to_string(pixel->colourIndex);
+    }
+  }
+  return "backdrop";
+}
+
+}  // namespace qarto::gba

@@ -1,0 +1,128 @@
+// Exports maps with the default templates, builds the GBA viewer around the
+// exported arrays, runs it in the emulator and compares every screen with
+// the picture the map model gives.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "emulator_frame.h"
+#include "expected_frame.h"
+#include "export/export_to_header.h"
+#include "support/page_files.h"
+#include "test_maps.h"
+#include "viewer_rom.h"
+#include "viewer_views.h"
+
+namespace qarto::gba {
+namespace {
+
+struct ExportedMapCase {
+  std::string name;
+  std::function<bool(TestSession&, std::string& problem)> build;
+  int bankOffset = 0;
+  int tileOffset = 0;
+};
+
+bool generated(void (*builder)(TestSession&), TestSession& session) {
+  builder(session);
+  return true;
+}
+
+std::vector<ExportedMapCase> cases() {
+  const auto flips = [](TestSession& s, std::string&) { return generated(buildFlipsAndPalettes, s); };
+  const auto twoLayers = [](TestSession& s, std::string&) { return generated(buildTwoLayersLargerThanTheScreen, s); };
+  return {
+      {"ExampleMap", loadExampleMap, 0, 0},
+      {"ExampleMapAtOffsets", loadExampleMap, 3, 1000},
+      {"FlipsAndPalettes", flips, 0, 0},
+      {"FlipsAndPalettesAtOffsets", flips, 5, 300},
+      {"TwoLayersLargerThanTheScreen", twoLayers, 0, 0},
+      {"TwoLayersLargerThanTheScreenAtOffsets", twoLayers, 1, 17},
+  };
+}
+
+std::string hex(std::uint32_t value) {
+  std::ostringstream text;
+  text << "0x" << std::hex << value;
+  return text.str();
+}
+
+viewer_params paramsFor(const ExportedMapCase& c, const std::vector<const MapLayer*>& layers, const ViewerView& view) {
+  viewer_params params{};
+  params.bank_offset = static_cast<std::uint16_t>(c.bankOffset);
+  params.tile_offset = static_cast<std::uint16_t>(c.tileOffset);
+  params.layer_count = static_cast<std::uint16_t>(layers.size());
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    params.layers[i] = {layers[i]->width, layers[i]->height, static_cast<std::uint16_t>(view[i].x),
+                        static_cast<std::uint16_t>(view[i].y)};
+  }
+  return params;
+}
+
+class ExportedMapOnGba : public ::testing::TestWithParam<ExportedMapCase> {};
+
+TEST_P(ExportedMapOnGba, ShowsWhatTheMapModelGivesOnEveryScreen) {
+  const ExportedMapCase& c = GetParam();
+  TestSession s;
+  std::string problem;
+  ASSERT_TRUE(c.build(s, problem)) << problem;
+
+  test::TempFolder folder;
+  ExportOptions options;
+  options.directory = folder.file("export");
+  options.bankOffset = c.bankOffset;
+  options.tileOffset = c.tileOffset;
+  ASSERT_TRUE(exportToHeaders(s.session, options).success) << s.services.lastText();
+
+  const std::vector<const MapLayer*> layers = tileLayers(s.session.project());
+  ASSERT_FALSE(layers.empty());
+  ASSERT_LE(layers.size(), static_cast<std::size_t>(VIEWER_MAX_LAYERS));
+  const ViewerRom rom = buildViewerRom({QARTO_ARM_GCC, QARTO_ARM_OBJCOPY}, options.directory,
+                                       static_cast<int>(layers.size()), folder.path());
+  ASSERT_FALSE(rom.image.empty()) << rom.log;
+
+  const std::vector<ViewerView> views = coveringViews(layers);
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    ASSERT_EQ(cellsNeverShown(layers, i, views), 0) << "layer " << i << " is not covered by the views";
+  }
+
+  int failingViews = 0;
+  for (const ViewerView& view : views) {
+    const EmulatorFrame shown = runViewer(rom.image, paramsFor(c, layers, view));
+    ASSERT_FALSE(shown.pixels.empty()) << shown.error;
+    const Frame expected = expectedFrame(s.session.registry(), layers, view);
+    int wrong = 0;
+    std::string first;
+    for (int y = 0; y < kScreenHeight; ++y) {
+      for (int x = 0; x < kScreenWidth; ++x) {
+        const std::size_t at = static_cast<std::size_t>(y) * kScreenWidth + x;
+        if (shown.pixels[at] == expected[at]) continue;
+        if (wrong++ == 0) {
+          first = "screen (" + std::to_string(x) + ", " + std::to_string(y) + ") shows " + hex(shown.pixels[at]) +
+                  " instead of " + hex(expected[at]) + " from " +
+                  describePixel(s.session.registry(), layers, view, x, y);
+        }
+      }
+    }
+    std::string scrolls;
+    for (const LayerScroll& scroll : view) scrolls += " (" + std::to_string(scroll.x) + ", " + std::to_string(scroll.y) + ")";
+    EXPECT_EQ(wrong, 0) << "layer scrolls" << scrolls << ": " << first;
+    // One wrong screen tells the story; stop before the log fills up.
+    if (wrong != 0 && ++failingViews == 2) break;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(DefaultTemplates, ExportedMapOnGba, ::testing::ValuesIn(cases()),
+                         [](const ::testing::TestParamInfo<ExportedMapCase>& info) { return info.param.name; });
+
+TEST(ScreenColour, WidensFiveBitChannelsLikeTheDisplay) {
+  EXPECT_EQ(screenColour(255, 255, 255), 0x00FFFFFFu);
+  EXPECT_EQ(screenColour(0, 0, 0), 0u);
+  // 0x80 >> 3 = 16: (16 << 3) | (16 >> 2) = 0x84; 0x0F >> 3 = 1: 0x08.
+  EXPECT_EQ(screenColour(0x80, 0x0F, 0x07), 0x00000884u);
+}
+
+}  // namespace
+}  // namespace qarto::gba

@@ -1,0 +1,151 @@
+#include "test_maps.h"
+
+#include <memory>
+#include <random>
+
+#include "edit/map_file_commands.h"
+#include "model/map_project.h"
+#include "model/tileset.h"
+
+namespace qarto::gba {
+namespace {
+
+constexpr int kPageTilesAcross = 16;
+
+// Raw mt19937 output is the same on every platform (distributions are not).
+class Dice {
+ public:
+  explicit Dice(std::uint32_t seed) : engine_(seed) {}
+  int below(int limit) { return static_cast<int>(engine_() % static_cast<std::uint32_t>(limit)); }
+
+ private:
+  std::mt19937 engine_;
+};
+
+std::uint8_t& pagePixel(Tileset& page, int tile, int x, int y) {
+  const int pageX = (tile % kPageTilesAcross) * 8 + x;
+  const int pageY = (tile / kPageTilesAcross) * 8 + y;
+  return page.pixels[static_cast<std::size_t>(pageY) * page.imageWidth + pageX];
+}
+
+// A random pixel index: clear about one time in three, sometimes with high
+// bits that only an 8-bit page has.
+std::uint8_t randomIndex(Dice& dice) {
+  const int low = dice.below(3) == 0 ? 0 : 1 + dice.below(15);
+  const int high = dice.below(4) == 0 ? dice.below(16) : 0;
+  return static_cast<std::uint8_t>(high << 4 | low);
+}
+
+Tileset& addPage(TestSession& s, int id, std::uint32_t seed) {
+  Dice dice(seed);
+  auto page = std::make_unique<Tileset>();
+  page->id = id;
+  page->imageWidth = kPageTilesAcross * 8;
+  page->imageHeight = kPageTiles / kPageTilesAcross * 8;
+  page->pixels.assign(static_cast<std::size_t>(page->imageWidth) * page->imageHeight, 0);
+  computeTilesetGeometry(*page);
+  for (int tile = 1; tile < kPageTiles; ++tile) {
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) pagePixel(*page, tile, x, y) = randomIndex(dice);
+  }
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const std::uint8_t source = pagePixel(*page, kMirroredTile, x, y);
+      pagePixel(*page, 2, 7 - x, y) = source;
+      pagePixel(*page, 3, x, 7 - y) = source;
+      pagePixel(*page, 4, 7 - x, 7 - y) = source;
+      pagePixel(*page, 5, x, y) = static_cast<std::uint8_t>((source & 0x0F) | 0xA0);
+      if (x < 4) pagePixel(*page, kSymmetricTile, 7 - x, y) = pagePixel(*page, kSymmetricTile, x, y);
+    }
+  }
+  for (auto& byte : page->palette) byte = static_cast<std::uint8_t>(dice.below(256));
+  // Row 3 is row 1 with another colour 0: the export keeps one of them.
+  for (int i = 3; i < 48; ++i) page->palette[3 * 16 * 3 + i] = page->palette[1 * 16 * 3 + i];
+
+  s.session.project().tilesetsLoaded = true;
+  s.session.project().lastTilesetId = id;
+  return s.session.registry().insert(std::move(page));
+}
+
+MapLayer& addLayer(TestSession& s, LayerKind kind, const std::string& name, int width, int height,
+                   float parallaxX = 1.0f, float parallaxY = 1.0f) {
+  auto layer = std::make_unique<MapLayer>();
+  layer->kind = kind;
+  layer->setName(name);
+  layer->width = static_cast<std::uint16_t>(width);
+  layer->height = static_cast<std::uint16_t>(height);
+  layer->parallaxX = parallaxX;
+  layer->parallaxY = parallaxY;
+  if (kind == LayerKind::Entity) {
+    layer->entities.assign(kEntityBlockSize, 0);
+  } else {
+    layer->cells.assign(static_cast<std::size_t>(width) * height, MapCell{});
+  }
+  return s.session.project().insertLayer(std::move(layer), s.session.project().layerCount());
+}
+
+// Random cells: any tile, palette rows below `rows`, any flips, on the given
+// pages; one cell in `blankOneIn` is the blank tile.
+void fillRandomly(MapLayer& layer, Dice& dice, const std::vector<int>& pages, int rows, int blankOneIn) {
+  for (MapCell& cell : layer.cells) {
+    cell.tileset = static_cast<std::int8_t>(pages[static_cast<std::size_t>(dice.below(static_cast<int>(pages.size())))]);
+    cell.tile = static_cast<std::int16_t>(dice.below(blankOneIn) == 0 ? 0 : dice.below(kPageTiles));
+    cell.palette = static_cast<std::uint8_t>(dice.below(rows));
+    cell.flags = static_cast<std::uint8_t>(dice.below(4));
+  }
+}
+
+}  // namespace
+
+bool loadExampleMap(TestSession& session, std::string& problem) {
+  if (!loadMap(session.session, std::string(QARTO_SOURCE_DIR) + "/examples/demo.qrm")) {
+    problem = session.services.lastText();
+    return false;
+  }
+  return true;
+}
+
+void buildFlipsAndPalettes(TestSession& s) {
+  Tileset& first = addPage(s, 2, 11);
+  addPage(s, 3, 12);
+  // Page 3's row 2 repeats page 2's row 5 in colours 1..15.
+  Tileset& second = *s.session.registry().find(3);
+  for (int i = 3; i < 48; ++i) second.palette[2 * 16 * 3 + i] = first.palette[5 * 16 * 3 + i];
+
+  MapLayer& layer = addLayer(s, LayerKind::Primary, "Level", 30, 20);
+  Dice dice(13);
+  fillRandomly(layer, dice, {2, 3}, 6, 8);
+  // The first rows show the mirrored family and the symmetric tile under
+  // every combination of cell flips, on both pages.
+  int x = 0;
+  for (int page : {2, 3}) {
+    for (int tile = kMirroredTile; tile <= kSymmetricTile; ++tile) {
+      for (std::uint8_t flips = 0; flips < 4; ++flips) {
+        MapCell& cell = layer.cell(x % 30, x / 30);
+        cell.tileset = static_cast<std::int8_t>(page);
+        cell.tile = static_cast<std::int16_t>(tile);
+        cell.flags = flips;
+        cell.palette = static_cast<std::uint8_t>(x % 6);
+        ++x;
+      }
+    }
+  }
+}
+
+void buildTwoLayersLargerThanTheScreen(TestSession& s) {
+  addPage(s, 2, 21);
+  addPage(s, 3, 22);
+  const int width = 75;
+  const int height = 43;
+  MapLayer& sky = addLayer(s, LayerKind::Secondary, "Sky", layerSizeForParallax(0.5, width, kMinLayerTilesX),
+                           layerSizeForParallax(0.75, height, kMinLayerTilesY), 0.5f, 0.75f);
+  Dice dice(23);
+  fillRandomly(sky, dice, {3}, 4, 6);
+  MapLayer& collision = addLayer(s, LayerKind::Collision, "Collision", width, height);
+  for (MapCell& cell : collision.cells) cell.tile = static_cast<std::int16_t>(dice.below(4));
+  MapLayer& level = addLayer(s, LayerKind::Primary, "Level", width, height);
+  fillRandomly(level, dice, {2, 3}, 5, 3);
+  addLayer(s, LayerKind::Entity, "Entities", width, height);
+}
+
+}  // namespace qarto::gba

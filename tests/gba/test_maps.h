@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/editor_session.h"
+#include "model/memory_settings_store.h"
+#include "model/tileset_host.h"
+#include "support/scripted_services.h"
+
+namespace qarto::gba {
+
+// An editor session of its own: scripted dialogs, settings in memory.
+struct TestSession {
+  test::ScriptedServices services;
+  MemorySettingsStore settings;
+  HeadlessTilesetHost host;
+  EditorSession session{services, settings, host};
+};
+
+// Generated pages, 16 tiles across and 4 down, from a fixed seed. Tile 0 is
+// blank; tiles 2, 3 and 4 are tile 1 mirrored across, upside down and both;
+// tile 5 is tile 1 again with high bits set in its pixel indices; tile 6 is
+// its own mirror image; the rest are random with many clear pixels. Row 3 of
+// the palette repeats row 1 except colour 0.
+inline constexpr int kPageTiles = 64;
+inline constexpr int kMirroredTile = 1;
+inline constexpr int kSymmetricTile = 6;
+
+// The demo map and its tile page, as the editor opens them.
+bool loadExampleMap(TestSession& session, std::string& problem);
+
+// One screen (30 x 20 cells) on two pages: every tile of the mirrored family
+// with every combination of cell flips, and palette rows of both pages,
+// some of which the export merges.
+void buildFlipsAndPalettes(TestSession& session);
+
+// A Primary layer of 75 x 43 cells with many clear pixels over a Secondary
+// layer with parallax 0.5 across and 0.75 down (the size the editor derives),
+// with a collision and an entity layer in between that the viewer ignores.
+void buildTwoLayersLargerThanTheScreen(TestSession& session);
+
+}  // namespace qarto::gba
