@@ -187,8 +187,8 @@ std::uint16_t EncodeScreenEntry(const ExportReduction& reduction, const MapCell&
   const std::uint32_t palette = lookup(reduction.paletteIndex, paletteKey(cell.tileset, cell.palette));
   // Unsigned sums: any offset wraps into the field instead of overflowing.
   std::uint32_t entry = (tile + static_cast<std::uint32_t>(tileOffset)) & 1023u;
-  entry |= ((flip & 1u) ^ (cell.hflip() ? 1u : 0u)) << 11;
-  entry |= (((flip >> 1) & 1u) ^ (cell.vflip() ? 1u : 0u)) << 10;
+  entry |= ((flip & 1u) ^ (cell.hflip() ? 1u : 0u)) << 10;
+  entry |= (((flip >> 1) & 1u) ^ (cell.vflip() ? 1u : 0u)) << 11;
   entry |= ((palette + static_cast<std::uint32_t>(bankOffset)) & 15u) << 12;
   return static_cast<std::uint16_t>(entry);
 }

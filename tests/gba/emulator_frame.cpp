@@ -4,10 +4,12 @@
 #include <cstring>
 
 // flags.h first: it decides the layout of struct mCore.
+// clang-format off
 #include <mgba/flags.h>
 #include <mgba/core/core.h>
 #include <mgba/core/log.h>
 #include <mgba-util/vfs.h>
+// clang-format on
 
 namespace qarto::gba {
 namespace {

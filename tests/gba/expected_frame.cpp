@@ -16,8 +16,8 @@ struct LayerPixel {
 };
 
 // Pixel (x, y) of the screen as the layer shows it, before transparency.
-std::optional<LayerPixel> layerPixel(const TilesetRegistry& registry, const MapLayer& layer, LayerScroll scroll,
-                                     int x, int y) {
+std::optional<LayerPixel> layerPixel(const TilesetRegistry& registry, const MapLayer& layer, LayerScroll scroll, int x,
+                                     int y) {
   const int layerX = scroll.x + x;
   const int layerY = scroll.y + y;
   LayerPixel pixel;
@@ -83,8 +83,7 @@ std::string describePixel(const TilesetRegistry& registry, const std::vector<con
       return "layer " + std::to_string(i) + " cell (" + std::to_string(pixel->cellX) + ", " +
              std::to_string(pixel->cellY) + ") tile " + std::to_string(cell.tile) + " of page " +
              std::to_string(cell.tileset) + " row " + std::to_string(cell.palette) + " flips " +
-             std::to_string(cell.flags & (kCellHFlip | kCellVFlip)) + " colour " +
-             std::to_string(pixel->colourIndex);
+             std::to_string(cell.flags & (kCellHFlip | kCellVFlip)) + " colour " + std::to_string(pixel->colourIndex);
     }
   }
   return "backdrop";

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
 
 #include "emulator_frame.h"
 #include "expected_frame.h"
 #include "export/export_to_header.h"
+#include "model/tileset_registry.h"
 #include "support/page_files.h"
 #include "test_maps.h"
 #include "viewer_rom.h"
@@ -25,14 +27,18 @@ struct ExportedMapCase {
   int tileOffset = 0;
 };
 
-bool generated(void (*builder)(TestSession&), TestSession& session) {
-  builder(session);
-  return true;
-}
+// Test names instead of the bytes of the case in gtest's messages.
+void PrintTo(const ExportedMapCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<ExportedMapCase> cases() {
-  const auto flips = [](TestSession& s, std::string&) { return generated(buildFlipsAndPalettes, s); };
-  const auto twoLayers = [](TestSession& s, std::string&) { return generated(buildTwoLayersLargerThanTheScreen, s); };
+  const auto flips = [](TestSession& s, std::string&) {
+    buildFlipsAndPalettes(s);
+    return true;
+  };
+  const auto twoLayers = [](TestSession& s, std::string&) {
+    buildTwoLayersLargerThanTheScreen(s);
+    return true;
+  };
   return {
       {"ExampleMap", loadExampleMap, 0, 0},
       {"ExampleMapAtOffsets", loadExampleMap, 3, 1000},
@@ -59,6 +65,27 @@ viewer_params paramsFor(const ExportedMapCase& c, const std::vector<const MapLay
                         static_cast<std::uint16_t>(view[i].y)};
   }
   return params;
+}
+
+// Empty when the frames agree; otherwise the view, the number of wrong pixels
+// and where the first one comes from.
+std::string frameDifference(const TilesetRegistry& registry, const std::vector<const MapLayer*>& layers,
+                            const ViewerView& view, const Frame& shown, const Frame& expected) {
+  int wrong = 0;
+  std::string first;
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
+      const std::size_t at = static_cast<std::size_t>(y) * kScreenWidth + x;
+      if (shown[at] == expected[at] || wrong++ > 0) continue;
+      first = "screen (" + std::to_string(x) + ", " + std::to_string(y) + ") shows " + hex(shown[at]) + " instead of " +
+              hex(expected[at]) + " from " + describePixel(registry, layers, view, x, y);
+    }
+  }
+  if (wrong == 0) return "";
+  std::string scrolls;
+  for (const LayerScroll& scroll : view)
+    scrolls += " (" + std::to_string(scroll.x) + ", " + std::to_string(scroll.y) + ")";
+  return std::to_string(wrong) + " pixels wrong with layer scrolls" + scrolls + "; first at " + first;
 }
 
 class ExportedMapOnGba : public ::testing::TestWithParam<ExportedMapCase> {};
@@ -93,24 +120,10 @@ TEST_P(ExportedMapOnGba, ShowsWhatTheMapModelGivesOnEveryScreen) {
     const EmulatorFrame shown = runViewer(rom.image, paramsFor(c, layers, view));
     ASSERT_FALSE(shown.pixels.empty()) << shown.error;
     const Frame expected = expectedFrame(s.session.registry(), layers, view);
-    int wrong = 0;
-    std::string first;
-    for (int y = 0; y < kScreenHeight; ++y) {
-      for (int x = 0; x < kScreenWidth; ++x) {
-        const std::size_t at = static_cast<std::size_t>(y) * kScreenWidth + x;
-        if (shown.pixels[at] == expected[at]) continue;
-        if (wrong++ == 0) {
-          first = "screen (" + std::to_string(x) + ", " + std::to_string(y) + ") shows " + hex(shown.pixels[at]) +
-                  " instead of " + hex(expected[at]) + " from " +
-                  describePixel(s.session.registry(), layers, view, x, y);
-        }
-      }
-    }
-    std::string scrolls;
-    for (const LayerScroll& scroll : view) scrolls += " (" + std::to_string(scroll.x) + ", " + std::to_string(scroll.y) + ")";
-    EXPECT_EQ(wrong, 0) << "layer scrolls" << scrolls << ": " << first;
-    // One wrong screen tells the story; stop before the log fills up.
-    if (wrong != 0 && ++failingViews == 2) break;
+    const std::string difference = frameDifference(s.session.registry(), layers, view, shown.pixels, expected);
+    EXPECT_EQ(difference, "");
+    // Two wrong screens tell the story; stop before the log fills up.
+    if (!difference.empty() && ++failingViews == 2) break;
   }
 }
 

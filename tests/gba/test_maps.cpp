@@ -88,7 +88,8 @@ MapLayer& addLayer(TestSession& s, LayerKind kind, const std::string& name, int 
 // pages; one cell in `blankOneIn` is the blank tile.
 void fillRandomly(MapLayer& layer, Dice& dice, const std::vector<int>& pages, int rows, int blankOneIn) {
   for (MapCell& cell : layer.cells) {
-    cell.tileset = static_cast<std::int8_t>(pages[static_cast<std::size_t>(dice.below(static_cast<int>(pages.size())))]);
+    cell.tileset =
+        static_cast<std::int8_t>(pages[static_cast<std::size_t>(dice.below(static_cast<int>(pages.size())))]);
     cell.tile = static_cast<std::int16_t>(dice.below(blankOneIn) == 0 ? 0 : dice.below(kPageTiles));
     cell.palette = static_cast<std::uint8_t>(dice.below(rows));
     cell.flags = static_cast<std::uint8_t>(dice.below(4));

@@ -37,7 +37,8 @@ void buildFlipsAndPalettes(TestSession& session);
 
 // A Primary layer of 75 x 43 cells with many clear pixels over a Secondary
 // layer with parallax 0.5 across and 0.75 down (the size the editor derives),
-// with a collision and an entity layer in between that the viewer ignores.
+// with a collision layer between them and an entity layer on top, which the
+// viewer ignores.
 void buildTwoLayersLargerThanTheScreen(TestSession& session);
 
 }  // namespace qarto::gba

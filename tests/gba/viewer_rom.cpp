@@ -39,8 +39,8 @@ ViewerRom buildViewerRom(const ViewerToolchain& tools, const std::string& export
       " -mcpu=arm7tdmi -marm -O2 -std=c11 -ffreestanding -nostdlib -fno-tree-loop-distribute-patterns"
       " -Wall -Wextra -Werror -Wno-missing-braces -DVIEWER_MAP_ARRAYS=" +
       std::to_string(mapArrays) + " -I " + quoted(kViewerDir) + " -I " + quoted(exportDirectory) + " -T " +
-      quoted(kViewerDir + "/gba.ld") + " " + quoted(kViewerDir + "/crt0.s") + " " +
-      quoted(kViewerDir + "/viewer.c") + " " + quoted(kViewerDir + "/exported_data.c") + " -lgcc -o " + quoted(elf);
+      quoted(kViewerDir + "/gba.ld") + " " + quoted(kViewerDir + "/crt0.s") + " " + quoted(kViewerDir + "/viewer.c") +
+      " " + quoted(kViewerDir + "/exported_data.c") + " -lgcc -o " + quoted(elf);
   if (!run(compile, log)) {
     rom.log = readAll(log);
     return rom;

@@ -18,8 +18,8 @@ int layerScroll(int camera, float parallax, int cells, int screen) {
 
 // A screen apart from 0 to the primary layer's far edge, then the camera
 // positions at which each slower or faster layer reaches its own far edge.
-std::vector<int> cameraStops(const std::vector<int>& layerMax, const std::vector<float>& parallax,
-                             int primaryMax, int screen) {
+std::vector<int> cameraStops(const std::vector<int>& layerMax, const std::vector<float>& parallax, int primaryMax,
+                             int screen) {
   std::vector<int> stops;
   for (int c = 0; c < primaryMax; c += screen) stops.push_back(c);
   stops.push_back(primaryMax);
