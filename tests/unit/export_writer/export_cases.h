@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct ExportCase {
   std::function<void(WriterFixture&, ExportOptions&)> build;
   bool compilesAsC = true;  // custom templates need not give C
 };
+
+// Test listings show the case's name instead of its bytes.
+inline void PrintTo(const ExportCase& exportCase, std::ostream* out) { *out << exportCase.name; }
 
 inline void setTileCells(MapLayer& layer, const std::vector<int>& tiles, int tileset, int palette = 0) {
   for (std::size_t i = 0; i < layer.cells.size() && i < tiles.size(); ++i) {

@@ -103,7 +103,11 @@ inline Bytes simpleBmp8(std::int32_t width, std::int32_t height) {
 // marker 12 and a palette whose byte i is (i * 3) % 256.
 inline Bytes pcxBytes(std::uint16_t xmin, std::uint16_t ymin, std::uint16_t xmax, std::uint16_t ymax,
                       const Bytes& encoded) {
-  Bytes bytes(128);
+  // Reserving first also keeps GCC 12's -Warray-bounds false positive on
+  // insert() quiet in optimised builds.
+  Bytes bytes;
+  bytes.reserve(128 + encoded.size() + 769);
+  bytes.resize(128);
   bytes[0] = 10;
   bytes[1] = 5;
   bytes[2] = 1;
