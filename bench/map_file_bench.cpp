@@ -14,28 +14,16 @@
 #include "io/map_file_reader.h"
 #include "io/map_file_writer.h"
 #include "model/map_project.h"
-#include "model/platform_services.h"
+#include "model/recording_services.h"
 #include "model/tileset_registry.h"
 
 namespace {
 
 using namespace qarto;
 
-class SilentServices : public PlatformServices {
- public:
-  MessageAnswer messageBox(const std::string&, const std::string&, MessageButtons, MessageIcon) override {
-    return MessageAnswer::Ok;
-  }
-  std::vector<std::string> chooseOpenFiles(const FileChooserRequest&) override { return {}; }
-  std::optional<std::string> chooseSaveFile(const FileChooserRequest&) override { return std::nullopt; }
-  std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-  std::optional<std::uint32_t> chooseColour(const std::string&, std::uint32_t) override { return std::nullopt; }
-  void setBusy(bool) override {}
-  void beep(int, int) override {}
-};
 
 struct BenchMap {
-  SilentServices services;
+  RecordingServices services;
   TilesetRegistry registry;
   MapProject project{services, registry};
   std::string folder;

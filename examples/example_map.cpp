@@ -18,7 +18,9 @@
 #include "model/byte_order.h"
 #include "model/editor_session.h"
 #include "model/memory_settings_store.h"
+#include "model/recording_services.h"
 #include "model/platform_services.h"
+#include "model/recording_services.h"
 #include "model/tileset_host.h"
 #include "model/tileset_registration.h"
 
@@ -32,22 +34,6 @@ constexpr int kGroundRow = 24;
 constexpr int kPitLeft = 28;
 constexpr int kPitRight = 35;
 
-// Nobody answers: any message means the build went wrong.
-class QuietServices : public PlatformServices {
- public:
-  MessageAnswer messageBox(const std::string& text, const std::string&, MessageButtons, MessageIcon) override {
-    messages.push_back(text);
-    return MessageAnswer::Cancel;
-  }
-  std::vector<std::string> chooseOpenFiles(const FileChooserRequest&) override { return {}; }
-  std::optional<std::string> chooseSaveFile(const FileChooserRequest&) override { return std::nullopt; }
-  std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-  std::optional<std::uint32_t> chooseColour(const std::string&, std::uint32_t) override { return std::nullopt; }
-  void setBusy(bool) override {}
-  void beep(int, int) override {}
-
-  std::vector<std::string> messages;
-};
 
 // The built-in collision page, whatever lies in the working folder, so the
 // demo map comes out the same everywhere.
@@ -162,7 +148,7 @@ bool writeExamples(const std::string& folder, std::string& message) {
     return false;
   }
 
-  QuietServices services;
+  RecordingServices services;
   MemorySettingsStore settings;
   HeadlessTilesetHost host;
   EditorSession session(services, settings, host);
