@@ -12,30 +12,9 @@
 
 #include "io/bmp_codec.h"
 #include "model/indexed_image.h"
+#include "support/temp_folder.h"
 
 namespace qarto::test {
-
-// A fresh folder under the system's temporary folder, removed with everything
-// in it when the object goes.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qarto-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // Palette index of pixel (x, y) of a page.
 using PixelRule = std::function<std::uint8_t(int x, int y)>;
@@ -59,16 +38,6 @@ inline IndexedImage makePage(int width, int height, const PixelRule& rule) {
 
 // Tile number of pixel (x, y) on a page `width` pixels wide.
 inline int tileAt(int width, int x, int y) { return (y / 8) * (width / 8) + x / 8; }
-
-inline std::vector<std::uint8_t> readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Writes the page as an 8-bit BMP and returns its path.
 inline std::string writePage(const TempFolder& folder, const std::string& name, const IndexedImage& image) {

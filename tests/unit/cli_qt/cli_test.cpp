@@ -18,23 +18,19 @@
 #include "model/memory_settings_store.h"
 #include "model/tileset_host.h"
 #include "support/page_files.h"
+#include "support/temp_folder.h"
 #include "support/scripted_services.h"
 
 namespace qarto {
 namespace {
+
+using test::readText;
 
 struct RunResult {
   int exitCode = -1;
   std::string out;
   std::string err;
 };
-
-std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class CliTest : public ::testing::Test {
  protected:

@@ -169,7 +169,7 @@ TEST(DefinitionFile, CapsALongTextAt8192BytesWithoutItsZero) {
 }
 
 TEST(DefinitionFile, ExportThenImportRestoresEveryControl) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   ScriptedServices services;
   CustomizeExportPages pages;
   loadPages(pages, customDefinition());
@@ -190,7 +190,7 @@ TEST(DefinitionFile, ExportThenImportRestoresEveryControl) {
 }
 
 TEST(DefinitionFile, Version1LeavesTheAutoPadBoxAsItWas) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   ExportDefinition d = customDefinition();
   std::vector<std::uint8_t> bytes = encodeDefinitionFile(d);
   // Version 1: another version text and no item 2.
@@ -244,7 +244,7 @@ TEST(DefinitionFile, RefusedFilesChangeNothing) {
   refusedFiles(files);
   ASSERT_EQ(files.size(), 8u);
   for (const RefusedFile& file : files) {
-    test::ScratchFolder folder;
+    test::TempFolder folder;
     test::writeBytes(folder.file("bad.qrd"), file.bytes);
     ScriptedServices services;
     CustomizeExportPages pages;
@@ -270,7 +270,7 @@ TEST(DefinitionFile, MissingFileDoesNothing) {
 }
 
 TEST(DefinitionFile, UnwritablePathIsReportedAndKeepsTheOldFile) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   ScriptedServices services;
   CustomizeExportPages pages;
   loadPages(pages, customDefinition());

@@ -81,7 +81,7 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
   f.settings.writeText("Exporting", "MapExternString", "extern const u16 bg%layerName%[%arraySize%];");
   ASSERT_TRUE(f.exportAll(options).success);
 
-  test::ScratchFolder build;
+  test::TempFolder build;
   std::ofstream(build.file("prelude.h")) << kPrelude;
   std::string includes = "-include " + build.file("prelude.h");
   std::string objects;

@@ -142,7 +142,7 @@ TEST(ExportDirectory, EndsInOneSlashWithoutBackslashes) {
 }
 
 TEST(CreateParentDirectories, CreatesTheWholeMissingChain) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   EXPECT_TRUE(CreateParentDirectories(folder.path() + "\\a\\b/c/file.c"));
   EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "/a/b/c"));
   EXPECT_FALSE(std::filesystem::exists(folder.path() + "/a/b/c/file.c"));
@@ -153,7 +153,7 @@ TEST(CreateParentDirectories, CreatesTheWholeMissingChain) {
 }
 
 TEST(CreateParentDirectories, ReportsAFolderThatCannotBeMade) {
-  test::ScratchFolder folder;
+  test::TempFolder folder;
   test::writeBytes(folder.file("plain"), {1});
   EXPECT_FALSE(CreateParentDirectories(folder.path() + "/plain/sub/file.c"));
 }

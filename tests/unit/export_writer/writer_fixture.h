@@ -18,41 +18,9 @@
 #include "model/tileset.h"
 #include "model/tileset_host.h"
 #include "support/scripted_services.h"
+#include "support/temp_folder.h"
 
 namespace qarto::test {
-
-// A fresh folder under the system's temporary folder, removed on destruction.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qarto-writer-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-inline std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-inline void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Every regular file under `root`, as paths relative to it, sorted.
 inline std::vector<std::string> filesUnder(const std::string& root) {
@@ -70,7 +38,7 @@ struct WriterFixture {
   MemorySettingsStore settings;
   HeadlessTilesetHost host;
   EditorSession session{services, settings, host};
-  ScratchFolder out;
+  TempFolder out;
 
   WriterFixture() {
     setenv("TZ", "UTC", 1);  // "%time%" and "%date%" in golden files

@@ -127,7 +127,7 @@ TEST(MapFileCommands, LoadFailuresBeforeTheResetLeaveTheProjectAlone) {
   f.services.openFileAnswers.push_back({folder.file("absent.qrm")});
   EXPECT_FALSE(loadMap(f.session, std::nullopt));
   expectMessage(f.services, "File could not be opened for loading.", MessageButtons::Ok);
-  EXPECT_EQ(f.settings.readText("Settings", "LastMapPath", ""), folder.path().string());
+  EXPECT_EQ(f.settings.readText("Settings", "LastMapPath", ""), folder.path());
   EXPECT_TRUE(RecentFileList(f.settings).entries().empty());
 
   f.project.modified = true;

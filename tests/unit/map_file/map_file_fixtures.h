@@ -17,26 +17,9 @@
 #include "model/tileset_host.h"
 #include "model/tileset_registration.h"
 #include "support/scripted_services.h"
+#include "support/temp_folder.h"
 
 namespace qarto::test {
-
-// A folder under /tmp that is removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qarto-map-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::vector<std::uint8_t> readAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

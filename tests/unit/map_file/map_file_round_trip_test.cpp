@@ -87,7 +87,7 @@ TEST(MapFileRoundTrip, SavedMapLoadsBackWithEveryLayerTilesetAndOptionAndResaves
   ASSERT_TRUE(saveMap(a.session, false, hooks));
   EXPECT_FALSE(a.project.modified);
   EXPECT_EQ(a.project.filePath, path);
-  EXPECT_EQ(a.settings.readText("Settings", "LastMapPath", "?"), folder.path().string());
+  EXPECT_EQ(a.settings.readText("Settings", "LastMapPath", "?"), folder.path());
   EXPECT_EQ(RecentFileList(a.settings).entries(), std::vector<std::string>{path});
   ASSERT_EQ(titles.size(), 1u);
   EXPECT_EQ(titles.back(), "Qarto v0.99 - " + path + "  (Un-opt. mode)");
