@@ -3,6 +3,7 @@
 #include <memory>
 #include <random>
 
+#include "bench_map.h"
 #include "export/export_reduction.h"
 #include "model/map_layer.h"
 #include "model/tileset.h"
@@ -20,27 +21,8 @@ struct BenchMap {
 
   BenchMap() {
     std::mt19937 rng(12345);
-    auto page = std::make_unique<Tileset>();
-    page->id = 1;
-    page->imageWidth = 40 * 8;
-    page->imageHeight = 25 * 8;
-    page->pixels.resize(static_cast<std::size_t>(page->imageWidth) * page->imageHeight);
-    for (auto& p : page->pixels) p = static_cast<std::uint8_t>(rng() & 0xff);
-    for (std::size_t i = 0; i < page->palette.size(); ++i) page->palette[i] = static_cast<std::uint8_t>(i * 7);
-    computeTilesetGeometry(*page);
-    registry.insert(std::move(page));
-
-    auto layer = std::make_unique<MapLayer>();
-    layer->width = 512;
-    layer->height = 512;
-    layer->cells.resize(512 * 512);
-    for (MapCell& cell : layer->cells) {
-      cell.tileset = 1;
-      cell.tile = static_cast<std::int16_t>(rng() % 1000);
-      cell.palette = static_cast<std::uint8_t>(rng() % 16);
-      cell.flags = static_cast<std::uint8_t>(rng() % 4);
-    }
-    layers.push_back(std::move(layer));
+    registry.insert(bench::makeBenchPage(rng));
+    layers.push_back(bench::makeBenchLayer(rng));
   }
 };
 

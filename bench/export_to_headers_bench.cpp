@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "bench_map.h"
 #include "export/export_to_header.h"
 #include "model/editor_session.h"
 #include "model/memory_settings_store.h"
@@ -29,32 +30,11 @@ struct ExportBench {
 
   ExportBench() {
     std::mt19937 rng(12345);
-    auto page = std::make_unique<Tileset>();
-    page->id = 1;
-    page->sourcePath = "bench.bmp";
-    page->imageWidth = 40 * 8;
-    page->imageHeight = 25 * 8;
-    page->pixels.resize(static_cast<std::size_t>(page->imageWidth) * page->imageHeight);
-    for (auto& p : page->pixels) p = static_cast<std::uint8_t>(rng() & 0x0f);
-    for (std::size_t i = 0; i < page->palette.size(); ++i) page->palette[i] = static_cast<std::uint8_t>(i * 7);
-    computeTilesetGeometry(*page);
-    session.registry().insert(std::move(page));
-
+    session.registry().insert(bench::makeBenchPage(rng));
     MapProject& project = session.project();
     project.lastTilesetId = 1;
     project.tilesetsLoaded = true;
-    auto layer = std::make_unique<MapLayer>();
-    layer->setName("Level");
-    layer->width = 512;
-    layer->height = 512;
-    layer->cells.resize(512 * 512);
-    for (MapCell& cell : layer->cells) {
-      cell.tileset = 1;
-      cell.tile = static_cast<std::int16_t>(rng() % 1000);
-      cell.palette = static_cast<std::uint8_t>(rng() % 16);
-      cell.flags = static_cast<std::uint8_t>(rng() % 4);
-    }
-    project.activeLayer = &project.insertLayer(std::move(layer), 0);
+    project.activeLayer = &project.insertLayer(bench::makeBenchLayer(rng), 0);
     project.filePath = "bench.qrm";
 
     std::string pattern = (std::filesystem::temp_directory_path() / "qarto-export-bench-XXXXXX").string();
