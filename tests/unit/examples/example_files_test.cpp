@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "edit/map_file_commands.h"
@@ -66,6 +67,27 @@ TEST(ExampleFiles, PageIsValidAndTheDemoMapOpensWithAllItsLayers) {
   int inUse = 0;
   for (int slot = 0; slot < kEntitySlots; ++slot) inUse += entities->entities[slot * kEntityRecordSize] != 0;
   EXPECT_EQ(inUse, 4);
+}
+
+// The map stores its own name relative to its folder, so opening it from
+// there and saving it again gives the same bytes.
+TEST(ExampleFiles, DemoMapRoundTripsByteForByte) {
+  test::TempFolder folder;
+  const auto committed = test::readBytes(kCommitted + "/" + examples::kDemoMapFile);
+  test::writeBytes(folder.file(examples::kDemoMapFile), committed);
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+
+  test::ScriptedServices services;
+  MemorySettingsStore settings;
+  HeadlessTilesetHost host;
+  EditorSession session(services, settings, host);
+  const bool loaded = loadMap(session, std::string(examples::kDemoMapFile));
+  const bool saved = loaded && saveMap(session, false);
+  std::filesystem::current_path(previous);
+
+  ASSERT_TRUE(loaded && saved) << services.lastText();
+  EXPECT_EQ(test::readBytes(folder.file(examples::kDemoMapFile)), committed);
 }
 
 }  // namespace
