@@ -4,6 +4,7 @@
 
 #include "edit/collision_set_commands.h"
 #include "edit/tileset_commands.h"
+#include "io/chooser_folders.h"
 #include "io/display_image.h"
 #include "io/file_buffer.h"
 #include "io/map_file_format.h"
@@ -44,14 +45,12 @@ FileChooserRequest mapChooser(SettingsStore& settings, const char* title) {
   request.title = title;
   request.filter = kMapFilter;
   request.defaultExtension = kMapFileExtension;
-  const bool useDefault = settings.readInt(kSettingsSection, setting_keys::kUseDefMapPath, 0) != 0;
-  request.initialFolder = settings.readText(
-      kSettingsSection, useDefault ? setting_keys::kDefMapPath : setting_keys::kLastMapPath, "");
+  request.initialFolder = chooserFolder(settings, kMapFolderKeys);
   return request;
 }
 
 void rememberMapFolder(SettingsStore& settings, const std::string& chosen) {
-  settings.writeText(kSettingsSection, setting_keys::kLastMapPath, splitPath(chosen).folder);
+  rememberChooserFolder(settings, kMapFolderKeys, chosen);
 }
 
 void applyOptions(MapProject& project, const MapFileOptions& options) {

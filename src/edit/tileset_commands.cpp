@@ -7,7 +7,7 @@
 #include "io/bmp_codec.h"
 #include "io/display_image.h"
 #include "io/tile_page_reader.h"
-#include "io/tileset_folders.h"
+#include "io/chooser_folders.h"
 #include "model/app_title.h"
 #include "model/builtin_collision_tiles.h"
 #include "model/editor_session.h"

@@ -11,7 +11,7 @@
 #include "io/file_bytes.h"
 #include "io/path_utils.h"
 #include "io/tile_page_reader.h"
-#include "io/tileset_folders.h"
+#include "io/chooser_folders.h"
 #include "model/app_title.h"
 #include "model/editor_session.h"
 #include "model/platform_services.h"

@@ -5,7 +5,7 @@
 #include "export/reduction_index.h"
 #include "io/atomic_file.h"
 #include "io/bmp_codec.h"
-#include "io/tileset_folders.h"
+#include "io/chooser_folders.h"
 #include "model/allocation.h"
 #include "model/app_title.h"
 #include "model/map_layer.h"

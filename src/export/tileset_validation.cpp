@@ -9,7 +9,7 @@
 #include "io/bmp_codec.h"
 #include "io/file_bytes.h"
 #include "io/tile_page_reader.h"
-#include "io/tileset_folders.h"
+#include "io/chooser_folders.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/settings_store.h"
