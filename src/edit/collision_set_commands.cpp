@@ -1,7 +1,5 @@
 #include "edit/collision_set_commands.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "io/atomic_file.h"
@@ -12,31 +10,6 @@
 #include "model/platform_services.h"
 
 namespace qarto {
-
-namespace {
-
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-}  // namespace
-
-// The .cll goes beside the page under the page's name in lower case. Only
-// the file name is lowered: the folders are kept as they are, since on a
-// case-sensitive file system a lowered folder is another folder.
-std::string collisionSetPathFor(const std::string& imagePath) {
-  const std::string::size_type slash = imagePath.find_last_of("/\\");
-  const std::string::size_type nameStart = slash == std::string::npos ? 0 : slash + 1;
-  std::string name = imagePath.substr(nameStart);
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (endsWith(name, ".bmp") || endsWith(name, ".pcx")) {
-    name.replace(name.size() - 4, 4, ".cll");
-  } else {
-    name += ".cll";
-  }
-  return imagePath.substr(0, nameStart) + name;
-}
 
 bool exportCollisionSet(EditorSession& session) {
   MapProject& project = session.project();

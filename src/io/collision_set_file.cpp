@@ -1,6 +1,7 @@
 #include "io/collision_set_file.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "io/file_bytes.h"
 #include "model/allocation.h"
@@ -45,6 +46,31 @@ std::vector<std::uint8_t> encodeCollisionSet(const CollisionSetFile& set) {
   const std::size_t copied = std::min(set.tiles.size(), static_cast<std::size_t>(count));
   std::copy_n(set.tiles.begin(), copied, bytes.begin() + kHeaderSize);
   return bytes;
+}
+
+namespace {
+
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+// The .cll goes beside the page under the page's name in lower case. Only
+// the file name is lowered: the folders are kept as they are, since on a
+// case-sensitive file system a lowered folder is another folder.
+std::string collisionSetPathFor(const std::string& imagePath) {
+  const std::string::size_type slash = imagePath.find_last_of("/\\");
+  const std::string::size_type nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string name = imagePath.substr(nameStart);
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (endsWith(name, ".bmp") || endsWith(name, ".pcx")) {
+    name.replace(name.size() - 4, 4, ".cll");
+  } else {
+    name += ".cll";
+  }
+  return imagePath.substr(0, nameStart) + name;
 }
 
 }  // namespace qarto

@@ -13,8 +13,13 @@ namespace qarto {
 namespace {
 
 // The collision set beside the page, when its tile counts match the page.
+// Export .CLL writes the page's name in lower case, so on a case-sensitive
+// file system "Level1.bmp" finds its set as "level1.cll" too.
 bool readMatchingCollisionSet(const std::string& imagePath, const IndexedImage& image, CollisionSetFile& set) {
-  if (!readCollisionSet(replaceExtension(imagePath, "cll"), set)) return false;
+  if (!readCollisionSet(replaceExtension(imagePath, "cll"), set) &&
+      !readCollisionSet(collisionSetPathFor(imagePath), set)) {
+    return false;
+  }
   return set.width == static_cast<std::uint32_t>(image.imageWidth / kTileSide) &&
          set.height == static_cast<std::uint32_t>(image.imageHeight / kTileSide);
 }

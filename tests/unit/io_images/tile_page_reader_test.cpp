@@ -1,3 +1,4 @@
+#include "io/collision_set_file.h"
 #include "io/tile_page_reader.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,24 @@ TEST(TilePageReader, AttachesOnlyAMatchingCollisionSet) {
     EXPECT_EQ(result.tileset.hasCollisionSet, c.attached) << c.name;
     EXPECT_EQ(result.tileset.collisionSet, c.attached ? (Bytes{4, 9}) : Bytes{}) << c.name;
   }
+}
+
+// Export .CLL lower-cases the page's name; the set it wrote must be found.
+TEST(TilePageReader, FindsTheLowerCaseSetThatExportWrites) {
+  test::TempFolder folder;
+  const std::string page = folder.file("Level1.bmp");
+  test::writeBytes(page, test::simpleBmp8(16, 8));
+  EXPECT_EQ(collisionSetPathFor(page), folder.file("level1.cll"));
+  test::writeBytes(folder.file("level1.cll"), {2, 0, 0, 0, 1, 0, 0, 0, 7, 3});
+  ReadResult result;
+  result.tileset.sourcePath = page;
+  ASSERT_TRUE(readTilePage(result.tileset, result.display, result.message)) << result.message;
+  EXPECT_EQ(result.tileset.collisionSet, (Bytes{7, 3}));
+
+  // A set under the page's own name comes first.
+  test::writeBytes(folder.file("Level1.cll"), {2, 0, 0, 0, 1, 0, 0, 0, 5, 5});
+  ASSERT_TRUE(readTilePage(result.tileset, result.display, result.message)) << result.message;
+  EXPECT_EQ(result.tileset.collisionSet, (Bytes{5, 5}));
 }
 
 TEST(TilePageReader, RefusalLeavesTheTilesetAsItWas) {
