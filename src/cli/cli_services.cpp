@@ -4,7 +4,6 @@ namespace qarto {
 
 MessageAnswer CliServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                                       MessageIcon icon) {
-  ++messagesShown_;
   const bool question = buttons != MessageButtons::Ok;
   if (!question && icon == MessageIcon::Information) {
     // Reports (summaries, counts) are the command's output.
@@ -17,7 +16,6 @@ MessageAnswer CliServices::messageBox(const std::string& text, const std::string
     std::fprintf(out_, "(answered %s by --yes)\n", buttons == MessageButtons::OkCancel ? "OK" : "Yes");
     return buttons == MessageButtons::OkCancel ? MessageAnswer::Ok : MessageAnswer::Yes;
   }
-  questionDeclined_ = true;
   std::fprintf(out_, "(not confirmed: run again with --yes to answer yes)\n");
   return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
 }
