@@ -1,6 +1,5 @@
 // Writes starting inputs for map_file_fuzzer into the folder argv[1]: one
 // small map of every revision, built from the documented byte layouts.
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -83,13 +82,11 @@ std::vector<std::uint8_t> mapOfRevision(int revision) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-    return 2;
-  }
-  bool ok = true;
-  for (int revision = 1; revision <= 7; ++revision) {
-    ok = qarto::seeds::writeSeed(argv[1], "map_v" + std::to_string(revision) + ".qrm", mapOfRevision(revision)) && ok;
-  }
-  return ok ? 0 : 1;
+  return qarto::seeds::seedMain(argc, argv, [](const std::string& folder) {
+    bool ok = true;
+    for (int revision = 1; revision <= 7; ++revision) {
+      ok = qarto::seeds::writeSeed(folder, "map_v" + std::to_string(revision) + ".qrm", mapOfRevision(revision)) && ok;
+    }
+    return ok;
+  });
 }

@@ -13,6 +13,16 @@
 
 namespace qarto::seeds {
 
+// The seed programs' main: one argument, the folder the seeds go to.
+template <typename WriteSeeds>
+int seedMain(int argc, char** argv, WriteSeeds writeSeeds) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    return 2;
+  }
+  return writeSeeds(std::string(argv[1])) ? 0 : 1;
+}
+
 inline bool writeSeed(const std::string& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
   const std::string path = folder + "/" + name;
   std::FILE* file = std::fopen(path.c_str(), "wb");
