@@ -4,10 +4,11 @@
 
 set(QARTO_CORE_LIBRARIES qarto_model qarto_io qarto_export qarto_edit)
 
-# Creates a core library from every .cpp in DIR; an empty folder gives an
-# interface library so that later work can fill it without touching CMake.
+# Creates a core library from every .cpp under DIR (subfolders included); an
+# empty folder gives an interface library so that later work can fill it
+# without touching CMake.
 function(qarto_core_library name dir)
-  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -20,7 +20,9 @@ class EditorSession {
   EditorSession& operator=(const EditorSession&) = delete;
 
   MapProject& project() { return project_; }
+  const MapProject& project() const { return project_; }
   TilesetRegistry& registry() { return registry_; }
+  const TilesetRegistry& registry() const { return registry_; }
   PlatformServices& services() { return services_; }
   SettingsStore& settings() { return settings_; }
   TilesetHost& host() { return host_; }

@@ -22,6 +22,26 @@ std::unique_ptr<UndoEntry> makeEntry(UndoKind kind, MapLayer* layer) {
   }
 }
 
+void restoreCells(MapLayer& layer, const SavedCells& group) {
+  for (std::size_t i = 0; i < group.numbers.size(); ++i) {
+    const std::size_t number = group.numbers[i];
+    if (number >= layer.cells.size()) continue;
+    const MapCell& saved = group.cells[i];
+    MapCell& cell = layer.cells[number];
+    cell.tile = saved.tile;
+    cell.tileset = saved.tileset;
+    cell.palette = saved.palette;
+    cell.collision = saved.collision;
+    cell.flags = static_cast<std::uint8_t>((cell.flags & ~kCellFlagBits) | (saved.flags & kCellFlagBits));
+  }
+}
+
+// Cells saved for a layer that is gone (or changed size) must never be
+// written back.
+void dropGroupsOf(UndoEntry& entry, const MapLayer* layer) {
+  std::erase_if(entry.savedCells, [layer](const SavedCells& group) { return group.layer == layer; });
+}
+
 // The neighbour a move is undone against: Up re-anchors on the upper one.
 MapLayer* moveAnchor(const UndoEntry& entry) { return entry.reanchorOnUpper ? entry.upper : entry.lower; }
 
@@ -104,18 +124,53 @@ void UndoJournal::beginCellEdit(MapLayer* layer) {
 }
 
 void UndoJournal::recordCell(int x, int y, const MapCell& cell) {
-  if (!pending_ || !pending_->layer->contains(x, y)) return;
-  const std::size_t number = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * pending_->layer->width;
+  if (pending_) recordCellOf(pending_->layer, x, y, cell);
+}
+
+void UndoJournal::recordCellOf(MapLayer* layer, int x, int y, const MapCell& cell) {
+  if (!pending_ || layer == nullptr || !layer->contains(x, y)) return;
+  const std::size_t number = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * layer->width;
   try {
-    pending_->savedCells.emplace(number, cell);  // keeps the first state of a cell
+    SavedCells* group = nullptr;
+    for (SavedCells& candidate : pending_->savedCells) {
+      if (candidate.layer == layer) group = &candidate;
+    }
+    if (group == nullptr) {
+      // The edited layer's own group always comes first.
+      if (pending_->savedCells.empty() && layer != pending_->layer) {
+        pending_->savedCells.push_back(SavedCells{pending_->layer, {}, {}, {}});
+      }
+      group = &pending_->savedCells.emplace_back();
+      group->layer = layer;
+    }
+    if (group->seen.empty()) group->seen.assign((layer->cells.size() + 63) / 64, 0);
+    std::uint64_t& word = group->seen[number / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (number % 64);
+    if ((word & bit) != 0) return;  // keeps the first state of a cell
+    group->numbers.push_back(static_cast<std::uint32_t>(number));
+    group->cells.push_back(cell);
+    word |= bit;
   } catch (const std::bad_alloc&) {
     // The cell goes unsaved; the stroke itself stands.
   }
 }
 
+int UndoJournal::pendingCount() const {
+  if (!pending_) return 0;
+  std::size_t total = 0;
+  for (const SavedCells& group : pending_->savedCells) total += group.size();
+  return static_cast<int>(total);
+}
+
 void UndoJournal::commitCellEdit() {
   std::unique_ptr<UndoEntry> entry = std::move(pending_);
-  if (entry && !entry->savedCells.empty()) push(std::move(entry));
+  if (!entry) return;
+  bool changed = false;
+  for (SavedCells& group : entry->savedCells) {
+    changed = changed || group.size() > 0;
+    group.seen = {};  // only needed while recording
+  }
+  if (changed) push(std::move(entry));
 }
 
 bool UndoJournal::undo(MapProject& project) {
@@ -180,14 +235,9 @@ void UndoJournal::apply(UndoEntry& entry, MapProject& project) {
       if (entry.flipper) entry.flipper(*layer, entry.horizontal);
       break;
     case UndoKind::CellsEdited:
-      for (const auto& [number, saved] : entry.savedCells) {
-        if (number >= layer->cells.size()) continue;
-        MapCell& cell = layer->cells[number];
-        cell.tile = saved.tile;
-        cell.tileset = saved.tileset;
-        cell.palette = saved.palette;
-        cell.collision = saved.collision;
-        cell.flags = static_cast<std::uint8_t>((cell.flags & ~kCellFlagBits) | (saved.flags & kCellFlagBits));
+      for (const SavedCells& group : entry.savedCells) {
+        if (group.layer != layer && !project.contains(group.layer)) continue;
+        restoreCells(*group.layer, group);
       }
       break;
     case UndoKind::LayerDeleted:
@@ -203,6 +253,7 @@ void UndoJournal::clear() {
 void UndoJournal::forgetLayer(const MapLayer* layer) {
   if (layer == nullptr) return;
   if (pending_ && pending_->layer == layer) pending_.reset();
+  if (pending_) dropGroupsOf(*pending_, layer);
   for (auto it = entries_.begin(); it != entries_.end();) {
     UndoEntry& entry = **it;
     bool drop = false;
@@ -212,6 +263,8 @@ void UndoJournal::forgetLayer(const MapLayer* layer) {
       if (entry.upper == layer) entry.upper = nullptr;
     } else if (entry.layer == layer) {
       drop = true;
+    } else if (entry.kind == UndoKind::CellsEdited) {
+      dropGroupsOf(entry, layer);
     } else if (entry.kind == UndoKind::LayerMoved) {
       if (moveAnchor(entry) == layer) {
         drop = true;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <list>
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -27,6 +26,17 @@ enum class UndoKind : int {
 // Mirrors a layer in place; undoing a flip runs the same flip again.
 using LayerFlipper = std::function<void(MapLayer& layer, bool horizontal)>;
 
+// The cells of one layer as they were before an action first changed them,
+// each saved once under its cell number (x + y * width).
+struct SavedCells {
+  MapLayer* layer = nullptr;
+  std::vector<std::uint32_t> numbers;
+  std::vector<MapCell> cells;
+  std::vector<std::uint64_t> seen;  // while recording: which numbers are saved
+
+  std::size_t size() const { return numbers.size(); }
+};
+
 // One undoable user action. Only the fields of its kind are used.
 struct UndoEntry {
   UndoKind kind = UndoKind::CellsEdited;
@@ -41,7 +51,9 @@ struct UndoEntry {
   std::uint16_t formerHeight = 0;
   bool horizontal = false;              // LayerFlipped
   LayerFlipper flipper;                 // LayerFlipped
-  std::map<std::size_t, MapCell> savedCells;  // CellsEdited: cell number -> cell before the action
+  // CellsEdited: the edited layer's cells first, then those of layers the
+  // action changed alongside it (auto-painted collision cells).
+  std::vector<SavedCells> savedCells;
 };
 
 // A bounded stack of undo entries, newest first, plus the stroke being
@@ -74,9 +86,12 @@ class UndoJournal {
   // A stroke: begin at mouse-down, recordCell before each change, commit at mouse-up.
   void beginCellEdit(MapLayer* layer);
   void recordCell(int x, int y, const MapCell& cell);
+  // A cell of another layer that the same action changes; undone with it.
+  void recordCellOf(MapLayer* layer, int x, int y, const MapCell& cell);
   void commitCellEdit();
   bool hasPending() const { return pending_ != nullptr; }
-  int pendingCount() const { return pending_ ? static_cast<int>(pending_->savedCells.size()) : 0; }
+  MapLayer* pendingLayer() const { return pending_ ? pending_->layer : nullptr; }
+  int pendingCount() const;
 
   // Applies and removes the newest entry; false when there was none.
   bool undo(MapProject& project);

@@ -1,0 +1,44 @@
+#include "edit/commands/editor_commands.h"
+
+#include "edit/commands/command_table.h"
+#include "edit/engine/map_view_engine.h"
+
+namespace qarto {
+
+EditorCommands::EditorCommands(MapViewEngine& engine) : engine_(engine) {
+  addViewCommands(*this);
+  addBrushCommands(*this);
+  addToolCommands(*this);
+}
+
+bool EditorCommands::enabled(int id) const {
+  auto it = handlers_.find(id);
+  if (it == handlers_.end() || !it->second.run) return false;
+  return !it->second.enabled || it->second.enabled();
+}
+
+bool EditorCommands::checked(int id) const {
+  auto it = handlers_.find(id);
+  return it != handlers_.end() && it->second.checked && it->second.checked();
+}
+
+bool EditorCommands::run(int id) {
+  if (!enabled(id)) return false;
+  // A gesture in progress is filed under its own layer before the command
+  // changes the tool, the view or the layers.
+  engine_.endStroke();
+  handlers_.at(id).run();
+  engine_.refresh();
+  return true;
+}
+
+bool EditorCommands::handleKey(const KeyEvent& key) {
+  if (const int id = commandForKey(key); id != 0) {
+    run(id);
+    return true;
+  }
+  engine_.keyDown(key);
+  return false;
+}
+
+}  // namespace qarto

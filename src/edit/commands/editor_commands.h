@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <unordered_map>
+
+#include "edit/view/input_event.h"
+
+namespace qarto {
+
+class MapViewEngine;
+
+// The commands of the editor bound to the engine: for each command id an
+// enabled rule, a checked rule and what it does. The window asks the rules
+// to enable and tick its menu items and buttons, and runs commands through
+// run(); keys go through handleKey(), which tries the accelerators first
+// and hands every other key to the view.
+class EditorCommands {
+ public:
+  struct Handler {
+    std::function<bool()> enabled;  // unset: always enabled
+    std::function<bool()> checked;  // unset: never ticked
+    std::function<void()> run;
+  };
+
+  explicit EditorCommands(MapViewEngine& engine);
+
+  bool known(int id) const { return handlers_.count(id) != 0; }
+  // A command without a handler is disabled.
+  bool enabled(int id) const;
+  bool checked(int id) const;
+  // Runs the command when it is enabled; false when it was not run.
+  bool run(int id);
+
+  // A key press as the editor window delivers it: a bound accelerator runs
+  // its command (a disabled one swallows the key), any other key goes to
+  // the view. True when an accelerator took the key.
+  bool handleKey(const KeyEvent& key);
+
+  void add(int id, Handler handler) { handlers_[id] = std::move(handler); }
+  MapViewEngine& engine() { return engine_; }
+
+ private:
+  MapViewEngine& engine_;
+  std::unordered_map<int, Handler> handlers_;
+};
+
+// The handler sets, by area.
+void addViewCommands(EditorCommands& commands);
+void addBrushCommands(EditorCommands& commands);
+void addToolCommands(EditorCommands& commands);
+
+}  // namespace qarto

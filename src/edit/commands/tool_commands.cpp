@@ -1,0 +1,34 @@
+// Tool selection and Undo.
+
+#include "edit/commands/command_ids.h"
+#include "edit/commands/editor_commands.h"
+#include "edit/engine/map_view_engine.h"
+
+namespace qarto {
+
+void addToolCommands(EditorCommands& commands) {
+  MapViewEngine& engine = commands.engine();
+  MapProject& project = engine.project();
+  const ToolState& tools = engine.state().tools;
+
+  const std::pair<int, ToolKind> working[] = {{cmd::kPaintMode, ToolKind::Paint},
+                                              {cmd::kDetailPaintMode, ToolKind::DetailPaint},
+                                              {cmd::kRubberStampMode, ToolKind::RubberStamp},
+                                              {cmd::kFloodFillMode, ToolKind::FloodFill}};
+  for (const auto& [id, tool] : working) {
+    commands.add(id, {[&engine] { return engine.mapOpen(); }, [&tools, tool = tool] { return tools.tool == tool; },
+                      [&engine, tool = tool] { engine.mapTools().setTool(tool); }});
+  }
+  // Flag painting and entity placement are not offered in this version; the
+  // engine keeps their behaviour for a later one.
+  for (const auto& [id, tool] : {std::pair{cmd::kFlagPaintMode, ToolKind::FlagPaint},
+                                 std::pair{cmd::kEntityPlacementMode, ToolKind::EntityPlacement}}) {
+    commands.add(id, {[] { return false; }, [&tools, tool = tool] { return tools.tool == tool; },
+                      [&engine, tool = tool] { engine.mapTools().setTool(tool); }});
+  }
+
+  commands.add(cmd::kUndo, {[&project] { return project.journal().canUndo(); }, {},
+                            [&project] { project.journal().undo(project); }});
+}
+
+}  // namespace qarto

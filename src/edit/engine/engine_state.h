@@ -1,0 +1,95 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "edit/brush/brush_table.h"
+#include "edit/brush/detail_shape.h"
+#include "edit/collision/collision_flip_tables.h"
+#include "edit/tile_view/tile_view_layout.h"
+#include "edit/tools/tool_state.h"
+#include "edit/view/input_event.h"
+#include "edit/view/view_state.h"
+
+namespace qarto {
+
+class EditorSession;
+class MapProject;
+struct MapLayer;
+struct Tileset;
+
+enum class ContextMenuKind { Map, Tile };
+
+struct ContextMenuRequest {
+  ContextMenuKind menu = ContextMenuKind::Map;
+  ViewPoint at;
+};
+
+// What the window should do after an event; it takes them and clears them.
+struct ViewRequests {
+  bool redraw = false;
+  bool focus = false;
+  std::optional<ContextMenuRequest> contextMenu;
+};
+
+// An entity being dragged with the Entity Placement tool.
+struct EntityDrag {
+  bool dragging = false;
+  ViewPoint grab;  // where the drag started, client pixels
+};
+
+// The collision flip tables, rebuilt whenever the project's collision
+// tileset (or its image) is another than the one they were built from.
+class CollisionFlipCache {
+ public:
+  const CollisionFlipTables& tablesFor(const Tileset* collisionTiles);
+
+ private:
+  CollisionFlipTables tables_;
+  const Tileset* builtFor_ = nullptr;
+  const void* builtPixels_ = nullptr;
+  std::size_t builtSize_ = 0;
+};
+
+// Everything the map view keeps besides the project: the parts of the
+// engine (navigation, map tools, tile picking) share it.
+struct EngineState {
+  explicit EngineState(EditorSession& editorSession) : session(editorSession) {}
+
+  EditorSession& session;
+  ViewState view;
+  ToolState tools;
+  BrushTable brushes;
+  // Shared by the whole program, like the tool settings of a paint program.
+  DetailBrush detail;
+  TileViewState tileView;
+  CollisionFlipCache flips;
+  EntityDrag entityDrag;
+  bool middleScrolling = false;  // the hand cursor is shown
+  bool flagsBarShown = false;
+  bool entitiesBarShown = false;
+  std::array<std::string, 3> panes;  // status bar panes 0 to 2
+  ViewRequests requests;
+
+  MapProject& project();
+  const MapProject& project() const;
+  bool mapOpen() const;
+  MapLayer* activeLayer() const;
+
+  // The map geometry for the current client size.
+  MapGeometry geometry() const;
+  // The cell under a window point in `layer` (the active layer when null;
+  // (0, 0) with no layer at all).
+  CellPoint cellAt(ViewPoint point, const MapLayer* layer = nullptr) const;
+
+  // The stamp brush with the Rubber Stamp tool in the map view, otherwise
+  // the current tileset's brush (none when no page is current).
+  Brush* currentBrush();
+  const Brush* currentBrush() const;
+  const CollisionFlipTables& collisionFlips();
+
+  void redraw() { requests.redraw = true; }
+};
+
+}  // namespace qarto

@@ -1,0 +1,171 @@
+#include "edit/tools/map_tools.h"
+
+#include "edit/brush/brush_picking.h"
+#include "edit/engine/engine_state.h"
+#include "edit/view/navigator.h"
+#include "model/map_project.h"
+
+namespace qarto {
+
+namespace {
+
+bool exactlyOne(Modifiers m) { return m.shift != m.ctrl; }
+
+}  // namespace
+
+ToolLoop* MapTools::loopForActiveLayer() {
+  MapLayer* active = state_.activeLayer();
+  if (active == nullptr) {
+    loop_.reset();
+    return nullptr;
+  }
+  // A gesture never writes into another layer than the one it opened on.
+  if (loop_ && &loop_->layer() != active) loop_.reset();
+  if (!loop_) loop_ = std::make_unique<ToolLoop>(state_, *active);
+  return loop_.get();
+}
+
+void MapTools::leftPress(ViewPoint point, Modifiers modifiers) {
+  state_.tools.pressPoint = point;
+  state_.tools.leftHeld = true;
+  if (!state_.mapOpen()) return;
+  loop_.reset();
+  if (ToolLoop* loop = loopForActiveLayer()) loop->step(point, modifiers, true);
+  state_.redraw();
+}
+
+void MapTools::leftRelease() {
+  state_.tools.leftHeld = false;
+  loop_.reset();
+}
+
+void MapTools::move(ViewPoint previous, ViewPoint point, ButtonSet held, Modifiers modifiers) {
+  ToolState& tools = state_.tools;
+  if (tools.patternMode && !(modifiers.shift && modifiers.ctrl)) tools.patternMode = false;
+  if (!state_.mapOpen()) return;
+
+  if (held.left && tools.tool != ToolKind::FloodFill) {
+    if (ToolLoop* loop = loopForActiveLayer()) loop->step(point, modifiers, false);
+  }
+  if (held.middle) {
+    if (usesRectangle() && exactlyOne(modifiers)) {
+      if (!tools.rectangleStarted) {
+        tools.rectangleStarted = true;
+        tools.rectangleStart = state_.cellAt(point);
+      }
+    } else {
+      navigator_.dragScroll(previous, point);
+    }
+  }
+}
+
+bool MapTools::usesRectangle() const {
+  return state_.tools.tool == ToolKind::RubberStamp || state_.tools.tool == ToolKind::FlagPaint;
+}
+
+void MapTools::middlePress(ViewPoint point, Modifiers modifiers) {
+  if (state_.mapOpen() && usesRectangle() && exactlyOne(modifiers)) {
+    state_.tools.rectangleStarted = true;
+    state_.tools.rectangleStart = state_.cellAt(point);
+  } else {
+    state_.middleScrolling = true;
+  }
+}
+
+void MapTools::middleRelease(ViewPoint point, Modifiers modifiers) {
+  state_.middleScrolling = false;
+  if (usesRectangle() && state_.tools.rectangleStarted && state_.mapOpen()) {
+    const CellRect rect = CellRect::spanning(state_.tools.rectangleStart, state_.cellAt(point));
+    state_.tools.rectangleStarted = false;
+    MapLayer* active = state_.activeLayer();
+    if (active != nullptr && state_.tools.tool == ToolKind::RubberStamp) {
+      Brush& stamp = state_.brushes.stamp();
+      if (modifiers.shift) {  // Shift wins when both are held
+        pickMapRectangle(stamp, *active, rect, state_.project().registry());
+      } else if (modifiers.ctrl) {
+        removeRectangle(stamp, rect);
+      }
+    }
+  }
+  state_.tools.rectangleStarted = false;
+  state_.redraw();
+}
+
+void MapTools::modifierDown(Modifiers held) {
+  ToolState& tools = state_.tools;
+  if (held.ctrl && held.shift && !state_.view.tileViewShown && state_.activeLayer() != nullptr) {
+    tools.patternMode = true;
+    tools.patternAnchor = state_.cellAt(state_.view.mouse);
+    tools.selecting = false;
+  } else if ((held.ctrl || held.shift) && tools.tool == ToolKind::RubberStamp) {
+    tools.selecting = true;
+  }
+  state_.redraw();
+}
+
+void MapTools::modifierUp() {
+  state_.tools.patternMode = false;
+  if (state_.tools.tool == ToolKind::RubberStamp) state_.tools.selecting = false;
+  state_.redraw();
+}
+
+void MapTools::setTool(ToolKind tool) {
+  endStroke();
+  state_.tools.tool = tool;
+  MapProject& project = state_.project();
+  if (tool == ToolKind::FlagPaint) {
+    state_.flagsBarShown = true;
+    state_.entitiesBarShown = false;
+    if (MapLayer* collision = project.findLayerOfKind(LayerKind::Collision)) {
+      collision->visible = true;
+      project.setActiveLayer(collision);
+    }
+    project.selectedEntity = -1;
+  } else if (tool == ToolKind::EntityPlacement) {
+    state_.flagsBarShown = false;
+    state_.entitiesBarShown = true;
+    state_.requests.focus = true;
+    if (MapLayer* entities = project.findLayerOfKind(LayerKind::Entity)) {
+      entities->visible = true;
+      project.setActiveLayer(entities);
+    }
+  } else {
+    state_.flagsBarShown = false;
+    state_.entitiesBarShown = false;
+    project.selectedEntity = -1;
+  }
+  state_.redraw();
+}
+
+StrokePlan MapTools::previewPlan() {
+  StrokePlan plan;
+  MapLayer* active = state_.activeLayer();
+  const ToolKind tool = state_.tools.tool;
+  if (active == nullptr || tool == ToolKind::EntityPlacement) return plan;
+  const Brush* brush = state_.currentBrush();
+  if (brush == nullptr) {
+    plan.compatible = active->visible && !active->locked;
+    return plan;
+  }
+  const CellPoint cursor = state_.cellAt(lockedPoint(state_.tools, state_.view.mouse), active);
+  return planStroke(*brush, *active, state_.tools, state_.collisionFlips(),
+                    tool == ToolKind::DetailPaint ? &state_.detail : nullptr, cursor);
+}
+
+CursorKind MapTools::cursor() const {
+  const ToolState& tools = state_.tools;
+  if (state_.middleScrolling) return CursorKind::Hand;
+  switch (tools.tool) {
+    case ToolKind::Paint: return tools.patternMode ? CursorKind::Pattern : CursorKind::Arrow;
+    case ToolKind::DetailPaint: return CursorKind::DetailPaint;
+    case ToolKind::RubberStamp:
+      if (tools.patternMode) return CursorKind::Pattern;
+      return tools.selecting ? CursorKind::Selection : CursorKind::Stamp;
+    case ToolKind::FloodFill: return CursorKind::Fill;
+    case ToolKind::FlagPaint: return CursorKind::Flag;
+    case ToolKind::EntityPlacement: return CursorKind::Entity;
+  }
+  return CursorKind::Arrow;
+}
+
+}  // namespace qarto

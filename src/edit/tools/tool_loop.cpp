@@ -1,0 +1,82 @@
+#include "edit/tools/tool_loop.h"
+
+#include "edit/brush/brush_picking.h"
+#include "edit/engine/engine_state.h"
+#include "edit/tools/flood_fill.h"
+#include "edit/tools/paint_ink.h"
+#include "edit/tools/stroke_plan.h"
+#include "model/editor_session.h"
+#include "model/map_project.h"
+#include "model/platform_services.h"
+
+namespace qarto {
+
+ToolLoop::ToolLoop(EngineState& state, MapLayer& layer) : state_(state), layer_(layer) { ensureEntry(); }
+
+ToolLoop::~ToolLoop() {
+  UndoJournal& journal = state_.project().journal();
+  if (journal.pendingLayer() == &layer_) journal.commitCellEdit();
+}
+
+// Another layer's stroke still open is closed under its own layer first.
+void ToolLoop::ensureEntry() {
+  UndoJournal& journal = state_.project().journal();
+  if (journal.pendingLayer() == &layer_) return;
+  if (journal.hasPending()) journal.commitCellEdit();
+  journal.beginCellEdit(&layer_);
+}
+
+void ToolLoop::step(ViewPoint mouse, Modifiers modifiers, bool atPress) {
+  switch (state_.tools.tool) {
+    case ToolKind::Paint: paint(mouse, false); break;
+    case ToolKind::DetailPaint: paint(mouse, true); break;
+    case ToolKind::RubberStamp: stamp(mouse, modifiers); break;
+    case ToolKind::FloodFill:
+      if (atPress) fill(mouse);
+      break;
+    case ToolKind::FlagPaint:
+    case ToolKind::EntityPlacement: break;
+  }
+}
+
+void ToolLoop::paint(ViewPoint mouse, bool detail) {
+  const Brush* brush = state_.currentBrush();
+  if (brush == nullptr || brush->empty() || !brushFitsLayer(*brush, layer_)) return;
+  MapProject& project = state_.project();
+  const AutoPaintTarget autoPaint = findAutoPaintTarget(project, &layer_, project.autoPaintCollision);
+  const CellPoint cursor = state_.cellAt(lockedPoint(state_.tools, mouse), &layer_);
+  project.modified = true;
+  const CollisionFlipTables& flips = state_.collisionFlips();
+  const StrokePlan plan = planStroke(*brush, layer_, state_.tools, flips, detail ? &state_.detail : nullptr, cursor);
+  ensureEntry();
+  applyPaintPlan(plan, layer_, project.journal(), autoPaint, project.registry(), flips);
+}
+
+void ToolLoop::stamp(ViewPoint mouse, Modifiers modifiers) {
+  if (modifiers.shift == modifiers.ctrl) {
+    paint(mouse, false);  // neither or both: paste
+    return;
+  }
+  const CellPoint cell = state_.cellAt(mouse, &layer_);
+  Brush& stampBrush = state_.brushes.stamp();
+  if (modifiers.shift) {
+    pickMapCell(stampBrush, layer_, cell, state_.project().registry());
+  } else {
+    stampBrush.remove(cell.x, cell.y);
+  }
+}
+
+void ToolLoop::fill(ViewPoint mouse) {
+  const Brush* brush = state_.currentBrush();
+  if (brush == nullptr || brush->empty() || !brushFitsLayer(*brush, layer_)) return;
+  const CellPoint start = state_.cellAt(mouse, &layer_);
+  if (!layer_.contains(start.x, start.y)) return;
+  MapProject& project = state_.project();
+  BusyPointer busy(project.services());
+  ensureEntry();
+  const FillResult result = floodFill(layer_, start, *brush, state_.tools.brushHFlip, state_.tools.brushVFlip,
+                                      project.registry(), project.journal());
+  if (result.written > 0) project.modified = true;
+}
+
+}  // namespace qarto

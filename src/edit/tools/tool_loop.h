@@ -1,0 +1,36 @@
+#pragma once
+
+#include "edit/view/input_event.h"
+
+namespace qarto {
+
+struct EngineState;
+struct MapLayer;
+
+// One left-button gesture on the map, from the press to the release. The
+// loop owns the gesture's undo entry: it opens it when it starts and closes
+// it when it ends, so one press-drag-release is one undo step. Each mouse
+// event runs the tool once at the mouse point: the paint tools write the
+// brush's stroke plan, the rubber stamp picks, drops or pastes by the
+// modifiers held, the fill runs at the press only.
+class ToolLoop {
+ public:
+  ToolLoop(EngineState& state, MapLayer& layer);
+  ~ToolLoop();
+  ToolLoop(const ToolLoop&) = delete;
+  ToolLoop& operator=(const ToolLoop&) = delete;
+
+  MapLayer& layer() const { return layer_; }
+  void step(ViewPoint mouse, Modifiers modifiers, bool atPress);
+
+ private:
+  void ensureEntry();
+  void paint(ViewPoint mouse, bool detail);
+  void stamp(ViewPoint mouse, Modifiers modifiers);
+  void fill(ViewPoint mouse);
+
+  EngineState& state_;
+  MapLayer& layer_;
+};
+
+}  // namespace qarto

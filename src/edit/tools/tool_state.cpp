@@ -1,0 +1,12 @@
+#include "edit/tools/tool_state.h"
+
+namespace qarto {
+
+ViewPoint lockedPoint(const ToolState& tools, ViewPoint mouse) {
+  if (!tools.leftHeld) return mouse;
+  if (tools.paintLock == PaintLock::VerticalOnly) mouse.x = tools.pressPoint.x;
+  if (tools.paintLock == PaintLock::HorizontalOnly) mouse.y = tools.pressPoint.y;
+  return mouse;
+}
+
+}  // namespace qarto
