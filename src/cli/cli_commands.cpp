@@ -16,6 +16,8 @@ const std::vector<CliCommand>& cliCommands() {
       {"info", "Describe a map as loaded.", "info MAP.qrm [--json] [--yes]", runInfo},
       {"upgrade", "Save a map of any revision in the current one (in place unless -o).",
        "upgrade MAP.qrm [-o OUT.qrm] [--yes]", runUpgrade},
+      {"edit", "Run an edit script through the editor's own engine and save the result.",
+       "edit MAP.qrm --script FILE [-o OUT.qrm] [--yes]", runEdit},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
   };
   return commands;
