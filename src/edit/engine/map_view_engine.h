@@ -10,6 +10,7 @@
 #include "model/editor_session.h"
 #include "model/map_project.h"
 #include "model/tileset_host.h"
+#include "model/view_options.h"
 
 namespace qarto {
 
@@ -92,6 +93,7 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   // ProjectObserver.
   void projectReset(bool collisionTilesetKept) override;
 
+  ViewOptions currentViewOptions() const;
   void showCursorCell();
   void updateMouse(ViewPoint point);
 
