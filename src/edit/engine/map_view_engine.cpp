@@ -126,7 +126,7 @@ void MapViewEngine::mouseRelease(MouseButton button, ViewPoint point, Modifiers 
   const bool tileView = state_.view.tileViewShown;
   if (button == MouseButton::Left) {
     // Whatever the view, a left release ends the gesture.
-    tools_.leftRelease();
+    tools_.leftRelease(point);
     if (tileView) picker_.leftRelease();
   } else if (button == MouseButton::Middle) {
     if (tileView) {
