@@ -68,6 +68,15 @@ void MapViewEngine::loadViewOptions() {
   refresh();
 }
 
+void MapViewEngine::reloadPreferences() {
+  ViewOptions options = currentViewOptions();
+  qarto::loadViewOptions(settings_, options);
+  session_.project().screenWidth = options.screenWidth;
+  session_.project().screenHeight = options.screenHeight;
+  session_.project().journal().setLevels(readUndoLevels(settings_));
+  refresh();
+}
+
 void MapViewEngine::saveViewOptions() { qarto::saveViewOptions(settings_, currentViewOptions()); }
 
 void MapViewEngine::resize(int width, int height) {

@@ -41,6 +41,9 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   // --- Settings: the view options of the "Settings" section ---
   void loadViewOptions();
   void saveViewOptions();
+  // After the preferences were confirmed: the undo levels and the target
+  // screen size take effect.
+  void reloadPreferences();
 
   // --- Input ---
   void resize(int width, int height);
