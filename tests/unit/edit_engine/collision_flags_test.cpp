@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "edit/collision/collision_set_generation.h"
 #include "edit/collision/collision_word.h"
 #include "edit/collision/flag_paint.h"
@@ -100,6 +102,38 @@ TEST(CollisionSetGeneration, PicksTheBestShapeAndFiltersWeakMatches) {
   EXPECT_EQ(filtered[1], 1);
   EXPECT_EQ(plain[2], 1);
   EXPECT_EQ(filtered[2], 0) << "58 of 64 is below the filter";
+}
+
+// Against a pixel-by-pixel count on random pages with random shapes.
+TEST(CollisionSetGeneration, AgreesWithAPixelByPixelCount) {
+  EngineFixture f;
+  std::mt19937 random(3);
+  auto randomPage = [&](int w, int h) -> Tileset& {
+    return f.page(w, h, [&random](int, int) { return static_cast<std::uint8_t>(random() % 3 == 0 ? 0x30 : random()); });
+  };
+  const Tileset& shapes = randomPage(32, 16);  // 8 candidate shapes
+  const Tileset& page = randomPage(48, 24);
+  const std::vector<std::uint8_t> set = generateCollisionSet(page, shapes, false);
+  ASSERT_EQ(set.size(), 18u);
+  auto drawn = [](const Tileset& p, int tile, int px) {
+    const int columns = p.imageWidth / 8;
+    const int x = (tile % columns) * 8 + px % 8;
+    const int y = (tile / columns) * 8 + px / 8;
+    return (p.pixels[static_cast<std::size_t>(y * p.imageWidth + x)] & 0x0F) != 0;
+  };
+  for (int t = 0; t < 18; ++t) {
+    int best = 0;
+    int bestCount = 0;
+    for (int c = 0; c < 8; ++c) {
+      int count = 0;
+      for (int px = 0; px < 64; ++px) count += drawn(page, t, px) == drawn(shapes, c, px);
+      if (count > bestCount) {
+        bestCount = count;
+        best = c;
+      }
+    }
+    EXPECT_EQ(set[static_cast<std::size_t>(t)], best) << "tile " << t;
+  }
 }
 
 TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
