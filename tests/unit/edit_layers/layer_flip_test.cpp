@@ -65,17 +65,6 @@ TEST(LayerFlip, MirrorsCellsAndTogglesTheFlipBitOfEveryCellTheMiddleIncluded) {
   }
 }
 
-TEST(LayerFlip, FlippingTwiceAndUndoingOnceLeavesTheLayerFlippedOnce) {
-  LayersFixture f;
-  MapLayer& level = f.layer("Level", 4, 2, LayerKind::Primary);
-  fillDistinct(level);
-  flipActiveLayer(f.session, true, CollisionFlipTables{});
-  const std::vector<MapCell> once = level.cells;
-  flipActiveLayer(f.session, true, CollisionFlipTables{});
-  f.journal().undo(f.project());
-  EXPECT_EQ(level.cells, once);
-}
-
 TEST(LayerFlip, CollisionLayersUseTheMirroredTilesAndUndoGivesBackTheFormerCells) {
   const CollisionFlipTables tables = oneWayTables();
   ASSERT_EQ(tables.map(2, true, false), 1);

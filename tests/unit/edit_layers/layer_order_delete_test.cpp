@@ -108,14 +108,5 @@ TEST(LayerDelete, TheBottomLayerBecomesActiveAndUndoPutsTheLayerBackWithItsCells
   EXPECT_EQ(f.project().activeLayer, f.d);
 }
 
-TEST(LayerDelete, DeletingTheBottomLayerMakesTheNextOneActive) {
-  FourLayers f;
-  f.project().activeLayer = f.d;
-  EXPECT_TRUE(deleteActiveLayer(f.session));
-  EXPECT_EQ(f.project().activeLayer, f.c);
-  f.journal().undo(f.project());
-  EXPECT_EQ(f.order(), "D C B A");
-}
-
 }  // namespace
 }  // namespace qarto::test
