@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class ScriptedServices : public PlatformServices {
     std::string caption;
     MessageButtons buttons;
     MessageIcon icon;
+    friend bool operator==(const Message&, const Message&) = default;
   };
 
   MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
@@ -49,6 +51,21 @@ class ScriptedServices : public PlatformServices {
 
   const Message& lastMessage() const { return messages.back(); }
   std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
+  std::vector<std::string> texts() const;
 };
+
+// A message as the user must see it: the exact text, the application title
+// followed by `captionSuffix`, the icon and the buttons.
+ScriptedServices::Message shown(const std::string& text, MessageIcon icon, const std::string& captionSuffix = "",
+                                MessageButtons buttons = MessageButtons::Ok);
+
+// Readable failures: the message's fields instead of its bytes.
+void PrintTo(const ScriptedServices::Message& message, std::ostream* out);
+
+// Every field of a chooser request on one line, to compare them at once:
+// EXPECT_EQ(describe(asked), chooser("Save Map", "Map Files (*.qrm)|*.qrm||", ".qrm", "/maps")).
+std::string describe(const FileChooserRequest& request);
+std::string chooser(const std::string& title, const std::string& filter, const std::string& extension,
+                    const std::string& folder, const std::string& file = "", bool multiple = false);
 
 }  // namespace qarto::test

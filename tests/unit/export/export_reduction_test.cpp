@@ -7,65 +7,45 @@
 namespace qarto::test {
 namespace {
 
-TEST(BuildUniqueTile, PacksLowNibblesPixelZeroLowest) {
+TEST(BuildUniqueTile, PacksLowNibblesPixelZeroLowestRowsTopFirst) {
   auto page = makePage(1, 2, 2);
-  setTile(*page, 3, tilePixels([](int x, int) { return 0x30 + x; }));  // high nibble (palette row) dropped
+  setTile(*page, 3, tilePixels([](int x, int y) { return 0x30 + (x + y) % 8; }));  // high nibble (palette row) dropped
   const UniqueTile tile = BuildUniqueTile(*page, 3);
   EXPECT_EQ(tile.checksum, 8 * 28);
-  for (std::size_t y = 0; y < 8; ++y) {
-    EXPECT_EQ(tile.rows[y], 0x76543210u);
-    EXPECT_EQ(tile.mirroredRows[y], 0x01234567u);
-  }
-}
-
-TEST(BuildUniqueTile, RowsTopFirst) {
-  auto page = makePage(1, 1);
-  setTile(*page, 0, tilePixels([](int, int y) { return y; }));
-  const UniqueTile tile = BuildUniqueTile(*page, 0);
-  EXPECT_EQ(tile.rows[0], 0u);
-  EXPECT_EQ(tile.rows[7], 0x77777777u);
-  EXPECT_EQ(tile.mirroredRows[5], 0x55555555u);
-}
-
-TEST(BuildUniqueTile, TileOutsideThePageIsColourZero) {
-  auto page = makePage(1, 1);
-  setTile(*page, 0, asymmetricTile());
-  EXPECT_EQ(BuildUniqueTile(*page, 1), UniqueTile{});
+  EXPECT_EQ(tile.rows[0], 0x76543210u);
+  EXPECT_EQ(tile.mirroredRows[0], 0x01234567u);
+  EXPECT_EQ(tile.rows[7], 0x65432107u);
+  EXPECT_EQ(tile.mirroredRows[7], 0x70123456u);
+  // A tile outside the page is colour 0.
+  EXPECT_EQ(BuildUniqueTile(*page, 4), UniqueTile{});
   EXPECT_EQ(BuildUniqueTile(*page, -1), UniqueTile{});
 }
 
-TEST(EncodeScreenEntry, FieldsInTheirBits) {
+TEST(EncodeScreenEntry, FieldsInTheirBitsAndCellFlipsCombineWithTheMatchedFlip) {
   ExportReduction r;
-  const MapCell cell = cellOf(2, 7, 3);
   r.tileIndex[0][tileKey(2, 7)] = 5;
   r.tileFlip[0][tileKey(2, 7)] = kFlipBoth;
   r.paletteIndex[paletteKey(2, 3)] = 2;
-  EXPECT_EQ(EncodeScreenEntry(r, cell, 0, 1, 10), 15 | 1 << 10 | 1 << 11 | 3 << 12);
-  EXPECT_EQ(EncodeScreenEntry(r, cell, 0, 0, 0), 5 | 1 << 10 | 1 << 11 | 2 << 12);
+  EXPECT_EQ(EncodeScreenEntry(r, cellOf(2, 7, 3), 0, 1, 10), 15 | 1 << 10 | 1 << 11 | 3 << 12);
   // Offsets wrap inside their fields.
-  EXPECT_EQ(EncodeScreenEntry(r, cell, 0, 15, 1020), 1 | 1 << 10 | 1 << 11 | 1 << 12);
+  EXPECT_EQ(EncodeScreenEntry(r, cellOf(2, 7, 3), 0, 15, 1020), 1 | 1 << 10 | 1 << 11 | 1 << 12);
   // Another group has its own numbering; unknown keys give 0 before offsets.
-  EXPECT_EQ(EncodeScreenEntry(r, cell, 1, 0, 0), 2 << 12);
-}
+  EXPECT_EQ(EncodeScreenEntry(r, cellOf(2, 7, 3), 1, 0, 0), 2 << 12);
 
-TEST(EncodeScreenEntry, CellFlipsCombineWithMatchedFlip) {
   struct Case {
     std::uint8_t matched;
     bool hflip, vflip;
     std::uint16_t bits;
   };
   const Case cases[] = {
-      {kFlipNone, false, false, 0},           {kFlipNone, true, false, 1 << 10},
-      {kFlipNone, false, true, 1 << 11},      {kFlipHorizontal, false, false, 1 << 10},
-      {kFlipHorizontal, true, false, 0},      {kFlipVertical, false, true, 0},
-      {kFlipBoth, true, false, 1 << 11},      {kFlipBoth, true, true, 0},
-      {kFlipVertical, true, false, 3 << 10},
+      {kFlipNone, false, false, 0},      {kFlipNone, true, false, 1 << 10},  {kFlipNone, false, true, 1 << 11},
+      {kFlipHorizontal, false, false, 1 << 10}, {kFlipHorizontal, true, false, 0}, {kFlipVertical, false, true, 0},
+      {kFlipBoth, true, false, 1 << 11}, {kFlipBoth, true, true, 0},       {kFlipVertical, true, false, 3 << 10},
   };
+  r.tileIndex[0][tileKey(1, 0)] = 0;
   for (const Case& c : cases) {
-    ExportReduction r;
-    r.tileIndex[0][tileKey(1, 0)] = 0;
     r.tileFlip[0][tileKey(1, 0)] = c.matched;
-    EXPECT_EQ(EncodeScreenEntry(r, cellOf(1, 0, 0, c.hflip, c.vflip), 0, 0, 0), c.bits)
+    EXPECT_EQ(EncodeScreenEntry(r, cellOf(1, 0, 0, c.hflip, c.vflip), 0, 0, 0) & 0x0C00, c.bits)
         << int(c.matched) << c.hflip << c.vflip;
   }
 }

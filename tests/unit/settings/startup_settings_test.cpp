@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "model/memory_settings_store.h"
+#include "model/settings_defaults.h"
+#include "model/view_colors.h"
+
+namespace qarto {
+namespace {
+
+TEST(StartupSettings, FirstStartWritesTheMissingKeysAndKeepsStoredOnes) {
+  MemorySettingsStore store;
+  store.writeInt("Settings", "MapGridColor", 0x00123456);
+  store.writeText("Settings", "DefMapPath", "/home/me/maps, levels");
+  store.writeInt("Exporting", "ScreenWidth", 7);
+  ensureSettingsDefaults(store);
+
+  // 26 start-up keys plus the one of another section; the view options and
+  // remembered folders only appear once the editor writes them.
+  EXPECT_EQ(store.values().size(), 27u);
+  for (const char* later : {"ClearColor", "MapGrid", "GBA_Mask", "UndoLevels", "LastMapPath"}) {
+    EXPECT_FALSE(store.contains("Settings", later)) << later;
+  }
+  EXPECT_EQ(store.readInt("Settings", "MapGridColor", 0), 0x00123456);
+  EXPECT_EQ(store.readText("Settings", "DefMapPath", ""), "/home/me/maps, levels");
+  EXPECT_EQ(store.values().at({"Settings", "DefTilesetPath"}), MemorySettingsStore::Value(std::string()));
+  EXPECT_EQ(store.readInt("Settings", "ScreenWidth", 0), 240);
+  EXPECT_EQ(store.readInt("Settings", "ScreenHeight", 0), 160);
+  EXPECT_EQ(store.readInt("Settings", "UseDefTilesetPath", -1), 0);
+  EXPECT_EQ(store.readInt("Exporting", "ScreenWidth", 0), 7);
+
+  const auto before = store.values();
+  ensureSettingsDefaults(store);
+  EXPECT_EQ(store.values(), before);
+}
+
+TEST(ViewColors, StoredColoursAreOpaqueRedGreenBlue) {
+  const std::pair<std::uint32_t, ViewColor> cases[] = {
+      {0x001AC8FF, {255, 200, 26, 255}},
+      {0x00000000, {0, 0, 0, 255}},
+      {0xFF123456, {0x56, 0x34, 0x12, 255}},  // the top byte is not alpha
+  };
+  for (const auto& [stored, colour] : cases) EXPECT_EQ(viewColorFromStored(stored), colour) << std::hex << stored;
+}
+
+TEST(ViewColors, EachKeyFillsItsOwnEntryAndLevelsStayInRange) {
+  MemorySettingsStore store;
+  ensureSettingsDefaults(store);
+  // Every colour key gets a value of its own, so a key read twice shows.
+  std::vector<std::string> colourKeys;
+  for (const auto& entry : store.values()) {
+    if (entry.first.second.ends_with("Color")) colourKeys.push_back(entry.first.second);
+  }
+  for (std::size_t i = 0; i < colourKeys.size(); ++i) store.writeInt("Settings", colourKeys[i], static_cast<int>(i + 100));
+  store.writeInt("Settings", "TileGridColor", 0x00030201);
+  store.writeInt("Settings", "BrushAlphaValue", 300);
+  store.writeInt("Settings", "LayerAlphaValue", -4);
+
+  const ViewColors c = loadViewColors(store);
+  EXPECT_EQ(c.tileGrid, (ViewColor{1, 2, 3, 255}));
+  std::set<int> reds;
+  for (const ViewColor& colour : {c.collisionTile, c.brushWarning, c.mapGrid, c.mapSelection, c.mapDrawSelection,
+                                  c.collisionFocus, c.collisionActive, c.collisionInactive, c.mapFocus, c.mapActive,
+                                  c.mapInactive, c.tileGrid, c.tileSelection, c.tileDrawSelection, c.tilesetFocus,
+                                  c.tilesetActive, c.tilesetInactive}) {
+    reds.insert(colour.r);
+  }
+  EXPECT_EQ(reds.size(), 17u);
+  EXPECT_EQ(c.brushAlphaLevel, 15);
+  EXPECT_EQ(c.layerAlphaLevel, 0);
+  EXPECT_EQ(c.collisionLayerAlphaLevel, 8);
+
+  // A key lost from the store, or holding a text, reads as black.
+  store.writeText("Settings", "MapGridColor", "white");
+  EXPECT_EQ(loadViewColors(store).mapGrid, (ViewColor{0, 0, 0, 255}));
+  MemorySettingsStore empty;
+  EXPECT_EQ(loadViewColors(empty).tilesetInactive, (ViewColor{0, 0, 0, 255}));
+}
+
+TEST(ViewColors, AlphaLevelsBecomeOpacities) {
+  EXPECT_FLOAT_EQ(alphaLevelOpacity(0), 0.0f);
+  EXPECT_FLOAT_EQ(alphaLevelOpacity(8), 0.53328f);
+  EXPECT_FLOAT_EQ(alphaLevelOpacity(15), 0.9999f);
+  const std::pair<int, int> bytes[] = {{0, 0}, {8, 127}, {15, 238}, {16, 238}};
+  for (const auto& [level, alpha] : bytes) EXPECT_EQ(collisionLayerAlphaByte(level), alpha) << level;
+}
+
+}  // namespace
+}  // namespace qarto
