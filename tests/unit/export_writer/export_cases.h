@@ -42,12 +42,6 @@ inline void mirrorTile(Tileset& page, int from, int to, bool h, bool v) {
 inline std::vector<ExportCase> exportCases() {
   std::vector<ExportCase> cases;
 
-  cases.push_back({"default_templates", [](WriterFixture& f, ExportOptions&) {
-                     f.addPage(2, 4);
-                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 2);
-                     setTileCells(primary, {1, 1, 1, 1}, 2);
-                   }});
-
   cases.push_back({"tile_groups", [](WriterFixture& f, ExportOptions&) {
                      Tileset& page = f.addPage(2, 6);
                      mirrorTile(page, 1, 4, true, false);
@@ -55,7 +49,8 @@ inline std::vector<ExportCase> exportCases() {
                      MapLayer& ground = f.addLayer(LayerKind::Primary, "Ground", 3, 2);
                      setTileCells(ground, {0, 1, 4, 2, 5, 1}, 2);
                      ground.cells[2].flags = kCellHFlip;  // mirrored twice: drawn as tile 1
-                     MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2, true);
+                     MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2);
+                     front.tileGrouping = true;
                      setTileCells(front, {3, 2, 3, 0}, 2, 1);
                    }});
 
@@ -83,7 +78,7 @@ inline std::vector<ExportCase> exportCases() {
                        collision.cells[i].tileset = 1;
                        collision.cells[i].collision = static_cast<std::uint16_t>(i == 4 ? 0x1000 | (5 << 6) : 0);
                      }
-                     MapLayer& far = f.addLayer(LayerKind::Secondary, "Far", 2, 2, false, 0.5f);
+                     MapLayer& far = f.addLayer(LayerKind::Secondary, "Far", 2, 2, 0.5f, 0.5f);
                      setTileCells(far, {0, 0, 1, 0}, 2, 2);
                      MapLayer& entities = f.addLayer(LayerKind::Entity, "Entities", 2, 2);
                      WriterFixture::placeEntity(entities, 0, 3, 1, 16, 40);

@@ -122,14 +122,5 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
 INSTANTIATE_TEST_SUITE_P(SmallMaps, ExportedSource, ::testing::ValuesIn(test::exportCases()),
                          [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
 
-TEST(ExportedSourceParser, CountsValuesAndSkipsComments) {
-  const auto arrays = parseArrays("const u16 a[3] = {\n1,2,\n3\n};\nconst T list[] = {\n// x, y\n\t1,\t2,\n};");
-  ASSERT_EQ(arrays.size(), 2u);
-  EXPECT_EQ(arrays[0].declared, 3);
-  EXPECT_EQ(arrays[0].values, 3);
-  EXPECT_EQ(arrays[1].declared, -1);
-  EXPECT_EQ(arrays[1].values, 2);
-}
-
 }  // namespace
 }  // namespace qarto
