@@ -10,6 +10,7 @@
 #include "model/map_project.h"
 #include "model/tileset.h"
 #include "model/tileset_registry.h"
+#include "support/page_files.h"
 #include "support/scripted_services.h"
 
 namespace qarto::test {
@@ -37,18 +38,10 @@ inline Pixels mirrored(const Pixels& p, bool h, bool v) {
 // A page `tilesPerRow` tiles wide and `tileRows` tiles high, pixels 0, every
 // palette row coloured (row, colour, id) so that no two rows match.
 inline std::unique_ptr<Tileset> makePage(int id, int tilesPerRow, int tileRows = 1) {
-  auto page = std::make_unique<Tileset>();
-  page->id = id;
-  page->imageWidth = tilesPerRow * 8;
-  page->imageHeight = tileRows * 8;
-  page->pixels.assign(static_cast<std::size_t>(page->imageWidth) * page->imageHeight, 0);
-  computeTilesetGeometry(*page);
-  for (std::size_t i = 0; i < 256; ++i) {
-    page->palette[i * 3] = static_cast<std::uint8_t>(i >> 4);
-    page->palette[i * 3 + 1] = static_cast<std::uint8_t>(i & 15);
-    page->palette[i * 3 + 2] = static_cast<std::uint8_t>(id);
-  }
-  return page;
+  return makeTileset(id, tilesPerRow * 8, tileRows * 8, [](int, int) { return 0; }, [id](std::size_t i) {
+    const std::size_t entry = i / 3;
+    return static_cast<std::uint8_t>(i % 3 == 0 ? entry >> 4 : i % 3 == 1 ? entry & 15 : id);
+  });
 }
 
 inline void setTile(Tileset& page, int tile, const Pixels& pixels) {

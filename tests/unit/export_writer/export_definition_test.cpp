@@ -174,7 +174,8 @@ TEST(DefinitionFile, RefusedFilesChangeNothing) {
   oversized.insert(oversized.end(), good.begin() + 17, good.end());
   files.push_back({oversized, test::shown(damaged, MessageIcon::Warning)});
   // The palette's extern state (0) follows the version, auto-pad and three texts.
-  const FileSection& palette = customDefinition().file(ExportFile::Palette);
+  const ExportDefinition custom = customDefinition();
+  const FileSection& palette = custom.file(ExportFile::Palette);
   Bytes badState = good;
   badState.at(13 + 4 + 3 * 5 + palette.fileName.size() + palette.includes.size() + palette.format.size()) = 7;
   files.push_back({badState, test::shown(damaged, MessageIcon::Warning)});

@@ -13,6 +13,7 @@
 #include "export/export_to_header.h"
 #include "model/byte_order.h"
 #include "model/tileset.h"
+#include "support/page_files.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"
 
@@ -36,35 +37,17 @@ struct WriterFixture : TestSession {
   WriterFixture() {
     setenv("TZ", "UTC", 1);  // "%time%" and "%date%" in golden files
     tzset();
-    auto collision = std::make_unique<Tileset>();
-    collision->id = 1;
-    collision->isCollisionTileset = true;
-    collision->imageWidth = collision->imageHeight = 8;
-    collision->pixels.assign(64, 0);
-    computeTilesetGeometry(*collision);
-    registry().insert(std::move(collision));
+    registry().insert(makeTileset(1, 8, 8, [](int, int) { return 0; })).isCollisionTileset = true;
     project().lastTilesetId = 1;
   }
 
   // A page of `tiles` tiles in one row; tile t has pixel (x, y) = (x * t + y) mod 16
-  // for t > 0 and is blank for t = 0; palette byte i is (7i + id) mod 256.
+  // (so tile 0 is blank); palette byte i is (7i + id) mod 256.
   Tileset& addPage(int id, int tiles) {
-    auto page = std::make_unique<Tileset>();
-    page->id = id;
-    page->imageWidth = tiles * 8;
-    page->imageHeight = 8;
-    page->pixels.assign(static_cast<std::size_t>(page->imageWidth) * 8, 0);
-    computeTilesetGeometry(*page);
-    for (int t = 1; t < tiles; ++t) {
-      for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-          page->pixels[static_cast<std::size_t>(y * page->imageWidth + t * 8 + x)] =
-              static_cast<std::uint8_t>((x * t + y) % 16);
-    }
-    for (std::size_t i = 0; i < kPaletteBytes; ++i) page->palette[i] = static_cast<std::uint8_t>((i * 7 + id) & 0xFF);
     project().tilesetsLoaded = true;
     project().lastTilesetId = id;
-    return registry().insert(std::move(page));
+    return registry().insert(makeTileset(id, tiles * 8, 8, [](int x, int y) { return x < 8 ? 0 : (x % 8 * (x / 8) + y) % 16; },
+                                         [id](std::size_t i) { return (i * 7 + static_cast<std::size_t>(id)) & 0xFF; }));
   }
 
   static void placeEntity(MapLayer& layer, int slot, int type, int facing, int x, int y) {

@@ -10,6 +10,7 @@
 #include "model/byte_order.h"
 #include "model/tileset.h"
 #include "model/tileset_registration.h"
+#include "support/page_files.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"
 
@@ -104,21 +105,12 @@ inline void tilesetRecordFormat1(Bytes& b, int id, const std::string& source) {
 // Registers a page of the given size whose pixels and palette follow `seed`,
 // with a collision set unless it is the collision tileset.
 inline Tileset* addTileset(TestSession& s, int id, int width, int height, int seed, bool collision = false) {
-  auto tileset = std::make_unique<Tileset>();
-  tileset->id = id;
-  tileset->imageWidth = width;
-  tileset->imageHeight = height;
+  auto tileset = makeTileset(id, width, height, [=](int x, int y) { return (static_cast<std::size_t>(y * width + x) * 7 + static_cast<std::size_t>(seed)) % 251; },
+                             [seed](std::size_t i) { return i * 3 + static_cast<std::size_t>(seed); });
   tileset->isCollisionTileset = collision;
   tileset->sourcePath = "pages/page" + std::to_string(seed) + ".bmp";
-  for (std::size_t i = 0; i < static_cast<std::size_t>(width * height); ++i) {
-    tileset->pixels.push_back(static_cast<std::uint8_t>((i * 7 + static_cast<std::size_t>(seed)) % 251));
-  }
-  for (std::size_t i = 0; i < kPaletteBytes; ++i) tileset->palette[i] = static_cast<std::uint8_t>(i * 3 + static_cast<std::size_t>(seed));
-  computeTilesetGeometry(*tileset);
-  if (!collision) {
-    tileset->hasCollisionSet = true;
-    for (int i = 0; i < tileset->tileCount; ++i) tileset->collisionSet.push_back(static_cast<std::uint8_t>(i % 32));
-  }
+  for (int i = 0; i < tileset->tileCount && !collision; ++i) tileset->collisionSet.push_back(static_cast<std::uint8_t>(i % 32));
+  tileset->hasCollisionSet = !collision;
   DisplayImage display = makeDisplayImage(*tileset);
   s.project().tilesetsLoaded = true;  // keep registration from filling the layers
   Tileset* registered = registerTileset(s.project(), s.host, std::move(tileset), std::move(display));

@@ -98,11 +98,11 @@ TEST(MapProjectAddLayer, ParallaxSizeRoundsTheGrowthUp) {
 
 TEST(MapProjectAddLayer, FillsFromRegisteredTilesets) {
   ProjectFixture f;
-  auto collisionTiles = makeTileset(64, 32);
+  auto collisionTiles = inkedTileset(64, 32);
   collisionTiles->id = 1;
   collisionTiles->isCollisionTileset = true;
   f.registry.insert(std::move(collisionTiles));
-  auto page = makeTileset(32, 16, {0, 1});  // tile 2 is the first blank one
+  auto page = inkedTileset(32, 16, {0, 1});  // tile 2 is the first blank one
   page->id = 3;
   f.registry.insert(std::move(page));
   f.project.tilesetsLoaded = true;
@@ -327,12 +327,12 @@ TEST(MapProjectReset, EmptiesTheProjectAndKeepsWhatItShould) {
     ProjectFixture f;
     RecordingProjectObserver resets;
     f.project.setProjectObserver(&resets);
-    auto collisionTiles = makeTileset(64, 32);
+    auto collisionTiles = inkedTileset(64, 32);
     collisionTiles->id = 1;
     collisionTiles->isCollisionTileset = true;
     f.project.collisionTileset = &f.registry.insert(std::move(collisionTiles));
     for (int id : {2, 3}) {
-      auto page = makeTileset(16, 16);
+      auto page = inkedTileset(16, 16);
       page->id = id;
       f.registry.insert(std::move(page));
     }

@@ -9,7 +9,7 @@ namespace qarto::test {
 namespace {
 
 TEST(Tileset, GeometryBlankTilesAndMirroredReads) {
-  auto page = makeTileset(136, 64, {0, 1, 5});
+  auto page = inkedTileset(136, 64, {0, 1, 5});
   EXPECT_EQ(page->tileCount, 136);
   EXPECT_FLOAT_EQ(page->tilesPerRow, 17.0f);
   EXPECT_FLOAT_EQ(page->texStepT, 8.0f / 64.0f);
@@ -20,10 +20,10 @@ TEST(Tileset, GeometryBlankTilesAndMirroredReads) {
   page->pixels[tilePixelOffset(*page, 2) + 7 * 136 + 7] = 1;
   const std::pair<int, int> starts[] = {{0, 3}, {3, 3}, {5, 6}, {135, 135}, {136, 0}, {-1, 0}};
   for (const auto& [start, expected] : starts) EXPECT_EQ(firstBlankTile(*page, start), expected) << start;
-  EXPECT_EQ(firstBlankTile(*makeTileset(16, 8, {0, 1}), 0), 0);  // no blank tile at all
+  EXPECT_EQ(firstBlankTile(*inkedTileset(16, 8, {0, 1}), 0), 0);  // no blank tile at all
 
   // Tile 4 of a 3-tile-wide page: row 1, column 1.
-  auto small = makeTileset(24, 16);
+  auto small = inkedTileset(24, 16);
   const std::size_t offset = tilePixelOffset(*small, 4);
   EXPECT_EQ(offset, (1 + 1 * 24) * 8u);
   for (int y = 0; y < 8; ++y) {
@@ -46,7 +46,7 @@ TEST(Tileset, GeometryBlankTilesAndMirroredReads) {
 TEST(TilesetRegistry, OrderedByIdWithLookups) {
   TilesetRegistry registry;
   for (int id : {5, 2, 9}) {
-    auto page = makeTileset(8, 8);
+    auto page = inkedTileset(8, 8);
     page->id = id;
     page->isCollisionTileset = id == 9;
     registry.insert(std::move(page));
@@ -110,7 +110,7 @@ class CountingHost : public HeadlessTilesetHost {
 };
 
 std::unique_ptr<Tileset> collisionPage() {
-  auto page = makeTileset(64, 32, {}, "collisionTiles.bmp");
+  auto page = inkedTileset(64, 32, {}, "collisionTiles.bmp");
   page->isCollisionTileset = true;
   return page;
 }
@@ -124,10 +124,10 @@ TEST(TilesetRegistration, IdsNamesLabelsAndCurrentTileset) {
   EXPECT_EQ(f.project.currentTilesetId, 1);
   EXPECT_FALSE(f.project.tilesetsLoaded);  // the collision page does not count
 
-  for (int i = 0; i < 3; ++i) registerTileset(f.project, host, makeTileset(16, 16), makeDisplay(16, 16));
+  for (int i = 0; i < 3; ++i) registerTileset(f.project, host, inkedTileset(16, 16), makeDisplay(16, 16));
   f.registry.remove(3);
   Tileset* next =
-      registerTileset(f.project, host, makeTileset(16, 16, {}, "C:\\maps\\Cave.v2.pcx"), makeDisplay(16, 16));
+      registerTileset(f.project, host, inkedTileset(16, 16, {}, "C:\\maps\\Cave.v2.pcx"), makeDisplay(16, 16));
   EXPECT_EQ(next->id, 5);  // ids are never handed out twice
   EXPECT_EQ(next->displayName, "Cave.v2");
   EXPECT_EQ(std::pair(next->labelWidth, next->labelHeight), std::pair(7 * 8, 13));
@@ -136,10 +136,10 @@ TEST(TilesetRegistration, IdsNamesLabelsAndCurrentTileset) {
   EXPECT_EQ(host.registered, (std::vector<int>{1, 2, 3, 4, 5}));
 
   // A tileset from a map file keeps its id, and the counter never hands it out again.
-  auto stored = makeTileset(16, 16, {}, "Forest");
+  auto stored = inkedTileset(16, 16, {}, "Forest");
   stored->id = 20;
   EXPECT_EQ(registerTileset(f.project, host, std::move(stored), makeDisplay(16, 16))->displayName, "Forest");
-  EXPECT_EQ(registerTileset(f.project, host, makeTileset(16, 16), makeDisplay(16, 16))->id, 21);
+  EXPECT_EQ(registerTileset(f.project, host, inkedTileset(16, 16), makeDisplay(16, 16))->id, 21);
   EXPECT_TRUE(f.services.messages.empty());
 }
 
@@ -152,20 +152,20 @@ TEST(TilesetRegistration, FirstLoadFillsExistingLayersOnce) {
   registerTileset(f.project, host, collisionPage(), makeDisplay(64, 32));
   EXPECT_EQ(primary->cells, std::vector<MapCell>(1024, MapCell{}));
 
-  registerTileset(f.project, host, makeTileset(32, 32, {0, 1, 2}), makeDisplay(32, 32));
+  registerTileset(f.project, host, inkedTileset(32, 32, {0, 1, 2}), makeDisplay(32, 32));
   EXPECT_TRUE(f.project.tilesetsLoaded);
   EXPECT_EQ(primary->cells, std::vector<MapCell>(1024, MapCell{3, 2}));
   EXPECT_EQ(hits->cells, std::vector<MapCell>(1024, MapCell{0, 1}));
   EXPECT_EQ(things->entities, std::vector<std::uint8_t>(kEntityBlockSize, 0));
 
-  registerTileset(f.project, host, makeTileset(16, 16), makeDisplay(16, 16));
+  registerTileset(f.project, host, inkedTileset(16, 16), makeDisplay(16, 16));
   EXPECT_EQ(primary->cells, std::vector<MapCell>(1024, MapCell{3, 2}));
 
   // A page without a blank tile fills with tile 0.
   ProjectFixture g;
   MapLayer* layer = g.project.addLayer("ground", 30, 20, 1.0f, 1.0f, LayerKind::Primary, false);
   layer->cells[7].tile = 9;
-  registerTileset(g.project, host, makeTileset(16, 8, {0, 1}), makeDisplay(16, 8));
+  registerTileset(g.project, host, inkedTileset(16, 8, {0, 1}), makeDisplay(16, 8));
   EXPECT_EQ(layer->cells, std::vector<MapCell>(600, MapCell{0, 1}));
 }
 
@@ -175,7 +175,7 @@ TEST(TilesetRegistration, UploadFailureShowsTheMessageAndDropsTheTileset) {
   host.headlessUploader() = HeadlessTextureUploader(64);
   MapLayer* primary = f.project.addLayer("ground", 32, 32, 1.0f, 1.0f, LayerKind::Primary, false);
 
-  EXPECT_EQ(registerTileset(f.project, host, makeTileset(128, 8), makeDisplay(128, 8)), nullptr);
+  EXPECT_EQ(registerTileset(f.project, host, inkedTileset(128, 8), makeDisplay(128, 8)), nullptr);
   EXPECT_EQ(f.services.messages,
             std::vector{shown("Texture upload failed.  This can happen if your texture dimensions are not powers of 2 "
                               "or if your video card does not have enough memory to accomodate the texture you are "
