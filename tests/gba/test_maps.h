@@ -3,20 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "model/editor_session.h"
-#include "model/memory_settings_store.h"
-#include "model/tileset_host.h"
-#include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto::gba {
 
-// An editor session of its own: scripted dialogs, settings in memory.
-struct TestSession {
-  test::ScriptedServices services;
-  MemorySettingsStore settings;
-  HeadlessTilesetHost host;
-  EditorSession session{services, settings, host};
-};
+using test::TestSession;
 
 // Generated pages, 16 tiles across and 4 down, from a fixed seed. Tile 0 is
 // blank; tiles 2, 3 and 4 are tile 1 mirrored across, upside down and both;

@@ -75,21 +75,4 @@ std::vector<ViewerView> coveringViews(const std::vector<const MapLayer*>& layers
   return views;
 }
 
-int cellsNeverShown(const std::vector<const MapLayer*>& layers, std::size_t index,
-                    const std::vector<ViewerView>& views) {
-  const MapLayer& layer = *layers[index];
-  std::vector<bool> shown(static_cast<std::size_t>(layer.width) * layer.height, false);
-  for (const ViewerView& view : views) {
-    const LayerScroll scroll = view[index];
-    for (int y = 0; y < layer.height; ++y) {
-      for (int x = 0; x < layer.width; ++x) {
-        const bool insideX = x * 8 >= scroll.x && x * 8 + 8 <= scroll.x + kScreenWidth;
-        const bool insideY = y * 8 >= scroll.y && y * 8 + 8 <= scroll.y + kScreenHeight;
-        if (insideX && insideY) shown[static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * layer.width] = true;
-      }
-    }
-  }
-  return static_cast<int>(std::count(shown.begin(), shown.end(), false));
-}
-
 }  // namespace qarto::gba

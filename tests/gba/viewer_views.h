@@ -31,8 +31,4 @@ std::vector<const MapLayer*> tileLayers(const MapProject& project);
 // stops at its own edges.
 std::vector<ViewerView> coveringViews(const std::vector<const MapLayer*>& layers);
 
-// How many cells of layers[index] no view shows whole.
-int cellsNeverShown(const std::vector<const MapLayer*>& layers, std::size_t index,
-                    const std::vector<ViewerView>& views);
-
 }  // namespace qarto::gba
