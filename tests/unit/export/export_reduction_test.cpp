@@ -7,20 +7,6 @@
 namespace qarto::test {
 namespace {
 
-TEST(BuildUniqueTile, PacksLowNibblesPixelZeroLowestRowsTopFirst) {
-  auto page = makePage(1, 2, 2);
-  setTile(*page, 3, tilePixels([](int x, int y) { return 0x30 + (x + y) % 8; }));  // high nibble (palette row) dropped
-  const UniqueTile tile = BuildUniqueTile(*page, 3);
-  EXPECT_EQ(tile.checksum, 8 * 28);
-  EXPECT_EQ(tile.rows[0], 0x76543210u);
-  EXPECT_EQ(tile.mirroredRows[0], 0x01234567u);
-  EXPECT_EQ(tile.rows[7], 0x65432107u);
-  EXPECT_EQ(tile.mirroredRows[7], 0x70123456u);
-  // A tile outside the page is colour 0.
-  EXPECT_EQ(BuildUniqueTile(*page, 4), UniqueTile{});
-  EXPECT_EQ(BuildUniqueTile(*page, -1), UniqueTile{});
-}
-
 TEST(EncodeScreenEntry, FieldsInTheirBitsAndCellFlipsCombineWithTheMatchedFlip) {
   ExportReduction r;
   r.tileIndex[0][tileKey(2, 7)] = 5;
