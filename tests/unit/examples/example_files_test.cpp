@@ -5,7 +5,6 @@
 
 #include "edit/map_file_commands.h"
 #include "example_content.h"
-#include "export/tileset_validation.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"
 
@@ -23,35 +22,6 @@ TEST(ExampleFiles, RegeneratedFilesMatchTheCommittedOnesByteForByte) {
     ASSERT_FALSE(fresh.empty()) << name;
     EXPECT_EQ(fresh, test::readBytes(kCommitted + "/" + name)) << name << " differs: run qarto-make-examples " << kCommitted;
   }
-}
-
-TEST(ExampleFiles, PageIsValidAndTheDemoMapOpensWithAllItsLayers) {
-  const ValidationRun run = validateTilesetFile(kCommitted + "/" + examples::kTilePageFile, {true, true, 1});
-  ASSERT_TRUE(run.ok) << run.message;
-  EXPECT_FALSE(run.errorsFound) << run.report;
-
-  test::TestSession s;
-  ASSERT_TRUE(loadMap(s.session, kCommitted + "/" + examples::kDemoMapFile));
-  EXPECT_TRUE(s.services.messages.empty()) << s.services.lastText();
-  const MapProject& project = s.project();
-  ASSERT_EQ(project.layerCount(), 4);
-  const MapLayer* level = project.findLayerOfKind(LayerKind::Primary);
-  const MapLayer* sky = project.findLayerOfKind(LayerKind::Secondary);
-  const MapLayer* collision = project.findLayerOfKind(LayerKind::Collision);
-  const MapLayer* entities = project.findLayerOfKind(LayerKind::Entity);
-  ASSERT_TRUE(level && sky && collision && entities);
-  EXPECT_EQ(std::pair(int{level->width}, int{level->height}), std::pair(64, 32));
-  EXPECT_EQ(std::pair(int{sky->width}, sky->parallaxX), std::pair(47, 0.5f));
-
-  const Tileset* page = s.registry().find(level->cell(0, 24).tileset);
-  ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->tileCount, 128);
-  EXPECT_TRUE(page->hasCollisionSet);
-  EXPECT_EQ(level->cell(0, 24).tile, examples::kGrassTile);
-  EXPECT_EQ(collision->cell(0, 24), (MapCell{examples::kCollisionSolid, static_cast<std::int8_t>(project.collisionTileset->id), 0, examples::kSolidFlag}));
-  int inUse = 0;
-  for (int slot = 0; slot < kEntitySlots; ++slot) inUse += entities->entities[slot * kEntityRecordSize] != 0;
-  EXPECT_EQ(inUse, 4);
 }
 
 // The map stores its own name relative to its folder, so opening it from

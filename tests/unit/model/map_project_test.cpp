@@ -12,25 +12,16 @@ using Names = std::vector<std::string>;
 
 TEST(MapProjectAddLayer, KindsActivationOrderAndNotifications) {
   ProjectFixture f;
-  // The first layer becomes active whatever its kind, and is translucent when it is a collision layer.
+  // The first layer becomes active whatever its kind; a collision layer is translucent.
   MapLayer* collision = f.project.addLayer("hits", 40, 30, 1.0f, 1.0f, LayerKind::Collision, false);
-  ASSERT_NE(collision, nullptr);
   EXPECT_EQ(f.project.activeLayer, collision);
-  EXPECT_TRUE(collision->alpha);
-  EXPECT_TRUE(f.project.modified);
-
-  // A primary layer always becomes active.
+  EXPECT_TRUE(collision->alpha && f.project.modified);
+  // A primary layer always becomes active; a second primary becomes a secondary layer of the requested size.
   MapLayer* primary = f.project.addLayer("ground", 40, 30, 1.0f, 1.0f, LayerKind::Primary, false);
-  EXPECT_EQ(f.project.activeLayer, primary);
-
-  // A second primary becomes a secondary layer of the requested size; active unchanged.
   MapLayer* second = f.project.addLayer("hills", 50, 25, 0.5f, 0.25f, LayerKind::Primary, false);
-  ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->kind, LayerKind::Secondary);
   EXPECT_EQ(second->cells.size(), 50u * 25u);
-  EXPECT_EQ(second->parallaxY, 0.25f);
   EXPECT_EQ(f.project.activeLayer, primary);
-
   // A second collision layer after Yes to the question.
   MapLayer* sky = f.project.addLayer("sky", 30, 20, 1.0f, 1.0f, LayerKind::Collision, true);
   EXPECT_EQ(f.services.messages,
@@ -38,16 +29,12 @@ TEST(MapProjectAddLayer, KindsActivationOrderAndNotifications) {
                                "another one?",
                                MessageIcon::Question, "", MessageButtons::YesNo)}));
   EXPECT_EQ(f.project.activeLayer, sky);
-
-  // New layers go to the bottom; one undo level by default.
+  // New layers go to the bottom; one undo level by default; the layer bar hears of each.
   EXPECT_EQ(f.stackNames(), (Names{"sky", "hills", "ground", "hits"}));
   EXPECT_EQ(f.project.journal().size(), 1u);
   EXPECT_EQ(f.project.journal().newest()->kind, UndoKind::LayerAdded);
   EXPECT_EQ(f.project.journal().newest()->previouslyActive, primary);
-  EXPECT_EQ((Names(f.observer.events.begin(), f.observer.events.begin() + 3)),
-            (Names{"added:hits", "refresh", "active:hits"}));
-  EXPECT_EQ((Names(f.observer.events.end() - 3, f.observer.events.end())),
-            (Names{"added:sky", "refresh", "active:sky"}));
+  EXPECT_EQ((Names(f.observer.events.end() - 3, f.observer.events.end())), (Names{"added:sky", "refresh", "active:sky"}));
 }
 
 TEST(MapProjectAddLayer, DerivedSizeNamesAndContent) {
@@ -56,16 +43,11 @@ TEST(MapProjectAddLayer, DerivedSizeNamesAndContent) {
   // 30 + ceil(0.5 * 15) and 20 + ceil(0.75 * -3): always from the default screen.
   f.project.screenWidth = 480;
   MapLayer* derived = f.project.addLayer("far", 0, 0, 0.5f, 0.75f, LayerKind::Secondary, false);
-  ASSERT_NE(derived, nullptr);
-  EXPECT_EQ(derived->width, 38);
-  EXPECT_EQ(derived->height, 18);
-  for (const MapCell& cell : derived->cells) ASSERT_EQ(cell, MapCell{});  // no tileset loaded: all zero
-
+  EXPECT_EQ(std::pair(int{derived->width}, int{derived->height}), std::pair(38, 18));
+  EXPECT_EQ(derived->cells, std::vector<MapCell>(38 * 18, MapCell{}));  // no tileset loaded: all zero
   MapLayer* longName = f.project.addLayer(std::string(40, 'a'), 32, 32, 1.0f, 1.0f, LayerKind::Secondary, false);
   EXPECT_EQ(longName->nameText(), std::string(31, 'a'));
-
   MapLayer* entity = f.project.addLayer("things", 0, 0, 1.0f, 1.0f, LayerKind::Entity, false);
-  ASSERT_NE(entity, nullptr);
   EXPECT_EQ(entity->width, 45);
   EXPECT_TRUE(entity->cells.empty());
   EXPECT_EQ(entity->entities, std::vector<std::uint8_t>(1536, 0));
@@ -168,45 +150,21 @@ TEST(MapProjectAddLayer, RefusalsAndFailuresLeaveTheStackAlone) {
   EXPECT_TRUE(empty.project.modified);  // set before the failure, as always
 }
 
-AddLayerRequest secondary(double amountX, SizeUnit unitX, double amountY = 1.0, SizeUnit unitY = SizeUnit::Parallax,
-                          const std::string& name = "BG_Layer") {
-  AddLayerRequest request;
-  request.name = name;
-  request.amountX = amountX;
-  request.unitX = unitX;
-  request.amountY = amountY;
-  request.unitY = unitY;
-  return request;
+AddLayerRequest request(const std::string& name, double amountX, SizeUnit unitX, double amountY = 1.0,
+                        SizeUnit unitY = SizeUnit::Parallax, LayerKind kind = LayerKind::Secondary) {
+  AddLayerRequest r;
+  r.name = name;
+  r.kind = kind;
+  r.amountX = amountX;
+  r.unitX = unitX;
+  r.amountY = amountY;
+  r.unitY = unitY;
+  return r;
 }
 
-TEST(MapProjectRequestAddLayer, UnitsGiveSizesAndParallax) {
-  struct Case {
-    AddLayerRequest request;
-    int width, height;
-    float parallaxX, parallaxY;
-  };
-  const Case cases[] = {  // over a 64 x 40 primary and the default 30 x 20 tile screen
-      {secondary(256.0, SizeUnit::Pixels, 256.0, SizeUnit::Pixels), 32, 32, 1.0f, 1.0f},
-      {secondary(2.0, SizeUnit::Screens, 2.0, SizeUnit::Screens), 60, 40, 1.0f, 1.0f},
-      {secondary(45.9, SizeUnit::Tiles, 1024.0, SizeUnit::Tiles), 45, 1024, 1.0f, 1.0f},
-      {secondary(1024.0, SizeUnit::Tiles, 20.5, SizeUnit::Tiles), 1024, 20, 1.0f, 1.0f},
-      {secondary(0.75, SizeUnit::Parallax, 0.5, SizeUnit::Parallax), 56, 30, 0.75f, 0.5f},  // 30 + ceil(25.5)
-      {secondary(2.0, SizeUnit::Parallax, 0.0, SizeUnit::Parallax), 98, 20, 2.0f, 0.0f},
-  };
-  for (const Case& c : cases) {
-    ProjectFixture f;
-    MapLayer* primary = f.project.addLayer("ground", 64, 40, 1.0f, 1.0f, LayerKind::Primary, false);
-    const AddLayerResult result = f.project.requestAddLayer(c.request);
-    ASSERT_EQ(result.outcome, AddLayerOutcome::Added) << c.width;
-    EXPECT_EQ(result.layer->kind, LayerKind::Secondary);
-    EXPECT_EQ(std::pair(int{result.layer->width}, int{result.layer->height}), std::pair(c.width, c.height));
-    EXPECT_EQ(std::pair(result.layer->parallaxX, result.layer->parallaxY), std::pair(c.parallaxX, c.parallaxY));
-    EXPECT_EQ(f.project.activeLayer, primary);  // never made active
-    EXPECT_TRUE(f.services.messages.empty());
-  }
-}
-
-TEST(MapProjectRequestAddLayer, RefusalsKeepTheDialogOpenWithTheExactMessage) {
+// Over a 64 x 40 primary and the default screen of 30 x 20 tiles: the size and
+// parallax each unit gives, or the refusal that keeps the dialog open.
+TEST(MapProjectRequestAddLayer, UnitsLimitsAndNames) {
   const std::string parallax = "You have entered an invalid parallax amount.  Parallax must be between 0.0 and 2.0.";
   const std::string size =
       "Map sizes must be no smaller than (30,20) tiles and no larger than (1024,1024) tiles.\n\nPlease choose a valid "
@@ -215,72 +173,85 @@ TEST(MapProjectRequestAddLayer, RefusalsKeepTheDialogOpenWithTheExactMessage) {
       "The layer name you have entered is not a valid C variable name.  Valid names consist of alphanumeric text "
       "and underscores.\n\nPlease enter a valid name to continue.";
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const std::pair<AddLayerRequest, std::string> cases[] = {
-      {secondary(2.01, SizeUnit::Parallax), parallax},
-      {secondary(1.0, SizeUnit::Parallax, -0.01), parallax},
-      {secondary(nan, SizeUnit::Parallax), parallax},
-      {secondary(1025.0, SizeUnit::Tiles), size},
-      {secondary(29.0, SizeUnit::Tiles), size},
-      {secondary(1.0, SizeUnit::Parallax, 1025.0, SizeUnit::Tiles), size},
-      {secondary(1.0, SizeUnit::Parallax, 19.0, SizeUnit::Tiles), size},
-      {secondary(1.0e300, SizeUnit::Pixels), size},
-      {secondary(nan, SizeUnit::Screens), size},
-      {secondary(1.0, SizeUnit::Parallax, 1.0, SizeUnit::Parallax, "9lives"), name},
-      {secondary(1.0, SizeUnit::Parallax, 1.0, SizeUnit::Parallax, "sky-high"), name},
+  using U = SizeUnit;
+  const struct {
+    AddLayerRequest request;
+    std::string refusal;  // empty: added as below
+    std::string storedName = "";
+    int width = 0, height = 0;
+    float parallaxX = 0.0f, parallaxY = 0.0f;
+  } cases[] = {
+      {request("BG", 256.0, U::Pixels, 256.0, U::Pixels), "", "BG", 32, 32, 1.0f, 1.0f},
+      {request("BG", 2.0, U::Screens, 2.0, U::Screens), "", "BG", 60, 40, 1.0f, 1.0f},
+      {request("BG", 45.9, U::Tiles, 1024.0, U::Tiles), "", "BG", 45, 1024, 1.0f, 1.0f},
+      {request("BG", 1024.0, U::Tiles, 20.5, U::Tiles), "", "BG", 1024, 20, 1.0f, 1.0f},
+      {request("BG", 0.75, U::Parallax, 0.5, U::Parallax), "", "BG", 56, 30, 0.75f, 0.5f},  // 30 + ceil(25.5)
+      {request("BG", 2.0, U::Parallax, 0.0, U::Parallax), "", "BG", 98, 20, 2.0f, 0.0f},
+      {request("far hills", 1.0, U::Parallax), "", "far_hills", 64, 40, 1.0f, 1.0f},
+      {request("", 1.0, U::Parallax), "", "", 64, 40, 1.0f, 1.0f},
+      // Collision and entity layers take the primary's size and skip the size checks.
+      {request("Hits", 99.0, U::Tiles, 5.0, U::Tiles, LayerKind::Collision), "", "Hits", 64, 40, 1.0f, 1.0f},
+      {request("BG", 2.01, U::Parallax), parallax},
+      {request("BG", 1.0, U::Parallax, -0.01), parallax},
+      {request("BG", nan, U::Parallax), parallax},
+      {request("BG", 1025.0, U::Tiles), size},
+      {request("BG", 29.0, U::Tiles), size},
+      {request("BG", 1.0, U::Parallax, 1025.0, U::Tiles), size},
+      {request("BG", 1.0, U::Parallax, 19.0, U::Tiles), size},
+      {request("BG", 1.0e300, U::Pixels), size},
+      {request("BG", nan, U::Screens), size},
+      {request("9lives", 1.0, U::Parallax), name},
+      {request("sky-high", 1.0, U::Parallax), name},
       // The parallax check comes before the size check, and that before the name check.
-      {secondary(3.0, SizeUnit::Parallax, 1.0, SizeUnit::Parallax, "9lives"), parallax},
-      {secondary(2000.0, SizeUnit::Tiles, 1.0, SizeUnit::Parallax, "9lives"), size},
+      {request("9lives", 3.0, U::Parallax), parallax},
+      {request("9lives", 2000.0, U::Tiles), size},
   };
-  for (const auto& [request, message] : cases) {
+  for (const auto& c : cases) {
     ProjectFixture f;
-    f.project.addLayer("ground", 64, 40, 1.0f, 1.0f, LayerKind::Primary, false);
-    const AddLayerResult result = f.project.requestAddLayer(request);
-    EXPECT_EQ(result.outcome, AddLayerOutcome::KeepDialogOpen) << request.name << " " << request.amountX;
-    EXPECT_EQ(f.services.messages, std::vector{shown(message, MessageIcon::Exclamation)});
-    EXPECT_EQ(f.project.layerCount(), 1);
+    MapLayer* primary = f.project.addLayer("ground", 64, 40, 1.0f, 1.0f, LayerKind::Primary, false);
+    const AddLayerResult result = f.project.requestAddLayer(c.request);
+    const std::string what = c.request.name + " " + std::to_string(c.request.amountX);
+    if (!c.refusal.empty()) {
+      EXPECT_EQ(result.outcome, AddLayerOutcome::KeepDialogOpen) << what;
+      EXPECT_EQ(f.services.messages, std::vector{shown(c.refusal, MessageIcon::Exclamation)}) << what;
+      EXPECT_EQ(f.project.layerCount(), 1) << what;
+      continue;
+    }
+    ASSERT_EQ(result.outcome, AddLayerOutcome::Added) << what;
+    EXPECT_EQ(result.layer->kind, c.request.kind) << what;
+    EXPECT_EQ(result.layer->nameText(), c.storedName);
+    EXPECT_EQ(std::tuple(int{result.layer->width}, int{result.layer->height}, result.layer->parallaxX, result.layer->parallaxY),
+              std::tuple(c.width, c.height, c.parallaxX, c.parallaxY)) << what;
+    EXPECT_EQ(f.project.activeLayer, primary) << what;  // never made active
+    EXPECT_TRUE(f.services.messages.empty()) << what;
   }
+}
 
+TEST(MapProjectRequestAddLayer, ScreenSizeRefusalsThatCloseTheDialogAndASecondCollisionLayer) {
   // A larger screen raises the lower limit, but the message still names (30,20).
   ProjectFixture wide;
   wide.project.screenWidth = 480;
   wide.project.addLayer("ground", 64, 40, 1.0f, 1.0f, LayerKind::Primary, false);
-  EXPECT_EQ(wide.project.requestAddLayer(secondary(59.0, SizeUnit::Tiles)).outcome, AddLayerOutcome::KeepDialogOpen);
-  EXPECT_EQ(wide.services.lastText(), size);
-  EXPECT_EQ(wide.project.requestAddLayer(secondary(60.0, SizeUnit::Tiles)).outcome, AddLayerOutcome::Added);
-}
+  EXPECT_EQ(wide.project.requestAddLayer(request("BG", 59.0, SizeUnit::Tiles)).outcome, AddLayerOutcome::KeepDialogOpen);
+  EXPECT_EQ(wide.services.lastText(),
+            "Map sizes must be no smaller than (30,20) tiles and no larger than (1024,1024) tiles.\n\nPlease choose a "
+            "valid size.");
+  EXPECT_EQ(wide.project.requestAddLayer(request("BG", 60.0, SizeUnit::Tiles)).outcome, AddLayerOutcome::Added);
+  // A second collision layer refused at the question ends as Failed.
+  wide.services.answers.push_back(MessageAnswer::No);
+  const AddLayerRequest hits = request("Hits", 1.0, SizeUnit::Parallax, 1.0, SizeUnit::Parallax, LayerKind::Collision);
+  EXPECT_EQ(wide.project.requestAddLayer(hits).outcome, AddLayerOutcome::Added);
+  EXPECT_EQ(wide.project.requestAddLayer(hits).outcome, AddLayerOutcome::Failed);
 
-TEST(MapProjectRequestAddLayer, NamesKindsAndClosingRefusals) {
   ProjectFixture f;
-  AddLayerRequest request = secondary(1.0, SizeUnit::Parallax, 1.0, SizeUnit::Parallax, "far hills");
-  EXPECT_EQ(f.project.requestAddLayer(request).outcome, AddLayerOutcome::CloseDialog);
-  request.viewAvailable = false;
-  EXPECT_EQ(f.project.requestAddLayer(request).outcome, AddLayerOutcome::CloseDialog);
+  AddLayerRequest noView = request("BG", 1.0, SizeUnit::Parallax);
+  EXPECT_EQ(f.project.requestAddLayer(noView).outcome, AddLayerOutcome::CloseDialog);
+  noView.viewAvailable = false;
+  EXPECT_EQ(f.project.requestAddLayer(noView).outcome, AddLayerOutcome::CloseDialog);
   EXPECT_EQ(f.services.messages,
             (std::vector{shown("System Error. No Primary Layer Found!  Add Layer Aborted", MessageIcon::Exclamation),
                          shown("Add layer failed because the child window is not valid??", MessageIcon::Stop)}));
   EXPECT_FALSE(f.project.hasLayers());
-
-  request.viewAvailable = true;
-  f.project.addLayer("ground", 64, 40, 1.0f, 1.0f, LayerKind::Primary, false);
-  f.services.messages.clear();
-  AddLayerResult blanks = f.project.requestAddLayer(request);
-  ASSERT_EQ(blanks.outcome, AddLayerOutcome::Added);
-  EXPECT_EQ(blanks.layer->nameText(), "far_hills");
-  request.name = "";
-  EXPECT_EQ(f.project.requestAddLayer(request).outcome, AddLayerOutcome::Added);
-
-  // Collision and entity layers take the primary's size and skip the size checks.
-  request = secondary(99.0, SizeUnit::Tiles, 5.0, SizeUnit::Tiles, "Hits");
-  request.kind = LayerKind::Collision;
-  AddLayerResult hits = f.project.requestAddLayer(request);
-  ASSERT_EQ(hits.outcome, AddLayerOutcome::Added);
-  EXPECT_EQ(std::pair(int{hits.layer->width}, int{hits.layer->height}), std::pair(64, 40));
-  EXPECT_EQ(hits.layer->parallaxX, 1.0f);
-  EXPECT_TRUE(f.services.messages.empty());
-
-  // A second collision layer refused at the question ends as Failed.
-  f.services.answers.push_back(MessageAnswer::No);
-  EXPECT_EQ(f.project.requestAddLayer(request).outcome, AddLayerOutcome::Failed);
 }
 
 TEST(MapProjectNames, LayerNameRule) {
@@ -291,7 +262,7 @@ TEST(MapProjectNames, LayerNameRule) {
   for (const auto& [text, valid] : cases) EXPECT_EQ(isValidLayerName(text), valid) << text;
 }
 
-TEST(MapProjectStack, FindLayerOfKindAndTakeLayer) {
+TEST(MapProjectStack, FindLayerOfKindStartsAtTheGivenLayer) {
   ProjectFixture f;
   MapLayer* top = f.project.addLayer("top", 32, 32, 1.0f, 1.0f, LayerKind::Secondary, false);
   MapLayer* middle = f.project.addLayer("middle", 32, 32, 1.0f, 1.0f, LayerKind::Primary, false);
@@ -300,14 +271,9 @@ TEST(MapProjectStack, FindLayerOfKindAndTakeLayer) {
   EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Secondary, bottom), bottom);  // starts at itself
   EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Secondary, middle), top);
   EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Secondary, top), nullptr);  // a top start finds nothing
-  EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Entity), nullptr);
-
   f.project.insertLayer(f.project.takeLayer(middle), 99);  // clamped to the top
   EXPECT_EQ(f.stackNames(), (Names{"bottom", "top", "middle"}));
   EXPECT_EQ(f.project.activeLayer, nullptr);  // taken out with its layer
-  MapLayer stranger;
-  f.project.setActiveLayer(&stranger);  // not in the stack: refused
-  EXPECT_EQ(f.project.activeLayer, nullptr);
 }
 
 TEST(MapProjectReset, EmptiesTheProjectAndKeepsWhatItShould) {

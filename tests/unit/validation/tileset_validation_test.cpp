@@ -140,30 +140,5 @@ TEST(TilesetValidation, ImageModeWritesOnlyFaultyTiles) {
   EXPECT_EQ(v.services.saveRequests.size(), 3u);
 }
 
-TEST(TilesetValidation, HeadlessRunReportsAndWritesTheImage) {
-  TempFolder folder;
-  const std::string path = test::writePage(folder, "tiles.bmp", fourTiles());
-  const std::string image = folder.file("out.bmp");
-  ValidationRun run = validateTilesetFile(path, {false, true, 3}, image);
-  EXPECT_TRUE(run.ok && run.errorsFound);
-  EXPECT_EQ(run.report.rfind("Tileset: <" + path + ">\n\nContains 2 tiles that have 3 or fewer", 0), 0u);
-  EXPECT_EQ(test::readBytes(image).size(), 1078u + 256u);
-
-  run = validateTilesetFile(path, {false, true, 64});
-  EXPECT_FALSE(run.ok);
-  EXPECT_EQ(run.message, "Please enter a pixel count threshold.");
-  run = validateTilesetFile(folder.file("nothing.bmp"), ValidationOptions{});
-  EXPECT_EQ(run.message, "The requested tileset does not exist.");
-
-  const std::string clean = test::writePage(folder, "clean.bmp", test::makePage(8, 8, [](int, int) {
-                                              return std::uint8_t{0};
-                                            }));
-  run = validateTilesetFile(clean, ValidationOptions{}, folder.file("unused.bmp"));
-  EXPECT_TRUE(run.ok);
-  EXPECT_FALSE(run.errorsFound);
-  EXPECT_EQ(run.report, "Tileset <" + clean + "> does not contain any errors of the type you requested.");
-  EXPECT_FALSE(std::filesystem::exists(folder.file("unused.bmp")));
-}
-
 }  // namespace
 }  // namespace qarto
