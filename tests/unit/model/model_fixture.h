@@ -11,6 +11,7 @@
 #include "model/tileset.h"
 #include "model/tileset_registry.h"
 #include "support/page_files.h"
+#include "support/test_session.h"
 #include "support/scripted_services.h"
 
 namespace qarto::test {
