@@ -35,17 +35,11 @@ std::vector<ExportedMapCase> cases() {
     buildFlipsAndPalettes(s);
     return true;
   };
-  const auto twoLayers = [](TestSession& s, std::string&) {
-    buildTwoLayersLargerThanTheScreen(s);
-    return true;
-  };
   return {
       {"ExampleMap", loadExampleMap, 0, 0},
       {"ExampleMapAtOffsets", loadExampleMap, 3, 1000},
       {"FlipsAndPalettes", flips, 0, 0},
       {"FlipsAndPalettesAtOffsets", flips, 5, 300},
-      {"TwoLayersLargerThanTheScreen", twoLayers, 0, 0},
-      {"TwoLayersLargerThanTheScreenAtOffsets", twoLayers, 1, 17},
   };
 }
 

@@ -116,20 +116,4 @@ void buildFlipsAndPalettes(TestSession& s) {
   }
 }
 
-void buildTwoLayersLargerThanTheScreen(TestSession& s) {
-  addPage(s, 2, 21);
-  addPage(s, 3, 22);
-  const int width = 75;
-  const int height = 43;
-  MapLayer& sky = s.addLayer(LayerKind::Secondary, "Sky", layerSizeForParallax(0.5, width, kMinLayerTilesX),
-                           layerSizeForParallax(0.75, height, kMinLayerTilesY), 0.5f, 0.75f);
-  Dice dice(23);
-  fillRandomly(sky, dice, {3}, 4, 6);
-  MapLayer& collision = s.addLayer(LayerKind::Collision, "Collision", width, height);
-  for (MapCell& cell : collision.cells) cell.tile = static_cast<std::int16_t>(dice.below(4));
-  MapLayer& level = s.addLayer(LayerKind::Primary, "Level", width, height);
-  fillRandomly(level, dice, {2, 3}, 5, 3);
-  s.addLayer(LayerKind::Entity, "Entities", width, height);
-}
-
 }  // namespace qarto::gba

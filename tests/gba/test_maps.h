@@ -26,10 +26,4 @@ bool loadExampleMap(TestSession& session, std::string& problem);
 // some of which the export merges.
 void buildFlipsAndPalettes(TestSession& session);
 
-// A Primary layer of 75 x 43 cells with many clear pixels over a Secondary
-// layer with parallax 0.5 across and 0.75 down (the size the editor derives),
-// with a collision layer between them and an entity layer on top, which the
-// viewer ignores.
-void buildTwoLayersLargerThanTheScreen(TestSession& session);
-
 }  // namespace qarto::gba
