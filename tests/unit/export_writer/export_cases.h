@@ -49,6 +49,7 @@ inline std::vector<ExportCase> exportCases() {
                      MapLayer& ground = f.addLayer(LayerKind::Primary, "Ground", 3, 2);
                      setTileCells(ground, {0, 1, 4, 2, 5, 1}, 2);
                      ground.cells[2].flags = kCellHFlip;  // mirrored twice: drawn as tile 1
+                     f.settings.writeInt("Exporting", "AutoPadPalettes", 0);  // padding is the other cases' concern
                      MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2);
                      front.tileGrouping = true;
                      setTileCells(front, {3, 2, 3, 0}, 2, 1);
