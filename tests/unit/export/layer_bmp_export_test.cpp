@@ -8,16 +8,13 @@
 #include "model/allocation.h"
 #include "model/memory_settings_store.h"
 #include "reduction_fixture.h"
+#include "support/byte_builder.h"
 #include "support/temp_folder.h"
 
 namespace qarto::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-void putU32(std::vector<std::uint8_t>& bytes, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
 
 struct LayerBmp : ::testing::Test {
   bool exportLayer(const MapLayer* layer) { return exportLayerToBmpFile(layer, fx.registry, fx.services, path); }
@@ -41,10 +38,9 @@ TEST_F(LayerBmp, SmallMapMatchesAPictureDrawnFromTheCells) {
   EXPECT_TRUE(fx.services.messages.empty());
   EXPECT_EQ(fx.services.beeps, std::vector<int>{240});
 
-  std::vector<std::uint8_t> expected = {'B', 'M'};
-  for (std::uint32_t v : {16u * 16 + 1078, 0u, 1078u, 40u, 16u, 16u, 0x00080001u, 0u, 0u, 10u, 10u, 256u, 256u}) {
-    putU32(expected, v);
-  }
+  std::vector<std::uint8_t> expected =
+      ByteBuilder().text("BM").i32(16 * 16 + 1078).i32(0).i32(1078).i32(40).i32(16).i32(16).u16(1).u16(8).zeros(8)
+          .i32(10).i32(10).i32(256).i32(256).data;
   for (int block = 0; block < 16; ++block) {
     for (int colour = 0; colour < 16; ++colour) {  // blue, green, red, 0 as makePage coloured rows 2 and 3
       if (block < 2) {

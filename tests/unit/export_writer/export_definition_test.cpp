@@ -7,6 +7,7 @@
 #include "export/definition_file.h"
 #include "export/export_definition.h"
 #include "model/memory_settings_store.h"
+#include "support/byte_builder.h"
 #include "writer_fixture.h"
 
 namespace qarto {
@@ -15,15 +16,9 @@ namespace {
 using test::ScriptedServices;
 using Bytes = std::vector<std::uint8_t>;
 
-void appendU32(Bytes& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 // A text item: its length with the terminating zero, the text, the zero.
-void appendText(Bytes& out, const std::string& text) {
-  appendU32(out, static_cast<std::uint32_t>(text.size() + 1));
-  out.insert(out.end(), text.begin(), text.end());
-  out.push_back(0);
+test::ByteBuilder& item(test::ByteBuilder& out, const std::string& text) {
+  return out.i32(static_cast<std::int64_t>(text.size() + 1)).text(text).u8(0);
 }
 
 // A definition in which every field differs from the defaults.
@@ -97,27 +92,19 @@ TEST(CustomizeExport, OkStoresEveryPageCancelNothingAndResetBringsBackTheBuiltIn
 
 TEST(DefinitionFile, WritesVersion2ItemByItemAndCapsLongTexts) {
   ExportDefinition d = customDefinition();
-  Bytes expected;
-  appendText(expected, "def V2.0");
-  appendU32(expected, 0);  // auto-pad off
+  test::ByteBuilder expected;
+  item(expected, "def V2.0").i32(0);  // auto-pad off
   for (const FileSection& s : d.files) {
-    appendText(expected, s.fileName);
-    appendText(expected, s.includes);
-    appendText(expected, s.format);
-    appendU32(expected, static_cast<std::uint32_t>(s.externState));
-    appendText(expected, s.externFormat);
+    item(item(item(expected, s.fileName), s.includes), s.format).i32(s.externState);
+    item(expected, s.externFormat);
   }
-  for (const char* text : {"ext1.h", "#pragma once", "ext2.h", "// two"}) appendText(expected, text);
-  appendU32(expected, 1234);
-  EXPECT_EQ(encodeDefinitionFile(d), expected);
+  for (const char* text : {"ext1.h", "#pragma once", "ext2.h", "// two"}) item(expected, text);
+  EXPECT_EQ(encodeDefinitionFile(d), expected.i32(1234).data);
 
   // A text over the cap keeps its first 8192 bytes, without the zero.
   d.file(ExportFile::Map).format = std::string(9000, 'x');
   const Bytes bytes = encodeDefinitionFile(d);
-  Bytes capped;
-  appendU32(capped, 8192);
-  capped.insert(capped.end(), 8192, 'x');
-  capped.push_back(static_cast<std::uint8_t>(d.file(ExportFile::Map).externState));
+  const Bytes capped = test::ByteBuilder().i32(8192).text(std::string(8192, 'x')).u8(d.file(ExportFile::Map).externState).data;
   EXPECT_NE(std::search(bytes.begin(), bytes.end(), capped.begin(), capped.end()), bytes.end());
   const DefinitionReadResult back = decodeDefinitionFile(bytes);
   ASSERT_EQ(back.status, DefinitionReadStatus::Ok);
@@ -143,11 +130,10 @@ TEST(DefinitionFile, ExportThenImportRestoresEveryControl) {
   EXPECT_TRUE(services.messages.empty());
 
   // Version 1: another version text and no auto-pad item; the box keeps its state.
-  Bytes v1;
-  appendText(v1, "def V1.0");
   const Bytes v2 = encodeDefinitionFile(customDefinition());
-  v1.insert(v1.end(), v2.begin() + 13 + 4, v2.end());
-  test::writeBytes(folder.file("old.qrd"), v1);
+  test::ByteBuilder v1;
+  item(v1, "def V1.0").append(Bytes(v2.begin() + 13 + 4, v2.end()));
+  test::writeBytes(folder.file("old.qrd"), v1.data);
   loaded.autoPadPalettes = true;
   ASSERT_TRUE(importDefinitionFile(services, loaded, folder.file("old.qrd")));
   ExportDefinition expected = customDefinition();
@@ -160,19 +146,14 @@ TEST(DefinitionFile, RefusedFilesChangeNothing) {
   const std::string damaged = "The export definition file is damaged or truncated and was not loaded.";
   const Bytes good = encodeDefinitionFile(customDefinition());
   std::vector<std::pair<Bytes, ScriptedServices::Message>> files;
-  Bytes otherVersion;
-  appendText(otherVersion, "def V3.0");
-  files.push_back({otherVersion, test::shown("Invalid version", MessageIcon::None)});
+  test::ByteBuilder otherVersion;
+  files.push_back({item(otherVersion, "def V3.0").data, test::shown("Invalid version", MessageIcon::None)});
   for (const std::size_t cut : {std::size_t{2}, std::size_t{13}, std::size_t{15}, good.size() / 2, good.size() - 1}) {
     files.push_back({Bytes(good.begin(), good.begin() + static_cast<long>(cut)), test::shown(damaged, MessageIcon::Warning)});
   }
-  Bytes oversized;
-  appendText(oversized, "def V2.0");
-  appendU32(oversized, 1);
-  appendU32(oversized, 8193);
-  oversized.insert(oversized.end(), 8193, 'y');
-  oversized.insert(oversized.end(), good.begin() + 17, good.end());
-  files.push_back({oversized, test::shown(damaged, MessageIcon::Warning)});
+  test::ByteBuilder oversized;
+  item(oversized, "def V2.0").i32(1).i32(8193).text(std::string(8193, 'y')).append(Bytes(good.begin() + 17, good.end()));
+  files.push_back({oversized.data, test::shown(damaged, MessageIcon::Warning)});
   // The palette's extern state (0) follows the version, auto-pad and three texts.
   const ExportDefinition custom = customDefinition();
   const FileSection& palette = custom.file(ExportFile::Palette);

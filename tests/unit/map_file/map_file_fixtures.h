@@ -10,6 +10,7 @@
 #include "model/byte_order.h"
 #include "model/tileset.h"
 #include "model/tileset_registration.h"
+#include "support/byte_builder.h"
 #include "support/page_files.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"
@@ -23,25 +24,7 @@ inline void writeAll(const std::string& path, const std::vector<std::uint8_t>& b
   writeBytes(path, bytes);
 }
 
-// Little-endian bytes, built field by field from the documented layouts.
-class Bytes {
- public:
-  Bytes& u8(int v) { data.push_back(static_cast<std::uint8_t>(v)); return *this; }
-  Bytes& u16(int v) { std::uint8_t b[2]; storeU16(b, static_cast<std::uint16_t>(v)); return raw(b, 2); }
-  Bytes& i32(std::int32_t v) { std::uint8_t b[4]; storeI32(b, v); return raw(b, 4); }
-  Bytes& f32(float v) { std::uint8_t b[4]; storeF32(b, v); return raw(b, 4); }
-  Bytes& text(const std::string& s) { return raw(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); }
-  // `s` in a field of `size` bytes, zero-padded.
-  Bytes& field(const std::string& s, std::size_t size) {
-    text(s.substr(0, size));
-    return zeros(size - std::min(size, s.size()));
-  }
-  Bytes& zeros(std::size_t n) { data.insert(data.end(), n, 0); return *this; }
-  Bytes& raw(const std::uint8_t* p, std::size_t n) { data.insert(data.end(), p, p + n); return *this; }
-  Bytes& append(const std::vector<std::uint8_t>& more) { data.insert(data.end(), more.begin(), more.end()); return *this; }
-  std::size_t size() const { return data.size(); }
-  std::vector<std::uint8_t> data;
-};
+using Bytes = ByteBuilder;
 
 // The file header of a revision up to the layer count.
 inline Bytes oldFileHeader(int revision, std::int32_t lastId, std::int32_t currentId, const std::string& path,
