@@ -33,12 +33,7 @@ TEST(BmpDecode, FourBitGivesTwoPixelsPerByteHighNibbleFirst) {
   ASSERT_EQ(std::pair(image.imageWidth, image.imageHeight), std::pair(8, 8));
   for (int i = 0; i < 64; ++i) ASSERT_EQ(image.pixels[static_cast<std::size_t>(i)], (7 - i / 8 + i % 8) % 16) << i;
   // Entry i is stored blue i, green i + 1, red i + 2; entries not stored stay black.
-  std::array<std::uint8_t, kPaletteBytes> palette{};
-  for (std::uint8_t entry = 0; entry < 2; ++entry) {
-    palette[entry * 3u] = entry + 2;
-    palette[entry * 3u + 1] = entry + 1;
-    palette[entry * 3u + 2] = entry;
-  }
+  std::array<std::uint8_t, kPaletteBytes> palette{2, 1, 0, 3, 2, 1};
   EXPECT_EQ(image.palette, palette);
 }
 
@@ -136,18 +131,9 @@ TEST(BmpWrite, HeadersAreExactAndTheImageReadsBack) {
   ASSERT_TRUE(writeIndexedBmp(folder.file("out.bmp"), image, 256, message));
   const Bytes bytes = test::readBytes(folder.file("out.bmp"));
   ASSERT_EQ(bytes.size(), 1078u + 24 * 16);
-  const Bytes expectedHeaders = {
-      'B', 'M', 0xB6, 0x05, 0, 0,  // 1078 + 384 = 1462
-      0, 0, 0, 0,                  // reserved
-      0x36, 0x04, 0, 0,            // 1078
-      40, 0, 0, 0,                 // information header size
-      24, 0, 0, 0, 16, 0, 0, 0,    // width, height
-      1, 0, 8, 0,                  // planes, bits
-      0, 0, 0, 0, 0, 0, 0, 0,      // compression, image size
-      10, 0, 0, 0, 10, 0, 0, 0,    // pixels per metre
-      0, 1, 0, 0, 0, 1, 0, 0,      // 256 entries, 256 important
-      255 - 2, 255 - 1, 255, 0,    // entry 0: blue, green, red, 0
-  };
+  // 1078 + 384 bytes, pixels at 1078, 24 x 16, 8 bits, 10 pixels per metre, 256 entries; then entry 0 as B, G, R, 0.
+  const Bytes expectedHeaders = test::ByteBuilder().text("BM").i32(1462).i32(0).i32(1078).i32(40).i32(24).i32(16).u16(1)
+                                    .u16(8).zeros(8).i32(10).i32(10).i32(256).i32(256).u8(253).u8(254).u8(255).u8(0).data;
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 58), expectedHeaders);
   EXPECT_EQ(bytes[1078], image.pixels[15 * 24]);  // bottom row first
 
