@@ -8,13 +8,8 @@ namespace {
 
 // Cell i of an old fixture layer, as it must load.
 MapCell expectedCell(int revision, std::size_t i) {
-  MapCell c;
-  c.tile = static_cast<std::int16_t>(100 + i);
-  c.tileset = 2;
-  c.palette = static_cast<std::uint8_t>(i % 16);
-  c.collision = revision == 1 ? 0 : static_cast<std::uint16_t>(0x1000 + i);
-  c.flags = static_cast<std::uint8_t>(i % 8);
-  return c;
+  return {static_cast<std::int16_t>(100 + i), 2, static_cast<std::uint8_t>(i % 16),
+          static_cast<std::uint16_t>(revision == 1 ? 0 : 0x1000 + i), static_cast<std::uint8_t>(i % 8), 0};
 }
 
 void storedCells(Bytes& b, int revision, int count) {

@@ -115,18 +115,6 @@ TEST(MapFileRoundTrip, SmallestMapHasTheDocumentedSizeAndLayout) {
   EXPECT_EQ(loadI32(&bytes[8569]), 0);  // tileset count
 }
 
-TEST(MapFileRoundTrip, LayersWithoutCellsSurviveAsLayersWithoutCells) {
-  TestSession f;
-  f.addLayer(LayerKind::Secondary, "Empty", 0, 7);
-  std::vector<std::uint8_t> bytes;
-  ASSERT_TRUE(encodeMapFile(f.project(), f.registry(), bytes));
-  const LoadedMap map = decodeMapFile(bytes.data(), bytes.size());
-  ASSERT_TRUE(map.succeeded());
-  ASSERT_EQ(map.layers.size(), 1u);
-  EXPECT_EQ(std::pair(int{map.layers[0]->width}, int{map.layers[0]->height}), std::pair(0, 7));
-  EXPECT_TRUE(map.layers[0]->cells.empty());
-}
-
 TEST(MapFileRoundTrip, RecentFileListKeepsNineDistinctPathsMostRecentFirst) {
   MemorySettingsStore settings;
   RecentFileList list(settings);

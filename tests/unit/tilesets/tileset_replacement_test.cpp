@@ -125,22 +125,5 @@ TEST(UpdateTileset, OtherWidthOrShorterImageIsRefusedAndChangesNothing) {
   EXPECT_FALSE(f.project().modified);
 }
 
-TEST(UpdateTileset, CollisionTilesetStaysTheCollisionTileset) {
-  SessionFixture f;
-  f.settings.writeInt("Settings", "UseDefTilesetPath", 0);
-  f.settings.writeText("Settings", "LastTilesetPath", "/pages/last");
-  f.services.openFileAnswers.push_back({f.page("coll.bmp", 64, 40)});
-  updateCurrentTileset(f.session);  // current is the collision tileset, id 1
-  // Its "collisionTiles.bmp" cannot be opened, so the chooser starts in the folder.
-  EXPECT_EQ(f.services.openRequests.at(0).initialFile, "");
-  EXPECT_EQ(f.services.openRequests.at(0).initialFolder, "/pages/last");
-  Tileset* updated = f.registry().find(1);
-  ASSERT_NE(updated, nullptr);
-  EXPECT_EQ(updated->imageHeight, 40);
-  EXPECT_TRUE(updated->isCollisionTileset);
-  EXPECT_EQ(f.project().collisionTileset, updated);
-  EXPECT_EQ(f.registry().countNonCollision(), 0);
-}
-
 }  // namespace
 }  // namespace qarto
