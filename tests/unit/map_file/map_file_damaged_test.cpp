@@ -129,6 +129,19 @@ TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {
                          "load any additional textures.");
 }
 
+TEST(MapFileDamaged, QuestionsBeforeReadingAndTheirRefusals) {
+  TempFolder folder;
+  const std::string old = folder.file("old.qrm");
+  writeAll(old, oldFileHeader(1, 0, 0, "", 0).i32(0).data);  // revision 1 has no magic: the old-format question
+  TestSession declined;
+  declined.addLayer(LayerKind::Primary, "Mine", 30, 20);
+  declined.services.answers.push_back(MessageAnswer::Cancel);
+  EXPECT_FALSE(loadMap(declined.session, old));
+  EXPECT_EQ(declined.services.messages.size(), 1u);
+  EXPECT_FALSE(declined.project().hasLayers());
+  EXPECT_TRUE(declined.project().filePath.empty());
+}
+
 TEST(MapFileDamaged, LayerCountsOutsideZeroToThirtyTwoAskBeforeReading) {
   TempFolder folder;
   const std::string path = folder.file("count.qrm");

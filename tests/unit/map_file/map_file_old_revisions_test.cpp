@@ -115,19 +115,5 @@ TEST(MapFileOldRevisions, EveryOldRevisionIsTranslatedIntoTheCurrentModel) {
   }
 }
 
-TEST(MapFileOldRevisions, DecliningTheOldFormatQuestionLeavesAnEmptyProject) {
-  TempFolder folder;
-  const std::string path = folder.file("old.qrm");
-  writeAll(path, oldMap(1));
-  TestSession f;
-  f.addLayer(LayerKind::Primary, "Mine", 30, 20);
-  f.services.answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(loadMap(f.session, path));
-  EXPECT_EQ(f.services.messages.size(), 1u);
-  EXPECT_FALSE(f.project().hasLayers());
-  EXPECT_TRUE(f.registry().empty());
-  EXPECT_TRUE(f.project().filePath.empty());
-}
-
 }  // namespace
 }  // namespace qarto::test

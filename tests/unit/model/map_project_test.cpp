@@ -262,20 +262,6 @@ TEST(MapProjectNames, LayerNameRule) {
   for (const auto& [text, valid] : cases) EXPECT_EQ(isValidLayerName(text), valid) << text;
 }
 
-TEST(MapProjectStack, FindLayerOfKindStartsAtTheGivenLayer) {
-  ProjectFixture f;
-  MapLayer* top = f.project.addLayer("top", 32, 32, 1.0f, 1.0f, LayerKind::Secondary, false);
-  MapLayer* middle = f.project.addLayer("middle", 32, 32, 1.0f, 1.0f, LayerKind::Primary, false);
-  MapLayer* bottom = f.project.addLayer("bottom", 32, 32, 1.0f, 1.0f, LayerKind::Secondary, false);
-  EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Secondary), bottom);
-  EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Secondary, bottom), bottom);  // starts at itself
-  EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Secondary, middle), top);
-  EXPECT_EQ(f.project.findLayerOfKind(LayerKind::Secondary, top), nullptr);  // a top start finds nothing
-  f.project.insertLayer(f.project.takeLayer(middle), 99);  // clamped to the top
-  EXPECT_EQ(f.stackNames(), (Names{"bottom", "top", "middle"}));
-  EXPECT_EQ(f.project.activeLayer, nullptr);  // taken out with its layer
-}
-
 TEST(MapProjectReset, EmptiesTheProjectAndKeepsWhatItShould) {
   for (bool removeCollision : {false, true}) {
     ProjectFixture f;
