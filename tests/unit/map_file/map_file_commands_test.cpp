@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "edit/map_file_commands.h"
-#include "io/bmp_codec.h"
 #include "io/map_file_format.h"
 #include "io/recent_file_list.h"
 #include "map_file_fixtures.h"
@@ -144,42 +143,30 @@ TEST(MapFileCommands, TheOpenedPathWinsOverTheStoredOne) {
 TEST(MapFileCommands, UnsavedChangesQuestionOffersSaveOrExportAndCancel) {
   TempFolder folder;
   TestSession f;
-  EXPECT_TRUE(confirmDiscard(f.session));  // nothing to lose
   f.project().modified = true;
-  EXPECT_TRUE(confirmDiscard(f.session));  // modified but no layers
-  EXPECT_TRUE(f.services.messages.empty());
-
+  EXPECT_TRUE(confirmDiscard(f.session));  // modified but no layers: nothing to lose
   f.addLayer(LayerKind::Primary, "Main", 30, 20);
-  f.services.answers = {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes};  // Yes, then the chooser is cancelled
-  EXPECT_FALSE(confirmDiscard(f.session));
-  EXPECT_TRUE(confirmDiscard(f.session));
-  EXPECT_FALSE(confirmDiscard(f.session));
-  EXPECT_EQ(f.services.messages, std::vector(3, shown(kUnsaved, MessageIcon::Exclamation, "", MessageButtons::YesNoCancel)));
-  EXPECT_TRUE(f.project().modified);
-  f.services.answers = {MessageAnswer::Yes};
-  f.services.saveFileAnswers.push_back(folder.file("saved.qrm"));
-  EXPECT_TRUE(confirmDiscard(f.session));
+  // Cancel stops, No goes on, Yes with the chooser cancelled stops, Yes with a file saves.
+  f.services.answers = {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes};
+  f.services.saveFileAnswers = {std::nullopt, folder.file("saved.qrm")};
+  EXPECT_EQ((std::vector{confirmDiscard(f.session), confirmDiscard(f.session), confirmDiscard(f.session),
+                         confirmDiscard(f.session)}),
+            (std::vector{false, true, false, true}));
+  EXPECT_EQ(f.services.messages, std::vector(4, shown(kUnsaved, MessageIcon::Exclamation, "", MessageButtons::YesNoCancel)));
   EXPECT_TRUE(std::filesystem::exists(folder.file("saved.qrm")));
   EXPECT_FALSE(f.project().modified);
 
-  // While a collision set is edited the question is about the .cll.
-  f.project().collisionSetEditing = true;
-  f.project().modified = true;
+  // While a collision set is edited the question is about the .cll, written beside the page.
+  f.project().collisionSetEditing = f.project().modified = true;
   f.services.messages.clear();
-  f.services.answers = {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes};
-  EXPECT_FALSE(confirmDiscard(f.session));
-  EXPECT_TRUE(confirmDiscard(f.session));
+  f.services.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
   EXPECT_FALSE(confirmDiscard(f.session));  // Yes, but there is no page to export for
-  EXPECT_EQ(f.services.messages[0], shown("There are unsaved changes to the .cll.  Would you like to export them?",
-                                          MessageIcon::Exclamation, "", MessageButtons::YesNoCancel));
-  EXPECT_EQ(f.services.messages.size(), 4u);
-
-  Tileset* page = addTileset(f, 2, 8, 8, 1);
-  page->sourcePath = folder.file("page.bmp");
+  addTileset(f, 2, 8, 8, 1)->sourcePath = folder.file("page.bmp");
   f.addLayer(LayerKind::Collision, "Hit", 30, 20);
-  f.services.answers = {MessageAnswer::Yes};
   EXPECT_TRUE(confirmDiscard(f.session));
   EXPECT_TRUE(std::filesystem::exists(folder.file("page.cll")));
+  EXPECT_EQ(f.services.messages[0], shown("There are unsaved changes to the .cll.  Would you like to export them?",
+                                          MessageIcon::Exclamation, "", MessageButtons::YesNoCancel));
 }
 
 TEST(MapFileCommands, DroppedMapsOpenOneAtATimeAndOtherDropsAreTilesets) {
@@ -192,34 +179,24 @@ TEST(MapFileCommands, DroppedMapsOpenOneAtATimeAndOtherDropsAreTilesets) {
     a.project().filePath = path;
     ASSERT_TRUE(saveMap(a.session, false));
   }
-
   TestSession f;
   onFilesDropped(f.session, {first, second});
-  EXPECT_EQ(f.services.messages,
-            std::vector{shown("Qarto only supports drag and drop for one map at a time.\n\nOnly the first map in the "
-                              "list will be opened.",
-                              MessageIcon::Exclamation)});
   EXPECT_EQ(f.project().filePath, first);
-  EXPECT_EQ(f.project().layerCount(), 1);
-
-  // An image first: every dropped file is taken as a tile page.
-  IndexedImage image;
-  image.imageWidth = image.imageHeight = 8;
-  image.pixels.assign(64, 0);
-  std::string message;
-  const std::string bmp = folder.file("page.bmp");
-  ASSERT_TRUE(writeIndexedBmp(bmp, image, 256, message)) << message;
-  f.services.messages.clear();
+  // An image first: every dropped file is taken as a tile page, and the tile page reader refuses the map.
+  const std::string bmp = writePage(folder, "page.bmp", makePage(8, 8, [](int, int) { return 0; }));
   onFilesDropped(f.session, {bmp, second});
   EXPECT_EQ(f.project().filePath, first);
   EXPECT_EQ(f.registry().countNonCollision(), 1);
-  ASSERT_EQ(f.services.messages.size(), 1u);  // the tile page reader refuses the map file
-  EXPECT_EQ(f.services.lastMessage().caption, "Qarto v0.99 - Tile Load Error");
+  ASSERT_EQ(f.services.messages.size(), 2u);
+  EXPECT_EQ(f.services.messages[0],
+            shown("Qarto only supports drag and drop for one map at a time.\n\nOnly the first map in the list will be "
+                  "opened.",
+                  MessageIcon::Exclamation));
+  EXPECT_EQ(f.services.messages[1].caption, "Qarto v0.99 - Tile Load Error");
 
-  EXPECT_EQ(windowTitle(f.project()), "Qarto v0.99 - " + first);
+  EXPECT_EQ(windowTitle(TestSession().project()), "Qarto v0.99");
   f.project().unoptimizedMode = true;
   EXPECT_EQ(windowTitle(f.project()), "Qarto v0.99 - " + first + "  (Un-opt. mode)");
-  EXPECT_EQ(windowTitle(TestSession().project()), "Qarto v0.99");
 }
 
 }  // namespace

@@ -12,53 +12,41 @@
 namespace qarto {
 namespace {
 
-TEST(QtSettingsStore, ValuesRoundTripThroughTheFileExactly) {
+TEST(QtSettingsStore, ValuesRoundTripAndDamagedFilesGiveTheDefaults) {
   QTemporaryDir dir;
-  const std::string path = dir.filePath("qarto.ini").toStdString();
-  const char* texts[] = {"a, b", " leading blank", "100%", "x=y", ";comment?", "[Section]", "@ByteArray(x)",
-                         "\"quoted\"", "back\\slash", "tab\tand\nnewline", "Ünïcödé/Pfad", ""};
+  const QString path = dir.filePath("qarto.ini");
+  const std::string texts[] = {"a, b", " leading blank", ";comment?", "[Section]", "tab\tand\nnewline", "Ünïcödé/Pfad"};
   {
-    QtSettingsStore store(path);
+    QtSettingsStore store(path.toStdString());
+    EXPECT_EQ(store.readInt("Settings", "UndoLevels", -7), -7);
     for (std::size_t i = 0; i < std::size(texts); ++i) store.writeText("Settings", "T" + std::to_string(i), texts[i]);
     store.writeInt("Settings", "Number", -42);
     store.writeInt("Exporting", "Number", 5);  // the same key in another section
     store.writeText("Settings", "Height", " 160 ");
     ASSERT_TRUE(store.sync());
   }
-  QtSettingsStore store(path);
+  QtSettingsStore store(path.toStdString());
   for (std::size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(store.readText("Settings", "T" + std::to_string(i), "x"), texts[i]);
-  EXPECT_EQ(store.readInt("Settings", "Number", 0), -42);
-  EXPECT_EQ(store.readText("Settings", "Number", ""), "-42");
-  EXPECT_EQ(store.readInt("Exporting", "Number", 0), 5);
-  EXPECT_EQ(store.readInt("Settings", "number", 7), 7);  // keys differ in case
-  EXPECT_EQ(store.readInt("Settings", "Height", 0), 160);
-  EXPECT_EQ(store.readInt("Settings", "T0", 77), 77);  // "a, b" is no number
-}
+  EXPECT_EQ(std::tuple(store.readInt("Settings", "Number", 0), store.readText("Settings", "Number", ""),
+                       store.readInt("Exporting", "Number", 0), store.readInt("Settings", "number", 7),
+                       store.readInt("Settings", "Height", 0), store.readInt("Settings", "T0", 77)),
+            std::tuple(-42, std::string("-42"), 5, 7, 160, 77));
 
-TEST(QtSettingsStore, MissingGarbledOrUnusableFilesGiveTheDefaults) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("qarto.ini");
-  EXPECT_EQ(QtSettingsStore(path.toStdString()).readInt("Settings", "UndoLevels", -7), -7);
-  EXPECT_FALSE(QFileInfo::exists(path)) << "reading must not create the file";
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Settings\n=\n==\n[\n]]]\n\xff\xfe\0\0", 24);
-  }
-  {
-    QtSettingsStore store(path.toStdString());
-    EXPECT_EQ(store.readText("Settings", "ClearColor", "0 0 0 0"), "0 0 0 0");
-    store.writeInt("Settings", "ScreenWidth", 256);
-    ASSERT_TRUE(store.sync());
-  }
+  QFile file(path);  // garbage: defaults, and the file can be written again
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("[Settings\n=\n==\n[\n]]]\n\xff\xfe\0\0", 24);
+  file.close();
+  QtSettingsStore garbled(path.toStdString());
+  EXPECT_EQ(garbled.readText("Settings", "T0", "default"), "default");
+  garbled.writeInt("Settings", "ScreenWidth", 256);
+  ASSERT_TRUE(garbled.sync());
   EXPECT_EQ(QtSettingsStore(path.toStdString()).readInt("Settings", "ScreenWidth", 0), 256);
 
   const QString folder = dir.filePath("folder.ini");  // a folder where the file should be
   ASSERT_TRUE(QDir().mkdir(folder));
-  QtSettingsStore store(folder.toStdString());
-  EXPECT_EQ(store.readInt("Settings", "UndoLevels", -7), -7);
-  store.writeInt("Settings", "ScreenWidth", 256);
-  EXPECT_FALSE(store.sync());
+  QtSettingsStore unusable(folder.toStdString());
+  unusable.writeInt("Settings", "ScreenWidth", 256);
+  EXPECT_FALSE(unusable.sync());
 }
 
 TEST(QtSettingsStore, PerUserFileIsUnderTheConfigFolder) {
