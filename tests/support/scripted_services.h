@@ -11,9 +11,10 @@
 
 namespace qarto::test {
 
-// A PlatformServices double: records every message and chooser request and
-// answers from queues the test fills. An empty answer queue gives the first
-// button's answer (OK or Yes) and cancelled choosers.
+// A PlatformServices double: records every message and file chooser request
+// and answers from queues the test fills. An empty answer queue gives the
+// first button's answer (OK or Yes) and cancelled choosers; the folder and
+// colour choosers are always cancelled.
 class ScriptedServices : public PlatformServices {
  public:
   struct Message {
@@ -37,14 +38,11 @@ class ScriptedServices : public PlatformServices {
   std::deque<MessageAnswer> answers;
   std::deque<std::vector<std::string>> openFileAnswers;
   std::deque<std::optional<std::string>> saveFileAnswers;
-  std::deque<std::optional<std::string>> folderAnswers;
-  std::deque<std::optional<std::uint32_t>> colourAnswers;
 
   // Records.
   std::vector<Message> messages;
   std::vector<FileChooserRequest> openRequests;
   std::vector<FileChooserRequest> saveRequests;
-  std::vector<std::string> folderRequests;
   std::vector<int> beeps;
   int busyDepth = 0;
   int busyCalls = 0;
