@@ -13,17 +13,6 @@ namespace {
 
 const std::string kCommitted = QARTO_EXAMPLES_DIR;
 
-TEST(ExampleFiles, RegeneratedFilesMatchTheCommittedOnesByteForByte) {
-  test::TempFolder folder;
-  std::string message;
-  ASSERT_TRUE(examples::writeExamples(folder.path(), message)) << message;
-  for (const char* name : {examples::kTilePageFile, examples::kCollisionSetFile, examples::kDemoMapFile}) {
-    const auto fresh = test::readBytes(folder.file(name));
-    ASSERT_FALSE(fresh.empty()) << name;
-    EXPECT_EQ(fresh, test::readBytes(kCommitted + "/" + name)) << name << " differs: run qarto-make-examples " << kCommitted;
-  }
-}
-
 // The map stores its own name relative to its folder, so opening it from
 // there and saving it again gives the same bytes.
 TEST(ExampleFiles, DemoMapRoundTripsByteForByte) {

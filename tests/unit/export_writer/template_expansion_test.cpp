@@ -95,20 +95,5 @@ TEST(ExpandTemplate, IncludesFileNamesAndHeadersTakeTheirOwnPlaceholders) {
   }
 }
 
-TEST(ExportDirectory, EndsInOneSlashAndMissingFoldersAreMade) {
-  for (const char* path : {"C:\\out", "C:\\out\\"}) EXPECT_EQ(exportDirectoryFromPath(path), "C:/out/");
-  for (const char* path : {"/tmp/out", "/tmp/out/"}) EXPECT_EQ(exportDirectoryFromPath(path), "/tmp/out/");
-
-  test::TempFolder folder;
-  EXPECT_TRUE(CreateParentDirectories(folder.path() + "\\a\\b/c/file.c"));
-  EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "/a/b/c"));
-  EXPECT_FALSE(std::filesystem::exists(folder.path() + "/a/b/c/file.c"));
-  // A final "/" does not count: the folder holding "d/" is made, not "d".
-  EXPECT_TRUE(CreateParentDirectories(folder.path() + "/x/d/"));
-  EXPECT_FALSE(std::filesystem::exists(folder.path() + "/x/d"));
-  test::writeBytes(folder.file("plain"), {1});
-  EXPECT_FALSE(CreateParentDirectories(folder.path() + "/plain/sub/file.c"));
-}
-
 }  // namespace
 }  // namespace qarto

@@ -8,31 +8,6 @@
 namespace qarto::test {
 namespace {
 
-TEST(Tileset, GeometryBlankTilesAndMirroredReads) {
-  auto page = inkedTileset(136, 64, {0, 1, 5});
-  EXPECT_EQ(page->tileCount, 136);
-  EXPECT_FLOAT_EQ(page->texStepT, 8.0f / 64.0f);
-  // One stray pixel in the last corner of tile 2 makes it not blank.
-  page->pixels[tilePixelOffset(*page, 2) + 7 * 136 + 7] = 1;
-  const std::pair<int, int> starts[] = {{0, 3}, {3, 3}, {5, 6}, {135, 135}, {136, 0}, {-1, 0}};
-  for (const auto& [start, expected] : starts) EXPECT_EQ(firstBlankTile(*page, start), expected) << start;
-  EXPECT_EQ(firstBlankTile(*inkedTileset(16, 8, {0, 1}), 0), 0);  // no blank tile at all
-
-  // Tile 4 of a 3-tile-wide page: row 1, column 1, pixel (x, y) = 0x30 + 8y + x.
-  auto small = makeTileset(1, 24, 16, [](int x, int y) { return tileAt(24, x, y) == 4 ? 0x30 + y % 8 * 8 + x % 8 : 0; });
-  for (int flips = 0; flips < 4; ++flips) {
-    const bool h = (flips & 1) != 0, v = (flips & 2) != 0;
-    TilePixels out{};
-    ASSERT_TRUE(readTile(*small, 4, h, v, out));
-    for (int i = 0; i < 64; ++i) {
-      ASSERT_EQ(out[static_cast<std::size_t>(i)], 0x30 + (v ? 7 - i / 8 : i / 8) * 8 + (h ? 7 - i % 8 : i % 8)) << flips;
-    }
-  }
-  EXPECT_EQ(tilePaletteRow(*small, 4), 3);
-  TilePixels out{};
-  EXPECT_FALSE(readTile(*small, 6, false, false, out) || readTile(*small, -1, false, false, out));
-}
-
 std::unique_ptr<Tileset> collisionPage() {
   auto page = inkedTileset(64, 32, {}, "collisionTiles.bmp");
   page->isCollisionTileset = true;

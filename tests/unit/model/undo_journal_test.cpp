@@ -121,25 +121,6 @@ TEST(UndoJournal, LayerAddedDeletedAndMoved) {
   }
 }
 
-TEST(UndoJournal, FlipsAndReplacedCellsComeBackOnlyWhileTheyFit) {
-  JournalFixture f;
-  f.ground->cell(0, 0).tile = 1;
-  const LayerFlipper mirrorRows = [](MapLayer& layer, bool) {
-    for (int y = 0; y < layer.height; ++y) std::reverse(&layer.cell(0, y), &layer.cell(0, y) + layer.width);
-  };
-  for (int i = 0; i < 2; ++i) {
-    mirrorRows(*f.ground, true);
-    f.journal.recordLayerFlipped(f.ground, true, mirrorRows);
-  }
-  ASSERT_TRUE(f.journal.undo(f.project));
-  EXPECT_EQ(f.ground->cell(31, 0).tile, 1);  // flipped once
-  // A former array that no longer fits the layer is not given back.
-  f.journal.recordLayerCellsReplaced(f.sky, std::vector<MapCell>(32 * 32, MapCell{9}), 32, 32);
-  *f.sky = *makeLayer(LayerKind::Secondary, "sky", 40, 20);
-  ASSERT_TRUE(f.journal.undo(f.project));
-  EXPECT_EQ(f.sky->cells, std::vector<MapCell>(40 * 20, MapCell{}));
-}
-
 TEST(UndoJournal, EntriesThatNoLongerFitAreDroppedWithoutWriting) {
   JournalFixture f;
   // A layer shrunk by an operation that tells the journal: its entries go.

@@ -49,23 +49,5 @@ TEST(QtSettingsStore, ValuesRoundTripAndDamagedFilesGiveTheDefaults) {
   EXPECT_FALSE(unusable.sync());
 }
 
-TEST(QtSettingsStore, PerUserFileIsUnderTheConfigFolder) {
-  const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-  ASSERT_TRUE(configHome.startsWith(QDir::tempPath())) << "tests must not use the real configuration";
-  // Only the application's own per-user file counts, not an organisation-wide one.
-  ASSERT_TRUE(QDir().mkpath(configHome));
-  QFile organisationWide(configHome + "/Vantrel Software.ini");
-  ASSERT_TRUE(organisationWide.open(QIODevice::WriteOnly));
-  organisationWide.write("[Settings]\nUndoLevels=40\n");
-  organisationWide.close();
-
-  QtSettingsStore store;
-  EXPECT_EQ(store.readInt("Settings", "UndoLevels", 1), 1);
-  EXPECT_EQ(QString::fromStdString(store.fileName()), configHome + "/Vantrel Software/Qarto.ini");
-  store.writeText("Settings", "DefMapPath", "/maps");
-  ASSERT_TRUE(store.sync());
-  EXPECT_EQ(QtSettingsStore().readText("Settings", "DefMapPath", ""), "/maps");
-}
-
 }  // namespace
 }  // namespace qarto

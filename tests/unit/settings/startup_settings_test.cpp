@@ -60,13 +60,5 @@ TEST(ViewColors, LoadedFromTheStoreWithLevelsHeldInRange) {
   EXPECT_EQ(std::tuple(c.brushAlphaLevel, c.layerAlphaLevel, c.collisionLayerAlphaLevel), std::tuple(15, 0, 8));
 }
 
-TEST(ViewColors, AlphaLevelsBecomeOpacities) {
-  EXPECT_FLOAT_EQ(alphaLevelOpacity(0), 0.0f);
-  EXPECT_FLOAT_EQ(alphaLevelOpacity(8), 0.53328f);
-  EXPECT_FLOAT_EQ(alphaLevelOpacity(15), 0.9999f);
-  const std::pair<int, int> bytes[] = {{0, 0}, {8, 127}, {15, 238}, {16, 238}};
-  for (const auto& [level, alpha] : bytes) EXPECT_EQ(collisionLayerAlphaByte(level), alpha) << level;
-}
-
 }  // namespace
 }  // namespace qarto

@@ -41,30 +41,6 @@ struct Validation {
   }
 };
 
-TEST(TilesetValidation, RowAndSparseTestsCountTheRightTiles) {
-  Tileset page;
-  static_cast<IndexedImage&>(page) = fourTiles();
-  ASSERT_TRUE(computeTilesetGeometry(page));
-
-  ValidationCounts counts = scanTilePage(page, 1, false);
-  EXPECT_EQ(counts.invalidTiles, 1);
-  EXPECT_EQ(counts.sparseTiles, 1);  // tile 1; tile 3 has one pixel too many
-  EXPECT_EQ(scanTilePage(page, 2, false).sparseTiles, 1);
-  EXPECT_EQ(scanTilePage(page, 3, false).sparseTiles, 2);  // exactly the threshold counts
-  EXPECT_EQ(scanTilePage(page, 63, false).sparseTiles, 2);  // 64 opaque pixels are never sparse
-
-  // Blanking keeps only faulty tiles: 1 (invalid and sparse) and 3 (sparse at 3).
-  const IndexedImage original = page;
-  scanTilePage(page, 3, true);
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      const std::size_t i = static_cast<std::size_t>(y * 32 + x);
-      const bool kept = x / 8 == 1 || x / 8 == 3;
-      ASSERT_EQ(page.pixels[i], kept ? original.pixels[i] : 0) << x << "," << y;
-    }
-  }
-}
-
 TEST(TilesetValidation, RefusalsComeBeforeAnyWork) {
   Validation v;
   const std::string threshold = "Please enter a pixel count threshold.";
