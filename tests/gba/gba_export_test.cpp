@@ -22,7 +22,7 @@ namespace {
 
 struct ExportedMapCase {
   std::string name;
-  std::function<bool(TestSession&, std::string& problem)> build;
+  bool (*build)(TestSession&, std::string& problem);
   int bankOffset = 0;
   int tileOffset = 0;
 };
@@ -30,18 +30,12 @@ struct ExportedMapCase {
 // Test names instead of the bytes of the case in gtest's messages.
 void PrintTo(const ExportedMapCase& c, std::ostream* out) { *out << c.name; }
 
-std::vector<ExportedMapCase> cases() {
-  const auto flips = [](TestSession& s, std::string&) {
-    buildFlipsAndPalettes(s);
-    return true;
-  };
-  return {
-      {"ExampleMap", loadExampleMap, 0, 0},
-      {"ExampleMapAtOffsets", loadExampleMap, 3, 1000},
-      {"FlipsAndPalettes", flips, 0, 0},
-      {"FlipsAndPalettesAtOffsets", flips, 5, 300},
-  };
-}
+const ExportedMapCase kCases[] = {
+    {"ExampleMap", loadExampleMap, 0, 0},
+    {"ExampleMapAtOffsets", loadExampleMap, 3, 1000},
+    {"FlipsAndPalettes", buildFlipsAndPalettes, 0, 0},
+    {"FlipsAndPalettesAtOffsets", buildFlipsAndPalettes, 5, 300},
+};
 
 viewer_params paramsFor(const ExportedMapCase& c, const std::vector<const MapLayer*>& layers, const ViewerView& view) {
   viewer_params params{};
@@ -103,7 +97,7 @@ TEST_P(ExportedMapOnGba, ShowsWhatTheMapModelGivesOnEveryScreen) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(DefaultTemplates, ExportedMapOnGba, ::testing::ValuesIn(cases()),
+INSTANTIATE_TEST_SUITE_P(DefaultTemplates, ExportedMapOnGba, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<ExportedMapCase>& info) { return info.param.name; });
 
 }  // namespace

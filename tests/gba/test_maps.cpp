@@ -89,7 +89,7 @@ bool loadExampleMap(TestSession& session, std::string& problem) {
   return true;
 }
 
-void buildFlipsAndPalettes(TestSession& s) {
+bool buildFlipsAndPalettes(TestSession& s, std::string&) {
   Tileset& first = addPage(s, 2, 11);
   addPage(s, 3, 12);
   // Page 3's row 2 repeats page 2's row 5 in colours 1..15.
@@ -114,6 +114,7 @@ void buildFlipsAndPalettes(TestSession& s) {
       }
     }
   }
+  return true;
 }
 
 }  // namespace qarto::gba

@@ -24,6 +24,6 @@ bool loadExampleMap(TestSession& session, std::string& problem);
 // One screen (30 x 20 cells) on two pages: every tile of the mirrored family
 // with every combination of cell flips, and palette rows of both pages,
 // some of which the export merges.
-void buildFlipsAndPalettes(TestSession& session);
+bool buildFlipsAndPalettes(TestSession& session, std::string& problem);
 
 }  // namespace qarto::gba
