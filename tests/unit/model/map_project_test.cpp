@@ -80,18 +80,11 @@ TEST(MapProjectAddLayer, ParallaxSizeRoundsTheGrowthUp) {
 
 TEST(MapProjectAddLayer, FillsFromRegisteredTilesets) {
   ProjectFixture f;
-  auto collisionTiles = inkedTileset(64, 32);
-  collisionTiles->id = 1;
-  collisionTiles->isCollisionTileset = true;
-  f.registry.insert(std::move(collisionTiles));
-  auto page = inkedTileset(32, 16, {0, 1});  // tile 2 is the first blank one
-  page->id = 3;
-  f.registry.insert(std::move(page));
+  f.registry.insert(makeTileset(1, 64, 32, [](int, int) { return 0; })).isCollisionTileset = true;
+  f.registry.insert(makeTileset(3, 32, 16, [](int x, int) { return x < 16 ? 1 : 0; }));  // tile 2 is the first blank one
   f.project.tilesetsLoaded = true;
-
   MapLayer* primary = f.project.addLayer("ground", 32, 32, 1.0f, 1.0f, LayerKind::Primary, false);
   MapLayer* hits = f.project.addLayer("hits", 0, 0, 1.0f, 1.0f, LayerKind::Collision, false);
-  ASSERT_TRUE(primary && hits);
   EXPECT_TRUE(hits->alpha);
   EXPECT_EQ(primary->cells, std::vector<MapCell>(32 * 32, MapCell{2, 3}));
   EXPECT_EQ(hits->cells, std::vector<MapCell>(32 * 32, MapCell{0, 1}));
@@ -269,7 +262,7 @@ TEST(MapProjectReset, EmptiesTheProjectAndKeepsWhatItShould) {
     collisionTiles->id = 1;
     collisionTiles->isCollisionTileset = true;
     f.project.collisionTileset = &f.registry.insert(std::move(collisionTiles));
-    f.registry.insert(inkedTileset(16, 16)).id = 2;
+    f.registry.insert(makeTileset(2, 16, 16, [](int, int) { return 0; }));
     f.project.tilesetsLoaded = f.project.unoptimizedMode = f.project.collisionSetEditing = true;
     f.project.lastTilesetId = 3;
     f.project.currentTilesetId = 2;
