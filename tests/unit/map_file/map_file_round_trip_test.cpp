@@ -115,18 +115,5 @@ TEST(MapFileRoundTrip, SmallestMapHasTheDocumentedSizeAndLayout) {
   EXPECT_EQ(loadI32(&bytes[8569]), 0);  // tileset count
 }
 
-TEST(MapFileRoundTrip, RecentFileListKeepsNineDistinctPathsMostRecentFirst) {
-  MemorySettingsStore settings;
-  RecentFileList list(settings);
-  for (int i = 1; i <= 11; ++i) list.add("/maps/" + std::to_string(i) + ".qrm");
-  list.add("/maps/5.qrm");
-  EXPECT_EQ(list.entries(), (std::vector<std::string>{"/maps/5.qrm", "/maps/11.qrm", "/maps/10.qrm", "/maps/9.qrm",
-                                                      "/maps/8.qrm", "/maps/7.qrm", "/maps/6.qrm", "/maps/4.qrm",
-                                                      "/maps/3.qrm"}));
-  EXPECT_EQ(settings.readText("Recent File List", "File1", ""), "/maps/5.qrm");
-  EXPECT_EQ(settings.readText("Recent File List", "File9", ""), "/maps/3.qrm");
-  EXPECT_FALSE(settings.contains("Recent File List", "File10"));
-}
-
 }  // namespace
 }  // namespace qarto::test

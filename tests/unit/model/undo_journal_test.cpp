@@ -104,21 +104,6 @@ TEST(UndoJournal, LayerAddedDeletedAndMoved) {
   ASSERT_TRUE(f.journal.undo(f.project));
   EXPECT_EQ(f.project.layerAt(0), f.sky);
 
-  // Shuffle Up moves hills above ground, Shuffle Down below sky; undo puts it back each time.
-  const struct {
-    bool up;
-    int to;
-    Names moved;
-  } moves[] = {{true, 2, {"sky", "ground", "hills"}}, {false, 0, {"hills", "sky", "ground"}}};
-  for (const auto& move : moves) {
-    f.journal.recordLayerMoved(hills, f.sky, f.ground, move.up);
-    f.project.insertLayer(f.project.takeLayer(hills), move.to);
-    f.project.activeLayer = hills;
-    EXPECT_EQ(f.stackNames(), move.moved);
-    ASSERT_TRUE(f.journal.undo(f.project));
-    EXPECT_EQ(f.stackNames(), (Names{"sky", "hills", "ground"}));
-    EXPECT_EQ(f.project.activeLayer, hills);
-  }
 }
 
 TEST(UndoJournal, EntriesThatNoLongerFitAreDroppedWithoutWriting) {
