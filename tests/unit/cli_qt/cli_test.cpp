@@ -49,6 +49,15 @@ class CliTest : public ::testing::Test {
     return result;
   }
 
+  // Runs the command and checks its exit code and that `text` shows on stdout
+  // after a success or on stderr after a failure.
+  RunResult expect(const std::string& arguments, int exitCode, const std::string& text = "") {
+    RunResult result = run(arguments);
+    EXPECT_EQ(result.exitCode, exitCode) << arguments << "\n" << result.err;
+    EXPECT_NE((exitCode == 0 ? result.out : result.err).find(text), std::string::npos) << arguments << ": " << result.out << result.err;
+    return result;
+  }
+
   static std::string example(const std::string& name) { return std::string(QARTO_EXAMPLES_DIR) + "/" + name; }
 
   test::TempFolder home;
@@ -63,26 +72,24 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
     EXPECT_EQ(run(arguments).exitCode, 2) << arguments;
   }
   for (const char* command : {"export", "count", "layer-bmp", "validate", "info", "upgrade", "selfcheck"}) {
-    const RunResult help = run(std::string(command) + " --help");
-    EXPECT_EQ(help.exitCode, 0) << command;
-    EXPECT_NE(help.out.find(std::string("usage: qarto-cli ") + command), std::string::npos) << command;
+    expect(std::string(command) + " --help", 0, std::string("usage: qarto-cli ") + command);
   }
 }
 
 TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
-  const RunResult cli = run("export " + example("demo.qrm") + " -o '" + work.file("cli") +
-                            "' --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10");
-  ASSERT_EQ(cli.exitCode, 0) << cli.err;
-  EXPECT_NE(cli.out.find("Exported the following map data files"), std::string::npos) << cli.out;
-
+  expect("export " + example("demo.qrm") + " -o '" + work.file("cli") + "' --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10",
+         0, "Exported the following map data files");
   test::TestSession s;
   ASSERT_TRUE(loadMap(s.session, example("demo.qrm")));
-  const ExportOptions options{.directory = work.file("editor"), .bankOffset = 2, .tileOffset = 5, .saturation = -20, .luminance = 10, .startTime = {}};
+  ExportOptions options;
+  options.directory = work.file("editor");
+  options.bankOffset = 2;
+  options.tileOffset = 5;
+  options.saturation = -20;
+  options.luminance = 10;
   ASSERT_TRUE(exportToHeaders(s.session, options).success);
-  const std::vector<std::string> files = {"BG_Collisions.cpp", "BG_Externs.h", "BG_Maps.cpp", "BG_Palette.cpp",
-                                          "BG_Tiles.cpp"};
-  for (const std::string& name : files) {
-    EXPECT_EQ(readText(work.file("cli/" + name)), readText(work.file("editor/" + name))) << name;
+  for (const char* name : {"BG_Collisions.cpp", "BG_Externs.h", "BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}) {
+    EXPECT_EQ(readText(work.file(std::string("cli/") + name)), readText(work.file(std::string("editor/") + name))) << name;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.file("cli")), {}), 5);
 }
@@ -91,64 +98,47 @@ TEST_F(CliTest, ExportWithDefinitionUsesItsNamesAndStoresItLikeCustomizeExportOk
   ExportDefinition definition = defaultExportDefinition();
   definition.file(ExportFile::Palette).fileName = "level_palette.c";
   ASSERT_TRUE(WriteDefinitionFile(work.file("custom.qrd"), definition));
-  const RunResult cli = run("export " + example("demo.qrm") + " -o '" + work.file("out") + "' --definition '" +
-                            work.file("custom.qrd") + "'");
-  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  expect("export " + example("demo.qrm") + " -o '" + work.file("out") + "' --definition '" + work.file("custom.qrd") + "'", 0);
   EXPECT_TRUE(std::filesystem::exists(work.file("out/level_palette.c")));
   EXPECT_FALSE(std::filesystem::exists(work.file("out/BG_Palette.cpp")));
-  const std::string ini = readText(home.path() + "/config/Vantrel Software/Qarto.ini");
-  EXPECT_NE(ini.find("level_palette.c"), std::string::npos) << ini;
+  EXPECT_NE(readText(home.path() + "/config/Vantrel Software/Qarto.ini").find("level_palette.c"), std::string::npos);
 
   // A damaged definition stops before anything is exported.
   std::ofstream(work.file("broken.qrd"), std::ios::binary) << "def V2.0";
-  const RunResult broken = run("export " + example("demo.qrm") + " -o '" + work.file("none") + "' --definition '" +
-                               work.file("broken.qrd") + "'");
-  EXPECT_EQ(broken.exitCode, 1);
-  EXPECT_NE(broken.err.find("The export definition file is damaged or truncated and was not loaded."), std::string::npos)
-      << broken.err;
+  expect("export " + example("demo.qrm") + " -o '" + work.file("none") + "' --definition '" + work.file("broken.qrd") + "'", 1,
+         "The export definition file is damaged or truncated and was not loaded.");
   EXPECT_FALSE(std::filesystem::exists(work.file("none")));
 }
 
-TEST_F(CliTest, MapsThatCannotBeReadOrAskAQuestionStopWithExitOne) {
-  std::ofstream(work.file("strange.qrm"), std::ios::binary) << "not a map at all\n";
-  const RunResult asked = run("info '" + work.file("strange.qrm") + "'");
-  EXPECT_EQ(asked.exitCode, 1);
-  EXPECT_NE(asked.err.find("The map you are loading is possibly an old Qarto format."), std::string::npos) << asked.err;
-  EXPECT_NE(asked.err.find("--yes"), std::string::npos);
-  const RunResult missing = run("count '" + work.file("absent.qrm") + "'");
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("File could not be opened for loading."), std::string::npos) << missing.err;
-}
-
-TEST_F(CliTest, InfoCountAndUpgradeDescribeTheSameMap) {
-  const RunResult info = run("info --json " + example("demo.qrm"));
-  ASSERT_EQ(info.exitCode, 0) << info.err;
-  for (const char* part : {"\"revision\": 7", "{\"kind\": \"Primary\", \"name\": \"Level\", \"width\": 64, \"height\": 32",
-                           "\"entities\": 4", "\"activeLayer\": 3"}) {
-    EXPECT_NE(info.out.find(part), std::string::npos) << part << " in " << info.out;
+TEST_F(CliTest, InfoCountUpgradeAndMapsThatCannotBeRead) {
+  const RunResult info = expect("info --json " + example("demo.qrm"), 0,
+                                "{\"kind\": \"Primary\", \"name\": \"Level\", \"width\": 64, \"height\": 32");
+  for (const char* part : {"\"revision\": 7", "\"entities\": 4", "\"activeLayer\": 3"}) {
+    EXPECT_NE(info.out.find(part), std::string::npos) << part;
   }
-  const RunResult count = run("count " + example("demo.qrm"));
-  EXPECT_NE(count.out.find("Number of unique tiles detected: \n\t16"), std::string::npos) << count.out;
-  ASSERT_EQ(run("upgrade " + example("demo.qrm") + " -o '" + work.file("copy.qrm") + "'").exitCode, 0);
+  expect("count " + example("demo.qrm"), 0, "Number of unique tiles detected: \n\t16");
+  expect("upgrade " + example("demo.qrm") + " -o '" + work.file("copy.qrm") + "'", 0);
   EXPECT_EQ(run("info --json '" + work.file("copy.qrm") + "'").out, info.out);
+
+  // A question the editor would ask stops the command without --yes.
+  std::ofstream(work.file("strange.qrm"), std::ios::binary) << "not a map at all\n";
+  EXPECT_NE(expect("info '" + work.file("strange.qrm") + "'", 1, "The map you are loading is possibly an old Qarto format.")
+                .err.find("--yes"),
+            std::string::npos);
+  expect("count '" + work.file("absent.qrm") + "'", 1, "File could not be opened for loading.");
 }
 
 TEST_F(CliTest, LayerBmpAndValidate) {
-  const RunResult sky = run("layer-bmp " + example("demo.qrm") + " -o '" + work.file("sky.bmp") + "' --layer Sky");
-  ASSERT_EQ(sky.exitCode, 0) << sky.err;
+  expect("layer-bmp " + example("demo.qrm") + " -o '" + work.file("sky.bmp") + "' --layer Sky", 0);
   EXPECT_EQ(std::filesystem::file_size(work.file("sky.bmp")), 1078u + 47u * 8u * 26u * 8u);
-  EXPECT_EQ(run("layer-bmp " + example("demo.qrm") + " -o '" + work.file("x.bmp") + "' --layer Nope").exitCode, 1);
+  expect("layer-bmp " + example("demo.qrm") + " -o '" + work.file("x.bmp") + "' --layer Nope", 1);
   EXPECT_FALSE(std::filesystem::exists(work.file("x.bmp")));
 
-  EXPECT_EQ(run("validate " + example("tiles.bmp")).exitCode, 0);
-  const RunResult unreadable = run("validate '" + work.file("absent.bmp") + "'");
-  EXPECT_EQ(unreadable.exitCode, 1);
-  EXPECT_NE(unreadable.err.find("The requested tileset does not exist."), std::string::npos) << unreadable.err;
+  expect("validate " + example("tiles.bmp"), 0);
+  expect("validate '" + work.file("absent.bmp") + "'", 1, "The requested tileset does not exist.");
   // A tile that mixes palette rows 0 and 1 breaks the 16-colour rule.
   test::writePage(work, "mixed.bmp", test::makePage(8, 8, [](int x, int y) { return x + y == 0 ? 0x12 : 1; }));
-  const RunResult mixed = run("validate '" + work.file("mixed.bmp") + "' --image '" + work.file("faults.bmp") + "'");
-  EXPECT_EQ(mixed.exitCode, 1);
-  EXPECT_FALSE(mixed.out.empty());
+  EXPECT_FALSE(expect("validate '" + work.file("mixed.bmp") + "' --image '" + work.file("faults.bmp") + "'", 1).out.empty());
   EXPECT_TRUE(std::filesystem::exists(work.file("faults.bmp")));
 }
 

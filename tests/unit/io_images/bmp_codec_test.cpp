@@ -97,19 +97,8 @@ TEST(BmpDecode, RefusesBrokenFilesWithTheirMessages) {
   }
 }
 
-TEST(BmpDecode, EveryTruncationIsRefusedAndALargeImageMeetsTheAllocationLimit) {
-  for (const Bytes& whole : {test::simpleBmp8(16, 8), test::bmpBytes({8, 8, 4, 0, 0, test::rampColourTable(16), Bytes(32, 0x5A)})}) {
-    for (std::size_t length = 0; length < whole.size(); ++length) {
-      Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
-      // Also with the stored size patched to match, so the later checks run.
-      Bytes patched = cut;
-      if (patched.size() >= 6) storeU32(patched.data() + 2, static_cast<std::uint32_t>(patched.size()));
-      for (const Bytes& bytes : {cut, patched}) {
-        IndexedImage image;
-        ASSERT_EQ(decodeMessage(bytes, image), "The file <tiles/page.bmp> is not a valid bitmap file!") << length;
-      }
-    }
-  }
+// Truncations at every length are the fuzzer's; the table above has the kinds.
+TEST(BmpDecode, ALargeImageMeetsTheAllocationLimit) {
   ScopedAllocationLimit limit(100);
   IndexedImage image;
   EXPECT_EQ(decodeMessage(test::simpleBmp8(16, 8), image), "Memory allocation failed trying to load <tiles/page.bmp>!");

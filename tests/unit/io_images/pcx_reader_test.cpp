@@ -88,17 +88,8 @@ TEST(PcxDecode, RefusesBrokenFilesWithTheirMessages) {
   }
 }
 
-TEST(PcxDecode, EveryTruncationIsRefusedAndALargeImageMeetsTheAllocationLimit) {
-  Bytes encoded;
-  for (int i = 0; i < 40; ++i) encoded.push_back(static_cast<std::uint8_t>(i));
-  test::appendRun(encoded, 128 - 40, 200);
-  const Bytes whole = test::pcxBytes(0, 0, 15, 7, encoded);
-  // Only the marker byte may go: the data still fills the image.
-  for (std::size_t length = 0; length + 1 < whole.size(); ++length) {
-    IndexedImage image;
-    ASSERT_EQ(decodeMessage(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)), image),
-              "The file <page.pcx> is not a valid .pcx file!") << length;
-  }
+// Truncations at every length are the fuzzer's; the table above has the kinds.
+TEST(PcxDecode, ALargeImageMeetsTheAllocationLimit) {
   ScopedAllocationLimit limit(100);
   IndexedImage image;
   EXPECT_EQ(decodeMessage(test::pcxBytes(0, 0, 15, 15, run(256, 1)), image),
