@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdlib>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,40 +26,16 @@ struct ArrayDeclaration {
   long values = 0;
 };
 
-// The arrays of an exported file: "name[size]" followed by "{ values }".
+// The arrays of an exported file, "name[size] ... { values }", with the
+// number of values each holds, comments skipped; -1 stands for "[]".
 std::vector<ArrayDeclaration> parseArrays(const std::string& text) {
   std::vector<ArrayDeclaration> arrays;
-  std::size_t pos = 0;
-  while ((pos = text.find('[', pos)) != std::string::npos) {
-    std::size_t nameStart = pos;
-    while (nameStart > 0 && (std::isalnum(static_cast<unsigned char>(text[nameStart - 1])) || text[nameStart - 1] == '_')) {
-      --nameStart;
-    }
-    const std::size_t close = text.find(']', pos);
-    const std::size_t open = text.find('{', close);
-    const std::size_t end = text.find('}', open);
-    if (close == std::string::npos || open == std::string::npos || end == std::string::npos) break;
-    ArrayDeclaration array;
-    array.name = text.substr(nameStart, pos - nameStart);
-    const std::string size = text.substr(pos + 1, close - pos - 1);
-    array.declared = size.empty() ? -1 : std::strtol(size.c_str(), nullptr, 10);
-    // Count the non-empty comma-separated items, skipping comments.
-    bool inItem = false;
-    for (std::size_t i = open + 1; i < end; ++i) {
-      if (text.compare(i, 2, "//") == 0) {
-        i = text.find('\n', i);
-        continue;
-      }
-      const char c = text[i];
-      if (c == ',') {
-        inItem = false;
-      } else if (!std::isspace(static_cast<unsigned char>(c)) && !inItem) {
-        inItem = true;
-        ++array.values;
-      }
-    }
-    arrays.push_back(array);
-    pos = end;
+  const std::regex array(R"((\w+)\[(\d*)\][^{;]*\{([^}]*)\})");
+  const std::regex item(R"([^,\s][^,]*)");
+  for (auto match = std::sregex_iterator(text.begin(), text.end(), array); match != std::sregex_iterator(); ++match) {
+    const std::string body = std::regex_replace((*match)[3].str(), std::regex("//[^\n]*"), "");
+    const auto values = std::distance(std::sregex_iterator(body.begin(), body.end(), item), std::sregex_iterator());
+    arrays.push_back({(*match)[1], (*match)[2].length() > 0 ? std::stol((*match)[2]) : -1, static_cast<long>(values)});
   }
   return arrays;
 }
