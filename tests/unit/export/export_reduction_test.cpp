@@ -133,12 +133,6 @@ TEST_P(Reduction, UnoptimizedTakesTheSixteenRowsOfTheFirstCellsPage) {
   EXPECT_EQ(collectTiles(), 1);  // tiles still merged
   EXPECT_EQ(entries(), (std::vector<int>{9 << 12, 0, 2 << 12}));  // another page has no palette entry
 
-  // Without a registered first cell (entity layers do not count) there are no palettes.
-  layers.insert(layers.begin(), std::make_unique<MapLayer>());
-  layers.front()->kind = LayerKind::Entity;
-  layers.back()->cells[0] = cellOf(8, 0);
-  r = {};
-  EXPECT_EQ(collectPalettes(true), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothMatchers, Reduction, ::testing::Values(MatchMethod::Indexed, MatchMethod::Literal),

@@ -60,25 +60,6 @@ TEST_F(LayerBmp, SmallMapMatchesAPictureDrawnFromTheCells) {
   EXPECT_EQ(readBytes(path), expected);
 }
 
-TEST_F(LayerBmp, PalettesFillTheTableInOrderOfFirstUseUpToSixteen) {
-  fx.addPage(makePage(1, 1));
-  fx.addPage(makePage(2, 1));
-  ASSERT_TRUE(exportLayer(&fx.addLayer(rowLayer({cellOf(1, 0, 4), cellOf(1, 0, 1), cellOf(1, 0, 9), cellOf(1, 0, 1)}))));
-  std::vector<std::uint8_t> bytes = readBytes(path);
-  EXPECT_EQ(bytes[54 + 16 * 4 + 2], 1);  // block 1 holds row 1
-  for (std::size_t i = 54 + 48 * 4; i < 1078; ++i) ASSERT_EQ(bytes[i], 0) << i;
-  for (std::size_t i = 1078; i < bytes.size(); ++i) ASSERT_LE(bytes[i], 0x2f);
-
-  std::vector<MapCell> cells;
-  for (int row = 0; row < 16; ++row) cells.push_back(cellOf(1, 0, row));
-  ASSERT_TRUE(exportLayer(&fx.addLayer(rowLayer(cells, false, LayerKind::Collision))));
-  bytes = readBytes(path);
-  for (std::size_t entry = 0; entry < 256; ++entry) {
-    EXPECT_EQ(bytes[54 + entry * 4 + 2], entry >> 4);  // red: the row
-    EXPECT_EQ(bytes[54 + entry * 4 + 1], entry & 15);  // green: the colour
-  }
-}
-
 // Every refusal and failure: its warning, no file, an older file kept as it was.
 TEST_F(LayerBmp, RefusalsAndFailuresLeaveTheTargetUntouched) {
   fx.addPage(makePage(1, 1));

@@ -25,17 +25,6 @@ std::string blockedName(WriterFixture& f) {
   return "blocker/file.c";
 }
 
-TEST(TextExport, CounterAdvancesOnEveryExport) {
-  WriterFixture f;
-  smallMap(f);
-  f.settings.writeText("Exporting", "PaletteFormat", "// %numAutoGen%\r\n%data%");
-  for (int run = 0; run < 2; ++run) {
-    ASSERT_TRUE(f.exportAll().success);
-    EXPECT_EQ(f.settings.readInt("Exporting", "NumAutoGen", -1), run + 1);
-    EXPECT_NE(test::readText(f.out.file("BG_Palette.cpp")).find("// " + std::to_string(run) + "\n"), std::string::npos);
-  }
-}
-
 // An unwritable data file stops the export there; the files before it stay.
 TEST(TextExport, StopsAtAnUnwritableDataFileWithAMessageNamingIt) {
   const std::pair<const char*, std::vector<std::string>> cases[] = {

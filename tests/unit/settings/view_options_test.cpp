@@ -60,7 +60,7 @@ TEST(ViewOptions, MissingOrUnreadableValuesKeepTheCurrentOnes) {
     loadViewOptions(store, options);
     for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(options.clearColor[i], expected[static_cast<std::size_t>(i)]) << text;
   }
-  const std::pair<const char*, float> zooms[] = {{" 1.5", 1.5f}, {"5x", 5.0f}, {"inf", 3.0f}, {"-2", 0.25f}, {"1000", 10.0f}};
+  const std::pair<const char*, float> zooms[] = {{"5x", 5.0f}, {"inf", 3.0f}, {"-2", 0.25f}, {"1000", 10.0f}};
   for (const auto& [text, zoom] : zooms) {  // the current zoom is 3
     store.writeText("Settings", "TilePageScale", text);
     options.tileZoom = 3.0f;
