@@ -26,7 +26,8 @@ std::optional<LayerPixel> layerPixel(const TilesetRegistry& registry, const MapL
   const int pageX = (cell.tile % tilesPerRow) * 8 + (cell.hflip() ? 7 - layerX % 8 : layerX % 8);
   const int pageY = (cell.tile / tilesPerRow) * 8 + (cell.vflip() ? 7 - layerY % 8 : layerY % 8);
   // Only the low four bits reach the hardware: the cell picks the row.
-  return LayerPixel{&cell, static_cast<std::uint8_t>(page->pixels[static_cast<std::size_t>(pageY) * page->imageWidth + pageX] & 0x0F)};
+  return LayerPixel{&cell, static_cast<std::uint8_t>(
+                               page->pixels[static_cast<std::size_t>(pageY) * page->imageWidth + pageX] & 0x0F)};
 }
 
 std::uint32_t rowColour(const TilesetRegistry& registry, const MapCell& cell, int index) {

@@ -27,7 +27,8 @@ std::vector<ViewerView> coveringViews(const std::vector<const MapLayer*>& layers
     for (int x = 0;; x = std::min(x + kScreenWidth, farX)) {
       ViewerView view;
       for (const MapLayer* layer : layers) {
-        view.push_back({std::min(x, maxScroll(layer->width, kScreenWidth)), std::min(y, maxScroll(layer->height, kScreenHeight))});
+        view.push_back(
+            {std::min(x, maxScroll(layer->width, kScreenWidth)), std::min(y, maxScroll(layer->height, kScreenHeight))});
       }
       views.push_back(view);
       if (x == farX) break;

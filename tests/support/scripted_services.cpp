@@ -2,8 +2,8 @@
 
 namespace qarto::test {
 
-MessageAnswer ScriptedServices::messageBox(const std::string& text, const std::string& caption,
-                                           MessageButtons buttons, MessageIcon icon) {
+MessageAnswer ScriptedServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                                           MessageIcon icon) {
   messages.push_back({text, caption, buttons, icon});
   if (!answers.empty()) {
     MessageAnswer answer = answers.front();
@@ -30,7 +30,9 @@ std::optional<std::string> ScriptedServices::chooseSaveFile(const FileChooserReq
   return answer;
 }
 
-std::optional<std::string> ScriptedServices::chooseFolder(const std::string&, const std::string&) { return std::nullopt; }
+std::optional<std::string> ScriptedServices::chooseFolder(const std::string&, const std::string&) {
+  return std::nullopt;
+}
 
 std::optional<std::uint32_t> ScriptedServices::chooseColour(const std::string&, std::uint32_t) { return std::nullopt; }
 
@@ -53,8 +55,8 @@ ScriptedServices::Message shown(const std::string& text, MessageIcon icon, const
 }
 
 void PrintTo(const ScriptedServices::Message& m, std::ostream* out) {
-  *out << "\"" << m.text << "\" captioned \"" << m.caption << "\", buttons " << static_cast<int>(m.buttons)
-       << ", icon " << static_cast<int>(m.icon);
+  *out << "\"" << m.text << "\" captioned \"" << m.caption << "\", buttons " << static_cast<int>(m.buttons) << ", icon "
+       << static_cast<int>(m.icon);
 }
 
 std::string describe(const FileChooserRequest& r) {

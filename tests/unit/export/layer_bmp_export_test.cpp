@@ -32,19 +32,34 @@ TEST_F(LayerBmp, SmallMapMatchesAPictureDrawnFromTheCells) {
   copyRow(page, 5, page, 2);
   setColour(page, 5, 0, 9, 9, 9);  // differs only in colour 0: shares row 2's block
   // Row 0: tile 0 (row 2), tile 1 mirrored (row 3); row 1: tile 1 flipped both (row 5), tile 0 (row 2).
-  const MapLayer& layer = fx.addLayer(makeLayer(
-      LayerKind::Primary, 2, 2, {cellOf(1, 0, 2), cellOf(1, 1, 3, true), cellOf(1, 1, 5, true, true), cellOf(1, 0, 2)}));
+  const MapLayer& layer =
+      fx.addLayer(makeLayer(LayerKind::Primary, 2, 2,
+                            {cellOf(1, 0, 2), cellOf(1, 1, 3, true), cellOf(1, 1, 5, true, true), cellOf(1, 0, 2)}));
   ASSERT_TRUE(exportLayer(&layer));
   EXPECT_TRUE(fx.services.messages.empty());
   EXPECT_EQ(fx.services.beeps, std::vector<int>{240});
 
-  std::vector<std::uint8_t> expected =
-      ByteBuilder().text("BM").i32(16 * 16 + 1078).i32(0).i32(1078).i32(40).i32(16).i32(16).u16(1).u16(8).zeros(8)
-          .i32(10).i32(10).i32(256).i32(256).data;
+  std::vector<std::uint8_t> expected = ByteBuilder()
+                                           .text("BM")
+                                           .i32(16 * 16 + 1078)
+                                           .i32(0)
+                                           .i32(1078)
+                                           .i32(40)
+                                           .i32(16)
+                                           .i32(16)
+                                           .u16(1)
+                                           .u16(8)
+                                           .zeros(8)
+                                           .i32(10)
+                                           .i32(10)
+                                           .i32(256)
+                                           .i32(256)
+                                           .data;
   for (int block = 0; block < 16; ++block) {
     for (int colour = 0; colour < 16; ++colour) {  // blue, green, red, 0 as makePage coloured rows 2 and 3
       if (block < 2) {
-        expected.insert(expected.end(), {1, static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(block + 2), 0});
+        expected.insert(expected.end(),
+                        {1, static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(block + 2), 0});
       } else {
         expected.insert(expected.end(), {0, 0, 0, 0});
       }
@@ -79,8 +94,10 @@ TEST_F(LayerBmp, RefusalsAndFailuresLeaveTheTargetUntouched) {
     const char* message;
   } cases[] = {
       {nullptr, path, kDefaultAllocationLimit, "No active layer was present.  There is nothing to export."},
-      {&fx.addLayer(std::move(entities)), path, kDefaultAllocationLimit, "Only normal tile layers can be exported to a BMP!"},
-      {&fx.addLayer(rowLayer({cellOf(4, 0), cellOf(5, 0)})), path, kDefaultAllocationLimit, "Error!  No palettes were detected!"},
+      {&fx.addLayer(std::move(entities)), path, kDefaultAllocationLimit,
+       "Only normal tile layers can be exported to a BMP!"},
+      {&fx.addLayer(rowLayer({cellOf(4, 0), cellOf(5, 0)})), path, kDefaultAllocationLimit,
+       "Error!  No palettes were detected!"},
       {&fx.addLayer(rowLayer(seventeen)), path, kDefaultAllocationLimit,
        "Error!  More than 16 palettes were detected on this layer.  It cannot be exported to a 256 colour bmp!"},
       {&fx.addLayer(rowLayer({cellOf(1, 0), cellOf(3, 0)})), path, kDefaultAllocationLimit,
@@ -109,7 +126,8 @@ TEST_F(LayerBmp, CommandAsksForTheFileInTheTilesetFolder) {
   fx.services.saveFileAnswers = {std::nullopt, path};
   EXPECT_FALSE(ExportLayerToBmp(fx.project, settings));  // cancelled: quiet
   EXPECT_TRUE(ExportLayerToBmp(fx.project, settings));
-  EXPECT_EQ(describe(fx.services.saveRequests.at(0)), chooser("Export Layer To BMP", "Bitmap Files(*.bmp)|*.bmp||", ".bmp", "/pages"));
+  EXPECT_EQ(describe(fx.services.saveRequests.at(0)),
+            chooser("Export Layer To BMP", "Bitmap Files(*.bmp)|*.bmp||", ".bmp", "/pages"));
   EXPECT_TRUE(fx.services.messages.empty());
   EXPECT_EQ(settings.readText("Settings", "LastTilesetPath", ""), dir.path());
   EXPECT_EQ(readBytes(path).size(), 64u + 1078u);

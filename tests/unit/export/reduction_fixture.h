@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -38,23 +39,23 @@ inline Pixels mirrored(const Pixels& p, bool h, bool v) {
 // A page `tilesPerRow` tiles wide and `tileRows` tiles high, pixels 0, every
 // palette row coloured (row, colour, id) so that no two rows match.
 inline std::unique_ptr<Tileset> makePage(int id, int tilesPerRow, int tileRows = 1) {
-  return makeTileset(id, tilesPerRow * 8, tileRows * 8, [](int, int) { return 0; }, [id](std::size_t i) {
-    const std::size_t entry = i / 3;
-    return static_cast<std::uint8_t>(i % 3 == 0 ? entry >> 4 : i % 3 == 1 ? entry & 15 : id);
-  });
+  return makeTileset(
+      id, tilesPerRow * 8, tileRows * 8, [](int, int) { return 0; },
+      [id](std::size_t i) {
+        const std::size_t entry = i / 3;
+        return static_cast<std::uint8_t>(i % 3 == 0 ? entry >> 4 : i % 3 == 1 ? entry & 15 : id);
+      });
 }
 
 inline void setTile(Tileset& page, int tile, const Pixels& pixels) {
   const std::size_t offset = tilePixelOffset(page, tile);
   for (std::size_t y = 0; y < 8; ++y)
-    for (std::size_t x = 0; x < 8; ++x) page.pixels[offset + y * static_cast<std::size_t>(page.imageWidth) + x] = pixels[y * 8 + x];
+    for (std::size_t x = 0; x < 8; ++x)
+      page.pixels[offset + y * static_cast<std::size_t>(page.imageWidth) + x] = pixels[y * 8 + x];
 }
 
 inline void setColour(Tileset& page, int row, int colour, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  const std::size_t at = static_cast<std::size_t>(row * 16 + colour) * 3;
-  page.palette[at] = r;
-  page.palette[at + 1] = g;
-  page.palette[at + 2] = b;
+  std::copy_n(std::array{r, g, b}.begin(), 3, page.palette.begin() + (row * 16 + colour) * 3);
 }
 
 // Makes row `to` of `page` equal to row `from` of `source` in every colour.
@@ -66,12 +67,12 @@ inline void copyRow(Tileset& page, int to, const Tileset& source, int from) {
 }
 
 inline MapCell cellOf(int tileset, int tile, int palette = 0, bool hflip = false, bool vflip = false) {
-  MapCell c;
-  c.tileset = static_cast<std::int8_t>(tileset);
-  c.tile = static_cast<std::int16_t>(tile);
-  c.palette = static_cast<std::uint8_t>(palette);
-  c.flags = static_cast<std::uint8_t>((hflip ? kCellHFlip : 0) | (vflip ? kCellVFlip : 0));
-  return c;
+  return {static_cast<std::int16_t>(tile),
+          static_cast<std::int8_t>(tileset),
+          static_cast<std::uint8_t>(palette),
+          0,
+          static_cast<std::uint8_t>((hflip ? kCellHFlip : 0) | (vflip ? kCellVFlip : 0)),
+          0};
 }
 
 inline std::unique_ptr<MapLayer> makeLayer(LayerKind kind, int width, int height, std::vector<MapCell> cells,
@@ -102,7 +103,9 @@ struct ExportFixture {
   ExportFixture() { project.tilesetsLoaded = true; }
 
   Tileset& addPage(std::unique_ptr<Tileset> page) { return registry.insert(std::move(page)); }
-  MapLayer& addLayer(std::unique_ptr<MapLayer> layer) { return project.insertLayer(std::move(layer), project.layerCount()); }
+  MapLayer& addLayer(std::unique_ptr<MapLayer> layer) {
+    return project.insertLayer(std::move(layer), project.layerCount());
+  }
 };
 
 }  // namespace qarto::test

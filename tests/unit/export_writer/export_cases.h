@@ -48,7 +48,7 @@ inline std::vector<ExportCase> exportCases() {
                      mirrorTile(page, 2, 5, true, true);
                      MapLayer& ground = f.addLayer(LayerKind::Primary, "Ground", 3, 2);
                      setTileCells(ground, {0, 1, 4, 2, 5, 1}, 2);
-                     ground.cells[2].flags = kCellHFlip;  // mirrored twice: drawn as tile 1
+                     ground.cells[2].flags = kCellHFlip;                      // mirrored twice: drawn as tile 1
                      f.settings.writeInt("Exporting", "AutoPadPalettes", 0);  // padding is the other cases' concern
                      MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2);
                      front.tileGrouping = true;
@@ -86,29 +86,30 @@ inline std::vector<ExportCase> exportCases() {
                      WriterFixture::placeEntity(entities, 5, 1, -1, 120, 8);
                    }});
 
-  cases.push_back({"custom_templates",
-                   [](WriterFixture& f, ExportOptions&) {
-                     f.addPage(2, 3);
-                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 1);
-                     setTileCells(primary, {1, 2}, 2);
-                     MapLayer& collision = f.addLayer(LayerKind::Collision, "Solid", 2, 1);
-                     setTileCells(collision, {1, 0}, 1);
-                     f.session.project().filePath = "C:\\maps\\level1.v2.qrm";
-                     SettingsStore& s = f.settings;
-                     s.writeInt("Exporting", "NumAutoGen", 41);
-                     s.writeInt("Exporting", "AutoPadPalettes", 0);
-                     s.writeText("Exporting", "PaletteFileName", "%mapName%/pal_%numAutoGen%.c");
-                     s.writeText("Exporting", "PaletteIncludes", "// %mapName% from %fileName%\r\n// %date% %time% %arraySize%");
-                     s.writeText("Exporting", "PaletteFormat", "\r\n// %paletteCount% palettes, %layerName%, tiles %tileCount%");
-                     s.writeText("Exporting", "TileFormat", "/* %tileGroup% */ {\r\n%data%\r\n} /* %data% gone */");
-                     s.writeInt("Exporting", "TileExternState", 0);
-                     s.writeText("Exporting", "MapFormat", "%layerName% %width%x%height% @%parallax% [%arraySize%] <%data%>");
-                     s.writeText("Exporting", "MapExternString", "extern %layerName% %tileGroup%; // %data%");
-                     s.writeInt("Exporting", "CollisionExternState", 2);
-                     s.writeText("Exporting", "File2Name", "%mapName%_ext_%numAutoGen%.h");
-                     s.writeText("Exporting", "File2Includes", "#pragma once");
-                   },
-                   false});
+  cases.push_back(
+      {"custom_templates",
+       [](WriterFixture& f, ExportOptions&) {
+         f.addPage(2, 3);
+         MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 1);
+         setTileCells(primary, {1, 2}, 2);
+         MapLayer& collision = f.addLayer(LayerKind::Collision, "Solid", 2, 1);
+         setTileCells(collision, {1, 0}, 1);
+         f.session.project().filePath = "C:\\maps\\level1.v2.qrm";
+         SettingsStore& s = f.settings;
+         s.writeInt("Exporting", "NumAutoGen", 41);
+         s.writeInt("Exporting", "AutoPadPalettes", 0);
+         s.writeText("Exporting", "PaletteFileName", "%mapName%/pal_%numAutoGen%.c");
+         s.writeText("Exporting", "PaletteIncludes", "// %mapName% from %fileName%\r\n// %date% %time% %arraySize%");
+         s.writeText("Exporting", "PaletteFormat", "\r\n// %paletteCount% palettes, %layerName%, tiles %tileCount%");
+         s.writeText("Exporting", "TileFormat", "/* %tileGroup% */ {\r\n%data%\r\n} /* %data% gone */");
+         s.writeInt("Exporting", "TileExternState", 0);
+         s.writeText("Exporting", "MapFormat", "%layerName% %width%x%height% @%parallax% [%arraySize%] <%data%>");
+         s.writeText("Exporting", "MapExternString", "extern %layerName% %tileGroup%; // %data%");
+         s.writeInt("Exporting", "CollisionExternState", 2);
+         s.writeText("Exporting", "File2Name", "%mapName%_ext_%numAutoGen%.h");
+         s.writeText("Exporting", "File2Includes", "#pragma once");
+       },
+       false});
   return cases;
 }
 

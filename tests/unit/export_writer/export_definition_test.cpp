@@ -1,3 +1,5 @@
+#include "export/export_definition.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,7 +7,6 @@
 
 #include "export/customize_export.h"
 #include "export/definition_file.h"
-#include "export/export_definition.h"
 #include "model/memory_settings_store.h"
 #include "support/byte_builder.h"
 #include "writer_fixture.h"
@@ -59,7 +60,8 @@ TEST(ExportDefinition, StoredUnderTheExportingKeysAndReadBack) {
 }
 
 TEST(CustomizeExport, OkStoresEveryPageCancelNothingAndResetBringsBackTheBuiltInTemplates) {
-  const std::pair<const char*, int> counters[] = {{"9999", 9999}, {"10000", 0}, {"-3", 0}, {"12x", 0}, {" 42 ", 42}, {"", 0}};
+  const std::pair<const char*, int> counters[] = {{"9999", 9999}, {"10000", 0}, {"-3", 0},
+                                                  {"12x", 0},     {" 42 ", 42}, {"", 0}};
   for (const auto& [text, value] : counters) EXPECT_EQ(parseNumAutoGen(text), value) << text;
 
   MemorySettingsStore settings;
@@ -70,15 +72,18 @@ TEST(CustomizeExport, OkStoresEveryPageCancelNothingAndResetBringsBackTheBuiltIn
   pages.numAutoGen = "12000";
   EXPECT_TRUE(settings.values().empty());  // nothing before OK
   acceptCustomizeExport(settings, pages);
-  EXPECT_EQ(std::tuple(settings.readInt("Exporting", "MapExternState", 9), settings.readText("Exporting", "MapExternString", ""),
-                       settings.readInt("Exporting", "TileExternState", 9), settings.readInt("Exporting", "NumAutoGen", 9)),
-            std::tuple(0, std::string("kept"), 2, 0));
+  EXPECT_EQ(
+      std::tuple(settings.readInt("Exporting", "MapExternState", 9),
+                 settings.readText("Exporting", "MapExternString", ""),
+                 settings.readInt("Exporting", "TileExternState", 9), settings.readInt("Exporting", "NumAutoGen", 9)),
+      std::tuple(0, std::string("kept"), 2, 0));
 
   StoreExportDefinition(settings, customDefinition());
   pages = openCustomizeExport(settings);
   resetFormat(pages, ExportFile::Collision);
   resetExternFormat(pages, ExportFile::Tiles);
-  EXPECT_EQ(pages.file(ExportFile::Collision).format, "const u16 bgCollision[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};");
+  EXPECT_EQ(pages.file(ExportFile::Collision).format,
+            "const u16 bgCollision[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};");
   EXPECT_EQ(pages.file(ExportFile::Tiles).externFormat, "extern const u16 bgTiles[%arraySize%];");
   EXPECT_EQ(pages.file(ExportFile::Palette).format, customDefinition().file(ExportFile::Palette).format);
 }
@@ -97,7 +102,8 @@ TEST(DefinitionFile, WritesVersion2ItemByItemAndCapsLongTexts) {
   // A text over the cap keeps its first 8192 bytes, without the zero.
   d.file(ExportFile::Map).format = std::string(9000, 'x');
   const Bytes bytes = encodeDefinitionFile(d);
-  const Bytes capped = test::ByteBuilder().i32(8192).text(std::string(8192, 'x')).u8(d.file(ExportFile::Map).externState).data;
+  const Bytes capped =
+      test::ByteBuilder().i32(8192).text(std::string(8192, 'x')).u8(d.file(ExportFile::Map).externState).data;
   EXPECT_NE(std::search(bytes.begin(), bytes.end(), capped.begin(), capped.end()), bytes.end());
   const DefinitionReadResult back = decodeDefinitionFile(bytes);
   ASSERT_EQ(back.status, DefinitionReadStatus::Ok);
@@ -112,12 +118,14 @@ TEST(DefinitionFile, ExportThenImportRestoresEveryControl) {
   services.saveFileAnswers.push_back(folder.file("mine.qrd"));
   ASSERT_TRUE(exportDefinitionFromPages(services, pages, "/opt/qarto"));
   const std::string filter = "Qarto Export Definition Files (*.qrd)|*.qrd||";
-  EXPECT_EQ(test::describe(services.saveRequests.at(0)), test::chooser("Save Export Definition", filter, ".qrd", "/opt/qarto"));
+  EXPECT_EQ(test::describe(services.saveRequests.at(0)),
+            test::chooser("Save Export Definition", filter, ".qrd", "/opt/qarto"));
 
   CustomizeExportPages loaded;
   services.openFileAnswers.push_back({folder.file("mine.qrd")});
   ASSERT_TRUE(importDefinitionIntoPages(services, loaded, "/opt/qarto"));
-  EXPECT_EQ(test::describe(services.openRequests.at(0)), test::chooser("Load Export Definition", filter, ".qrd", "/opt/qarto"));
+  EXPECT_EQ(test::describe(services.openRequests.at(0)),
+            test::chooser("Load Export Definition", filter, ".qrd", "/opt/qarto"));
   EXPECT_EQ(definitionFromPages(loaded), customDefinition());
   EXPECT_EQ(loaded.numAutoGen, "1234");
   EXPECT_TRUE(services.messages.empty());
@@ -142,10 +150,15 @@ TEST(DefinitionFile, RefusedFilesChangeNothing) {
   test::ByteBuilder otherVersion;
   files.push_back({item(otherVersion, "def V3.0").data, test::shown("Invalid version", MessageIcon::None)});
   for (const std::size_t cut : {std::size_t{2}, std::size_t{13}, std::size_t{15}, good.size() / 2, good.size() - 1}) {
-    files.push_back({Bytes(good.begin(), good.begin() + static_cast<long>(cut)), test::shown(damaged, MessageIcon::Warning)});
+    files.push_back(
+        {Bytes(good.begin(), good.begin() + static_cast<long>(cut)), test::shown(damaged, MessageIcon::Warning)});
   }
   test::ByteBuilder oversized;
-  item(oversized, "def V2.0").i32(1).i32(8193).text(std::string(8193, 'y')).append(Bytes(good.begin() + 17, good.end()));
+  item(oversized, "def V2.0")
+      .i32(1)
+      .i32(8193)
+      .text(std::string(8193, 'y'))
+      .append(Bytes(good.begin() + 17, good.end()));
   files.push_back({oversized.data, test::shown(damaged, MessageIcon::Warning)});
   // The palette's extern state (0) follows the version, auto-pad and three texts.
   const ExportDefinition custom = customDefinition();
@@ -178,8 +191,8 @@ TEST(DefinitionFile, MissingFileDoesNothingAndAnUnwritablePathIsReported) {
 
   services.saveFileAnswers.push_back(folder.file("missing/def.qrd"));
   EXPECT_FALSE(exportDefinitionFromPages(services, pages, folder.path()));
-  EXPECT_EQ(services.texts(),
-            std::vector<std::string>{"The export definition file could not be written:\n\n" + folder.file("missing/def.qrd")});
+  EXPECT_EQ(services.texts(), std::vector<std::string>{"The export definition file could not be written:\n\n" +
+                                                       folder.file("missing/def.qrd")});
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
   ExportOptions options;
   GetParam().build(f, options);
   // A project with tile groups names its two tile arrays apart.
-  f.settings.writeText("Exporting", "TileFormat", "const u16 bgTiles%tileGroup%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};");
+  f.settings.writeText("Exporting", "TileFormat",
+                       "const u16 bgTiles%tileGroup%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};");
   f.settings.writeText("Exporting", "TileExternString", "extern const u16 bgTiles%tileGroup%[%arraySize%];");
   f.settings.writeText("Exporting", "MapFormat", "const u16 bg%layerName%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};");
   f.settings.writeText("Exporting", "MapExternString", "extern const u16 bg%layerName%[%arraySize%];");
@@ -71,9 +72,9 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
     // The extern headers come first, so a declaration that disagrees with
     // its array does not compile.
     const std::string object = build.file(file + ".o");
-    EXPECT_EQ(run("cc -std=c11 -Wall -Wextra -Werror -Wno-missing-braces -x c -c " + includes + " -o " + object +
-                  " " + path),
-              0)
+    EXPECT_EQ(
+        run("cc -std=c11 -Wall -Wextra -Werror -Wno-missing-braces -x c -c " + includes + " -o " + object + " " + path),
+        0)
         << file;
     objects += " " + object;
     for (const ArrayDeclaration& array : parseArrays(test::readText(path))) {

@@ -38,9 +38,10 @@ TEST(TextExport, StopsAtAnUnwritableDataFileWithAMessageNamingIt) {
     f.settings.writeText("Exporting", key, blockedName(f));
     EXPECT_FALSE(f.exportAll().success);
     EXPECT_EQ(f.services.messages,
-              std::vector{test::shown("Unable to write the export file:\n\n  " + f.out.path() +
-                                          "/blocker/file.c\n\nThe export has stopped. Files written before this one were kept.",
-                                      MessageIcon::Warning, " - Export Map")});
+              std::vector{
+                  test::shown("Unable to write the export file:\n\n  " + f.out.path() +
+                                  "/blocker/file.c\n\nThe export has stopped. Files written before this one were kept.",
+                              MessageIcon::Warning, " - Export Map")});
     EXPECT_EQ(f.services.beeps.size(), 1u);
     EXPECT_EQ(test::filesUnder(f.out.path()), kept);
     // The counter still advanced; the busy pointer is down again.
@@ -110,14 +111,16 @@ TEST(TextExport, RefusalWritesNothingAndExternsNeedAnExternState) {
   }
   const ExportOutcome outcome = g.exportAll();
   ASSERT_TRUE(outcome.success);
-  EXPECT_EQ(test::filesUnder(g.out.path()), (std::vector<std::string>{"BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}));
+  EXPECT_EQ(test::filesUnder(g.out.path()),
+            (std::vector<std::string>{"BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}));
 }
 
 // The dialog keeps raw slider positions; the export gets percentages and a folder with one "/".
 TEST(ExportToHeader, OkStoresRawPositionsAndComposesTheOptions) {
   MemorySettingsStore settings;
   ExportToHeaderValues values = loadExportToHeader(settings);
-  EXPECT_EQ(std::tuple(values.saturation, values.luminance, values.tileOffsetText), std::tuple(100, 100, std::string("0")));
+  EXPECT_EQ(std::tuple(values.saturation, values.luminance, values.tileOffsetText),
+            std::tuple(100, 100, std::string("0")));
   EXPECT_EQ(shiftLabel(75), "-25%");
   values = {"C:\\games\\out", "", 4, 75, 130};
   const ExportOptions options = acceptExportToHeader(settings, values);

@@ -46,8 +46,9 @@ struct WriterFixture : TestSession {
   Tileset& addPage(int id, int tiles) {
     project().tilesetsLoaded = true;
     project().lastTilesetId = id;
-    return registry().insert(makeTileset(id, tiles * 8, 8, [](int x, int y) { return x < 8 ? 0 : (x % 8 * (x / 8) + y) % 16; },
-                                         [id](std::size_t i) { return (i * 7 + static_cast<std::size_t>(id)) & 0xFF; }));
+    return registry().insert(makeTileset(
+        id, tiles * 8, 8, [](int x, int y) { return x < 8 ? 0 : (x % 8 * (x / 8) + y) % 16; },
+        [id](std::size_t i) { return (i * 7 + static_cast<std::size_t>(id)) & 0xFF; }));
   }
 
   static void placeEntity(MapLayer& layer, int slot, int type, int facing, int x, int y) {

@@ -7,6 +7,7 @@
 
 #include "image_fixtures.h"
 #include "model/allocation.h"
+#include "model/byte_order.h"
 
 namespace qarto {
 namespace {
@@ -54,11 +55,14 @@ TEST(BmpDecode, RowsAreStoredBottomFirstUnlessTheHeightIsNegative) {
 TEST(BmpDecode, RefusesBrokenFilesWithTheirMessages) {
   const std::string notValid = "The file <tiles/page.bmp> is not a valid bitmap file!";
   auto depth = [](int bits) {
-    return "File <tiles/page.bmp> is in " + std::to_string(bits) + "-bit format.\n\nOnly 4- and 8-bit .bmp files are supported.";
+    return "File <tiles/page.bmp> is in " + std::to_string(bits) +
+           "-bit format.\n\nOnly 4- and 8-bit .bmp files are supported.";
   };
   auto sides = [](const char* dimensions) {
-    return std::string("All tilesets must be a multiples of 8, such as 64x48 or 128x128.  File <tiles/page.bmp> has "
-                       "dimensions of ") + dimensions + ".\n";
+    return std::string(
+               "All tilesets must be a multiples of 8, such as 64x48 or 128x128.  File <tiles/page.bmp> has "
+               "dimensions of ") +
+           dimensions + ".\n";
   };
   auto edited = [](auto edit) {
     Bytes bytes = test::simpleBmp8(16, 8);
@@ -82,11 +86,19 @@ TEST(BmpDecode, RefusesBrokenFilesWithTheirMessages) {
       {edited([](Bytes& b) { storeI32(b.data() + 18, -16); }), notValid},
       {edited([](Bytes& b) { storeI32(b.data() + 22, 0); }), notValid},
       {edited([](Bytes& b) { storeI32(b.data() + 22, INT32_MIN); }), notValid},
-      {edited([](Bytes& b) { storeU32(b.data() + 14, 12); }), notValid},  // small information header
+      {edited([](Bytes& b) { storeU32(b.data() + 14, 12); }), notValid},           // small information header
       {edited([](Bytes& b) { storeU32(b.data() + 14, 0x7FFFFFF0u); }), notValid},  // colour table past the end
       // A huge image in a small file is refused before anything is allocated.
-      {edited([](Bytes& b) { storeI32(b.data() + 18, 65528); storeI32(b.data() + 22, 65528); }), notValid},
-      {edited([](Bytes& b) { storeI32(b.data() + 18, 65535); storeI32(b.data() + 22, 65535); }), sides("65535x65535")},
+      {edited([](Bytes& b) {
+         storeI32(b.data() + 18, 65528);
+         storeI32(b.data() + 22, 65528);
+       }),
+       notValid},
+      {edited([](Bytes& b) {
+         storeI32(b.data() + 18, 65535);
+         storeI32(b.data() + 22, 65535);
+       }),
+       sides("65535x65535")},
   };
   ScopedAllocationLimit limit(1 << 16);
   for (const auto& [bytes, message] : cases) {
@@ -121,8 +133,26 @@ TEST(BmpWrite, HeadersAreExactAndTheImageReadsBack) {
   const Bytes bytes = test::readBytes(folder.file("out.bmp"));
   ASSERT_EQ(bytes.size(), 1078u + 24 * 16);
   // 1078 + 384 bytes, pixels at 1078, 24 x 16, 8 bits, 10 pixels per metre, 256 entries; then entry 0 as B, G, R, 0.
-  const Bytes expectedHeaders = test::ByteBuilder().text("BM").i32(1462).i32(0).i32(1078).i32(40).i32(24).i32(16).u16(1)
-                                    .u16(8).zeros(8).i32(10).i32(10).i32(256).i32(256).u8(253).u8(254).u8(255).u8(0).data;
+  const Bytes expectedHeaders = test::ByteBuilder()
+                                    .text("BM")
+                                    .i32(1462)
+                                    .i32(0)
+                                    .i32(1078)
+                                    .i32(40)
+                                    .i32(24)
+                                    .i32(16)
+                                    .u16(1)
+                                    .u16(8)
+                                    .zeros(8)
+                                    .i32(10)
+                                    .i32(10)
+                                    .i32(256)
+                                    .i32(256)
+                                    .u8(253)
+                                    .u8(254)
+                                    .u8(255)
+                                    .u8(0)
+                                    .data;
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 58), expectedHeaders);
   EXPECT_EQ(bytes[1078], image.pixels[15 * 24]);  // bottom row first
 
@@ -131,7 +161,6 @@ TEST(BmpWrite, HeadersAreExactAndTheImageReadsBack) {
   EXPECT_EQ(std::pair(back.imageWidth, back.imageHeight), std::pair(24, 16));
   EXPECT_EQ(back.pixels, image.pixels);
   EXPECT_EQ(back.palette, image.palette);
-
 }
 
 TEST(BmpWrite, UnwritableTargetOrInconsistentImageIsReported) {

@@ -33,15 +33,27 @@ inline Bytes rampColourTable(int entries) {
 inline Bytes bmpBytes(const BmpLayout& l) {
   const std::size_t offset = 54 + l.colourTable.size();
   ByteBuilder b;
-  b.text("BM").i32(static_cast<std::int64_t>(offset + l.pixelBytes.size())).i32(0).i32(static_cast<std::int64_t>(offset));
-  b.i32(40).i32(l.width).i32(l.height).u16(1).u16(l.bitsPerPixel).i32(l.compression).zeros(12).i32(l.coloursUsed).i32(0);
+  b.text("BM")
+      .i32(static_cast<std::int64_t>(offset + l.pixelBytes.size()))
+      .i32(0)
+      .i32(static_cast<std::int64_t>(offset));
+  b.i32(40)
+      .i32(l.width)
+      .i32(l.height)
+      .u16(1)
+      .u16(l.bitsPerPixel)
+      .i32(l.compression)
+      .zeros(12)
+      .i32(l.coloursUsed)
+      .i32(0);
   return b.append(l.colourTable).append(l.pixelBytes).data;
 }
 
 // An 8-bit BMP whose stored byte k is k % 251.
 inline Bytes simpleBmp8(std::int32_t width, std::int32_t height) {
   BmpLayout layout{width, height, 8, 0, 0, rampColourTable(256), {}};
-  for (std::int64_t k = 0; k < std::int64_t{width} * height; ++k) layout.pixelBytes.push_back(static_cast<std::uint8_t>(k % 251));
+  for (std::int64_t k = 0; k < std::int64_t{width} * height; ++k)
+    layout.pixelBytes.push_back(static_cast<std::uint8_t>(k % 251));
   return bmpBytes(layout);
 }
 
@@ -56,7 +68,8 @@ inline Bytes pcxBytes(int xmin, int ymin, int xmax, int ymax, const Bytes& encod
 
 // Run-length bytes for `count` pixels of index `value` (runs of at most 63).
 inline void appendRun(Bytes& encoded, int count, std::uint8_t value) {
-  for (; count > 0; count -= 63) encoded.insert(encoded.end(), {static_cast<std::uint8_t>(192 + std::min(count, 63)), value});
+  for (; count > 0; count -= 63)
+    encoded.insert(encoded.end(), {static_cast<std::uint8_t>(192 + std::min(count, 63)), value});
 }
 
 }  // namespace qarto::test

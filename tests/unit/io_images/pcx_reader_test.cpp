@@ -4,6 +4,7 @@
 
 #include "image_fixtures.h"
 #include "model/allocation.h"
+#include "model/byte_order.h"
 
 namespace qarto {
 namespace {

@@ -39,8 +39,8 @@ inline Bytes oldFileHeader(int revision, std::int32_t lastId, std::int32_t curre
 }
 
 // 68-byte layer header of revisions 1 to 5.
-inline void oldLayerHeader(Bytes& b, const std::string& name, int collisionFlag, int primaryFlag, int width,
-                           int height, float px, float py) {
+inline void oldLayerHeader(Bytes& b, const std::string& name, int collisionFlag, int primaryFlag, int width, int height,
+                           float px, float py) {
   b.zeros(8).field(name, 32).u8(1).u8(1).u8(0).u8(collisionFlag).u8(primaryFlag).zeros(3).zeros(4);
   b.u16(width).u16(height).f32(px).f32(py).zeros(4);
 }
@@ -88,11 +88,16 @@ inline void tilesetRecordFormat1(Bytes& b, int id, const std::string& source) {
 // Registers a page of the given size whose pixels and palette follow `seed`,
 // with a collision set unless it is the collision tileset.
 inline Tileset* addTileset(TestSession& s, int id, int width, int height, int seed, bool collision = false) {
-  auto tileset = makeTileset(id, width, height, [=](int x, int y) { return (static_cast<std::size_t>(y * width + x) * 7 + static_cast<std::size_t>(seed)) % 251; },
-                             [seed](std::size_t i) { return i * 3 + static_cast<std::size_t>(seed); });
+  auto tileset = makeTileset(
+      id, width, height,
+      [=](int x, int y) {
+        return (static_cast<std::size_t>(y * width + x) * 7 + static_cast<std::size_t>(seed)) % 251;
+      },
+      [seed](std::size_t i) { return i * 3 + static_cast<std::size_t>(seed); });
   tileset->isCollisionTileset = collision;
   tileset->sourcePath = "pages/page" + std::to_string(seed) + ".bmp";
-  for (int i = 0; i < tileset->tileCount && !collision; ++i) tileset->collisionSet.push_back(static_cast<std::uint8_t>(i % 32));
+  for (int i = 0; i < tileset->tileCount && !collision; ++i)
+    tileset->collisionSet.push_back(static_cast<std::uint8_t>(i % 32));
   tileset->hasCollisionSet = !collision;
   DisplayImage display = makeDisplayImage(*tileset);
   s.project().tilesetsLoaded = true;  // keep registration from filling the layers

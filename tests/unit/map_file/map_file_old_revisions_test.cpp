@@ -8,8 +8,9 @@ namespace {
 
 // Cell i of an old fixture layer, as it must load.
 MapCell expectedCell(int revision, std::size_t i) {
-  return {static_cast<std::int16_t>(100 + i), 2, static_cast<std::uint8_t>(i % 16),
-          static_cast<std::uint16_t>(revision == 1 ? 0 : 0x1000 + i), static_cast<std::uint8_t>(i % 8), 0};
+  return {static_cast<std::int16_t>(100 + i), 2,
+          static_cast<std::uint8_t>(i % 16),  static_cast<std::uint16_t>(revision == 1 ? 0 : 0x1000 + i),
+          static_cast<std::uint8_t>(i % 8),   0};
 }
 
 void storedCells(Bytes& b, int revision, int count) {
@@ -108,9 +109,7 @@ TEST(MapFileOldRevisions, EveryOldRevisionIsTranslatedIntoTheCurrentModel) {
     const Tileset* page = f.registry().find(2);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->pixels, testPagePixels());  // top row first whatever the revision
-    EXPECT_EQ(page->palette[3 * 10 + 0], 10);   // R, G, B order
-    EXPECT_EQ(page->palette[3 * 10 + 1], 245);
-    EXPECT_EQ(page->palette[3 * 10 + 2], 5);
+    EXPECT_EQ(std::tuple(page->palette[30], page->palette[31], page->palette[32]), std::tuple(10, 245, 5));  // R, G, B
     EXPECT_EQ(page->sourcePath, "old/page.bmp");
   }
 }

@@ -30,7 +30,8 @@ void buildRichMap(TestSession& f) {
   MapLayer& collision = f.addLayer(LayerKind::Collision, "Solid", 40, 30);
   collision.alpha = true;
   for (std::size_t i = 0; i < collision.cells.size(); ++i) {
-    collision.cells[i] = MapCell{static_cast<std::int16_t>(i % 32), 1, 0, static_cast<std::uint16_t>(0x1000 | (i % 64) << 6)};
+    collision.cells[i] =
+        MapCell{static_cast<std::int16_t>(i % 32), 1, 0, static_cast<std::uint16_t>(0x1000 | (i % 64) << 6)};
   }
   MapLayer& sky = f.addLayer(LayerKind::Secondary, "Sky", 35, 25, 0.5f, 0.25f);
   sky.visible = false;
@@ -68,8 +69,11 @@ TEST(MapFileRoundTrip, SavedMapLoadsBackWithEveryLayerTilesetAndOptionAndResaves
   for (int i = 0; i < 4; ++i) {
     const MapLayer& x = *a.project().layerAt(i);
     const MapLayer& y = *p.layerAt(i);
-    EXPECT_EQ(std::tie(y.kind, y.name, y.visible, y.alpha, y.locked, y.tileGrouping, y.width, y.height, y.parallaxX, y.parallaxY, y.entities),
-              std::tie(x.kind, x.name, x.visible, x.alpha, x.locked, x.tileGrouping, x.width, x.height, x.parallaxX, x.parallaxY, x.entities)) << i;
+    EXPECT_EQ(std::tie(y.kind, y.name, y.visible, y.alpha, y.locked, y.tileGrouping, y.width, y.height, y.parallaxX,
+                       y.parallaxY, y.entities),
+              std::tie(x.kind, x.name, x.visible, x.alpha, x.locked, x.tileGrouping, x.width, x.height, x.parallaxX,
+                       x.parallaxY, x.entities))
+        << i;
     EXPECT_TRUE(y.cells == x.cells) << i;
   }
   EXPECT_EQ(p.activeLayer, p.layerAt(0));  // the Primary layer, not the saved active one
@@ -82,8 +86,10 @@ TEST(MapFileRoundTrip, SavedMapLoadsBackWithEveryLayerTilesetAndOptionAndResaves
   for (const auto& [id, original] : a.registry()) {
     const Tileset* loaded = b.registry().find(id);
     ASSERT_NE(loaded, nullptr) << id;
-    EXPECT_EQ(std::tie(loaded->isCollisionTileset, loaded->collisionSet, loaded->imageWidth, loaded->pixels, loaded->palette, loaded->sourcePath),
-              std::tie(original->isCollisionTileset, original->collisionSet, original->imageWidth, original->pixels, original->palette, original->sourcePath));
+    EXPECT_EQ(std::tie(loaded->isCollisionTileset, loaded->collisionSet, loaded->imageWidth, loaded->pixels,
+                       loaded->palette, loaded->sourcePath),
+              std::tie(original->isCollisionTileset, original->collisionSet, original->imageWidth, original->pixels,
+                       original->palette, original->sourcePath));
   }
 
   // Saving again, from either session, gives the same bytes.

@@ -41,9 +41,6 @@ TEST(BuiltinCollisionTiles, IsAFourBitPageOfShapedTiles) {
   EXPECT_EQ(tileRows(image, 1), Rows(8, "########"));
   EXPECT_EQ(tileRows(image, 2),
             (Rows{".......#", "......##", ".....###", "....####", "...#####", "..######", ".#######", "########"}));
-  // Columns 3, 4, 4, 4, 5, 5, 5, 6 high.
-  EXPECT_EQ(tileRows(image, 6),
-            (Rows{"........", "........", ".......#", "....####", ".#######", "########", "########", "########"}));
   // Tiles 25 to 31 are free slots.
   EXPECT_EQ(tileRows(image, 25),
             (Rows{"..####..", ".#....#.", "#....#.#", "#...#..#", "#..#...#", "#.#....#", ".#....#.", "..####.."}));

@@ -34,7 +34,8 @@ TEST(MapProjectAddLayer, KindsActivationOrderAndNotifications) {
   EXPECT_EQ(f.project.journal().size(), 1u);
   EXPECT_EQ(f.project.journal().newest()->kind, UndoKind::LayerAdded);
   EXPECT_EQ(f.project.journal().newest()->previouslyActive, primary);
-  EXPECT_EQ((Names(f.observer.events.end() - 3, f.observer.events.end())), (Names{"added:sky", "refresh", "active:sky"}));
+  EXPECT_EQ((Names(f.observer.events.end() - 3, f.observer.events.end())),
+            (Names{"added:sky", "refresh", "active:sky"}));
 }
 
 TEST(MapProjectAddLayer, DerivedSizeNamesAndContent) {
@@ -45,12 +46,10 @@ TEST(MapProjectAddLayer, DerivedSizeNamesAndContent) {
   MapLayer* derived = f.project.addLayer("far", 0, 0, 0.5f, 0.75f, LayerKind::Secondary, false);
   EXPECT_EQ(std::pair(int{derived->width}, int{derived->height}), std::pair(38, 18));
   EXPECT_EQ(derived->cells, std::vector<MapCell>(38 * 18, MapCell{}));  // no tileset loaded: all zero
-  MapLayer* longName = f.project.addLayer(std::string(40, 'a'), 32, 32, 1.0f, 1.0f, LayerKind::Secondary, false);
-  EXPECT_EQ(longName->nameText(), std::string(31, 'a'));
+  EXPECT_EQ(f.project.addLayer(std::string(40, 'a'), 32, 32, 1.0f, 1.0f, LayerKind::Secondary, false)->nameText(),
+            std::string(31, 'a'));
   MapLayer* entity = f.project.addLayer("things", 0, 0, 1.0f, 1.0f, LayerKind::Entity, false);
-  EXPECT_EQ(entity->width, 45);
-  EXPECT_TRUE(entity->cells.empty());
-  EXPECT_EQ(entity->entities, std::vector<std::uint8_t>(1536, 0));
+  EXPECT_TRUE(entity->width == 45 && entity->cells.empty() && entity->entities == std::vector<std::uint8_t>(1536, 0));
 }
 
 // Sizes where parallax times the difference is no whole number, negative
@@ -81,7 +80,8 @@ TEST(MapProjectAddLayer, ParallaxSizeRoundsTheGrowthUp) {
 TEST(MapProjectAddLayer, FillsFromRegisteredTilesets) {
   ProjectFixture f;
   f.registry.insert(makeTileset(1, 64, 32, [](int, int) { return 0; })).isCollisionTileset = true;
-  f.registry.insert(makeTileset(3, 32, 16, [](int x, int) { return x < 16 ? 1 : 0; }));  // tile 2 is the first blank one
+  f.registry.insert(
+      makeTileset(3, 32, 16, [](int x, int) { return x < 16 ? 1 : 0; }));  // tile 2 is the first blank one
   f.project.tilesetsLoaded = true;
   MapLayer* primary = f.project.addLayer("ground", 32, 32, 1.0f, 1.0f, LayerKind::Primary, false);
   MapLayer* hits = f.project.addLayer("hits", 0, 0, 1.0f, 1.0f, LayerKind::Collision, false);
@@ -213,8 +213,10 @@ TEST(MapProjectRequestAddLayer, UnitsLimitsAndNames) {
     ASSERT_EQ(result.outcome, AddLayerOutcome::Added) << what;
     EXPECT_EQ(result.layer->kind, c.request.kind) << what;
     EXPECT_EQ(result.layer->nameText(), c.storedName);
-    EXPECT_EQ(std::tuple(int{result.layer->width}, int{result.layer->height}, result.layer->parallaxX, result.layer->parallaxY),
-              std::tuple(c.width, c.height, c.parallaxX, c.parallaxY)) << what;
+    EXPECT_EQ(std::tuple(int{result.layer->width}, int{result.layer->height}, result.layer->parallaxX,
+                         result.layer->parallaxY),
+              std::tuple(c.width, c.height, c.parallaxX, c.parallaxY))
+        << what;
     EXPECT_EQ(f.project.activeLayer, primary) << what;  // never made active
     EXPECT_TRUE(f.services.messages.empty()) << what;
   }
@@ -225,7 +227,8 @@ TEST(MapProjectRequestAddLayer, ScreenSizeRefusalsThatCloseTheDialogAndASecondCo
   ProjectFixture wide;
   wide.project.screenWidth = 480;
   wide.project.addLayer("ground", 64, 40, 1.0f, 1.0f, LayerKind::Primary, false);
-  EXPECT_EQ(wide.project.requestAddLayer(request("BG", 59.0, SizeUnit::Tiles)).outcome, AddLayerOutcome::KeepDialogOpen);
+  EXPECT_EQ(wide.project.requestAddLayer(request("BG", 59.0, SizeUnit::Tiles)).outcome,
+            AddLayerOutcome::KeepDialogOpen);
   EXPECT_EQ(wide.services.lastText(),
             "Map sizes must be no smaller than (30,20) tiles and no larger than (1024,1024) tiles.\n\nPlease choose a "
             "valid size.");
@@ -249,7 +252,7 @@ TEST(MapProjectRequestAddLayer, ScreenSizeRefusalsThatCloseTheDialogAndASecondCo
 
 TEST(MapProjectNames, LayerNameRule) {
   const std::pair<const char*, bool> cases[] = {
-      {"", true},        {"   ", true},       {"BG_Layer", true},  {"_x9", true},  {"  Sky\t", true},
+      {"", true},        {"   ", true},       {"BG_Layer", true},   {"_x9", true},  {"  Sky\t", true},
       {"9lives", false}, {"sky-high", false}, {"far hills", false}, {"a.b", false}, {"\xC3\xA9t\xC3\xA9", false},
   };
   for (const auto& [text, valid] : cases) EXPECT_EQ(isValidLayerName(text), valid) << text;

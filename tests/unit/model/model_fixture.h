@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "model/app_title.h"
 #include "model/layer_observer.h"
 #include "model/map_project.h"
 #include "model/tileset.h"
 #include "model/tileset_registry.h"
 #include "support/page_files.h"
-#include "support/test_session.h"
 #include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto::test {
 

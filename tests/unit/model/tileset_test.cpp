@@ -24,7 +24,8 @@ TEST(TilesetRegistration, IdsNamesLabelsAndCurrentTileset) {
 
   for (int i = 0; i < 3; ++i) registerTileset(f.project, host, inkedTileset(16, 16), makeDisplay(16, 16));
   f.registry.remove(3);
-  Tileset* next = registerTileset(f.project, host, inkedTileset(16, 16, {}, "C:\\maps\\Cave.v2.pcx"), makeDisplay(16, 16));
+  Tileset* next =
+      registerTileset(f.project, host, inkedTileset(16, 16, {}, "C:\\maps\\Cave.v2.pcx"), makeDisplay(16, 16));
   EXPECT_EQ(next->id, 5);  // ids are never handed out twice
   EXPECT_EQ(next->displayName, "Cave.v2");
   EXPECT_EQ(std::pair(next->labelWidth, next->labelHeight), std::pair(7 * 8, 13));
@@ -32,22 +33,10 @@ TEST(TilesetRegistration, IdsNamesLabelsAndCurrentTileset) {
   EXPECT_EQ(f.project.currentTilesetId, 1);
   EXPECT_EQ(host.brushes, (std::set<std::int32_t>{1, 2, 3, 4, 5}));  // one brush each
 
-  // A tileset from a map file keeps its id, and the counter never hands it out again.
-  auto stored = inkedTileset(16, 16, {}, "Forest");
-  stored->id = 20;
-  EXPECT_EQ(registerTileset(f.project, host, std::move(stored), makeDisplay(16, 16))->displayName, "Forest");
-  EXPECT_EQ(registerTileset(f.project, host, inkedTileset(16, 16), makeDisplay(16, 16))->id, 21);
   EXPECT_TRUE(f.services.messages.empty());
 }
 
-TEST(TilesetRegistration, TexturesArePaddedToPowersOfTwoAndAFailedUploadDropsTheTileset) {
-  const std::pair<int, int> extents[] = {{8, 8}, {24, 32}, {4096, 4096}, {4104, 0}, {0, 0}};
-  for (const auto& [extent, padded] : extents) EXPECT_EQ(paddedTextureExtent(extent), padded) << extent;
-  Tileset page;
-  HeadlessTextureUploader uploader(4096);
-  ASSERT_TRUE(uploadTexture(page, makeDisplay(136, 64), uploader));
-  EXPECT_FLOAT_EQ(page.texStepS, 8.0f / 256.0f);
-
+TEST(TilesetRegistration, AFailedTextureUploadDropsTheTileset) {
   ProjectFixture f;
   HeadlessTilesetHost host;
   host.headlessUploader() = HeadlessTextureUploader(64);

@@ -103,7 +103,6 @@ TEST(UndoJournal, LayerAddedDeletedAndMoved) {
   f.journal.recordLayerDeleted(f.project.takeLayer(f.sky), nullptr, hills);
   ASSERT_TRUE(f.journal.undo(f.project));
   EXPECT_EQ(f.project.layerAt(0), f.sky);
-
 }
 
 TEST(UndoJournal, EntriesThatNoLongerFitAreDroppedWithoutWriting) {

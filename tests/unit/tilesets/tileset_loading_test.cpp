@@ -83,7 +83,8 @@ TEST(TilesetLoading, OpenTilesetsAsksWithTheTilesetFolderAndLoadsEachFileInTurn)
   const int layoutsBefore = f.host.layouts;
   openTilesets(f.session);
   EXPECT_EQ(f.settings.readText("Settings", "LastTilesetPath", ""), f.folder.path());
-  EXPECT_EQ(f.services.messages, std::vector{test::shown("Unknown file type.", MessageIcon::Warning, " - Tile Load Error")});
+  EXPECT_EQ(f.services.messages,
+            std::vector{test::shown("Unknown file type.", MessageIcon::Warning, " - Tile Load Error")});
   EXPECT_EQ(f.registry().find(2)->displayName, "one");
   EXPECT_EQ(f.registry().find(3)->displayName, "two");
   EXPECT_TRUE(f.project().modified);

@@ -35,11 +35,12 @@ TEST(RemoveTileset, AsksWithTheCountsAndNoKeepsEverything) {
   const std::vector<MapCell> before = f.layer->cells;
   f.services.answers.push_back(MessageAnswer::No);
   removeCurrentTileset(f.session);
-  EXPECT_EQ(f.services.messages,
-            std::vector{shown("5 map tiles are using this tileset.  Removing this tileset will cause those tiles to be "
-                              "be zeroed out.\n\n2 of these map tiles are using empty tiles from this tileset, leaving 3 "
-                              "tiles with (potentially) unique tile data\n\nContinue and remove this tileset?",
-                              MessageIcon::Exclamation, " - Remove Tileset", MessageButtons::YesNo)});
+  EXPECT_EQ(
+      f.services.messages,
+      std::vector{shown("5 map tiles are using this tileset.  Removing this tileset will cause those tiles to be "
+                        "be zeroed out.\n\n2 of these map tiles are using empty tiles from this tileset, leaving 3 "
+                        "tiles with (potentially) unique tile data\n\nContinue and remove this tileset?",
+                        MessageIcon::Exclamation, " - Remove Tileset", MessageButtons::YesNo)});
   EXPECT_EQ(f.layer->cells, before);
   EXPECT_NE(f.registry().find(2), nullptr);
   EXPECT_FALSE(f.project().modified);
@@ -49,7 +50,8 @@ TEST(RemoveTileset, AsksWithTheCountsAndNoKeepsEverything) {
   EXPECT_EQ(f.registry().find(2), nullptr);
   EXPECT_EQ(f.host.brushes.count(2), 0u);
   EXPECT_EQ(f.project().currentTilesetId, 3);
-  EXPECT_EQ(std::vector<MapCell>(f.layer->cells.begin(), f.layer->cells.begin() + 5), std::vector<MapCell>(5, MapCell{0, 1}));
+  EXPECT_EQ(std::vector<MapCell>(f.layer->cells.begin(), f.layer->cells.begin() + 5),
+            std::vector<MapCell>(5, MapCell{0, 1}));
   EXPECT_EQ(f.layer->cells[5], before[5]);
   EXPECT_TRUE(f.project().modified && f.project().tilesetsLoaded);
 
@@ -112,7 +114,8 @@ TEST(UpdateTileset, OtherWidthOrShorterImageIsRefusedAndChangesNothing) {
   PaintedMap f;
   const Tileset* before = f.registry().find(2);
   const std::vector<MapCell> cells = f.layer->cells;
-  f.services.openFileAnswers = {{f.page("narrow.bmp", 64, 128)}, {f.page("short.bmp", 128, 56)}, {f.folder.file("page.BMP")}};
+  f.services.openFileAnswers = {
+      {f.page("narrow.bmp", 64, 128)}, {f.page("short.bmp", 128, 56)}, {f.folder.file("page.BMP")}};
   for (int i = 0; i < 3; ++i) updateCurrentTileset(f.session);
   EXPECT_EQ(f.services.messages,
             (std::vector{shown(kWidthText, MessageIcon::Warning, " - Update Tileset"),
