@@ -68,61 +68,35 @@ struct Prepared {
   }
 };
 
-const LayerSpec kOneCell{LayerKind::Primary, false, {cellOf(2, 0)}};
-const LayerSpec kGroup2{LayerKind::Secondary, true, {cellOf(2, 0)}};
+LayerSpec primary(std::vector<MapCell> cells, bool group2 = false) { return {LayerKind::Primary, group2, cells}; }
+LayerSpec secondary(std::vector<MapCell> cells, bool group2 = false) { return {LayerKind::Secondary, group2, cells}; }
 
 // Every refusal, when exporting and when counting: one message, nothing prepared.
 TEST(Preparation, RefusalsShowTheirMessage) {
-  const auto info = MessageIcon::Information;
-  const auto warning = MessageIcon::Warning;
+  const auto noTiles = shown("No tiles to compare against.", MessageIcon::Information, " - Unique Counts");
+  const auto nothing =
+      shown("There are no tiles in the project so there is nothing to export.", MessageIcon::Information, " - Export");
+  const auto noGroup1 = shown("There must be a tile 1 grouping.", MessageIcon::Warning, " - Export");
+  const auto grouped = shown("Unoptimized mode cannot use tile grouping.", MessageIcon::Warning, " - Export");
+  const auto palettes = shown(kPaletteOverflow, MessageIcon::Warning, " - Palette Overflow");
+  const auto tileOverflow = shown(kTileOverflow, MessageIcon::Warning, " - Tile Overflow");
+  const LayerSpec collision{LayerKind::Collision, false, {cellOf(2, 0)}};
   const struct {
     MapSpec setup;
     int bankOffset, tileOffset;
     bool countOnly;
     ScriptedServices::Message message;
   } cases[] = {
-      {{0, {kOneCell}}, 0, 0, true, shown("No tiles to compare against.", info, " - Unique Counts")},
-      {{0, {kOneCell}},
-       0,
-       0,
-       false,
-       shown("There are no tiles in the project so there is nothing to export.", info, " - Export")},
-      {{1, {kOneCell}, false, false}, 0, 0, true, shown("No tiles to compare against.", info, " - Unique Counts")},
-      {{1, {{LayerKind::Primary, true, {cellOf(2, 0)}}, {LayerKind::Collision, false, {cellOf(2, 0)}}}},
-       0,
-       0,
-       true,
-       shown("There must be a tile 1 grouping.", warning, " - Export")},
-      {{1, {{LayerKind::Primary, true, {cellOf(2, 0)}}}, true},
-       0,
-       0,
-       false,  // checked before un-optimized mode
-       shown("There must be a tile 1 grouping.", warning, " - Export")},
-      {{1, {kOneCell, kGroup2}, true},
-       0,
-       0,
-       false,
-       shown("Unoptimized mode cannot use tile grouping.", warning, " - Export")},
-      {{1, {{LayerKind::Primary, false, rows(2)}}},
-       15,
-       0,
-       false,
-       shown(kPaletteOverflow, warning, " - Palette Overflow")},
-      {{1, {{LayerKind::Primary, false, rows(16)}, {LayerKind::Secondary, false, {cellOf(3, 0)}}}},
-       0,
-       0,
-       false,
-       shown(kPaletteOverflow, warning, " - Palette Overflow")},
-      {{25, {{LayerKind::Primary, false, tiles(0, 25)}}},
-       0,
-       1000,
-       false,
-       shown(kTileOverflow, warning, " - Tile Overflow")},
-      {{30, {{LayerKind::Primary, false, tiles(0, 30, 3)}}},
-       16,
-       1000,
-       false,  // palettes are checked first
-       shown(kPaletteOverflow, warning, " - Palette Overflow")},
+      {{0, {primary({cellOf(2, 0)})}}, 0, 0, true, noTiles},
+      {{0, {primary({cellOf(2, 0)})}}, 0, 0, false, nothing},
+      {{1, {primary({cellOf(2, 0)})}, false, false}, 0, 0, true, noTiles},  // pages not marked loaded
+      {{1, {primary({cellOf(2, 0)}, true), collision}}, 0, 0, true, noGroup1},
+      {{1, {primary({cellOf(2, 0)}, true)}, true}, 0, 0, false, noGroup1},  // checked before un-optimized mode
+      {{1, {primary({cellOf(2, 0)}), secondary({cellOf(2, 0)}, true)}, true}, 0, 0, false, grouped},
+      {{1, {primary(rows(2))}}, 15, 0, false, palettes},
+      {{1, {primary(rows(16)), secondary({cellOf(3, 0)})}}, 0, 0, false, palettes},
+      {{25, {primary(tiles(0, 25))}}, 0, 1000, false, tileOverflow},
+      {{30, {primary(tiles(0, 30, 3))}}, 16, 1000, false, palettes},  // palettes are checked first
   };
   for (const auto& c : cases) {
     Prepared run(c.setup, c.bankOffset, c.tileOffset, c.countOnly);
@@ -145,13 +119,13 @@ TEST(Preparation, OffsetsUpToTheLimitsAreAcceptedAndCountsAreReported) {
   EXPECT_EQ(EncodeScreenEntry(r, cellOf(2, 24), 1, 0, 1000), 0);
 
   const std::pair<MapSpec, ScriptedServices::Message> counts[] = {
-      {{3, {{LayerKind::Primary, false, tiles(0, 3, 1)}}},
+      {{3, {primary(tiles(0, 3, 1))}},
        shown(kCounts + "1\n\nNumber of unique tiles detected: \n\t3", MessageIcon::Information, " - Unique Counts")},
       {{1,
         {{LayerKind::Primary, false, rows(16)}, {LayerKind::Secondary, false, {cellOf(3, 0)}}}},  // no overflow message
        shown(kCounts + "17 (Error!!!)\n\nNumber of unique tiles detected: \n\t2", MessageIcon::Information,
              " - Unique Counts")},
-      {{2, {{LayerKind::Primary, false, tiles(0, 2)}}, true},
+      {{2, {primary(tiles(0, 2))}, true},
        shown("Number of 16 colour palettes: \n\t16\n\nNumber of tiles detected: \n\t2", MessageIcon::Information,
              " - Counts")},
   };
@@ -164,7 +138,7 @@ TEST(Preparation, OffsetsUpToTheLimitsAreAcceptedAndCountsAreReported) {
 
 TEST(Preparation, ErrorsCountAfreshEachRunAndTheBusyPointerGoesWithTheResult) {
   for (int i = 0; i < 2; ++i) {
-    Prepared run({1, {{LayerKind::Primary, false, {cellOf(2, 0), cellOf(7, 0), cellOf(7, 0)}}}}, 0, 0, false);
+    Prepared run({1, {primary({cellOf(2, 0), cellOf(7, 0), cellOf(7, 0)})}}, 0, 0, false);
     EXPECT_EQ(std::pair(run.prepared.reduction.paletteErrors, run.prepared.reduction.tileErrors), std::pair(2, 2));
     run.prepared = {};
     EXPECT_EQ(run.fx.services.busyDepth, 0);

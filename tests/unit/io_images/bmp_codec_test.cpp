@@ -52,53 +52,41 @@ TEST(BmpDecode, RowsAreStoredBottomFirstUnlessTheHeightIsNegative) {
   for (std::size_t i = 0; i < image.pixels.size(); ++i) ASSERT_EQ(image.pixels[i], i % 251) << i;
 }
 
+// The 16 x 8 test file with the little-endian field at `offset`, `width` bytes wide, set to `value`.
+Bytes edited(int offset, std::int64_t value, int width = 4, Bytes bytes = test::simpleBmp8(16, 8)) {
+  for (int i = 0; i < width; ++i)
+    bytes[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  return bytes;
+}
+
 TEST(BmpDecode, RefusesBrokenFilesWithTheirMessages) {
   const std::string notValid = "The file <tiles/page.bmp> is not a valid bitmap file!";
-  auto depth = [](int bits) {
-    return "File <tiles/page.bmp> is in " + std::to_string(bits) +
-           "-bit format.\n\nOnly 4- and 8-bit .bmp files are supported.";
-  };
-  auto sides = [](const char* dimensions) {
-    return std::string(
-               "All tilesets must be a multiples of 8, such as 64x48 or 128x128.  File <tiles/page.bmp> has "
-               "dimensions of ") +
-           dimensions + ".\n";
-  };
-  auto edited = [](auto edit) {
-    Bytes bytes = test::simpleBmp8(16, 8);
-    edit(bytes);
-    return bytes;
-  };
+  const std::string depth = "-bit format.\n\nOnly 4- and 8-bit .bmp files are supported.";
+  const std::string sides =
+      "All tilesets must be a multiples of 8, such as 64x48 or 128x128.  File <tiles/page.bmp> has dimensions of ";
   const std::pair<Bytes, std::string> cases[] = {
-      {test::simpleBmp8(60, 48), sides("60x48")},
-      {test::simpleBmp8(64, 44), sides("64x44")},
-      {edited([](Bytes& b) { b[1] = 'A'; }), notValid},
-      {edited([](Bytes& b) { storeU32(b.data() + 2, static_cast<std::uint32_t>(b.size() + 1)); }), notValid},
-      {edited([](Bytes& b) { storeU32(b.data() + 2, static_cast<std::uint32_t>(b.size() - 1)); }), notValid},
-      {edited([](Bytes& b) { storeU32(b.data() + 30, 1); }), "Only uncompressed bitmaps are currently supported."},
-      {test::bmpBytes({16, 8, 24, 0, 0, {}, Bytes(16 * 8 * 3, 0)}), depth(24)},
-      {test::bmpBytes({16, 8, 1, 0, 0, test::rampColourTable(2), Bytes(16, 0)}), depth(1)},
-      {edited([](Bytes& b) { storeU16(b.data() + 28, 16); }), depth(16)},
-      {edited([](Bytes& b) { storeU32(b.data() + 10, 54 + 1024 + 1); }), notValid},  // pixels past the end
-      {edited([](Bytes& b) { storeU32(b.data() + 10, 0xFFFFFFF0u); }), notValid},
-      {edited([](Bytes& b) { storeI32(b.data() + 22, 16); }), notValid},  // more rows than stored
-      {edited([](Bytes& b) { storeI32(b.data() + 18, 0); }), notValid},
-      {edited([](Bytes& b) { storeI32(b.data() + 18, -16); }), notValid},
-      {edited([](Bytes& b) { storeI32(b.data() + 22, 0); }), notValid},
-      {edited([](Bytes& b) { storeI32(b.data() + 22, INT32_MIN); }), notValid},
-      {edited([](Bytes& b) { storeU32(b.data() + 14, 12); }), notValid},           // small information header
-      {edited([](Bytes& b) { storeU32(b.data() + 14, 0x7FFFFFF0u); }), notValid},  // colour table past the end
+      {test::simpleBmp8(60, 48), sides + "60x48.\n"},
+      {test::simpleBmp8(64, 44), sides + "64x44.\n"},
+      {edited(1, 'A', 1), notValid},
+      {edited(2, 54 + 1024 + 128 + 1), notValid},  // stored size one more
+      {edited(2, 54 + 1024 + 128 - 1), notValid},  // and one less
+      {edited(30, 1), "Only uncompressed bitmaps are currently supported."},
+      {test::bmpBytes({16, 8, 24, 0, 0, {}, Bytes(16 * 8 * 3, 0)}), "File <tiles/page.bmp> is in 24" + depth},
+      {test::bmpBytes({16, 8, 1, 0, 0, test::rampColourTable(2), Bytes(16, 0)}),
+       "File <tiles/page.bmp> is in 1" + depth},
+      {edited(28, 16, 2), "File <tiles/page.bmp> is in 16" + depth},
+      {edited(10, 54 + 1024 + 1), notValid},  // pixels past the end
+      {edited(10, 0xFFFFFFF0), notValid},
+      {edited(22, 16), notValid},  // more rows than stored
+      {edited(18, 0), notValid},
+      {edited(18, -16), notValid},
+      {edited(22, 0), notValid},
+      {edited(22, INT32_MIN), notValid},
+      {edited(14, 12), notValid},          // small information header
+      {edited(14, 0x7FFFFFF0), notValid},  // colour table past the end
       // A huge image in a small file is refused before anything is allocated.
-      {edited([](Bytes& b) {
-         storeI32(b.data() + 18, 65528);
-         storeI32(b.data() + 22, 65528);
-       }),
-       notValid},
-      {edited([](Bytes& b) {
-         storeI32(b.data() + 18, 65535);
-         storeI32(b.data() + 22, 65535);
-       }),
-       sides("65535x65535")},
+      {edited(18, 65528, 4, edited(22, 65528)), notValid},
+      {edited(18, 65535, 4, edited(22, 65535)), sides + "65535x65535.\n"},
   };
   ScopedAllocationLimit limit(1 << 16);
   for (const auto& [bytes, message] : cases) {
