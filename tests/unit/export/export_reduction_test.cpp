@@ -7,28 +7,6 @@
 namespace qarto::test {
 namespace {
 
-TEST(EncodeScreenEntry, FieldsInTheirBitsAndCellFlipsCombineWithTheMatchedFlip) {
-  ExportReduction r;
-  r.tileIndex[0][tileKey(2, 7)] = 5;
-  r.tileFlip[0][tileKey(2, 7)] = kFlipBoth;
-  r.paletteIndex[paletteKey(2, 3)] = 2;
-  EXPECT_EQ(EncodeScreenEntry(r, cellOf(2, 7, 3), 0, 1, 10), 15 | 1 << 10 | 1 << 11 | 3 << 12);
-  // Offsets wrap inside their fields; another group has its own numbering and
-  // unknown keys give 0 before offsets.
-  EXPECT_EQ(EncodeScreenEntry(r, cellOf(2, 7, 3), 0, 15, 1020), 1 | 1 << 10 | 1 << 11 | 1 << 12);
-  EXPECT_EQ(EncodeScreenEntry(r, cellOf(2, 7, 3), 1, 0, 0), 2 << 12);
-  // The matched flip (none, horizontal, vertical, both) and the cell's own flips cancel out.
-  r.tileIndex[0][tileKey(1, 0)] = 0;
-  const std::uint8_t matched[] = {kFlipNone, kFlipHorizontal, kFlipVertical, kFlipBoth};
-  for (int code = 0; code < 4; ++code) {
-    r.tileFlip[0][tileKey(1, 0)] = matched[code];
-    for (int cellFlips = 0; cellFlips < 4; ++cellFlips) {
-      EXPECT_EQ(EncodeScreenEntry(r, cellOf(1, 0, 0, cellFlips & 1, cellFlips & 2), 0, 0, 0), (code ^ cellFlips) << 10)
-          << code << " " << cellFlips;
-    }
-  }
-}
-
 // Every reduction test runs with both matchers.
 class Reduction : public ::testing::TestWithParam<MatchMethod> {
  protected:

@@ -70,13 +70,6 @@ TEST(MapFileDamaged, HostileSizesAreRefusedBeforeAnythingIsAllocated) {
     EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged) << offset << " = " << value;
   }
 
-  // A 256-byte string is the longest accepted.
-  Bytes longest = oldFileHeader(7, 0, 0, "", 0);
-  longest.i32(1);
-  tilesetRecordFormat2(longest, 3, std::string(255, 'a'), false, false);
-  map = decode(longest.data);
-  ASSERT_TRUE(map.succeeded());
-  EXPECT_EQ(map.tilesets.at(0)->sourcePath, std::string(255, 'a'));
 }
 
 TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {

@@ -9,14 +9,6 @@ namespace {
 
 using test::SessionFixture;
 
-TEST(CollisionSetExport, PathIsThePageNameInLowerCaseBesideThePage) {
-  EXPECT_EQ(collisionSetPathFor("/home/Ann/Maps/Level1.BMP"), "/home/Ann/Maps/level1.cll");
-  EXPECT_EQ(collisionSetPathFor("Maps/Cave.Pcx"), "Maps/cave.cll");
-  EXPECT_EQ(collisionSetPathFor("cave.png"), "cave.png.cll");
-  EXPECT_EQ(collisionSetPathFor("/x/a.bmp.d/Tiles"), "/x/a.bmp.d/tiles.cll");  // only the file name counts
-  EXPECT_EQ(collisionSetPathFor("C:\\Art\\Forest.bmp"), "C:\\Art\\forest.cll");
-}
-
 TEST(CollisionSetExport, WritesLayerSizeAndLowTileBytesThenClearsModified) {
   SessionFixture f;
   ASSERT_NE(f.load(f.page("Level1.bmp", 16, 16)), nullptr);
