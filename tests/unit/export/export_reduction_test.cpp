@@ -70,7 +70,7 @@ TEST_P(Reduction, OnlyTileLayersTakePartAndMissingPagesAreCounted) {
   layers.push_back(std::make_unique<MapLayer>());
   layers.back()->kind = LayerKind::Entity;
   // Blank cells share one tile, whichever blank tile they show.
-  layers.push_back(makeLayer(LayerKind::Primary, 30, 20, std::vector<MapCell>(600, cellOf(1, 2))));
+  layers.push_back(rowLayer(std::vector<MapCell>(600, cellOf(1, 2)), false, LayerKind::Primary, 20));
   layers.push_back(rowLayer({cellOf(1, 0, 2), cellOf(5, 1), cellOf(5, 1), cellOf(1, 1, 2), cellOf(6, 0)}, false,
                             LayerKind::Secondary));
   EXPECT_EQ(collectPalettes(), 2);

@@ -33,8 +33,8 @@ TEST_F(LayerBmp, SmallMapMatchesAPictureDrawnFromTheCells) {
   setColour(page, 5, 0, 9, 9, 9);  // differs only in colour 0: shares row 2's block
   // Row 0: tile 0 (row 2), tile 1 mirrored (row 3); row 1: tile 1 flipped both (row 5), tile 0 (row 2).
   const MapLayer& layer =
-      fx.addLayer(makeLayer(LayerKind::Primary, 2, 2,
-                            {cellOf(1, 0, 2), cellOf(1, 1, 3, true), cellOf(1, 1, 5, true, true), cellOf(1, 0, 2)}));
+      fx.addLayer(rowLayer({cellOf(1, 0, 2), cellOf(1, 1, 3, true), cellOf(1, 1, 5, true, true), cellOf(1, 0, 2)},
+                           false, LayerKind::Primary, 2));
   ASSERT_TRUE(exportLayer(&layer));
   EXPECT_TRUE(fx.services.messages.empty());
   EXPECT_EQ(fx.services.beeps, std::vector<int>{240});

@@ -13,6 +13,7 @@
 #include "model/tileset_registry.h"
 #include "support/page_files.h"
 #include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto::test {
 
@@ -75,23 +76,13 @@ inline MapCell cellOf(int tileset, int tile, int palette = 0, bool hflip = false
           0};
 }
 
-inline std::unique_ptr<MapLayer> makeLayer(LayerKind kind, int width, int height, std::vector<MapCell> cells,
-                                           bool group2 = false) {
-  auto layer = std::make_unique<MapLayer>();
-  layer->kind = kind;
-  layer->width = static_cast<std::uint16_t>(width);
-  layer->height = static_cast<std::uint16_t>(height);
-  cells.resize(static_cast<std::size_t>(width) * height);
+// A layer holding `cells`, `height` rows of them.
+inline std::unique_ptr<MapLayer> rowLayer(std::vector<MapCell> cells, bool group2 = false,
+                                          LayerKind kind = LayerKind::Primary, int height = 1) {
+  auto layer = makeLayer(kind, "", static_cast<int>(cells.size()) / height, height);
   layer->cells = std::move(cells);
   layer->tileGrouping = group2;
   return layer;
-}
-
-// A one-row layer holding `cells`.
-inline std::unique_ptr<MapLayer> rowLayer(std::vector<MapCell> cells, bool group2 = false,
-                                          LayerKind kind = LayerKind::Primary) {
-  const int width = static_cast<int>(cells.size());
-  return makeLayer(kind, width, 1, std::move(cells), group2);
 }
 
 // A project with its own registry and scripted services.

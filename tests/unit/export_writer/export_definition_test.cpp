@@ -59,11 +59,7 @@ TEST(ExportDefinition, StoredUnderTheExportingKeysAndReadBack) {
   EXPECT_EQ(settings.readText("Exporting", "File2Includes", ""), "// two");
 }
 
-TEST(CustomizeExport, OkStoresEveryPageCancelNothingAndResetBringsBackTheBuiltInTemplates) {
-  const std::pair<const char*, int> counters[] = {{"9999", 9999}, {"10000", 0}, {"-3", 0},
-                                                  {"12x", 0},     {" 42 ", 42}, {"", 0}};
-  for (const auto& [text, value] : counters) EXPECT_EQ(parseNumAutoGen(text), value) << text;
-
+TEST(CustomizeExport, OkStoresEveryPageAndNothingBefore) {
   MemorySettingsStore settings;
   CustomizeExportPages pages = openCustomizeExport(settings);
   pages.file(ExportFile::Map).externState = 0;  // "Don't create externs" keeps its text
@@ -77,15 +73,6 @@ TEST(CustomizeExport, OkStoresEveryPageCancelNothingAndResetBringsBackTheBuiltIn
                  settings.readText("Exporting", "MapExternString", ""),
                  settings.readInt("Exporting", "TileExternState", 9), settings.readInt("Exporting", "NumAutoGen", 9)),
       std::tuple(0, std::string("kept"), 2, 0));
-
-  StoreExportDefinition(settings, customDefinition());
-  pages = openCustomizeExport(settings);
-  resetFormat(pages, ExportFile::Collision);
-  resetExternFormat(pages, ExportFile::Tiles);
-  EXPECT_EQ(pages.file(ExportFile::Collision).format,
-            "const u16 bgCollision[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};");
-  EXPECT_EQ(pages.file(ExportFile::Tiles).externFormat, "extern const u16 bgTiles[%arraySize%];");
-  EXPECT_EQ(pages.file(ExportFile::Palette).format, customDefinition().file(ExportFile::Palette).format);
 }
 
 TEST(DefinitionFile, WritesVersion2ItemByItemAndCapsLongTexts) {

@@ -115,25 +115,5 @@ TEST(TextExport, RefusalWritesNothingAndExternsNeedAnExternState) {
             (std::vector<std::string>{"BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}));
 }
 
-// The dialog keeps raw slider positions; the export gets percentages and a folder with one "/".
-TEST(ExportToHeader, OkStoresRawPositionsAndComposesTheOptions) {
-  MemorySettingsStore settings;
-  ExportToHeaderValues values = loadExportToHeader(settings);
-  EXPECT_EQ(std::tuple(values.saturation, values.luminance, values.tileOffsetText),
-            std::tuple(100, 100, std::string("0")));
-  EXPECT_EQ(shiftLabel(75), "-25%");
-  values = {"C:\\games\\out", "", 4, 75, 130};
-  const ExportOptions options = acceptExportToHeader(settings, values);
-  EXPECT_EQ(settings.readText("Settings", "ExportHeaderPath", ""), "C:\\games\\out");
-  EXPECT_EQ(std::tuple(settings.readInt("Settings", "BankOffset", -1), settings.readInt("Settings", "Saturation", -1),
-                       settings.readInt("Settings", "Luminance", -1), settings.readInt("Settings", "TileOffset", -1)),
-            std::tuple(4, 75, 130, 0));
-  EXPECT_EQ(std::tuple(options.directory, options.saturation, options.luminance),
-            std::tuple(std::string("C:/games/out/"), -25, 30));
-  resetShifts(values);
-  EXPECT_EQ(std::pair(values.saturation, values.bankOffset), std::pair(100, 4));
-  EXPECT_GT(parseTileOffset("99999999999999"), 1024);
-}
-
 }  // namespace
 }  // namespace qarto

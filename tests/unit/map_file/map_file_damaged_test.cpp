@@ -69,7 +69,6 @@ TEST(MapFileDamaged, HostileSizesAreRefusedBeforeAnythingIsAllocated) {
     storeI32(&bytes[offset], value);
     EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged) << offset << " = " << value;
   }
-
 }
 
 TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {

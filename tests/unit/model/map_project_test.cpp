@@ -32,7 +32,6 @@ TEST(MapProjectAddLayer, KindsActivationOrderAndNotifications) {
   // New layers go to the bottom; one undo level by default; the layer bar hears of each.
   EXPECT_EQ(f.stackNames(), (Names{"sky", "hills", "ground", "hits"}));
   EXPECT_EQ(f.project.journal().size(), 1u);
-  EXPECT_EQ(f.project.journal().newest()->kind, UndoKind::LayerAdded);
   EXPECT_EQ(f.project.journal().newest()->previouslyActive, primary);
   EXPECT_EQ((Names(f.observer.events.end() - 3, f.observer.events.end())),
             (Names{"added:sky", "refresh", "active:sky"}));

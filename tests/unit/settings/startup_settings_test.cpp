@@ -27,7 +27,6 @@ TEST(StartupSettings, FirstStartWritesTheMissingKeysAndKeepsStoredOnes) {
   EXPECT_EQ(store.values().at({"Settings", "DefTilesetPath"}), MemorySettingsStore::Value(std::string()));
   EXPECT_EQ(store.readInt("Settings", "ScreenWidth", 0), 240);
   EXPECT_EQ(store.readInt("Settings", "ScreenHeight", 0), 160);
-  EXPECT_EQ(store.readInt("Settings", "UseDefTilesetPath", -1), 0);
   EXPECT_EQ(store.readInt("Exporting", "ScreenWidth", 0), 7);
 
   const auto before = store.values();
