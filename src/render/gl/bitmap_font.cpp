@@ -23,7 +23,10 @@ bool BitmapFont::build(const GlyphSet& glyphs) {
       glBitmap(glyph.width, glyph.height, static_cast<GLfloat>(glyph.originX), static_cast<GLfloat>(glyph.originY),
                static_cast<GLfloat>(glyph.advance), 0.0f, glyph.rows.data());
     } else {
-      glBitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(glyph.advance), 0.0f, nullptr);
+      // An empty bitmap is not kept in a list with its move; one blank
+      // pixel is.
+      static const GLubyte blank = 0;
+      glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(glyph.advance), 0.0f, &blank);
     }
     glEndList();
   }

@@ -35,6 +35,37 @@ std::unique_ptr<Tileset> patternPage(const std::string& name, int width, int hei
   return page;
 }
 
+std::unique_ptr<Tileset> flatPage(const std::string& name, int width, int height) {
+  auto page = makeTileset();
+  page->sourcePath = name + ".bmp";
+  page->imageWidth = width;
+  page->imageHeight = height;
+  page->pixels.resize(static_cast<std::size_t>(width) * height);
+  const int perRow = width / 8;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int tile = (y / 8) * perRow + x / 8;
+      const bool corner = x % 8 == 0 && y % 8 == 0;
+      page->pixels[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(corner ? 0x10 : 0x10 | (1 + tile % 15));
+    }
+  }
+  static const std::uint8_t kColours[16][3] = {
+      {0, 0, 0},      {200, 60, 60},  {60, 160, 70},  {70, 90, 200},  {220, 200, 60}, {160, 80, 190},
+      {60, 190, 200}, {230, 130, 50}, {120, 120, 120}, {250, 250, 250}, {90, 50, 30},  {30, 90, 60},
+      {180, 180, 230}, {230, 170, 190}, {100, 140, 40}, {40, 40, 110}};
+  for (int i = 0; i < 16; ++i) {
+    for (int k = 0; k < 3; ++k) page->palette[(16 + i) * 3u + k] = kColours[i][k];
+  }
+  computeTilesetGeometry(*page);
+  return page;
+}
+
+Tileset* RenderFixture::addFlatPage(const std::string& name, int width, int height) {
+  std::unique_ptr<Tileset> page = flatPage(name, width, height);
+  DisplayImage display = makeDisplayImage(*page);
+  return registerTileset(project(), engine_->session().host(), std::move(page), std::move(display));
+}
+
 void RenderFixture::SetUp() {
   std::string message;
   ASSERT_TRUE(context_.create(width_, height_, message)) << message;

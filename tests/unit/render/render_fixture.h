@@ -28,6 +28,10 @@ namespace qarto::test {
 // (x + y + tile) % 7 == 0 so that every tile has transparent pixels.
 std::unique_ptr<Tileset> patternPage(const std::string& name, int width, int height, int seed);
 
+// A page of flat tiles: tile t is colour 1 + t % 15 of palette row 1 with
+// its top-left pixel transparent, in a palette of plain colours.
+std::unique_ptr<Tileset> flatPage(const std::string& name, int width, int height);
+
 // The map view engine drawing into an OSMesa frame of the given size, with
 // the default colours and the built-in glyphs.
 class RenderFixture : public ::testing::Test {
@@ -44,6 +48,7 @@ class RenderFixture : public ::testing::Test {
 
   // Registers a page the way loading does; returns it.
   Tileset* addPage(const std::string& name, int width, int height, int seed);
+  Tileset* addFlatPage(const std::string& name, int width, int height);
   MapLayer& addLayer(const std::string& name, int width, int height, float parallax = 1.0f,
                      LayerKind kind = LayerKind::Primary);
   // Fills every cell of a layer from f(x, y).
