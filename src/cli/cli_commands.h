@@ -23,5 +23,6 @@ int runExport(const std::vector<std::string>& args);
 int runCount(const std::vector<std::string>& args);
 int runLayerBmp(const std::vector<std::string>& args);
 int runValidate(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
 
 }  // namespace qarto
