@@ -130,9 +130,12 @@ TEST_F(MapLayersTest, TranslucentLayersAndTheCollisionTintWithinOneOfTheFormula)
   colors_.collisionLayerAlphaLevel = 8;  // alpha byte 127
   view().mapZoom = 2.0f;
   expectBothPathsMatch("translucency and tint", 1);
-  collision.alpha = false;
+  // Level 15: opacity 0.9999 and alpha byte 238, not 255 and 240.
   colors_.layerAlphaLevel = 15;
-  expectBothPathsMatch("opaque tint, level 15", 1);
+  colors_.collisionLayerAlphaLevel = 15;
+  expectBothPathsMatch("level 15", 1);
+  collision.alpha = false;
+  expectBothPathsMatch("opaque tint", 1);
 }
 
 TEST_F(MapLayersTest, CullingKeepsThePictureAndBoundsTheWork) {
