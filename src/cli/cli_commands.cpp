@@ -22,6 +22,8 @@ const std::vector<CliCommand>& cliCommands() {
        "[--frame-mask] [--bounds] [--layer NAME] [--yes]",
        runRender},
 #endif
+      {"edit", "Run an edit script through the editor's own engine and save the result.",
+       "edit MAP.qrm --script FILE [-o OUT.qrm] [--yes]", runEdit},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
   };
   return commands;

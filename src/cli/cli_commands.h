@@ -24,5 +24,6 @@ int runCount(const std::vector<std::string>& args);
 int runLayerBmp(const std::vector<std::string>& args);
 int runValidate(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
+int runEdit(const std::vector<std::string>& args);
 
 }  // namespace qarto

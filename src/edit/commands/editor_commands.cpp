@@ -32,6 +32,22 @@ bool EditorCommands::run(int id) {
   return true;
 }
 
+void EditorCommands::selectLayer(MapLayer* layer) {
+  engine_.endStroke();
+  engine_.project().setActiveLayer(layer);
+  engine_.refresh();
+}
+
+bool EditorCommands::selectLayerNamed(const std::string& name) {
+  for (const auto& layer : engine_.project().layers()) {
+    if (layer->nameText() == name) {
+      selectLayer(layer.get());
+      return true;
+    }
+  }
+  return false;
+}
+
 bool EditorCommands::handleKey(const KeyEvent& key) {
   if (const int id = commandForKey(key); id != 0) {
     run(id);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <unordered_map>
 
 #include "edit/view/input_event.h"
@@ -8,6 +9,7 @@
 namespace qarto {
 
 class MapViewEngine;
+struct MapLayer;
 
 // The commands of the editor bound to the engine: for each command id an
 // enabled rule, a checked rule and what it does. The window asks the rules
@@ -35,6 +37,11 @@ class EditorCommands {
   // its command (a disabled one swallows the key), any other key goes to
   // the view. True when an accelerator took the key.
   bool handleKey(const KeyEvent& key);
+
+  // A click on a layer in the layer bar: it becomes the active layer.
+  void selectLayer(MapLayer* layer);
+  // The first layer from the bottom with that name; false when none has it.
+  bool selectLayerNamed(const std::string& name);
 
   void add(int id, Handler handler) { handlers_[id] = std::move(handler); }
   MapViewEngine& engine() { return engine_; }

@@ -186,3 +186,80 @@ TEST_F(CliTest, LayerBmpAndValidate) {
 
 }  // namespace
 }  // namespace qarto
+
+namespace qarto {
+namespace {
+
+// The editing engine through qarto-cli edit. The private settings give
+// zoom 2 and a centred 240 x 160 frame in 1280 x 720: the map origin lies at
+// window (400, 200) and a cell is 16 pixels.
+class CliEditTest : public CliTest {
+ protected:
+  std::string script(const std::string& text) {
+    const std::string path = work.file("s.txt");
+    std::ofstream(path) << text;
+    return path;
+  }
+};
+
+constexpr const char* kPaintTile2AtCell3x4 =
+    "key Space\n"
+    "press 130 16        # the tab of the page \"tiles\"\n"
+    "release 130 16\n"
+    "press 40 41         # its tile 2\n"
+    "release 40 41\n"
+    "key Space\n"
+    "layer Level\n"
+    "press 456 272\n"
+    "release 456 272\n";
+
+TEST_F(CliEditTest, AScriptPaintsThroughTheEngineAndSaves) {
+  const std::string out = work.file("out.qrm");
+  const RunResult result = run("edit '" + example("demo.qrm") + "' --script '" + script(kPaintTile2AtCell3x4) +
+                               "' -o '" + out + "'");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+
+  test::ScriptedServices services;
+  MemorySettingsStore settings;
+  HeadlessTilesetHost host;
+  EditorSession session(services, settings, host);
+  ASSERT_TRUE(loadMap(session, out));
+  const MapLayer* level = session.project().findLayerOfKind(LayerKind::Primary);
+  ASSERT_NE(level, nullptr);
+  EXPECT_EQ(level->cell(3, 4).tile, 2);
+  EXPECT_EQ(session.registry().find(level->cell(3, 4).tileset)->displayName, "tiles");
+
+  // Undone in the same script, every layer saves the cells it came with.
+  const RunResult undone = run("edit '" + example("demo.qrm") + "' --script '" +
+                               script(std::string(kPaintTile2AtCell3x4) + "key Z ctrl\n") + "' -o '" + out + "'");
+  ASSERT_EQ(undone.exitCode, 0) << undone.err;
+  EditorSession original(services, settings, host);
+  ASSERT_TRUE(loadMap(original, example("demo.qrm")));
+  ASSERT_TRUE(loadMap(session, out));
+  ASSERT_EQ(session.project().layerCount(), original.project().layerCount());
+  for (int i = 0; i < original.project().layerCount(); ++i) {
+    EXPECT_EQ(session.project().layerAt(i)->cells, original.project().layerAt(i)->cells) << i;
+    EXPECT_EQ(session.project().layerAt(i)->entities, original.project().layerAt(i)->entities) << i;
+  }
+}
+
+TEST_F(CliEditTest, BadScriptsStopAndSaveNothing) {
+  const std::string out = work.file("out.qrm");
+  const std::string malformed = script("press 1 2\nrelease 1 2\nbogus 3\n");
+  RunResult result = run("edit '" + example("demo.qrm") + "' --script '" + malformed + "' -o '" + out + "'");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(result.err, "qarto-cli edit: " + malformed + ":3: unknown command \"bogus\"\n");
+  EXPECT_FALSE(std::filesystem::exists(out));
+
+  const std::string missing = script("layer Nowhere\n");
+  result = run("edit '" + example("demo.qrm") + "' --script '" + missing + "' -o '" + out + "'");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "qarto-cli edit: " + missing + ":1: no layer is named \"Nowhere\"; nothing was saved\n");
+  EXPECT_FALSE(std::filesystem::exists(out));
+
+  result = run("edit '" + example("demo.qrm") + "' -o '" + out + "'");
+  EXPECT_EQ(result.exitCode, 2);
+}
+
+}  // namespace
+}  // namespace qarto

@@ -1,0 +1,176 @@
+#pragma once
+
+// Turns fuzzer bytes into a small map and a sequence of editor input.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "edit/commands/command_table.h"
+#include "edit/commands/editor_commands.h"
+#include "edit/engine/map_view_engine.h"
+#include "edit/tileset_commands.h"
+#include "io/display_image.h"
+#include "model/memory_settings_store.h"
+#include "model/recording_services.h"
+#include "model/tileset.h"
+#include "model/tileset_host.h"
+#include "model/tileset_registration.h"
+
+namespace qarto::fuzz {
+
+class ByteReader {
+ public:
+  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool done() const { return pos_ >= size_; }
+  std::uint8_t next() { return pos_ < size_ ? data_[pos_++] : 0; }
+  int range(int lo, int hi) { return lo + next() % (hi - lo + 1); }
+  std::size_t remaining() const { return size_ - pos_; }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+class EngineRun {
+ public:
+  EngineRun(const std::uint8_t* data, std::size_t size) : in_(data, size) {
+    if (size < 8) return;
+    settings_.writeInt("Settings", "UndoLevels", -1);
+    engine_ = std::make_unique<MapViewEngine>(services_, settings_, host_);
+    loadCollisionTileset(engine_->session());
+    engine_->loadViewOptions();
+    engine_->resize(in_.range(0, 400), in_.range(0, 300));
+    commands_ = std::make_unique<EditorCommands>(*engine_);
+    buildMap();
+  }
+
+  bool ready() const { return engine_ != nullptr; }
+
+  std::vector<std::vector<MapCell>> cellsOfEveryLayer() const {
+    std::vector<std::vector<MapCell>> out;
+    for (const auto& layer : engine_->project().layers()) out.push_back(layer->cells);
+    return out;
+  }
+
+  void playEvents() {
+    while (in_.remaining() >= 4) playOne();
+  }
+
+  void finishGestures() {
+    engine_->mouseRelease(MouseButton::Left, {0, 0}, {});
+    engine_->mouseRelease(MouseButton::Middle, {0, 0}, {});
+    engine_->endStroke();
+  }
+
+  void undoEverything() {
+    MapProject& project = engine_->project();
+    while (project.journal().undo(project)) {
+    }
+  }
+
+ private:
+  void buildMap() {
+    MapProject& project = engine_->project();
+    const int width = in_.range(1, 40);
+    const int height = in_.range(1, 30);
+    const std::uint8_t layers = in_.next();
+    const float parallax = static_cast<float>(in_.range(0, 20)) / 10.0f;
+    project.addLayer("Level", width, height, 1.0f, 1.0f, LayerKind::Primary, true);
+    if (layers & 1) project.addLayer("Sky", 0, 0, parallax, parallax, LayerKind::Secondary, false);
+    if (layers & 2) project.addLayer("Collision", width, height, 1.0f, 1.0f, LayerKind::Collision, false);
+    if (layers & 4) project.addLayer("Entities", 0, 0, 1.0f, 1.0f, LayerKind::Entity, false);
+    addPage(in_.range(1, 4) * 8, in_.range(1, 3) * 8, (layers & 8) != 0);
+    if (layers & 16) addPage(8, 16, false);
+    // Scattered cells, some of pages that are not registered.
+    for (const auto& layer : project.layers()) {
+      for (MapCell& cell : layer->cells) {
+        const std::uint8_t b = in_.next();
+        cell.tile = static_cast<std::int16_t>(b % 9 - 1);
+        cell.tileset = static_cast<std::int8_t>(b % 5);
+        cell.palette = static_cast<std::uint8_t>(b >> 4);
+        cell.flags = static_cast<std::uint8_t>(b & 7);
+      }
+    }
+    project.journal().clear();
+  }
+
+  void addPage(int width, int height, bool withCollisionSet) {
+    auto page = std::make_unique<Tileset>();
+    page->imageWidth = width;
+    page->imageHeight = height;
+    page->pixels.resize(static_cast<std::size_t>(width * height));
+    const std::uint8_t seed = in_.next();
+    for (std::size_t i = 0; i < page->pixels.size(); ++i) {
+      page->pixels[i] = static_cast<std::uint8_t>((i / 64 + seed) % 3 == 0 ? 0 : (i * seed) & 0xFF);
+    }
+    page->sourcePath = "page.bmp";
+    computeTilesetGeometry(*page);
+    if (withCollisionSet) {
+      page->hasCollisionSet = true;
+      page->collisionSet.resize(static_cast<std::size_t>(page->tileCount));
+      for (std::uint8_t& entry : page->collisionSet) entry = in_.next() % 40;  // some beyond the flip tables
+    }
+    DisplayImage display = makeDisplayImage(*page);
+    registerTileset(engine_->project(), engine_->session().host(), std::move(page), std::move(display));
+  }
+
+  ViewPoint point() { return {in_.range(0, 255) * 2 - 60, in_.range(0, 255) * 2 - 60}; }
+
+  Modifiers modifiers(std::uint8_t bits) { return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0}; }
+
+  KeyEvent key(std::uint8_t which, Modifiers m) {
+    static const KeyEvent kKeys[] = {
+        {Key::Space, " ", {}},   {Key::Tab, "\t", {}},     {Key::Shift, "", {}},   {Key::Control, "", {}},
+        {Key::Keypad4, "4", {}}, {Key::Keypad3, "3", {}}, {Key::Digit1, "1", {}}, {Key::Digit0, "0", {}},
+        {Key::Z, "z", {}},       {Key::H, "h", {}},       {Key::V, "v", {}},       {Key::T, "t", {}},
+        {Key::Escape, "", {}},   {Key::F1, "", {}},       {Key::F2, "", {}},       {Key::F3, "", {}},
+        {Key::F4, "", {}},       {Key::F5, "", {}},       {Key::Up, "", {}},       {Key::Right, "", {}},
+        {Key::Down, "", {}},     {Key::Other, ".", {}},   {Key::Other, "+", {}},   {Key::Other, "-", {}},
+        {Key::Insert, "", {}},   {Key::Delete, "", {}},   {Key::Menu, "", {}},     {Key::F9, "", {}}};
+    KeyEvent event = kKeys[which % (sizeof kKeys / sizeof kKeys[0])];
+    event.modifiers = m;
+    return event;
+  }
+
+  void playOne() {
+    const std::uint8_t op = in_.next();
+    const Modifiers m = modifiers(in_.next());
+    switch (op % 10) {
+      case 0: engine_->mousePress(static_cast<MouseButton>(1 << in_.range(0, 2)), point(), m); break;
+      case 1:
+      case 2: {
+        const std::uint8_t held = in_.next();
+        engine_->mouseMove(point(), ButtonSet{(held & 1) != 0, (held & 2) != 0, false}, m);
+        break;
+      }
+      case 3: engine_->mouseRelease(static_cast<MouseButton>(1 << in_.range(0, 2)), point(), m); break;
+      case 4: engine_->wheel(point(), (in_.range(0, 4) - 2) * 60, m); break;
+      case 5: commands_->handleKey(key(in_.next(), m)); break;
+      case 6: {
+        const auto& table = commandTable();
+        commands_->run(table[in_.next() % table.size()].id);
+        break;
+      }
+      case 7: engine_->keyUp(KeyEvent{in_.next() % 2 ? Key::Shift : Key::Control, "", m}); break;
+      case 8: engine_->mouseLeave(); break;
+      case 9: {
+        const auto& layers = engine_->project().layers();
+        commands_->selectLayer(layers[in_.next() % layers.size()].get());
+        break;
+      }
+    }
+    engine_->takeRequests();
+  }
+
+  ByteReader in_;
+  RecordingServices services_;
+  MemorySettingsStore settings_;
+  HeadlessTilesetHost host_;
+  std::unique_ptr<MapViewEngine> engine_;
+  std::unique_ptr<EditorCommands> commands_;
+};
+
+}  // namespace qarto::fuzz

@@ -1,0 +1,74 @@
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_services.h"
+#include "edit/commands/editor_commands.h"
+#include "edit/engine/map_view_engine.h"
+#include "edit/map_file_commands.h"
+#include "edit/script/edit_script.h"
+#include "edit/tileset_commands.h"
+#include "model/memory_settings_store.h"
+#include "model/tileset_host.h"
+
+namespace qarto {
+
+namespace {
+
+bool readText(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream out;
+  out << in.rdbuf();
+  text = out.str();
+  return true;
+}
+
+}  // namespace
+
+int runEdit(const std::vector<std::string>& args) {
+  CliArguments arguments({"-o", "--script"}, {"--yes"});
+  std::string error;
+  if (!arguments.parse(args, error) || arguments.positional().size() != 1 || !arguments.value("--script")) {
+    std::fprintf(stderr, "qarto-cli edit: %s\n", error.empty() ? "expected one map file and --script FILE" : error.c_str());
+    return kExitUsage;
+  }
+  const std::string& path = arguments.positional()[0];
+  const std::string scriptPath = *arguments.value("--script");
+  std::string scriptText;
+  if (!readText(scriptPath, scriptText)) {
+    std::fprintf(stderr, "qarto-cli edit: cannot read the script %s\n", scriptPath.c_str());
+    return kExitFailed;
+  }
+  const ScriptParseResult script = parseEditScript(scriptText);
+  if (script.errorLine != 0) {
+    std::fprintf(stderr, "qarto-cli edit: %s:%d: %s\n", scriptPath.c_str(), script.errorLine, script.error.c_str());
+    return kExitUsage;
+  }
+
+  // The engine as the map view starts it, with a private settings store so
+  // that `set` lines never reach the user's preferences.
+  CliServices services(arguments.has("--yes"));
+  MemorySettingsStore settings;
+  HeadlessTilesetHost host;
+  MapViewEngine engine(services, settings, host);
+  loadCollisionTileset(engine.session());
+  engine.loadViewOptions();
+  engine.resize(1280, 720);
+  if (!loadMap(engine.session(), path)) return kExitFailed;
+  EditorCommands commands(engine);
+
+  const ScriptRunResult run = runEditScript(script.steps, commands, services);
+  if (run.errorLine != 0) {
+    std::fprintf(stderr, "qarto-cli edit: %s:%d: %s; nothing was saved\n", scriptPath.c_str(), run.errorLine,
+                 run.error.c_str());
+    return kExitFailed;
+  }
+  engine.endStroke();
+  engine.project().filePath = arguments.value("-o").value_or(path);
+  return saveMap(engine.session(), false) ? kExitOk : kExitFailed;
+}
+
+}  // namespace qarto
