@@ -12,13 +12,15 @@ namespace qarto {
 // yield nullptr and add nothing.
 //
 // A tileset leaving the registry (removed, replaced under its id, cleared)
-// gives its texture back to the uploader that made it.
+// gives its texture back to the uploader that made it. Destroying the
+// registry does not: by then the uploader may be gone, and the view resets
+// the project (which removes every tileset) before its context goes.
 class TilesetRegistry {
  public:
   using Map = std::map<std::int32_t, std::unique_ptr<Tileset>>;
 
   TilesetRegistry() = default;
-  ~TilesetRegistry() { clear(); }
+  ~TilesetRegistry() = default;
   TilesetRegistry(const TilesetRegistry&) = delete;
   TilesetRegistry& operator=(const TilesetRegistry&) = delete;
 

@@ -61,12 +61,11 @@ bool ComposedLayers::draw(const MapLayer& layer, const LayerView& view, const Pa
     entries_.erase(&layer);
     return false;
   }
-  const bool fresh = entry.composer.width() == 0;
   const auto& changed = entry.composer.update(layer, view, pages, hidden);
   stats.composedPixels += static_cast<int>(entry.composer.composedPixels());
 
   glBindTexture(GL_TEXTURE_2D, entry.texture);
-  if (!changed.empty() || fresh) {
+  if (!changed.empty()) {
     const int width = entry.composer.width();
     glPixelStorei(GL_UNPACK_ROW_LENGTH, width);
     for (const LayerComposer::Rect& rect : changed) {
