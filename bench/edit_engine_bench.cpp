@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "edit/brush/brush.h"
+#include "edit/collision/collision_set_generation.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/tileset_commands.h"
@@ -115,6 +116,21 @@ void BM_StampRectangleWholeLayer(benchmark::State& state) {
   if (map.engine->state().brushes.stamp().count() != 1024) state.SkipWithError("the stamp should be full");
 }
 BENCHMARK(BM_StampRectangleWholeLayer)->Unit(benchmark::kMillisecond);
+
+// The Make .CLL wizard's auto-generation on a 4096 x 4096-pixel page.
+void BM_CollisionSetGeneration4096(benchmark::State& state) {
+  BigMap map;
+  Tileset page;
+  page.imageWidth = 4096;
+  page.imageHeight = 4096;
+  page.pixels.resize(4096u * 4096u);
+  for (std::size_t i = 0; i < page.pixels.size(); ++i) page.pixels[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 27);
+  computeTilesetGeometry(page);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(generateCollisionSet(page, *map.engine->project().collisionTileset, true));
+  }
+}
+BENCHMARK(BM_CollisionSetGeneration4096)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qarto

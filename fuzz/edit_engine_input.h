@@ -9,6 +9,7 @@
 
 #include "edit/commands/command_table.h"
 #include "edit/commands/editor_commands.h"
+#include "edit/entities/entity_placement.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/tileset_commands.h"
 #include "io/display_image.h"
@@ -138,7 +139,7 @@ class EngineRun {
   void playOne() {
     const std::uint8_t op = in_.next();
     const Modifiers m = modifiers(in_.next());
-    switch (op % 10) {
+    switch (op % 12) {
       case 0: engine_->mousePress(static_cast<MouseButton>(1 << in_.range(0, 2)), point(), m); break;
       case 1:
       case 2: {
@@ -158,7 +159,27 @@ class EngineRun {
       case 8: engine_->mouseLeave(); break;
       case 9: {
         const auto& layers = engine_->project().layers();
-        commands_->selectLayer(layers[in_.next() % layers.size()].get());
+        if (!layers.empty()) commands_->selectLayer(layers[in_.next() % layers.size()].get());
+        break;
+      }
+      case 10: {
+        // The tools whose commands are not offered yet, and their bars.
+        const std::uint8_t which = in_.next();
+        engine_->endStroke();
+        engine_->mapTools().setTool(static_cast<ToolKind>(1 + which % 6));
+        FlagsBar& flags = engine_->state().flags;
+        flags.selectMarker(in_.next() % 7);
+        flags.selectDamage(in_.next() % 5);
+        flags.setSolid((which & 8) != 0);
+        flags.mode = static_cast<FlagPaintMode>(which % 3);
+        break;
+      }
+      case 11: {
+        EngineState& state = engine_->state();
+        const std::uint8_t which = in_.next();
+        if (which % 3 == 0) spawnEntity(state, which % 6);
+        if (which % 3 == 1) deleteSelectedEntity(state);
+        if (which % 3 == 2) cloneSelectedEntity(state);
         break;
       }
     }

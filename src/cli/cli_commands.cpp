@@ -24,6 +24,8 @@ const std::vector<CliCommand>& cliCommands() {
 #endif
       {"edit", "Run an edit script through the editor's own engine and save the result.",
        "edit MAP.qrm --script FILE [-o OUT.qrm] [--yes]", runEdit},
+      {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",
+       "commands [MAP.qrm] [--json] [--yes]", runCommands},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
   };
   return commands;

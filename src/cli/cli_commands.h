@@ -25,5 +25,6 @@ int runLayerBmp(const std::vector<std::string>& args);
 int runValidate(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
+int runCommands(const std::vector<std::string>& args);
 
 }  // namespace qarto

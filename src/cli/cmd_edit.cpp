@@ -4,14 +4,9 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
-#include "cli/cli_services.h"
-#include "edit/commands/editor_commands.h"
-#include "edit/engine/map_view_engine.h"
+#include "cli/cli_editor.h"
 #include "edit/map_file_commands.h"
 #include "edit/script/edit_script.h"
-#include "edit/tileset_commands.h"
-#include "model/memory_settings_store.h"
-#include "model/tileset_host.h"
 
 namespace qarto {
 
@@ -48,19 +43,10 @@ int runEdit(const std::vector<std::string>& args) {
     return kExitUsage;
   }
 
-  // The engine as the map view starts it, with a private settings store so
-  // that `set` lines never reach the user's preferences.
-  CliServices services(arguments.has("--yes"));
-  MemorySettingsStore settings;
-  HeadlessTilesetHost host;
-  MapViewEngine engine(services, settings, host);
-  loadCollisionTileset(engine.session());
-  engine.loadViewOptions();
-  engine.resize(1280, 720);
-  if (!loadMap(engine.session(), path)) return kExitFailed;
-  EditorCommands commands(engine);
-
-  const ScriptRunResult run = runEditScript(script.steps, commands, services);
+  CliEditor editor(arguments.has("--yes"));
+  if (!editor.load(path)) return kExitFailed;
+  MapViewEngine& engine = editor.engine();
+  const ScriptRunResult run = runEditScript(script.steps, editor.commands(), editor.services());
   if (run.errorLine != 0) {
     std::fprintf(stderr, "qarto-cli edit: %s:%d: %s; nothing was saved\n", scriptPath.c_str(), run.errorLine,
                  run.error.c_str());

@@ -27,9 +27,18 @@ void addBrushCommands(EditorCommands& commands) {
   DetailBrush& detail = state.detail;
   MapProject& project = engine.project();
 
-  commands.add(cmd::kBrushHFlip, {{}, [&tools] { return tools.brushHFlip; }, [&tools] {
-                                    // The selected entity's facing turns with the brush (entity layers).
-                                    tools.brushHFlip = !tools.brushHFlip;
+  commands.add(cmd::kBrushHFlip, {{}, [&tools] { return tools.brushHFlip; }, [&state, &project] {
+                                    state.tools.brushHFlip = !state.tools.brushHFlip;
+                                    // On an entity layer the selected entity turns round with it.
+                                    MapLayer* active = state.activeLayer();
+                                    const int slot = project.selectedEntity;
+                                    if (active == nullptr || !active->isEntityLayer() || slot < 0 ||
+                                        slot >= kEntitySlots || active->entities.size() < kEntityBlockSize) {
+                                      return;
+                                    }
+                                    auto& facing = active->entities[static_cast<std::size_t>(slot) * kEntityRecordSize + 4];
+                                    facing = static_cast<std::uint8_t>(-static_cast<std::int8_t>(facing));
+                                    project.modified = true;
                                   }});
   commands.add(cmd::kBrushVFlip,
                {{}, [&tools] { return tools.brushVFlip; }, [&tools] { tools.brushVFlip = !tools.brushVFlip; }});

@@ -5,10 +5,19 @@
 
 namespace qarto {
 
-EditorCommands::EditorCommands(MapViewEngine& engine) : engine_(engine) {
+EditorCommands::EditorCommands(MapViewEngine& engine, FrameHost* frame)
+    : engine_(engine), frame_(frame != nullptr ? frame : &defaultFrame_) {
   addViewCommands(*this);
   addBrushCommands(*this);
   addToolCommands(*this);
+  addFileCommands(*this);
+  addLayerCommands(*this);
+}
+
+MapFileHooks EditorCommands::mapFileHooks() {
+  MapFileHooks hooks;
+  hooks.setWindowTitle = [this](const std::string& title) { frame_->setWindowTitle(title); };
+  return hooks;
 }
 
 bool EditorCommands::enabled(int id) const {

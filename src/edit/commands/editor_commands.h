@@ -4,6 +4,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "edit/commands/frame_host.h"
+#include "edit/map_file_commands.h"
 #include "edit/view/input_event.h"
 
 namespace qarto {
@@ -24,7 +26,8 @@ class EditorCommands {
     std::function<void()> run;
   };
 
-  explicit EditorCommands(MapViewEngine& engine);
+  // Without a frame host every dialog counts as cancelled.
+  explicit EditorCommands(MapViewEngine& engine, FrameHost* frame = nullptr);
 
   bool known(int id) const { return handlers_.count(id) != 0; }
   // A command without a handler is disabled.
@@ -45,9 +48,14 @@ class EditorCommands {
 
   void add(int id, Handler handler) { handlers_[id] = std::move(handler); }
   MapViewEngine& engine() { return engine_; }
+  FrameHost& frame() { return *frame_; }
+  // The map file commands tell the window its new title through these.
+  MapFileHooks mapFileHooks();
 
  private:
   MapViewEngine& engine_;
+  FrameHost defaultFrame_;
+  FrameHost* frame_;
   std::unordered_map<int, Handler> handlers_;
 };
 
@@ -55,5 +63,7 @@ class EditorCommands {
 void addViewCommands(EditorCommands& commands);
 void addBrushCommands(EditorCommands& commands);
 void addToolCommands(EditorCommands& commands);
+void addFileCommands(EditorCommands& commands);
+void addLayerCommands(EditorCommands& commands);
 
 }  // namespace qarto

@@ -7,6 +7,7 @@
 #include "edit/brush/brush_table.h"
 #include "edit/brush/detail_shape.h"
 #include "edit/collision/collision_flip_tables.h"
+#include "edit/collision/flag_paint.h"
 #include "edit/tile_view/tile_view_layout.h"
 #include "edit/tools/tool_state.h"
 #include "edit/view/input_event.h"
@@ -33,10 +34,13 @@ struct ViewRequests {
   std::optional<ContextMenuRequest> contextMenu;
 };
 
-// An entity being dragged with the Entity Placement tool.
+// An entity being dragged with the Entity Placement tool: the project's
+// selected slot of `layer`, grabbed at `grab` (client pixels). The drawing
+// shows it shifted by the mouse movement since.
 struct EntityDrag {
   bool dragging = false;
-  ViewPoint grab;  // where the drag started, client pixels
+  ViewPoint grab;
+  MapLayer* layer = nullptr;
 };
 
 // The collision flip tables, rebuilt whenever the project's collision
@@ -66,6 +70,9 @@ struct EngineState {
   TileViewState tileView;
   CollisionFlipCache flips;
   EntityDrag entityDrag;
+  FlagsBar flags;                   // the Flags bar: what Flag Paint applies
+  std::string cursorTileProperties;  // its "Cursor Tile Properties" read-out
+  int entityType = 0;               // the Entities bar's catalogue row
   bool middleScrolling = false;  // the hand cursor is shown
   bool flagsBarShown = false;
   bool entitiesBarShown = false;

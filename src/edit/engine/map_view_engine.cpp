@@ -26,10 +26,12 @@ MapViewEngine::~MapViewEngine() {
   session_.project().setProjectObserver(nullptr);
 }
 
-void MapViewEngine::loadViewOptions() {
+// The persisted options are spread over the view state and the project
+// (the grids and the frame size travel with the map file).
+ViewOptions MapViewEngine::currentViewOptions() const {
   ViewOptions options;
-  ViewState& view = state_.view;
-  MapProject& project = session_.project();
+  const ViewState& view = state_.view;
+  const MapProject& project = session_.project();
   std::copy(std::begin(view.clearColor), std::end(view.clearColor), std::begin(options.clearColor));
   options.showMapGrid = project.showMapGrid;
   options.showTileGrid = project.showTileGrid;
@@ -42,8 +44,14 @@ void MapViewEngine::loadViewOptions() {
   options.screenHeight = project.screenHeight;
   options.mapZoom = view.mapZoom;
   options.tileZoom = view.tileZoom;
-  qarto::loadViewOptions(settings_, options);
+  return options;
+}
 
+void MapViewEngine::loadViewOptions() {
+  ViewOptions options = currentViewOptions();
+  qarto::loadViewOptions(settings_, options);
+  ViewState& view = state_.view;
+  MapProject& project = session_.project();
   std::copy(std::begin(options.clearColor), std::end(options.clearColor), std::begin(view.clearColor));
   project.showMapGrid = options.showMapGrid;
   project.showTileGrid = options.showTileGrid;
@@ -60,24 +68,16 @@ void MapViewEngine::loadViewOptions() {
   refresh();
 }
 
-void MapViewEngine::saveViewOptions() {
-  ViewOptions options;
-  const ViewState& view = state_.view;
-  const MapProject& project = session_.project();
-  std::copy(std::begin(view.clearColor), std::end(view.clearColor), std::begin(options.clearColor));
-  options.showMapGrid = project.showMapGrid;
-  options.showTileGrid = project.showTileGrid;
-  options.mapGridAlpha = view.mapGridAlpha;
-  options.tileGridAlpha = view.tileGridAlpha;
-  options.showFrameMask = view.showFrameMask;
-  options.centeredView = view.centeredView;
-  options.showLayerBounds = view.showLayerBounds;
-  options.screenWidth = project.screenWidth;
-  options.screenHeight = project.screenHeight;
-  options.mapZoom = view.mapZoom;
-  options.tileZoom = view.tileZoom;
-  qarto::saveViewOptions(settings_, options);
+void MapViewEngine::reloadPreferences() {
+  ViewOptions options = currentViewOptions();
+  qarto::loadViewOptions(settings_, options);
+  session_.project().screenWidth = options.screenWidth;
+  session_.project().screenHeight = options.screenHeight;
+  session_.project().journal().setLevels(readUndoLevels(settings_));
+  refresh();
 }
+
+void MapViewEngine::saveViewOptions() { qarto::saveViewOptions(settings_, currentViewOptions()); }
 
 void MapViewEngine::resize(int width, int height) {
   state_.view.clientWidth = width;
@@ -135,7 +135,7 @@ void MapViewEngine::mouseRelease(MouseButton button, ViewPoint point, Modifiers 
   const bool tileView = state_.view.tileViewShown;
   if (button == MouseButton::Left) {
     // Whatever the view, a left release ends the gesture.
-    tools_.leftRelease();
+    tools_.leftRelease(point);
     if (tileView) picker_.leftRelease();
   } else if (button == MouseButton::Middle) {
     if (tileView) {

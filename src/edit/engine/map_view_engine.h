@@ -10,6 +10,7 @@
 #include "model/editor_session.h"
 #include "model/map_project.h"
 #include "model/tileset_host.h"
+#include "model/view_options.h"
 
 namespace qarto {
 
@@ -40,6 +41,9 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   // --- Settings: the view options of the "Settings" section ---
   void loadViewOptions();
   void saveViewOptions();
+  // After the preferences were confirmed: the undo levels and the target
+  // screen size take effect.
+  void reloadPreferences();
 
   // --- Input ---
   void resize(int width, int height);
@@ -92,6 +96,7 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   // ProjectObserver.
   void projectReset(bool collisionTilesetKept) override;
 
+  ViewOptions currentViewOptions() const;
   void showCursorCell();
   void updateMouse(ViewPoint point);
 

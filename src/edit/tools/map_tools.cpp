@@ -1,8 +1,12 @@
 #include "edit/tools/map_tools.h"
 
 #include "edit/brush/brush_picking.h"
+#include "edit/collision/flag_paint.h"
+#include "edit/entities/entity_placement.h"
 #include "edit/engine/engine_state.h"
 #include "edit/view/navigator.h"
+#include <algorithm>
+
 #include "model/map_project.h"
 
 namespace qarto {
@@ -30,13 +34,18 @@ void MapTools::leftPress(ViewPoint point, Modifiers modifiers) {
   state_.tools.leftHeld = true;
   if (!state_.mapOpen()) return;
   loop_.reset();
-  if (ToolLoop* loop = loopForActiveLayer()) loop->step(point, modifiers, true);
+  if (state_.tools.tool == ToolKind::EntityPlacement) {
+    grabEntity(state_, point);
+  } else if (ToolLoop* loop = loopForActiveLayer()) {
+    loop->step(point, modifiers, true);
+  }
   state_.redraw();
 }
 
-void MapTools::leftRelease() {
+void MapTools::leftRelease(ViewPoint point) {
   state_.tools.leftHeld = false;
   loop_.reset();
+  if (state_.entityDrag.dragging) dropEntity(state_, point);
 }
 
 void MapTools::move(ViewPoint previous, ViewPoint point, ButtonSet held, Modifiers modifiers) {
@@ -44,8 +53,13 @@ void MapTools::move(ViewPoint previous, ViewPoint point, ButtonSet held, Modifie
   if (tools.patternMode && !(modifiers.shift && modifiers.ctrl)) tools.patternMode = false;
   if (!state_.mapOpen()) return;
 
-  if (held.left && tools.tool != ToolKind::FloodFill) {
+  if (tools.tool == ToolKind::EntityPlacement) {
+    tools.selecting = held.left;
+  } else if (held.left && tools.tool != ToolKind::FloodFill) {
     if (ToolLoop* loop = loopForActiveLayer()) loop->step(point, modifiers, false);
+  }
+  if (tools.tool == ToolKind::FlagPaint && !held.middle) {
+    state_.cursorTileProperties = cursorTileProperties(state_.activeLayer(), state_.cellAt(lockedPoint(tools, point)));
   }
   if (held.middle) {
     if (usesRectangle() && exactlyOne(modifiers)) {
@@ -85,10 +99,30 @@ void MapTools::middleRelease(ViewPoint point, Modifiers modifiers) {
       } else if (modifiers.ctrl) {
         removeRectangle(stamp, rect);
       }
+    } else if (active != nullptr && state_.tools.tool == ToolKind::FlagPaint) {
+      paintFlagRectangle(*active, rect);  // whatever the modifiers at release
     }
   }
   state_.tools.rectangleStarted = false;
   state_.redraw();
+}
+
+void MapTools::paintFlagRectangle(MapLayer& layer, const CellRect& rect) {
+  if (layer.kind != LayerKind::Collision) return;
+  endStroke();
+  UndoJournal& journal = state_.project().journal();
+  if (journal.hasPending()) journal.commitCellEdit();
+  journal.beginCellEdit(&layer);
+  bool changed = false;
+  const int top = std::max(rect.top, 0);
+  const int bottom = std::min(rect.bottom, layer.height - 1);
+  const int left = std::max(rect.left, 0);
+  const int right = std::min(rect.right, layer.width - 1);
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) changed = paintFlags(layer, {x, y}, state_.flags, journal) || changed;
+  }
+  journal.commitCellEdit();
+  if (changed) state_.project().modified = true;
 }
 
 void MapTools::modifierDown(Modifiers held) {

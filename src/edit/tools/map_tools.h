@@ -9,6 +9,8 @@
 namespace qarto {
 
 struct EngineState;
+struct MapLayer;
+struct CellRect;
 class Navigator;
 enum class ToolKind : std::int32_t;
 
@@ -20,7 +22,7 @@ class MapTools {
   MapTools(EngineState& state, Navigator& navigator) : state_(state), navigator_(navigator) {}
 
   void leftPress(ViewPoint point, Modifiers modifiers);
-  void leftRelease();
+  void leftRelease(ViewPoint point);
   // `previous` is the mouse position before this move.
   void move(ViewPoint previous, ViewPoint point, ButtonSet held, Modifiers modifiers);
   void middlePress(ViewPoint point, Modifiers modifiers);
@@ -43,7 +45,7 @@ class MapTools {
 
  private:
   bool usesRectangle() const;
-  void applyRectangle(Modifiers modifiers);
+  void paintFlagRectangle(MapLayer& layer, const CellRect& rect);
   ToolLoop* loopForActiveLayer();
 
   EngineState& state_;

@@ -1,6 +1,7 @@
 #include "edit/tools/tool_loop.h"
 
 #include "edit/brush/brush_picking.h"
+#include "edit/collision/flag_paint.h"
 #include "edit/engine/engine_state.h"
 #include "edit/tools/flood_fill.h"
 #include "edit/tools/paint_ink.h"
@@ -34,8 +35,8 @@ void ToolLoop::step(ViewPoint mouse, Modifiers modifiers, bool atPress) {
     case ToolKind::FloodFill:
       if (atPress) fill(mouse);
       break;
-    case ToolKind::FlagPaint:
-    case ToolKind::EntityPlacement: break;
+    case ToolKind::FlagPaint: flags(mouse); break;
+    case ToolKind::EntityPlacement: break;  // entities are grabbed and dropped, not painted
   }
 }
 
@@ -77,6 +78,13 @@ void ToolLoop::fill(ViewPoint mouse) {
   const FillResult result = floodFill(layer_, start, *brush, state_.tools.brushHFlip, state_.tools.brushVFlip,
                                       project.registry(), project.journal());
   if (result.written > 0) project.modified = true;
+}
+
+void ToolLoop::flags(ViewPoint mouse) {
+  if (layer_.kind != LayerKind::Collision) return;
+  const CellPoint cell = state_.cellAt(lockedPoint(state_.tools, mouse), &layer_);
+  ensureEntry();
+  if (paintFlags(layer_, cell, state_.flags, state_.project().journal())) state_.project().modified = true;
 }
 
 }  // namespace qarto

@@ -28,6 +28,7 @@ class ToolLoop {
   void paint(ViewPoint mouse, bool detail);
   void stamp(ViewPoint mouse, Modifiers modifiers);
   void fill(ViewPoint mouse);
+  void flags(ViewPoint mouse);
 
   EngineState& state_;
   MapLayer& layer_;
