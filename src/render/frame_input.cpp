@@ -1,5 +1,6 @@
 #include "render/frame_input.h"
 
+#include "edit/collision/collision_word.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/tools/paint_ink.h"
 #include "edit/tools/stroke_plan.h"
@@ -7,10 +8,12 @@
 namespace qarto {
 
 std::vector<FlagIcon> predefinedFlagIcons() {
-  return {
-      FlagIcon{true, 12, ViewColor{255, 0, 255, 100}, 15},  // Solid
-      FlagIcon{true, 13, ViewColor{0, 255, 0, 176}, 0},     // Jump Through
-  };
+  std::vector<FlagIcon> icons;
+  for (const FlagDefinition& flag : flagDefinitions()) {
+    if (!flag.inUse) break;
+    icons.push_back(FlagIcon{true, flag.bit, ViewColor{flag.red, flag.green, flag.blue, flag.alpha}, flag.icon});
+  }
+  return icons;
 }
 
 void attachPreview(MapViewEngine& engine, StrokePlan& plan, FrameInput& input) {

@@ -24,7 +24,8 @@ struct FlagIcon {
   int icon = -1;
 };
 
-// "Solid" (bit 12) and "Jump Through" (bit 13) as the program defines them.
+// The program's flag definitions ("Solid" on bit 12, "Jump Through" on
+// bit 13) as the drawing shows them.
 std::vector<FlagIcon> predefinedFlagIcons();
 
 // The 3D colours of the tab strip, read from the platform by the editor.
