@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, when missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev clang libclang-rt-14-dev gcc-arm-none-eabi libmgba-dev)
+packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev clang libclang-rt-14-dev gcc-arm-none-eabi libmgba-dev
+          libosmesa6-dev libglu1-mesa-dev libpng-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

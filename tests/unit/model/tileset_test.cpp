@@ -235,3 +235,67 @@ TEST(TilesetRegistration, UploadFailureShowsTheMessageAndDropsTheTileset) {
 
 }  // namespace
 }  // namespace qarto::test
+
+namespace qarto::test {
+namespace {
+
+// Hands out names and remembers which were given back.
+class ReleasingUploader : public TextureUploader {
+ public:
+  bool isSupported(int, int) override { return true; }
+  bool upload(const std::uint8_t*, int, int, std::uint32_t& textureName) override {
+    textureName = next++;
+    return true;
+  }
+  void release(std::uint32_t textureName) override { released.push_back(textureName); }
+  std::uint32_t next = 1;
+  std::vector<std::uint32_t> released;
+};
+
+std::unique_ptr<Tileset> uploadedPage(ReleasingUploader& uploader, std::int32_t id) {
+  auto page = std::make_unique<Tileset>();
+  page->id = id;
+  DisplayImage display;
+  display.width = 8;
+  display.height = 8;
+  display.rgba.assign(8 * 8 * 4, 0);
+  EXPECT_TRUE(uploadTexture(*page, display, uploader));
+  return page;
+}
+
+TEST(TilesetRegistry, TexturesAreReleasedWhenTilesetsLeave) {
+  ReleasingUploader uploader;
+  {
+    TilesetRegistry registry;
+    registry.insert(uploadedPage(uploader, 1));  // texture 1
+    registry.insert(uploadedPage(uploader, 2));  // texture 2
+    registry.insert(uploadedPage(uploader, 3));  // texture 3
+
+    std::unique_ptr<Tileset> removed = registry.remove(2);
+    EXPECT_EQ(uploader.released, (std::vector<std::uint32_t>{2}));
+    EXPECT_FALSE(removed->textureReady);  // handed back without a texture
+
+    registry.insert(uploadedPage(uploader, 1));  // texture 4 replaces texture 1
+    EXPECT_EQ(uploader.released, (std::vector<std::uint32_t>{2, 1}));
+
+    registry.clear();  // in id order: 1 (texture 4), then 3
+    EXPECT_EQ(uploader.released, (std::vector<std::uint32_t>{2, 1, 4, 3}));
+    registry.insert(uploadedPage(uploader, 9));  // texture 5
+  }
+  // A registry that is destroyed leaves its textures to their context: its
+  // uploader may be gone already.
+  EXPECT_EQ(uploader.released, (std::vector<std::uint32_t>{2, 1, 4, 3}));
+
+  // A failed upload has no owner to release to.
+  Tileset page;
+  HeadlessTextureUploader refusing(4);
+  DisplayImage big;
+  big.width = 16;
+  big.height = 16;
+  big.rgba.assign(16 * 16 * 4, 0);
+  EXPECT_FALSE(uploadTexture(page, big, refusing));
+  EXPECT_EQ(page.textureOwner, nullptr);
+}
+
+}  // namespace
+}  // namespace qarto::test
