@@ -49,7 +49,6 @@ CommandActions::CommandActions(EditorCommands& commands, QObject* parent) : QObj
     connect(action, &QAction::triggered, this, [this, id] { emit commandChosen(id); });
     actions_.emplace(id, action);
   }
-  update();
 }
 
 QAction* CommandActions::action(int id) const {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QScreen>
 
 #include "app/glyph_rasterizer.h"
 #include "app/main_frame.h"
@@ -54,6 +55,8 @@ bool EditorApp::start(const std::string& commandLine, const std::string& moduleD
     return std::unique_ptr<ViewSurface>(new CMapView(context, parent));
   };
   frame_ = std::make_unique<CMainFrame>(services_, settings_, glyphs_, std::move(options));
+  // Without a window manager "maximized" means nothing: fill the screen first.
+  if (const QScreen* screen = frame_->screen()) frame_->setGeometry(screen->availableGeometry());
   frame_->showMaximized();
 
   std::string path;

@@ -20,8 +20,6 @@ namespace qarto {
 
 namespace {
 
-constexpr int kEntryWidth = 196;
-constexpr int kEntryHeight = 92;
 constexpr int kNameBytes = static_cast<int>(kLayerNameSize) - 1;
 
 QToolButton* toggleButton(QWidget* parent, LayerToggleArt art, const char* tip, bool checkable = true) {
@@ -65,7 +63,7 @@ QString layerSizeText(const MapLayer& layer) {
 }
 
 CLayerDialog::CLayerDialog(LayerBarContext& bar, QWidget* parent) : QWidget(parent), bar_(bar) {
-  setFixedSize(kEntryWidth, kEntryHeight);
+  setFixedSize(kLayerEntryWidth, kLayerEntryHeight);
   setCursor(layerEntryCursor());
 
   menuButton_ = toggleButton(this, LayerToggleArt::Menu, "Layer Settings");

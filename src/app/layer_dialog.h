@@ -9,6 +9,9 @@ class QToolButton;
 namespace qarto {
 
 class LayerBarContext;
+
+inline constexpr int kLayerEntryWidth = 196;
+inline constexpr int kLayerEntryHeight = 92;
 struct MapLayer;
 
 // One entry of the layer bar: the layer's name (editable), kind and size,

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/layer_dialog.h"
@@ -50,6 +51,9 @@ CLayerListDialog::CLayerListDialog(MapViewEngine& engine, EditorCommands& comman
   scroll_->setWidgetResizable(true);
   scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll_->setFrameShape(QFrame::StyledPanel);
+  // Room for one entry beside the scroll bar.
+  scroll_->setMinimumWidth(kLayerEntryWidth + 2 * 3 + 2 * scroll_->frameWidth() +
+                           scroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
   setWidget(scroll_);
   context_.flagsChanged = [this] { updateEntries(); };
 

@@ -29,6 +29,7 @@
 #include "edit/map_file_commands.h"
 #include "edit/tileset_commands.h"
 #include "model/app_title.h"
+#include "model/platform_services.h"
 #include "model/settings_store.h"
 
 namespace qarto {
@@ -263,20 +264,23 @@ std::optional<ExportOptions> CMainFrame::runExportToHeaderDialog() {
 std::optional<MakeCllRequest> CMainFrame::runMakeCllDialog() { return qarto::runMakeCllDialog(dialogContext(*this)); }
 
 bool CMainFrame::barShown(FrameBar bar) const {
+  const QWidget* shown = nullptr;
   switch (bar) {
-    case FrameBar::ToolBar: return !toolBar_->isHidden();
-    case FrameBar::LayerBar: return !layerBar_->isHidden();
-    case FrameBar::StatusBar: return !status_->isHidden();
+    case FrameBar::ToolBar: shown = toolBar_; break;
+    case FrameBar::LayerBar: shown = layerBar_; break;
+    case FrameBar::StatusBar: shown = status_; break;
   }
-  return false;
+  return shown != nullptr && !shown->isHidden();
 }
 
 void CMainFrame::setBarShown(FrameBar bar, bool shown) {
+  QWidget* target = nullptr;
   switch (bar) {
-    case FrameBar::ToolBar: toolBar_->setVisible(shown); break;
-    case FrameBar::LayerBar: layerBar_->setVisible(shown); break;
-    case FrameBar::StatusBar: status_->setVisible(shown); break;
+    case FrameBar::ToolBar: target = toolBar_; break;
+    case FrameBar::LayerBar: target = layerBar_; break;
+    case FrameBar::StatusBar: target = status_; break;
   }
+  if (target != nullptr) target->setVisible(shown);
 }
 
 void CMainFrame::setWindowTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }

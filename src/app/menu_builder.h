@@ -5,6 +5,7 @@
 
 #include "edit/commands/menu_layout.h"
 
+class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
