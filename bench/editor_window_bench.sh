@@ -2,7 +2,7 @@
 # The editor window as a user meets it, measured from outside under Xvfb
 # (llvmpipe): launch until a window titled with the map shows the drawn
 # map, the peak memory of the process (VmHWM from /proc), then one scroll
-# step and one mouse move over the map (bench/window_bench.cpp).
+# step and one mouse move over the map (bench/window_redraws.cpp).
 #   bench/editor_window_bench.sh [BUILD_DIR]      (default build-bench)
 # Needs xvfb-run, xdotool and ImageMagick's import.
 set -euo pipefail
