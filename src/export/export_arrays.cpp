@@ -78,11 +78,13 @@ void appendTileArray(TextBuffer& out, const std::vector<UniqueTile>& tiles) {
   }
 }
 
+std::size_t mapArrayRoom(const MapLayer& layer) { return layer.cells.size() * kMaxScreenEntryLength; }
+
 void appendMapArray(TextBuffer& out, const MapLayer& layer, const ScreenEntryTable& entries,
                     ExportReduction& reduction, const TilesetRegistry& registry) {
   const std::array<bool, 256> registered = registeredPages(registry);
   const int group = tileGroupOf(layer);
-  TextBuffer::Block block(out, layer.cells.size() * kMaxValueLength);
+  TextBuffer::Block block(out, mapArrayRoom(layer));
   int written = 0;
   for (const MapCell& cell : layer.cells) {
     if (!registered[static_cast<std::size_t>(cell.tileset + 128)]) {

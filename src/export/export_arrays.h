@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "export/export_reduction.h"
@@ -33,6 +34,11 @@ void appendPaletteArray(TextBuffer& out, const ExportReduction& reduction, const
 // One line per unique tile: per row, top first, the low and then the high
 // 16 bits of the packed row.
 void appendTileArray(TextBuffer& out, const std::vector<UniqueTile>& tiles);
+
+// A screen entry is 16 bits: "0x" + 4 digits and at most ",\n".
+inline constexpr std::size_t kMaxScreenEntryLength = 8;
+// The most characters appendMapArray writes for `layer`.
+std::size_t mapArrayRoom(const MapLayer& layer);
 
 // The screen entries of a tile layer, sixteen to a line whatever its width.
 // Cells of unregistered pages write nothing and add to reduction.tileErrors.

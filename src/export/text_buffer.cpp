@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <bit>
 
+#include "io/prefault.h"
+
 namespace qarto {
 
 namespace {
+
+constexpr std::size_t kPrefaultBytes = std::size_t{1} << 20;
 
 // "000102...99": the two digits of every value below 100.
 constexpr std::array<char, 200> kDecimalPairs = [] {
@@ -63,6 +67,9 @@ void TextBuffer::grow(std::size_t count) {
   // Doubling keeps appends amortised constant; the first block fits a small file.
   const std::size_t capacity = std::max({size_ + count, capacity_ * 2, std::size_t{4096}});
   std::unique_ptr<char[]> data(new char[capacity]);
+  // A map file's text runs to megabytes; mapping its pages in one call is
+  // much cheaper than faulting them in one by one while writing.
+  if (capacity >= kPrefaultBytes) prefaultPages(data.get(), capacity);
   if (size_ > 0) std::memcpy(data.get(), data_.get(), size_);
   data_ = std::move(data);
   capacity_ = capacity;

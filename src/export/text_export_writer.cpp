@@ -14,6 +14,7 @@
 #include "export/screen_entry_table.h"
 #include "export/text_output_file.h"
 #include "model/app_title.h"
+#include "model/layer_kind.h"
 #include "model/platform_services.h"
 #include "model/settings_store.h"
 #include "model/tileset_registry.h"
@@ -189,6 +190,12 @@ bool TextExportWriter::writeMapFile(TextOutputFile& mapFile) {
   if (!mapFile.open()) return false;
   WriteFileHeader(mapFile, definition_.file(ExportFile::Map).includes, values_);
   const LayerStack& layers = *job_.layers;
+  // Room for every map array at once, so the largest text is never moved.
+  std::size_t room = 0;
+  for (const auto& layer : layers) {
+    if (isTileLayerKind(layer->kind)) room += mapArrayRoom(*layer);
+  }
+  mapFile.text().reserve(room);
   for (std::size_t i = 0; i < layers.size(); ++i) {
     const MapLayer& layer = *layers[i];
     if (layer.kind == LayerKind::Entity) {
