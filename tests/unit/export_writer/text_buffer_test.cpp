@@ -36,12 +36,12 @@ std::vector<std::int64_t> decimalValues() {
   std::vector<std::int64_t> values = {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(),
                                       std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
                                       65535, -128, 127};
-  std::int64_t power = 1;
-  for (int digits = 0; digits < 19; ++digits, power *= 10) {
+  for (std::int64_t power = 1;; power *= 10) {
     for (std::int64_t v : {power - 1, power, power + 1}) {
       values.push_back(v);
       values.push_back(-v);
     }
+    if (power > std::numeric_limits<std::int64_t>::max() / 10) break;  // 10^18, the last power of ten
   }
   return values;
 }
