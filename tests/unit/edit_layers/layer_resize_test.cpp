@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "edit/layers/layer_resizing.h"
+#include "edit/layers/resize_layer_model.h"
+#include "layers_fixture.h"
+
+namespace qarto::test {
+namespace {
+
+// Where the old cells land for each anchor, written out by hand: the column
+// and row offsets a 10 -> 7 shrink skips (and a 7 -> 10 grow leaves empty).
+// Near edge 0; far edge the whole difference, 3; centre (3 + 1) / 2 = 2.
+TEST(LayerResizing, TheAnchorSaysWhichCellsAShrinkKeepsAndWhereAGrowPutsThem) {
+  const int offsets[9][2] = {{0, 0}, {2, 0}, {3, 0}, {0, 2}, {2, 2}, {3, 2}, {0, 3}, {2, 3}, {3, 3}};
+  for (int anchor = 0; anchor < 9; ++anchor) {
+    const auto [ox, oy] = offsets[anchor];
+    LayersFixture f;
+    MapLayer& shrunk = f.layer("Shrunk", 10, 10, LayerKind::Primary);
+    MapLayer& grown = f.layer("Grown", 7, 7, LayerKind::Secondary);
+    fillDistinct(shrunk);
+    fillDistinct(grown);
+    ASSERT_TRUE(resizeLayers(f.session, {{&shrunk, 7, 7}, {&grown, 10, 10}}, {anchor, false, false}));
+    ASSERT_EQ(std::tuple(shrunk.cells.size(), grown.cells.size()), std::tuple(49u, 100u));
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 10; ++x) {
+        if (x < 7 && y < 7) {
+          EXPECT_EQ(shrunk.cell(x, y), distinctCell(x + ox + (y + oy) * 10)) << anchor;
+        }
+        const bool old = x >= ox && x < ox + 7 && y >= oy && y < oy + 7;
+        EXPECT_EQ(grown.cell(x, y), old ? distinctCell(x - ox + (y - oy) * 7) : MapCell{}) << anchor;
+      }
+    }
+  }
+}
+
+TEST(LayerResizing, StretchingTakesSourceJTimesOldOverNewWhateverTheAnchor) {
+  const std::tuple<int, int, std::vector<int>> cases[] = {{10, 7, {0, 1, 2, 4, 5, 7, 8}},
+                                                          {7, 10, {0, 0, 1, 2, 2, 3, 4, 4, 5, 6}}};
+  for (const auto& [from, to, tiles] : cases) {
+    for (const bool across : {true, false}) {
+      LayersFixture f;
+      MapLayer& line = f.layer("Line", across ? from : 1, across ? 1 : from, LayerKind::Primary);
+      fillDistinct(line);
+      resizeLayers(f.session, {{&line, across ? to : 1, across ? 1 : to}}, {0, across, !across});
+      EXPECT_EQ(tilesOf(line), tiles) << from << " to " << to << (across ? " across" : " down");
+    }
+  }
+}
+
+TEST(LayerResizing, ResizedLayersLoseTheirUndoEntriesAndUnoptimizedTileLayersGetTheFirstBlankTile) {
+  LayersFixture f;
+  f.project().unoptimizedMode = true;
+  const int page = registerPage(f.project(), f.host, 16, 8, [](int x, int) { return x < 8 ? 5 : 0; }).id;
+  MapLayer& level = f.layer("Level", 2, 1, LayerKind::Primary);
+  MapLayer& walls = f.layer("Walls", 2, 1, LayerKind::Collision);
+  MapLayer& back = f.layer("Back", 2, 1, LayerKind::Secondary);
+  setTiles(walls, 1, {4, 4});
+  for (MapLayer* edited : {&level, &back}) {
+    f.journal().beginCellEdit(edited);
+    f.journal().recordCell(1, 0, edited->cell(1, 0));
+    f.journal().commitCellEdit();
+  }
+  ASSERT_TRUE(resizeLayers(f.session, {{&level, 3, 1}, {&walls, 3, 1}, {&back, 2, 1}}, {0, false, false}));
+  EXPECT_EQ(level.cells[2], (MapCell{1, static_cast<std::int8_t>(page), 0, 0, 0, 0}));
+  EXPECT_EQ(walls.cells[2], MapCell{}) << "collision cells never show a normal page";
+  ASSERT_EQ(f.journal().size(), 1u) << "only the layer that kept its size keeps its entry";
+  EXPECT_EQ(f.journal().newest()->layer, &back);
+  EXPECT_TRUE(f.project().modified);
+  EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", "active Back"}));
+}
+
+TEST(ResizeLayerDialog, StretchingDisablesTheAnchorsAlongItsAxisAndMovesTheSelection) {
+  const struct {
+    int selected;
+    bool stretchH, stretchV;
+    int after;
+    std::set<int> enabled;
+  } cases[] = {
+      {0, false, false, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+      {0, true, false, 1, {1, 4, 7}},
+      {8, true, false, 7, {1, 4, 7}},
+      {3, true, false, 4, {1, 4, 7}},
+      {0, false, true, 3, {3, 4, 5}},
+      {8, false, true, 5, {3, 4, 5}},
+      {7, false, true, 4, {3, 4, 5}},
+      {2, true, true, 4, {4}},
+      {6, true, true, 4, {4}},
+  };
+  for (const auto& c : cases) {
+    LayersFixture f;
+    f.layer("Level", 40, 30, LayerKind::Primary);
+    ResizeLayerModel model(f.session);
+    ASSERT_TRUE(model.begin());
+    EXPECT_EQ(model.anchor(), 4) << "the centre is selected at first";
+    ASSERT_TRUE(model.selectAnchor(c.selected));
+    model.setStretchHorizontally(c.stretchH);
+    model.setStretchVertically(c.stretchV);
+    EXPECT_EQ(model.anchor(), c.after) << "from " << c.selected << " stretch " << c.stretchH << c.stretchV;
+    std::set<int> enabled;
+    for (int a = 0; a < 9; ++a) {
+      if (model.anchorEnabled(a)) enabled.insert(a);
+      EXPECT_EQ(model.selectAnchor(a), model.anchorEnabled(a));
+    }
+    EXPECT_EQ(enabled, c.enabled) << "stretch " << c.stretchH << c.stretchV;
+  }
+}
+
+TEST(ResizeLayerDialog, ShowsTheSizeOfMostLayersAndTheParallaxOfASecondaryOne) {
+  LayersFixture f;
+  f.layer("Level", 40, 30, LayerKind::Primary);
+  ResizeLayerModel model(f.session);
+  ASSERT_TRUE(model.begin());
+  EXPECT_EQ(std::tuple(model.title(), model.editsParallax(), model.oldWidthText(), model.oldHeightText(),
+                       model.newWidth(), model.resizeSecondaryEnabled(), model.resizeSecondary(),
+                       model.parallaxChoiceEnabled(), model.keepParallax()),
+            std::tuple("Qarto v0.99 - Resize Layer", false, "40", "30", 40, true, true, true, true));
+  model.setResizeSecondary(false);
+  EXPECT_FALSE(model.parallaxChoiceEnabled());
+  f.layer("Back", 50, 25, LayerKind::Secondary, 0.75f);
+  ASSERT_TRUE(model.begin());
+  EXPECT_EQ(std::tuple(model.editsParallax(), model.oldParallaxText(), model.dimensionsText(), model.newParallax(),
+                       model.resizeSecondaryEnabled()),
+            std::tuple(true, "0.75", "50 x 25", 0.75, false));
+}
+
+// From the bottom: Enemies, Back (parallax 0.5), Walls, Level (primary, active).
+TEST(ResizeLayerDialog, ANewSizeResizesEveryLayerAndSecondaryLayersByTheirParallaxUnlessTurnedOff) {
+  const struct {
+    int width, height;
+    bool secondary;
+    int backWidth, backHeight;  // 30 + ceil(0.5 x (width - 30)), 20 + ceil(0.5 x (height - 20))
+  } cases[] = {{60, 40, true, 45, 30}, {60, 40, false, 35, 25}, {1024, 1024, true, 527, 522}, {30, 20, true, 30, 20}};
+  for (const auto& c : cases) {
+    LayersFixture f;
+    MapLayer& level = f.layer("Level", 40, 30, LayerKind::Primary);
+    MapLayer& walls = f.layer("Walls", 40, 30, LayerKind::Collision);
+    MapLayer& back = f.layer("Back", 35, 25, LayerKind::Secondary, 0.5f);
+    MapLayer& enemies = f.layer("Enemies", 40, 30, LayerKind::Entity);
+    f.project().activeLayer = &level;
+    ResizeLayerModel model(f.session);
+    ASSERT_TRUE(model.begin());
+    model.setResizeSecondary(c.secondary);
+    model.setNewSize(c.width, c.height);
+    EXPECT_EQ(model.confirm(), ResizeOutcome::Closed);
+    EXPECT_EQ(std::tuple(level.width, level.height, walls.width, walls.cells.size()),
+              std::tuple(c.width, c.height, c.width, static_cast<std::size_t>(c.width * c.height)));
+    EXPECT_EQ(std::tuple(back.width, back.height, back.parallaxX), std::tuple(c.backWidth, c.backHeight, 0.5f));
+    EXPECT_EQ(enemies.width, 40) << "entity layers keep their size";
+    EXPECT_EQ(f.services.messages,
+              std::vector<Message>{shown("TODO: Support resizing the entity layer", MessageIcon::Information)});
+    EXPECT_TRUE(f.project().modified);
+  }
+}
+
+TEST(ResizeLayerDialog, ANewParallaxResizesTheActiveSecondaryLayerOnly) {
+  const struct {
+    int primaryWidth, primaryHeight;
+    double parallax;
+    int width, height;
+  } cases[] = {
+      {128, 64, 0.5, 79, 42},  // 30 + ceil(0.5 x 98), 20 + ceil(0.5 x 44)
+      {64, 40, 0.0, 30, 20},
+      {64, 40, 1.5, 81, 50},  // 30 + ceil(1.5 x 34), 20 + ceil(1.5 x 20)
+  };
+  for (const auto& c : cases) {
+    LayersFixture f;
+    MapLayer& level = f.layer("Level", c.primaryWidth, c.primaryHeight, LayerKind::Primary);
+    MapLayer& back = f.layer("Back", 128, 64, LayerKind::Secondary);
+    fillDistinct(back);
+    ResizeLayerModel model(f.session);
+    ASSERT_TRUE(model.begin());
+    model.setNewParallax(c.parallax);
+    EXPECT_EQ(model.confirm(), ResizeOutcome::Closed);
+    const auto p = static_cast<float>(c.parallax);
+    EXPECT_EQ(std::tuple(back.width, back.height, back.parallaxX, back.parallaxY), std::tuple(c.width, c.height, p, p));
+    EXPECT_EQ(std::tuple(level.width, f.services.messages.size(), f.project().modified),
+              std::tuple(c.primaryWidth, 0u, true));
+    // Centre anchor: 128 - width columns and 64 - height rows go, the odd one on the left and top.
+    EXPECT_EQ(back.cell(0, 0), distinctCell((129 - c.width) / 2 + (65 - c.height) / 2 * 128));
+  }
+}
+
+}  // namespace
+}  // namespace qarto::test
