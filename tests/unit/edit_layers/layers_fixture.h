@@ -7,9 +7,25 @@
 #include <tuple>
 #include <vector>
 
+#include "edit/collision/collision_flip_tables.h"
+#include "edit/entities/entity_record.h"
+#include "edit/layers/layer_clone.h"
+#include "edit/layers/layer_delete.h"
+#include "edit/layers/layer_eat.h"
+#include "edit/layers/layer_flip.h"
+#include "edit/layers/layer_import.h"
+#include "edit/layers/layer_merge.h"
+#include "edit/layers/layer_order.h"
+#include "edit/layers/layer_resizing.h"
+#include "edit/layers/layer_selection.h"
+#include "edit/layers/page_layer_fill.h"
+#include "edit/layers/resize_layer_model.h"
+#include "edit/layers/shift_layer_model.h"
 #include "edit/tileset_commands.h"
+#include "model/allocation.h"
 #include "model/layer_observer.h"
 #include "support/page_files.h"
+#include "support/temp_folder.h"
 #include "support/test_session.h"
 
 namespace qarto::test {
@@ -24,7 +40,7 @@ struct BarRecorder : LayerObserver {
   void activeLayerChanged(MapLayer* layer) override { calls.push_back("active " + (layer ? layer->nameText() : "")); }
 };
 
-// An editor session with the collision page loaded (id 1), unlimited undo
+// The layer operations, and an editor session with the collision page loaded (id 1), unlimited undo
 // and a recording layer bar.
 struct LayersFixture : TestSession {
   BarRecorder bar;
@@ -67,7 +83,6 @@ struct LayersFixture : TestSession {
     for (const auto& l : project().layers()) names += (names.empty() ? "" : " ") + l->nameText();
     return names;
   }
-  std::string activeName() { return project().activeLayer != nullptr ? project().activeLayer->nameText() : "none"; }
 
   // Everything a refused operation must leave as it was.
   auto snapshot() {

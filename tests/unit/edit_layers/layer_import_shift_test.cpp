@@ -1,84 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "edit/layers/layer_eat.h"
-#include "edit/layers/layer_import.h"
-#include "edit/layers/layer_merge.h"
-#include "edit/layers/page_layer_fill.h"
-#include "edit/layers/shift_layer_model.h"
 #include "layers_fixture.h"
-#include "support/temp_folder.h"
 
 namespace qarto::test {
 namespace {
-
-TEST(LayerMerge, BlankCellsTakeTheCellBeneathAsOneUndoStepAndTheLayerBeneathIsHidden) {
-  LayersFixture f;
-  const int page = f.tiles().id;
-  MapLayer& upper = f.layer("Upper", 4, 2, LayerKind::Primary);
-  MapLayer& lower = f.layer("Lower", 4, 2, LayerKind::Secondary);
-  f.project().activeLayer = &upper;
-  fillDistinct(lower, 1);
-  // Blank: tile 0, 40 (past the page's end), -3. Not blank: 1 (colour 16), 3 (half clear), 5, 7 (flipped).
-  setTiles(upper, page, {0, 5, 40, 1, -3, 3, 0, 7});
-  upper.cells[7].flags = kCellHFlip;
-  const std::vector<MapCell> before = upper.cells;
-  mergeActiveLayerDown(f.session);
-  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(upper.cells[i], i % 2 == 0 ? lower.cells[i] : before[i]) << i;
-  EXPECT_EQ(std::tuple(f.order(), lower.visible, f.project().modified, f.journal().size()),
-            std::tuple("Lower Upper", false, true, 1u));
-  EXPECT_TRUE(f.services.messages.empty());
-  ASSERT_TRUE(f.journal().undo(f.project()));
-  EXPECT_EQ(upper.cells, before);
-
-  // No blank cell: nothing to undo, the layer beneath is hidden all the same.
-  setTiles(upper, page, {4, 5, 6, 7, 8, 9, 10, 11});
-  lower.visible = true;
-  mergeActiveLayerDown(f.session);
-  EXPECT_FALSE(lower.visible);
-  EXPECT_EQ(f.journal().size(), 0u);
-
-  // A cell of a page that is not loaded stops the merge where it is.
-  setTiles(upper, page, {0, 0, 0, 0, 0, 0, 0, 0});
-  upper.cells[2].tileset = 0;
-  upper.cells[4].tileset = -7;
-  lower.visible = true;
-  f.settle();
-  mergeActiveLayerDown(f.session);
-  EXPECT_EQ(tilesOf(upper), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(f.services.messages,
-            std::vector<Message>{shown("A tileset was expected but not found.", MessageIcon::Warning)});
-  EXPECT_TRUE(lower.visible) << "a stopped merge does not hide the layer beneath";
-  EXPECT_TRUE(f.project().modified) << "two cells did change";
-  ASSERT_TRUE(f.journal().undo(f.project()));
-  EXPECT_EQ(tilesOf(upper), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(EatHiddenTiles, AfterAskingClearsTheCellsUnderTilesThatHideThemCompletelyWithNoUndo) {
-  LayersFixture f;
-  const int page = f.tiles().id;
-  f.layer("Enemies", 8, 1, LayerKind::Entity);  // on top, passed over like the collision layer
-  MapLayer& walls = f.layer("Walls", 8, 1, LayerKind::Collision);
-  MapLayer& front = f.layer("Front", 8, 1, LayerKind::Primary);
-  MapLayer& ground = f.layer("Ground", 8, 1, LayerKind::Secondary);
-  // Opaque, one clear pixel, half clear, colour 16, blank, past the page's end, negative, page not loaded.
-  setTiles(front, page, {4, 2, 3, 1, 0, 99, -1, 4});
-  front.cells[7].tileset = 50;
-  setTiles(walls, 1, std::vector<int>(8, 1));
-  fillDistinct(ground, 1);
-  const std::vector<MapCell> before = ground.cells;
-  const std::vector<MapCell> frontBefore = front.cells;
-  f.services.answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(eatHiddenTiles(f.session));
-  EXPECT_EQ(ground.cells, before);
-  EXPECT_FALSE(f.project().modified);
-
-  EXPECT_TRUE(eatHiddenTiles(f.session));
-  EXPECT_EQ(f.services.messages,
-            std::vector<Message>(2, shown("This feature does not currently support undo.  Continue?.",
-                                          MessageIcon::Question, "", MessageButtons::OkCancel)));
-  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(ground.cells[i], i == 0 || i == 5 ? MapCell{} : before[i]) << i;
-  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), front.cells), std::tuple(true, 0u, frontBefore));
-}
 
 TEST(ImportLayer, AddsALayerThatShowsTheImageTileByTileAndUndoRemovesIt) {
   LayersFixture f;
@@ -128,13 +53,14 @@ TEST(PageLayerFill, TilesACellCannotNumberKeepTheCellAsItWas) {
   EXPECT_EQ(layer.cells[32768], distinctCell(7));
 }
 
-// A 4 x 3 primary layer holding tiles 1 to 12 of the page (id 2), the Shift dialog open on it.
+// A 4 x 3 primary layer holding tiles 1 to 12 of page 2, the Shift dialog
+// open on it; the page loaded unless said otherwise.
 struct ShiftMap : LayersFixture {
-  Tileset& page = tiles();
   MapLayer& level = layer("Level", 4, 3, LayerKind::Primary);
   ShiftLayerModel shift{session};
-  ShiftMap() {
-    setTiles(level, page.id, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+  explicit ShiftMap(bool page = true) {
+    if (page) tiles();
+    setTiles(level, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     EXPECT_TRUE(shift.begin());
   }
 };
@@ -144,8 +70,10 @@ TEST(ShiftLayer, ThePreviewMovesTheCellsAsTheSlidersAndWrapBoxesSay) {
     int dx, dy;
     bool wrapH, wrapV;
     std::vector<int> tiles;
+    bool page = true;  // without a normal page vacated cells stay all zero, the cells move all the same
   } cases[] = {
       {1, 0, false, false, {0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 10, 11}},
+      {1, 0, false, false, {0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 10, 11}, false},
       {-1, 1, false, false, {0, 0, 0, 0, 2, 3, 4, 0, 6, 7, 8, 0}},
       {1, -1, true, false, {8, 5, 6, 7, 12, 9, 10, 11, 0, 0, 0, 0}},
       {-1, 2, false, true, {6, 7, 8, 0, 10, 11, 12, 0, 2, 3, 4, 0}},
@@ -156,13 +84,16 @@ TEST(ShiftLayer, ThePreviewMovesTheCellsAsTheSlidersAndWrapBoxesSay) {
       {0, -3, false, false, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
-    ShiftMap f;
+    ShiftMap f(c.page);
     f.shift.setWrapHorizontally(c.wrapH);
     f.shift.setWrapVertically(c.wrapV);
     f.shift.setHorizontalPosition(4 + c.dx);
     f.shift.setVerticalPosition(3 + c.dy);
     EXPECT_EQ(tilesOf(f.level), c.tiles) << "dx " << c.dx << " dy " << c.dy << " wrap " << c.wrapH << c.wrapV;
-    for (const MapCell& cell : f.level.cells) EXPECT_EQ(cell.tileset, f.page.id) << "vacated cells show the page";
+    for (const MapCell& cell : f.level.cells) EXPECT_EQ(cell.tileset, c.page || cell.tile != 0 ? 2 : 0);
+    if (c.page) continue;
+    f.shift.confirm();
+    EXPECT_EQ(tilesOf(f.level), c.tiles) << "OK keeps what the preview showed";
   }
 }
 
@@ -220,17 +151,6 @@ TEST(ShiftLayer, CancelOrClosingGivesBackTheVerySameBytesAndOkKeepsTheShiftAsOne
   EXPECT_EQ(std::tuple(f.journal().size(), f.project().modified), std::tuple(1u, true));
   ASSERT_TRUE(f.journal().undo(f.project()));
   EXPECT_EQ(f.level.cells, before);
-}
-
-TEST(ShiftLayer, WithoutANormalTilePageVacatedCellsStayZeroAndTheCellsStillMove) {
-  LayersFixture f;
-  MapLayer& level = f.layer("Level", 4, 1, LayerKind::Primary);
-  setTiles(level, 5, {1, 2, 3, 4});
-  ShiftLayerModel shift(f.session);
-  ASSERT_TRUE(shift.begin());
-  shift.setHorizontalPosition(5);
-  shift.confirm();
-  EXPECT_EQ(level.cells, (std::vector<MapCell>{{}, {1, 5, 0, 0, 0, 0}, {2, 5, 0, 0, 0, 0}, {3, 5, 0, 0, 0, 0}}));
 }
 
 }  // namespace

@@ -1,42 +1,28 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
-#include "edit/collision/collision_flip_tables.h"
-#include "edit/entities/entity_record.h"
-#include "edit/layers/layer_clone.h"
-#include "edit/layers/layer_delete.h"
-#include "edit/layers/layer_eat.h"
-#include "edit/layers/layer_flip.h"
-#include "edit/layers/layer_import.h"
-#include "edit/layers/layer_merge.h"
-#include "edit/layers/layer_order.h"
-#include "edit/layers/layer_resizing.h"
-#include "edit/layers/layer_selection.h"
-#include "edit/layers/resize_layer_model.h"
-#include "edit/layers/shift_layer_model.h"
 #include "layers_fixture.h"
-#include "model/allocation.h"
 
 namespace qarto::test {
 namespace {
 
-// From the bottom: Ground (parallax 0.75), Narrow, Tall, Front (primary),
-// Enemies, Walls. Ground, Front and Walls are 8 x 1, Narrow 7 x 1, Tall 7 x 2;
-// no two cells are alike.
+// The page (id 2) and, from the bottom: Ground (parallax 0.75), Back, Tall,
+// Front (primary), Enemies, Walls. Tall is 7 x 2, the others 8 x 1; no two
+// cells are alike.
 struct Stack : LayersFixture {
+  Tileset& page = tiles();
   MapLayer& walls = layer("Walls", 8, 1, LayerKind::Collision);
   MapLayer& enemies = layer("Enemies", 8, 1, LayerKind::Entity);
   MapLayer& front = layer("Front", 8, 1, LayerKind::Primary);
   MapLayer& tall = layer("Tall", 7, 2, LayerKind::Secondary);
-  MapLayer& narrow = layer("Narrow", 7, 1, LayerKind::Secondary);
+  MapLayer& back = layer("Back", 8, 1, LayerKind::Secondary);
   MapLayer& ground = layer("Ground", 8, 1, LayerKind::Secondary, 0.75f);
   std::unique_ptr<MapLayer> removed;
 
   Stack() {
-    for (const auto& l : project().layers()) fillDistinct(*l, 20 * project().indexOf(l.get()));
+    for (const auto& l : project().layers()) fillDistinct(*l, 20 * project().indexOf(l.get()) + 1);
   }
   MapLayer* named(const std::string& name) {
     for (const auto& l : project().layers()) {
@@ -61,7 +47,7 @@ TEST(LayerSelection, NextAndPreviousWrapAndTheTogglesChangeViewFlagsOnly) {
                                                                     {selectNextLayer, "Enemies"},
                                                                     {selectPreviousLayer, "Walls"},
                                                                     {selectPreviousLayer, "Ground"},
-                                                                    {selectPreviousLayer, "Narrow"}};
+                                                                    {selectPreviousLayer, "Back"}};
   for (const auto& [step, to] : steps) {
     f.bar.calls.clear();
     step(f.session);
@@ -76,22 +62,24 @@ TEST(LayerSelection, NextAndPreviousWrapAndTheTogglesChangeViewFlagsOnly) {
   EXPECT_EQ(f.flags(), "--- --- val --- --- -a- ");
   showAllLayers(f.session);
   EXPECT_EQ(f.flags(), "v-- v-- val v-- v-- va- ");
-  EXPECT_EQ(f.bar.calls.size(), 2u + 5u);
-  EXPECT_FALSE(f.project().modified);
-  EXPECT_EQ(f.journal().size(), 0u);
+  EXPECT_EQ(std::tuple(f.bar.calls.size(), f.project().modified, f.journal().size()), std::tuple(7u, false, 0u));
 }
 
-TEST(LayerOrder, ShuffleMovesTheActiveLayerOnePlaceAndUndoPutsItBack) {
-  const std::string order = "Ground Narrow Tall Front Enemies Walls";
+// Undone, a shuffled layer goes back beside the neighbour it passed, even
+// when its other former neighbour has left the stack meanwhile.
+TEST(LayerOrder, ShuffleMovesTheActiveLayerOnePlaceAndUndoPutsItBackBesideTheLayerItPassed) {
+  const std::string order = "Ground Back Tall Front Enemies Walls";
   const struct {
     const char* name;
     bool up;
     std::string after;
-  } cases[] = {{"Tall", true, "Ground Narrow Front Tall Enemies Walls"},
-               {"Tall", false, "Ground Tall Narrow Front Enemies Walls"},
-               {"Enemies", true, "Ground Narrow Tall Front Walls Enemies"},
-               {"Walls", true, order},  // the top cannot go up, the bottom not down
-               {"Ground", false, order}};
+    const char* gone;
+    const char* undone;
+  } cases[] = {{"Tall", true, "Ground Back Front Tall Enemies Walls", "Back", "Ground Tall Front Enemies Walls"},
+               {"Tall", false, "Ground Tall Back Front Enemies Walls", "Front", "Ground Back Tall Enemies Walls"},
+               {"Enemies", true, "Ground Back Tall Front Walls Enemies", "Front", "Ground Back Tall Enemies Walls"},
+               {"Walls", true, order, "", ""},  // the top cannot go up, the bottom not down
+               {"Ground", false, order, "", ""}};
   for (const auto& c : cases) {
     Stack f;
     MapLayer* const moved = f.named(c.name);
@@ -100,20 +88,12 @@ TEST(LayerOrder, ShuffleMovesTheActiveLayerOnePlaceAndUndoPutsItBack) {
     EXPECT_EQ(std::tuple(f.order(), done, f.project().modified, f.journal().size(), f.bar.calls.size()),
               std::tuple(c.after, c.after != order, c.after != order, done ? 1u : 0u, done ? 2u : 0u))
         << c.name << (c.up ? " up" : " down");
-    if (done) f.journal().undo(f.project());
-    EXPECT_EQ(f.order(), order);
     EXPECT_EQ(f.project().activeLayer, moved);
-  }
-}
-
-TEST(LayerOrder, UndoPutsTheLayerBackBesideTheNeighbourItPassed) {
-  for (const bool up : {true, false}) {
-    Stack f;
-    f.project().activeLayer = &f.tall;
-    up ? shuffleActiveLayerUp(f.session) : shuffleActiveLayerDown(f.session);
-    f.removed = f.project().takeLayer(up ? &f.narrow : &f.front);  // the other former neighbour
+    if (!done) continue;
+    f.removed = f.project().takeLayer(f.named(c.gone));
     ASSERT_TRUE(f.journal().undo(f.project()));
-    EXPECT_EQ(f.order(), up ? "Ground Tall Front Enemies Walls" : "Ground Narrow Tall Enemies Walls");
+    EXPECT_EQ(f.order(), c.undone);
+    EXPECT_EQ(f.project().activeLayer, moved);
   }
 }
 
@@ -123,10 +103,9 @@ TEST(LayerDelete, TheBottomLayerBecomesActiveAndUndoPutsTheSameLayerBack) {
   f.project().activeLayer = &f.tall;
   f.project().selectedEntity = 3;
   EXPECT_TRUE(deleteActiveLayer(f.session));
-  EXPECT_EQ(f.order(), "Ground Narrow Front Enemies Walls");
-  EXPECT_EQ(f.project().selectedEntity, -1);
-  EXPECT_TRUE(f.project().modified);
-  EXPECT_TRUE(f.services.messages.empty()) << "no question is asked";
+  EXPECT_EQ(f.order(), "Ground Back Front Enemies Walls");
+  EXPECT_EQ(std::tuple(f.project().selectedEntity, f.project().modified, f.services.messages.size()),
+            std::tuple(-1, true, 0u));  // no question is asked
   EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", "active Ground"}));
   ASSERT_TRUE(f.journal().undo(f.project()));
   EXPECT_EQ(f.project().layerAt(2), &f.tall);
@@ -145,7 +124,7 @@ TEST(LayerClone, CopiesTheActiveLayerToTheBottomUnderACloneNameAsOneUndoStep) {
   MapLayer* clone = cloneActiveLayer(f.session);
   ASSERT_NE(clone, nullptr);
   EXPECT_EQ(f.order(),
-            "Clone of Hills of the far north Ground Narrow Hills of the far north, at dusk Front Enemies Walls");
+            "Clone of Hills of the far north Ground Back Hills of the far north, at dusk Front Enemies Walls");
   EXPECT_EQ(std::tuple(clone->kind, clone->width, clone->height, clone->parallaxX, clone->visible, clone->alpha,
                        clone->locked),
             std::tuple(LayerKind::Secondary, 7, 2, 0.75f, false, true, false));
@@ -174,6 +153,63 @@ TEST(LayerClone, CopiesTheActiveLayerToTheBottomUnderACloneNameAsOneUndoStep) {
   ASSERT_NE(clone, nullptr);
   EXPECT_EQ(std::tuple(clone->kind, clone->cells.size(), clone->entities),
             std::tuple(LayerKind::Entity, 0u, f.enemies.entities));
+}
+
+TEST(LayerMerge, BlankCellsTakeTheCellBeneathAsOneUndoStepAndTheLayerBeneathIsHidden) {
+  Stack f;
+  f.project().activeLayer = &f.back;
+  // Blank: tile 0, 40 (past the page's end), -3. Not blank: 1 (colour 16), 3 (half clear), 5, 7 (flipped).
+  setTiles(f.back, f.page.id, {0, 5, 40, 1, -3, 3, 0, 7});
+  f.back.cells[7].flags = kCellHFlip;
+  const std::vector<MapCell> before = f.back.cells;
+  mergeActiveLayerDown(f.session);
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(f.back.cells[i], i % 2 == 0 ? f.ground.cells[i] : before[i]) << i;
+  EXPECT_EQ(std::tuple(f.project().layerCount(), f.ground.visible, f.project().modified, f.journal().size(),
+                       f.services.messages.size()),
+            std::tuple(6, false, true, 1u, 0u));  // hidden, not removed
+  ASSERT_TRUE(f.journal().undo(f.project()));
+  EXPECT_EQ(f.back.cells, before);
+
+  // No blank cell: nothing to undo, the layer beneath is hidden all the same.
+  setTiles(f.back, f.page.id, {4, 5, 6, 7, 8, 9, 10, 11});
+  f.ground.visible = true;
+  mergeActiveLayerDown(f.session);
+  EXPECT_EQ(std::tuple(f.ground.visible, f.journal().size()), std::tuple(false, 0u));
+
+  // A cell of a page that is not loaded stops the merge where it is; what was merged stays.
+  setTiles(f.back, f.page.id, {0, 0, 0, 0, 0, 0, 0, 0});
+  f.back.cells[2].tileset = 0;
+  f.back.cells[4].tileset = -7;
+  f.ground.visible = true;
+  f.settle();
+  mergeActiveLayerDown(f.session);
+  EXPECT_EQ(tilesOf(f.back), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(f.services.messages,
+            std::vector<Message>{shown("A tileset was expected but not found.", MessageIcon::Warning)});
+  EXPECT_EQ(std::tuple(f.ground.visible, f.project().modified), std::tuple(true, true));
+  ASSERT_TRUE(f.journal().undo(f.project()));
+  EXPECT_EQ(tilesOf(f.back), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(EatHiddenTiles, AfterAskingClearsTheCellsUnderTilesThatHideThemCompletelyWithNoUndo) {
+  Stack f;
+  // Opaque, one clear pixel, half clear, colour 16, blank, past the page's end, negative, page not loaded.
+  setTiles(f.front, f.page.id, {4, 2, 3, 1, 0, 99, -1, 4});
+  f.front.cells[7].tileset = 50;
+  setTiles(f.walls, 1, std::vector<int>(8, 1));  // solid, but the collision and entity layers are passed over
+  f.project().activeLayer = &f.ground;
+  const auto before = f.snapshot();
+  const std::vector<MapCell> front = f.front.cells;
+  f.services.answers.push_back(MessageAnswer::Cancel);
+  EXPECT_FALSE(eatHiddenTiles(f.session));
+  EXPECT_EQ(f.snapshot(), before);
+
+  EXPECT_TRUE(eatHiddenTiles(f.session));
+  EXPECT_EQ(f.services.messages,
+            std::vector<Message>(2, shown("This feature does not currently support undo.  Continue?.",
+                                          MessageIcon::Question, "", MessageButtons::OkCancel)));
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(f.ground.cells[i], i == 0 || i == 5 ? MapCell{} : distinctCell(i + 1)) << i;
+  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), f.front.cells), std::tuple(true, 0u, front));
 }
 
 TEST(LayerFlip, MirrorsEveryKindOfLayerAndUndoGivesItBack) {
@@ -282,13 +318,12 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
       {"Front", [](Stack& f) { EXPECT_FALSE(deleteActiveLayer(f.session)); },
        shown("The primary layer can never be deleted, only resized.", MessageIcon::Warning)},
       {"Ground", merge, shown("There is no layer beneath the active layer to merge with.", MessageIcon::Warning)},
-      {"Narrow", merge, sizes},  // onto a wider layer
-      {"Tall", merge, sizes},    // onto a lower one
-      {"Walls", merge, sizes},   // onto an entity layer
+      {"Tall", merge, sizes},   // onto a wider, lower layer
+      {"Front", merge, sizes},  // onto a narrower, taller one
+      {"Walls", merge, sizes},  // onto an entity layer
       {"Enemies", merge, sizes},
-      {"Narrow", eat, noOverlay},  // the overlaying layer, the top tile layer, is wider
-      {"Tall", eat, noOverlay},    // wider and lower
-      {"Front", eat, noOverlay},   // with only entities and collision above
+      {"Tall", eat, noOverlay},   // the overlaying layer, the top tile layer, is wider and lower
+      {"Front", eat, noOverlay},  // with only entities and collision above
       {"Enemies", eat, noOverlay},
       {"Enemies", [](Stack& f) { EXPECT_FALSE(ShiftLayerModel(f.session).begin()); },
        shown("Shifting of entity layers is not currently supported.", MessageIcon::Information)},
@@ -300,16 +335,16 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
        shown("Unoptimized mode only allows one tileset to be loaded at a time.  Collision tiles Do Not count as a "
              "regular texture tileset.",
              MessageIcon::Information),
-       [](Stack& f) {
-         f.project().unoptimizedMode = true;
-         f.tiles();
-       }},
+       [](Stack& f) { f.project().unoptimizedMode = true; }},
       {"Front",
        [](Stack& f) {
          EXPECT_FALSE(resizeLayers(f.session, {{&f.front, 9, 1}}, {}));
        },
        shown("Supposedly a tileset is loaded, but couldn't find one. Layer resize aborted.", MessageIcon::Stop),
-       [](Stack& f) { f.project().unoptimizedMode = true; }},
+       [](Stack& f) {
+         f.project().unoptimizedMode = true;
+         f.project().registry().remove(f.page.id);
+       }},
       {"Front",
        [](Stack& f) {  // memory for the first layer only
          ScopedAllocationLimit limit(60 * 60 * sizeof(MapCell) - 1);
