@@ -104,12 +104,6 @@ inline void setTiles(MapLayer& layer, int id, const std::vector<int>& tiles) {
   }
 }
 
-inline std::vector<int> tilesOf(const MapLayer& layer) {
-  std::vector<int> tiles;
-  for (const MapCell& cell : layer.cells) tiles.push_back(cell.tile);
-  return tiles;
-}
-
 // Every cell different in every field, so that a misplaced or half-copied
 // cell shows.
 inline MapCell distinctCell(int i) {
