@@ -200,7 +200,7 @@ TEST(TileView, TabsTakeTheirWidthFromTheMeasuredLabelsAndTheMouseFindsTabsAndTil
   EXPECT_EQ(tileUnderPoint(f.tiles, 2.0f, {300, 50}), (CellPoint{15, 1})) << "clamped to the page";
 }
 
-TEST(TileView, ClicksReplaceShiftAddsCtrlRemovesAndDragsPaintASelection) {
+TEST(TileView, ClicksReplaceShiftAddsCtrlRemovesDragsPaintASelectionAndViewSwitchesKeepTheBrush) {
   TileViewFixture f;
   f.click(EngineFixture::tileAt(1, 1));
   f.click(EngineFixture::tileAt(2, 1), kShift);
@@ -215,6 +215,16 @@ TEST(TileView, ClicksReplaceShiftAddsCtrlRemovesAndDragsPaintASelection) {
   EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {1, 1}}));
   f.drag({EngineFixture::tileAt(1, 0), EngineFixture::tileAt(1, 1)}, kCtrl);
   EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{0, 0}}));
+  // Switching views clears the selections but keeps each page's brush.
+  f.engine->mousePress(MouseButton::Middle, EngineFixture::tileAt(1, 1), kShift);
+  EXPECT_TRUE(f.state().tools.rectangleStarted);
+  f.key(Key::Tab, "\t");
+  EXPECT_EQ(std::tuple(f.state().tools.rectangleStarted, f.state().tools.selecting, f.engine->currentBrush()->count(),
+                       f.engine->cursor()),
+            std::tuple(false, false, 1, CursorKind::Arrow));
+  f.key(Key::F3);
+  EXPECT_EQ(std::tuple(f.engine->currentBrush(), f.engine->cursor()),
+            std::tuple(&f.state().brushes.stamp(), CursorKind::Stamp));  // the stamp brush in the map view
 }
 
 TEST(TileView, MiddleRectanglesInEveryDirectionUpToTenTwentyFourTiles) {
@@ -243,20 +253,6 @@ TEST(TileView, MiddleRectanglesInEveryDirectionUpToTenTwentyFourTiles) {
   f.project().currentTilesetId = f.page(512, 512, [](int x, int y) { return std::uint8_t(1 + (x + y) % 200); }).id;
   f.drag({EngineFixture::tileAt(0, 0), EngineFixture::tileAt(63, 63)}, {}, MouseButton::Middle);
   EXPECT_EQ(std::tuple(f.brush().count(), f.brush().placement(1023).y), std::tuple(1024, 15));
-}
-
-TEST(TileView, SwitchingViewsClearsSelectionsButKeepsEachPagesBrush) {
-  TileViewFixture f;
-  f.click(EngineFixture::tileAt(3, 3));
-  f.engine->mousePress(MouseButton::Middle, EngineFixture::tileAt(1, 1), kShift);
-  EXPECT_TRUE(f.state().tools.rectangleStarted);
-  f.key(Key::Tab, "\t");
-  EXPECT_EQ(std::tuple(f.state().tools.rectangleStarted, f.state().tools.selecting, f.engine->currentBrush()->count(),
-                       f.engine->cursor()),
-            std::tuple(false, false, 1, CursorKind::Arrow));
-  f.key(Key::F3);
-  EXPECT_EQ(f.engine->currentBrush(), &f.state().brushes.stamp()) << "the stamp brush in the map view";
-  EXPECT_EQ(f.engine->cursor(), CursorKind::Stamp);
 }
 
 }  // namespace

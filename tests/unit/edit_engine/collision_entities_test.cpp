@@ -96,20 +96,9 @@ TEST(CollisionFlipTables, MirroredCounterpartsOfADrawnPage) {
             std::vector<int>({1, 0, 3, 2, 0, 4, 99, -3}));
 }
 
-TEST(CollisionSetGeneration, PicksTheBestShapeAndFiltersWeakMatches) {
-  EngineFixture f;
-  // Tile 0: transparent (colour 0 of row 1); tile 1: solid; tile 2: 58 of 64 pixels solid.
-  Tileset& page = f.page(24, 8, [](int x, int y) {
-    return static_cast<std::uint8_t>(x < 8 ? 0x10 : x < 16 || y * 8 + (x - 16) < 58 ? 0x21 : 0x20);
-  });
-  // The built-in collision page: tile 0 is empty, tile 1 is full.
-  EXPECT_EQ(generateCollisionSet(page, *f.project().collisionTileset, false), (std::vector<std::uint8_t>{0, 1, 1}));
-  EXPECT_EQ(generateCollisionSet(page, *f.project().collisionTileset, true), (std::vector<std::uint8_t>{0, 1, 0}))
-      << "58 of 64 is below the filter";
-}
-
-// Against a pixel-by-pixel count on random pages with random shapes.
-TEST(CollisionSetGeneration, AgreesWithAPixelByPixelCount) {
+// Against a pixel-by-pixel count on random pages with random shapes; then
+// the built-in shapes with and without the minimum match.
+TEST(CollisionSetGeneration, AgreesWithAPixelByPixelCountAndFiltersWeakMatches) {
   EngineFixture f;
   std::mt19937 random(3);
   auto randomPage = [&](int w, int h) -> Tileset& {
@@ -138,6 +127,14 @@ TEST(CollisionSetGeneration, AgreesWithAPixelByPixelCount) {
     }
     EXPECT_EQ(set[static_cast<std::size_t>(t)], best) << "tile " << t;
   }
+  // Tile 0: transparent (colour 0 of row 1); tile 1: solid; tile 2: 58 of 64 pixels solid.
+  Tileset& drawn58 = f.page(24, 8, [](int x, int y) {
+    return static_cast<std::uint8_t>(x < 8 ? 0x10 : x < 16 || y * 8 + (x - 16) < 58 ? 0x21 : 0x20);
+  });
+  // The built-in collision page: tile 0 is empty, tile 1 is full.
+  EXPECT_EQ(generateCollisionSet(drawn58, *f.project().collisionTileset, false), (std::vector<std::uint8_t>{0, 1, 1}));
+  EXPECT_EQ(generateCollisionSet(drawn58, *f.project().collisionTileset, true), (std::vector<std::uint8_t>{0, 1, 0}))
+      << "58 of 64 is below the filter";
 }
 
 TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
@@ -162,9 +159,7 @@ TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
             std::tuple(true, true, false, "Qarto v0.99 - New .CLL"));
 
   // A .cll beside the page is taken as it is.
-  std::vector<std::uint8_t> cll = {4, 0, 0, 0, 2, 0, 0, 0};
-  for (int i = 0; i < 8; ++i) cll.push_back(static_cast<std::uint8_t>(10 + i));
-  writeBytes(folder.file("Level1.cll"), cll);
+  writeBytes(folder.file("Level1.cll"), {4, 0, 0, 0, 2, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17});
   ASSERT_TRUE(runMakeCllWizard(f.engine->session(), MakeCllRequest{path, true, true, false}, hooks));
   EXPECT_EQ(f.project().findLayerOfKind(LayerKind::Collision)->cell(3, 1).tile, 17);
 
@@ -183,7 +178,7 @@ struct EntityFixture : EngineFixture {
   EntityRecord at(int slot) { return readEntity(entities, slot).value(); }
 };
 
-TEST(EntityRecord, ReadsAndWritesTheSlotLayoutLittleEndian) {
+TEST(Entities, TheSlotLayoutIsLittleEndianAndCloneFlipAndClearActOnTheSelection) {
   EntityFixture f;
   ASSERT_TRUE(writeEntity(f.entities, 3, EntityRecord{true, 0x0102, -1, -5, 0x01020304}));
   const std::uint8_t* slot = f.entities.entities.data() + 3 * 48;
@@ -191,6 +186,20 @@ TEST(EntityRecord, ReadsAndWritesTheSlotLayoutLittleEndian) {
             std::vector<int>({1, 0x02, 0x01, 0xFF, 0xFB, 0x04, 0x01}));
   EXPECT_FALSE(writeEntity(f.entities, 32, EntityRecord{}));
   EXPECT_FALSE(readEntity(f.level, 0));
+  // Clone, flip and clear act on the selection.
+  f.project().setActiveLayer(&f.entities);
+  writeEntity(f.entities, 0, EntityRecord{true, 3, 1, 40, 80});
+  f.project().selectedEntity = 0;
+  cloneSelectedEntity(f.state());
+  EXPECT_EQ(std::tuple(f.at(1), f.project().selectedEntity), std::tuple(f.at(0), 0));
+  f.key(Key::H);
+  EXPECT_EQ(f.at(0).facing, -1);
+  f.key(Key::H);
+  EXPECT_EQ(f.at(0).facing, 1);
+  f.key(Key::Escape);
+  EXPECT_EQ(f.project().selectedEntity, -1);
+  cloneSelectedEntity(f.state());  // nothing selected: nothing happens
+  EXPECT_FALSE(f.at(2).inUse);
 }
 
 TEST(Entities, SpawnPlacesAtTheMouseReusesTheLowestFreeSlotAndAsksForALayer) {
@@ -246,23 +255,6 @@ TEST(Entities, PressesPickTheLowestSlotWithinTheSpriteAndDragsMoveBySteps) {
             std::tuple(2, 103, 205, true));
   f.drag({{0, 0}, {50, 50}});  // a miss keeps the selection and moves nothing
   EXPECT_EQ(std::tuple(f.project().selectedEntity, f.at(2).x), std::tuple(2, 103));
-}
-
-TEST(Entities, CloneFlipAndClearActOnTheSelection) {
-  EntityFixture f;
-  f.project().setActiveLayer(&f.entities);
-  writeEntity(f.entities, 0, EntityRecord{true, 3, 1, 40, 80});
-  f.project().selectedEntity = 0;
-  cloneSelectedEntity(f.state());
-  EXPECT_EQ(std::tuple(f.at(1), f.project().selectedEntity), std::tuple(f.at(0), 0));
-  f.key(Key::H);
-  EXPECT_EQ(f.at(0).facing, -1);
-  f.key(Key::H);
-  EXPECT_EQ(f.at(0).facing, 1);
-  f.key(Key::Escape);
-  EXPECT_EQ(f.project().selectedEntity, -1);
-  cloneSelectedEntity(f.state());  // nothing selected: nothing happens
-  EXPECT_FALSE(f.at(2).inUse);
 }
 
 }  // namespace

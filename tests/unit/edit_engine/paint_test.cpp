@@ -184,7 +184,7 @@ struct StrokeFixture : PaintFixture {
   }
 };
 
-TEST(StrokeUndo, OnePressDragReleaseIsOneStepAndAClickThatChangesNothingNone) {
+TEST(StrokeUndo, OnePressDragReleaseIsOneStepAClickThatChangesNothingNoneAndTheLevelsBoundThem) {
   StrokeFixture f;
   const std::vector<MapCell> before = f.level.cells;
   // The drag passes cell (5, 5) three times.
@@ -198,6 +198,16 @@ TEST(StrokeUndo, OnePressDragReleaseIsOneStepAndAClickThatChangesNothingNone) {
   f.key(Key::F3);         // stamp picks write no cell
   f.click(EngineFixture::at(2, 2), kShift);
   EXPECT_EQ(f.journal().size(), 0u);
+  // Undo levels bound the journal.
+  f.key(Key::F1);
+  f.settings.writeInt("Settings", "UndoLevels", 1);
+  f.engine->loadViewOptions();
+  f.click(EngineFixture::at(1, 1));
+  const std::vector<MapCell> afterFirst = f.level.cells;
+  f.click(EngineFixture::at(9, 9));
+  f.undo();
+  EXPECT_EQ(f.level.cells, afterFirst);
+  EXPECT_FALSE(f.commands->run(cmd::kUndo)) << "disabled with nothing left";
 }
 
 TEST(StrokeUndo, AGestureIsFiledUnderTheLayerItStartedOn) {
@@ -236,18 +246,6 @@ TEST(StrokeUndo, CommandsViewSwitchesAndResetsCloseTheOpenStroke) {
   f.engine->mouseMove(EngineFixture::at(5, 4), left, {});
   f.engine->mouseRelease(MouseButton::Left, EngineFixture::at(5, 4), {});
   EXPECT_FALSE(f.journal().canUndo());
-}
-
-TEST(StrokeUndo, UndoLevelsBoundTheJournal) {
-  StrokeFixture f;
-  f.settings.writeInt("Settings", "UndoLevels", 1);
-  f.engine->loadViewOptions();
-  f.click(EngineFixture::at(1, 1));
-  const std::vector<MapCell> afterFirst = f.level.cells;
-  f.click(EngineFixture::at(9, 9));
-  f.undo();
-  EXPECT_EQ(f.level.cells, afterFirst);
-  EXPECT_FALSE(f.commands->run(cmd::kUndo)) << "disabled with nothing left";
 }
 
 }  // namespace
