@@ -97,15 +97,21 @@ TEST(ShiftLayer, ThePreviewMovesTheCellsAsTheSlidersAndWrapBoxesSay) {
   }
 }
 
-TEST(ShiftLayer, SlidersStartInTheMiddleStepByOneAndStayInTheirRange) {
+TEST(ShiftLayer, SlidersStayInRangeCancelGivesBackTheVerySameBytesAndOkIsOneUndoStep) {
   LayersFixture f;
-  f.layer("Level", 40, 24, LayerKind::Primary);
+  MapLayer& level = f.layer("Level", 40, 24, LayerKind::Primary);
+  fillDistinct(level);
+  for (MapCell& cell : level.cells) {
+    cell.reserved = static_cast<std::uint8_t>(cell.tile);
+    cell.flags |= 0x80;
+  }
+  const std::vector<MapCell> before = level.cells;
   ShiftLayerModel shift(f.session);
   ASSERT_TRUE(shift.begin());
-  EXPECT_EQ(shift.title(), "Qarto v0.99 - Shift Layer Data");
-  EXPECT_EQ(std::tuple(shift.horizontalMaximum(), shift.verticalMaximum(), shift.horizontalPageSize(),
+  // The sliders run from 0 to twice the size less one and start in the middle; a page is an eighth.
+  EXPECT_EQ(std::tuple(shift.title(), shift.horizontalMaximum(), shift.verticalMaximum(), shift.horizontalPageSize(),
                        shift.verticalPageSize(), shift.horizontalPosition(), shift.verticalPosition()),
-            std::tuple(79, 47, 5, 3, 40, 24));
+            std::tuple("Qarto v0.99 - Shift Layer Data", 79, 47, 5, 3, 40, 24));
   shift.stepHorizontal(-1);
   shift.stepVertical(+1);
   EXPECT_EQ(shift.horizontalShiftText() + " " + shift.verticalShiftText(), "-1 1");
@@ -114,43 +120,29 @@ TEST(ShiftLayer, SlidersStartInTheMiddleStepByOneAndStayInTheirRange) {
   EXPECT_EQ(std::tuple(shift.shiftX(), shift.shiftY()), std::tuple(39, -24));
   shift.stepHorizontal(+1);
   EXPECT_EQ(shift.horizontalPosition(), 79);
-  shift.reset();
-  EXPECT_EQ(shift.horizontalShiftText() + " " + shift.verticalShiftText(), "0 0");
-}
-
-TEST(ShiftLayer, CancelOrClosingGivesBackTheVerySameBytesAndOkKeepsTheShiftAsOneUndoStep) {
-  ShiftMap f;
-  f.shift.cancel();
-  fillDistinct(f.level, 3);  // tiles 3 to 14
-  for (MapCell& cell : f.level.cells) {
-    cell.reserved = static_cast<std::uint8_t>(200 + cell.tile);
-    cell.flags |= 0x80;
-  }
-  const std::vector<MapCell> before = f.level.cells;
-  ASSERT_TRUE(f.shift.begin());
-  f.shift.setHorizontalPosition(2);
-  f.shift.setWrapVertically(true);
-  f.shift.setVerticalPosition(5);
-  ASSERT_NE(f.level.cells, before);
-  f.shift.cancel();
-  EXPECT_FALSE(f.shift.isOpen());
-  EXPECT_EQ(f.level.cells, before);
+  shift.setWrapVertically(true);
+  ASSERT_NE(level.cells, before);
+  shift.cancel();
+  EXPECT_EQ(std::tuple(shift.isOpen(), level.cells == before), std::tuple(false, true));
   {
     ShiftLayerModel closed(f.session);  // closed without OK
     ASSERT_TRUE(closed.begin());
     closed.setHorizontalPosition(7);
   }
-  EXPECT_EQ(std::tuple(f.level.cells, f.journal().size(), f.project().modified), std::tuple(before, 0u, false));
+  EXPECT_EQ(std::tuple(level.cells == before, f.journal().size(), f.project().modified), std::tuple(true, 0u, false));
 
-  ASSERT_TRUE(f.shift.begin());
-  for (int step = 0; step < 3; ++step) f.shift.stepHorizontal(+1);
-  f.shift.stepVertical(-1);
-  f.shift.confirm();
-  EXPECT_FALSE(f.shift.isOpen());
-  EXPECT_EQ(tilesOf(f.level), (std::vector<int>{0, 0, 0, 7, 0, 0, 0, 11, 0, 0, 0, 0}));
-  EXPECT_EQ(std::tuple(f.journal().size(), f.project().modified), std::tuple(1u, true));
+  ASSERT_TRUE(shift.begin());
+  for (int step = 0; step < 3; ++step) shift.stepHorizontal(+1);
+  shift.stepVertical(-1);
+  shift.reset();
+  EXPECT_EQ(shift.horizontalShiftText() + " " + shift.verticalShiftText(), "0 0");
+  for (int step = 0; step < 3; ++step) shift.stepHorizontal(+1);
+  shift.stepVertical(-1);
+  shift.confirm();
+  EXPECT_EQ(std::tuple(shift.isOpen(), level.cell(3, 0), level.cell(0, 0), f.journal().size(), f.project().modified),
+            std::tuple(false, before[40], MapCell{}, 1u, true));
   ASSERT_TRUE(f.journal().undo(f.project()));
-  EXPECT_EQ(f.level.cells, before);
+  EXPECT_EQ(level.cells, before);
 }
 
 }  // namespace

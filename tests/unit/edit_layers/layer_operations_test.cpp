@@ -43,11 +43,12 @@ struct Stack : LayersFixture {
 TEST(LayerSelection, NextAndPreviousWrapAndTheTogglesChangeViewFlagsOnly) {
   Stack f;
   f.project().activeLayer = &f.ground;
-  const std::pair<void (*)(EditorSession&), const char*> steps[] = {{selectNextLayer, "Walls"},
-                                                                    {selectNextLayer, "Enemies"},
-                                                                    {selectPreviousLayer, "Walls"},
-                                                                    {selectPreviousLayer, "Ground"},
-                                                                    {selectPreviousLayer, "Back"}};
+  const std::pair<void (*)(EditorSession&), const char*> steps[] = {
+      // clang-format off
+      {selectNextLayer, "Walls"}, {selectNextLayer, "Enemies"}, {selectPreviousLayer, "Walls"},
+      {selectPreviousLayer, "Ground"}, {selectPreviousLayer, "Back"},
+      // clang-format on
+  };
   for (const auto& [step, to] : steps) {
     f.bar.calls.clear();
     step(f.session);
@@ -250,8 +251,7 @@ TEST(LayerFlip, MirrorsEveryKindOfLayerAndUndoGivesItBack) {
                                            EntityRecord{true, 0, 1, 0, 0})
                               : std::tuple(EntityRecord{true, 0, 1, 10, -42}, EntityRecord{false, 0, 1, 5, 6},
                                            EntityRecord{true, 0, -1, 64, 8}));
-    EXPECT_TRUE(f.project().modified);
-    EXPECT_EQ(f.journal().size(), 3u);
+    EXPECT_EQ(std::tuple(f.project().modified, f.journal().size()), std::tuple(true, 3u));
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(f.journal().undo(f.project()));
     EXPECT_EQ(std::get<0>(f.snapshot()), before);
   }
@@ -308,23 +308,22 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
       "You have entered an invalid parallax amount.  Parallax must be between 0.0 and 1.5.", MessageIcon::Exclamation);
   const Message sameParallax =
       shown("The target parallax value is identical to the old layer parallax value.", MessageIcon::Information);
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
   const struct {
     const char* active;
     Act act;
     Message message;
     Act setUp = {};
   } cases[] = {
+      // clang-format off
       {"", everyOperation, shown("There is no currently active layer to be deleted.", MessageIcon::Warning)},
       {"Front", [](Stack& f) { EXPECT_FALSE(deleteActiveLayer(f.session)); },
        shown("The primary layer can never be deleted, only resized.", MessageIcon::Warning)},
       {"Ground", merge, shown("There is no layer beneath the active layer to merge with.", MessageIcon::Warning)},
-      {"Tall", merge, sizes},   // onto a wider, lower layer
-      {"Front", merge, sizes},  // onto a narrower, taller one
-      {"Walls", merge, sizes},  // onto an entity layer
-      {"Enemies", merge, sizes},
-      {"Tall", eat, noOverlay},   // the overlaying layer, the top tile layer, is wider and lower
-      {"Front", eat, noOverlay},  // with only entities and collision above
-      {"Enemies", eat, noOverlay},
+      // Onto a wider, lower layer; onto a narrower, taller one; onto an entity layer; an entity layer.
+      {"Tall", merge, sizes}, {"Front", merge, sizes}, {"Walls", merge, sizes}, {"Enemies", merge, sizes},
+      // The overlaying layer (the top tile layer) is wider and lower; only entities and collision above.
+      {"Tall", eat, noOverlay}, {"Front", eat, noOverlay}, {"Enemies", eat, noOverlay},
       {"Enemies", [](Stack& f) { EXPECT_FALSE(ShiftLayerModel(f.session).begin()); },
        shown("Shifting of entity layers is not currently supported.", MessageIcon::Information)},
       {"Walls", [](Stack& f) { EXPECT_FALSE(cloneActiveLayer(f.session)); },
@@ -333,45 +332,30 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
        [](Stack& f) { f.services.answers.push_back(MessageAnswer::No); }},
       {"Front", [](Stack& f) { EXPECT_FALSE(importImageAsLayer(f.session)); },
        shown("Unoptimized mode only allows one tileset to be loaded at a time.  Collision tiles Do Not count as a "
-             "regular texture tileset.",
-             MessageIcon::Information),
+             "regular texture tileset.", MessageIcon::Information),
        [](Stack& f) { f.project().unoptimizedMode = true; }},
-      {"Front",
-       [](Stack& f) {
-         EXPECT_FALSE(resizeLayers(f.session, {{&f.front, 9, 1}}, {}));
-       },
+      {"Front", [](Stack& f) { EXPECT_FALSE(resizeLayers(f.session, {{&f.front, 9, 1}}, {})); },
        shown("Supposedly a tileset is loaded, but couldn't find one. Layer resize aborted.", MessageIcon::Stop),
-       [](Stack& f) {
-         f.project().unoptimizedMode = true;
-         f.project().registry().remove(f.page.id);
-       }},
-      {"Front",
-       [](Stack& f) {  // memory for the first layer only
+       [](Stack& f) { f.project().unoptimizedMode = true; f.project().registry().remove(f.page.id); }},
+      {"Front", [](Stack& f) {  // memory for the first layer only
          ScopedAllocationLimit limit(60 * 60 * sizeof(MapCell) - 1);
          EXPECT_FALSE(resizeLayers(f.session, {{&f.ground, 20, 20}, {&f.front, 60, 60}}, {}));
-       },
-       shown("Error....tile array allocation failed.  Try closing other applications. ", MessageIcon::Exclamation)},
-      {"Front", dialog(8, 1),
-       shown("The target layer size is identical to the old layer size.", MessageIcon::Information)},
-      {"Front", dialog(29, 20), badSize},
-      {"Front", dialog(1025, 20), badSize},
-      {"Front", dialog(30, 19), badSize},
-      {"Front", dialog(30, 1025), badSize},
-      {"Front", dialog(-5, 0), badSize},
-      {"Front", dialog(60, 40), badParallax, groundParallax(std::numeric_limits<float>::quiet_NaN())},
-      {"Front", dialog(60, 40), badParallax, groundParallax(std::numeric_limits<float>::infinity())},
+       }, shown("Error....tile array allocation failed.  Try closing other applications. ", MessageIcon::Exclamation)},
+      {"Front", dialog(8, 1), shown("The target layer size is identical to the old layer size.", MessageIcon::Information)},
+      {"Front", dialog(29, 20), badSize}, {"Front", dialog(1025, 20), badSize}, {"Front", dialog(30, 19), badSize},
+      {"Front", dialog(30, 1025), badSize}, {"Front", dialog(-5, 0), badSize},
+      {"Front", dialog(60, 40), badParallax, groundParallax(nan)},
+      {"Front", dialog(60, 40), badParallax, groundParallax(inf)},
       {"Front", dialog(60, 40), badParallax, groundParallax(-9.0f)},
-      {"Ground", parallax(0.753), sameParallax},
-      {"Ground", parallax(0.7465), sameParallax},
-      {"Ground", parallax(1.51), badParallax},
-      {"Ground", parallax(-0.01), badParallax},
-      {"Ground", parallax(2.0), badParallax},
-      {"Ground", parallax(std::nan("")), badParallax},
+      {"Ground", parallax(0.753), sameParallax}, {"Ground", parallax(0.7465), sameParallax},
+      {"Ground", parallax(1.51), badParallax}, {"Ground", parallax(-0.01), badParallax},
+      {"Ground", parallax(2.0), badParallax}, {"Ground", parallax(nan), badParallax},
       {"Ground", parallax(HUGE_VAL), badParallax},
       {"Ground", parallax(1.5), badParallax},  // 30 + ceil(1.5 x (8 - 30)) = -3
       {"Ground", dialog(0, 0, 0.5, ResizeOutcome::Closed),
        shown("No valid primary layer was found.  The process has aborted.", MessageIcon::Stop),
        [](Stack& f) { f.removed = f.project().takeLayer(&f.front); }},
+      // clang-format on
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     Stack f;

@@ -113,60 +113,52 @@ TEST(ResizeLayerDialog, ShowsTheSizeOfMostLayersAndTheParallaxOfASecondaryOne) {
             std::tuple(true, "0.75", "50 x 25", 0.75, false));
 }
 
-// From the bottom: Enemies, Back (parallax 0.5), Walls, Level (primary, active).
-TEST(ResizeLayerDialog, ANewSizeResizesEveryLayerAndSecondaryLayersByTheirParallaxUnlessTurnedOff) {
+// From the bottom: Enemies, Back (35 x 25, parallax 0.5), Walls, Level (40 x 30, primary). A new size
+// resizes every layer, the secondary ones to 30 + ceil(parallax x (width - 30)) by 20 + ceil(parallax x
+// (height - 20)) unless turned off; a new parallax resizes the active secondary layer alone. Both keep
+// the old cells about the centre: `corner` is the old cell (number) that ends up in the top left, if any.
+TEST(ResizeLayerDialog, OkResizesEveryLayerToANewSizeOrTheActiveSecondaryLayerToItsNewParallax) {
   const struct {
+    bool onLevel;
     int width, height;
+    double parallax;
     bool secondary;
-    int backWidth, backHeight;  // 30 + ceil(0.5 x (width - 30)), 20 + ceil(0.5 x (height - 20))
-  } cases[] = {{60, 40, true, 45, 30}, {60, 40, false, 35, 25}, {1024, 1024, true, 527, 522}, {30, 20, true, 30, 20}};
+    int levelWidth, levelHeight, backWidth, backHeight;
+    float backParallax;
+    int corner;
+  } cases[] = {
+      // clang-format off
+      {true, 60, 40, 0, true, 60, 40, 45, 30, 0.5f, -1},     {true, 60, 40, 0, false, 60, 40, 35, 25, 0.5f, 0},
+      {true, 1024, 1024, 0, true, 1024, 1024, 527, 522, 0.5f, -1}, {true, 30, 20, 0, true, 30, 20, 30, 20, 0.5f, 3 + 3 * 35},
+      {false, 0, 0, 0.0, true, 40, 30, 30, 20, 0.0f, 3 + 3 * 35}, {false, 0, 0, 1.5, true, 40, 30, 45, 35, 1.5f, -1},
+      {false, 0, 0, 0.25, true, 40, 30, 33, 23, 0.25f, 1 + 1 * 35},
+      // clang-format on
+  };
   for (const auto& c : cases) {
     LayersFixture f;
     MapLayer& level = f.layer("Level", 40, 30, LayerKind::Primary);
     MapLayer& walls = f.layer("Walls", 40, 30, LayerKind::Collision);
     MapLayer& back = f.layer("Back", 35, 25, LayerKind::Secondary, 0.5f);
     MapLayer& enemies = f.layer("Enemies", 40, 30, LayerKind::Entity);
-    f.project().activeLayer = &level;
+    fillDistinct(back);
+    f.project().activeLayer = c.onLevel ? &level : &back;
     ResizeLayerModel model(f.session);
     ASSERT_TRUE(model.begin());
     model.setResizeSecondary(c.secondary);
     model.setNewSize(c.width, c.height);
-    EXPECT_EQ(model.confirm(), ResizeOutcome::Closed);
-    EXPECT_EQ(std::tuple(level.width, level.height, walls.width, walls.cells.size()),
-              std::tuple(c.width, c.height, c.width, static_cast<std::size_t>(c.width * c.height)));
-    EXPECT_EQ(std::tuple(back.width, back.height, back.parallaxX), std::tuple(c.backWidth, c.backHeight, 0.5f));
-    EXPECT_EQ(enemies.width, 40) << "entity layers keep their size";
-    EXPECT_EQ(f.services.messages,
-              std::vector<Message>{shown("TODO: Support resizing the entity layer", MessageIcon::Information)});
-    EXPECT_TRUE(f.project().modified);
-  }
-}
-
-TEST(ResizeLayerDialog, ANewParallaxResizesTheActiveSecondaryLayerOnly) {
-  const struct {
-    int primaryWidth, primaryHeight;
-    double parallax;
-    int width, height;
-  } cases[] = {
-      {128, 64, 0.5, 79, 42},  // 30 + ceil(0.5 x 98), 20 + ceil(0.5 x 44)
-      {64, 40, 0.0, 30, 20},
-      {64, 40, 1.5, 81, 50},  // 30 + ceil(1.5 x 34), 20 + ceil(1.5 x 20)
-  };
-  for (const auto& c : cases) {
-    LayersFixture f;
-    MapLayer& level = f.layer("Level", c.primaryWidth, c.primaryHeight, LayerKind::Primary);
-    MapLayer& back = f.layer("Back", 128, 64, LayerKind::Secondary);
-    fillDistinct(back);
-    ResizeLayerModel model(f.session);
-    ASSERT_TRUE(model.begin());
     model.setNewParallax(c.parallax);
     EXPECT_EQ(model.confirm(), ResizeOutcome::Closed);
-    const auto p = static_cast<float>(c.parallax);
-    EXPECT_EQ(std::tuple(back.width, back.height, back.parallaxX, back.parallaxY), std::tuple(c.width, c.height, p, p));
-    EXPECT_EQ(std::tuple(level.width, f.services.messages.size(), f.project().modified),
-              std::tuple(c.primaryWidth, 0u, true));
-    // Centre anchor: 128 - width columns and 64 - height rows go, the odd one on the left and top.
-    EXPECT_EQ(back.cell(0, 0), distinctCell((129 - c.width) / 2 + (65 - c.height) / 2 * 128));
+    EXPECT_EQ(std::tuple(level.width, level.height, walls.width, walls.cells.size(), enemies.width),
+              std::tuple(c.levelWidth, c.levelHeight, c.levelWidth, std::size_t(c.levelWidth * c.levelHeight), 40));
+    EXPECT_EQ(std::tuple(back.width, back.height, back.parallaxX, back.parallaxY, back.cell(0, 0)),
+              std::tuple(c.backWidth, c.backHeight, c.backParallax, c.backParallax,
+                         c.corner < 0 ? MapCell{} : distinctCell(c.corner)));
+    // Entity layers keep their size, and the user is told.
+    EXPECT_EQ(f.services.messages.size(), c.onLevel ? 1u : 0u);
+    if (c.onLevel) {
+      EXPECT_EQ(f.services.lastMessage(), shown("TODO: Support resizing the entity layer", MessageIcon::Information));
+    }
+    EXPECT_TRUE(f.project().modified);
   }
 }
 
