@@ -25,17 +25,15 @@ struct Stack : LayersFixture {
     for (const auto& l : project().layers()) fillDistinct(*l, 20 * project().indexOf(l.get()) + 1);
   }
   MapLayer* named(const std::string& name) {
-    for (const auto& l : project().layers()) {
+    for (const auto& l : project().layers())
       if (l->nameText() == name) return l.get();
-    }
     return nullptr;
   }
   // Visible, alpha and locked of each layer from the bottom up.
   std::string flags() {
     std::string out;
-    for (const auto& l : project().layers()) {
+    for (const auto& l : project().layers())
       out += std::string(l->visible ? "v" : "-") + (l->alpha ? "a" : "-") + (l->locked ? "l " : "- ");
-    }
     return out;
   }
 };
@@ -226,7 +224,6 @@ TEST(LayerFlip, MirrorsEveryKindOfLayerAndUndoGivesItBack) {
   writeEntity(f.enemies, 0, {true, 0, 1, 10, 50});
   writeEntity(f.enemies, 1, {false, 0, 1, 5, 6});  // a free slot is left alone
   writeEntity(f.enemies, 31, {true, 0, -1, 64, 0});
-  const std::vector<MapCell> tall = f.tall.cells;
   const auto before = std::get<0>(f.snapshot());
   auto slots = [&] {
     return std::tuple(*readEntity(f.enemies, 0), *readEntity(f.enemies, 1), *readEntity(f.enemies, 31));
@@ -236,13 +233,11 @@ TEST(LayerFlip, MirrorsEveryKindOfLayerAndUndoGivesItBack) {
       f.project().activeLayer = layer;
       flipActiveLayer(f.session, across, tables);
     }
-    for (int y = 0; y < 2; ++y) {
-      for (int x = 0; x < 7; ++x) {  // the tile and its flip bit turned, the middle column too
-        const MapCell& old = tall[static_cast<std::size_t>(across ? 6 - x + 7 * y : x + 7 * (1 - y))];
-        EXPECT_EQ(std::tuple(f.tall.cell(x, y).tile, f.tall.cell(x, y).flags),
-                  std::tuple(old.tile, old.flags ^ (across ? kCellHFlip : kCellVFlip)));
-      }
-    }
+    // Tall (tiles 41 to 54): the tiles mirrored and every flip bit turned, those of the middle column too.
+    EXPECT_EQ(tilesOf(f.tall), (across ? std::vector<int>{47, 46, 45, 44, 43, 42, 41, 54, 53, 52, 51, 50, 49, 48}
+                                       : std::vector<int>{48, 49, 50, 51, 52, 53, 54, 41, 42, 43, 44, 45, 46, 47}));
+    for (const MapCell& cell : f.tall.cells)
+      EXPECT_EQ(cell.flags, (cell.tile % 4) ^ (across ? kCellHFlip : kCellVFlip));
     EXPECT_EQ(tilesOf(f.walls),
               (across ? std::vector<int>{1, 1, 1, 32767, -5, 1, 0, 1} : std::vector<int>{0, 1, 0, -5, 32767, 0, 0, 0}));
     EXPECT_EQ(f.walls.cells[across ? 7 : 0].collision, 0x1000) << "the collision word moves with its cell";
@@ -341,7 +336,8 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
          ScopedAllocationLimit limit(60 * 60 * sizeof(MapCell) - 1);
          EXPECT_FALSE(resizeLayers(f.session, {{&f.ground, 20, 20}, {&f.front, 60, 60}}, {}));
        }, shown("Error....tile array allocation failed.  Try closing other applications. ", MessageIcon::Exclamation)},
-      {"Front", dialog(8, 1), shown("The target layer size is identical to the old layer size.", MessageIcon::Information)},
+      {"Front", dialog(8, 1),
+       shown("The target layer size is identical to the old layer size.", MessageIcon::Information)},
       {"Front", dialog(29, 20), badSize}, {"Front", dialog(1025, 20), badSize}, {"Front", dialog(30, 19), badSize},
       {"Front", dialog(30, 1025), badSize}, {"Front", dialog(-5, 0), badSize},
       {"Front", dialog(60, 40), badParallax, groundParallax(nan)},

@@ -67,7 +67,9 @@ TEST(LayerResizing, ResizedLayersLoseTheirUndoEntriesAndUnoptimizedTileLayersGet
   EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", "active Back"}));
 }
 
-TEST(ResizeLayerDialog, StretchingDisablesTheAnchorsAlongItsAxisAndMovesTheSelection) {
+// The dialog shows the old size (of a secondary layer: the parallax), and the
+// anchors along a stretched axis are disabled, the selection moved off them.
+TEST(ResizeLayerDialog, ShowsTheOldSizeOrParallaxAndStretchingDisablesTheAnchorsAlongItsAxis) {
   const struct {
     int selected;
     bool stretchH, stretchV;
@@ -80,7 +82,12 @@ TEST(ResizeLayerDialog, StretchingDisablesTheAnchorsAlongItsAxisAndMovesTheSelec
   f.layer("Level", 40, 30, LayerKind::Primary);
   ResizeLayerModel model(f.session);
   ASSERT_TRUE(model.begin());
-  EXPECT_EQ(model.anchor(), 4) << "the centre is selected at first";
+  EXPECT_EQ(std::tuple(model.title(), model.editsParallax(), model.oldWidthText(), model.oldHeightText(),
+                       model.newWidth(), model.anchor(), model.resizeSecondaryEnabled(), model.resizeSecondary(),
+                       model.parallaxChoiceEnabled(), model.keepParallax()),
+            std::tuple("Qarto v0.99 - Resize Layer", false, "40", "30", 40, 4, true, true, true, true));
+  model.setResizeSecondary(false);
+  EXPECT_FALSE(model.parallaxChoiceEnabled());
   for (const auto& c : cases) {
     model.setStretchHorizontally(false);
     model.setStretchVertically(false);
@@ -93,19 +100,6 @@ TEST(ResizeLayerDialog, StretchingDisablesTheAnchorsAlongItsAxisAndMovesTheSelec
     EXPECT_EQ(enabled, c.enabled) << "stretch " << c.stretchH << c.stretchV;
     for (int a = 0; a < 9; ++a) EXPECT_EQ(model.selectAnchor(a), model.anchorEnabled(a));
   }
-}
-
-TEST(ResizeLayerDialog, ShowsTheSizeOfMostLayersAndTheParallaxOfASecondaryOne) {
-  LayersFixture f;
-  f.layer("Level", 40, 30, LayerKind::Primary);
-  ResizeLayerModel model(f.session);
-  ASSERT_TRUE(model.begin());
-  EXPECT_EQ(std::tuple(model.title(), model.editsParallax(), model.oldWidthText(), model.oldHeightText(),
-                       model.newWidth(), model.resizeSecondaryEnabled(), model.resizeSecondary(),
-                       model.parallaxChoiceEnabled(), model.keepParallax()),
-            std::tuple("Qarto v0.99 - Resize Layer", false, "40", "30", 40, true, true, true, true));
-  model.setResizeSecondary(false);
-  EXPECT_FALSE(model.parallaxChoiceEnabled());
   f.layer("Back", 50, 25, LayerKind::Secondary, 0.75f);
   ASSERT_TRUE(model.begin());
   EXPECT_EQ(std::tuple(model.editsParallax(), model.oldParallaxText(), model.dimensionsText(), model.newParallax(),
@@ -129,7 +123,8 @@ TEST(ResizeLayerDialog, OkResizesEveryLayerToANewSizeOrTheActiveSecondaryLayerTo
   } cases[] = {
       // clang-format off
       {true, 60, 40, 0, true, 60, 40, 45, 30, 0.5f, -1},     {true, 60, 40, 0, false, 60, 40, 35, 25, 0.5f, 0},
-      {true, 1024, 1024, 0, true, 1024, 1024, 527, 522, 0.5f, -1}, {true, 30, 20, 0, true, 30, 20, 30, 20, 0.5f, 3 + 3 * 35},
+      {true, 1024, 1024, 0, true, 1024, 1024, 527, 522, 0.5f, -1},
+      {true, 30, 20, 0, true, 30, 20, 30, 20, 0.5f, 3 + 3 * 35},
       {false, 0, 0, 0.0, true, 40, 30, 30, 20, 0.0f, 3 + 3 * 35}, {false, 0, 0, 1.5, true, 40, 30, 45, 35, 1.5f, -1},
       {false, 0, 0, 0.25, true, 40, 30, 33, 23, 0.25f, 1 + 1 * 35},
       // clang-format on

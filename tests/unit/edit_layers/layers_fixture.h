@@ -16,7 +16,6 @@
 #include "edit/layers/layer_import.h"
 #include "edit/layers/layer_merge.h"
 #include "edit/layers/layer_order.h"
-#include "edit/layers/layer_resizing.h"
 #include "edit/layers/layer_selection.h"
 #include "edit/layers/page_layer_fill.h"
 #include "edit/layers/resize_layer_model.h"
@@ -25,7 +24,6 @@
 #include "model/allocation.h"
 #include "model/layer_observer.h"
 #include "support/page_files.h"
-#include "support/temp_folder.h"
 #include "support/test_session.h"
 
 namespace qarto::test {
