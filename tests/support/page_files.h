@@ -6,8 +6,10 @@
 #include <string>
 
 #include "io/bmp_codec.h"
+#include "io/display_image.h"
 #include "model/indexed_image.h"
 #include "model/tileset.h"
+#include "model/tileset_registration.h"
 #include "support/temp_folder.h"
 
 namespace qarto::test {
@@ -41,6 +43,16 @@ inline std::unique_ptr<Tileset> makeTileset(int id, int width, int height, const
   tileset->id = id;
   computeTilesetGeometry(*tileset);
   return tileset;
+}
+
+// The same, registered with the project as a loaded page is (an id of its
+// own, its texture, its tab labelled `name`).
+inline Tileset& registerPage(MapProject& project, TilesetHost& host, int width, int height, const PixelRule& pixels,
+                             const std::string& name = "page") {
+  std::unique_ptr<Tileset> page = makeTileset(-1, width, height, pixels);
+  page->sourcePath = name + ".bmp";
+  DisplayImage display = makeDisplayImage(*page);
+  return *registerTileset(project, host, std::move(page), std::move(display));
 }
 
 // Tile number of pixel (x, y) on a page `width` pixels wide.

@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "model/editor_session.h"
 #include "model/memory_settings_store.h"
@@ -29,6 +30,13 @@ inline std::unique_ptr<MapLayer> makeLayer(LayerKind kind, const std::string& na
     layer->cells.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), MapCell{});
   }
   return layer;
+}
+
+// The tile numbers of a layer's cells, row by row.
+inline std::vector<int> tilesOf(const MapLayer& layer) {
+  std::vector<int> tiles;
+  for (const MapCell& cell : layer.cells) tiles.push_back(cell.tile);
+  return tiles;
 }
 
 // Remembers which brushes the view would have made and dropped.

@@ -1,18 +1,21 @@
+#include "edit/brush/brush.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
-#include "edit/brush/brush.h"
 #include "edit/brush/brush_picking.h"
 #include "edit/brush/brush_table.h"
 #include "edit/brush/detail_shape.h"
+#include "edit/tile_view/tile_view_layout.h"
 #include "engine_fixture.h"
 
 namespace qarto::test {
 namespace {
 
-TEST(Brush, OriginIsTheTruncatedMeanAndBoundsSpanThePositions) {
+TEST(Brush, OriginIsTheTruncatedMeanOfThePositionsAndOnlyTilesACellCanHoldGoIn) {
   EngineFixture f;
   const Tileset& page = f.numberedPage();
   Brush brush;
@@ -20,37 +23,25 @@ TEST(Brush, OriginIsTheTruncatedMeanAndBoundsSpanThePositions) {
   EXPECT_TRUE(brush.add(page, 0, 2, 2, true, false));
   EXPECT_FALSE(brush.add(page, 0, 2, 3, false, false)) << "a position holds one placement";
   EXPECT_TRUE(brush.add(page, 2, -4, 9, false, true));
-  EXPECT_EQ(brush.count(), 3);
-  EXPECT_EQ(brush.origin(), (CellPoint{0, 1}));  // -1/3 -> 0, 3/3 -> 1
-  EXPECT_EQ(brush.bounds().minX, -3);
-  EXPECT_EQ(brush.bounds().maxY, 5);
-  EXPECT_EQ(brush.placement(2).palette, 9) << "the palette row comes from the tile's top-left pixel";
-
+  // -1/3 -> 0, 3/3 -> 1; the palette row comes from the tile's top-left pixel.
+  EXPECT_EQ(
+      std::tuple(brush.count(), brush.origin(), brush.bounds().minX, brush.bounds().maxY, brush.placement(2).palette),
+      std::tuple(3, CellPoint{0, 1}, -3, 5, 9));
   EXPECT_TRUE(brush.remove(-3, 5));
-  EXPECT_EQ(brush.origin(), (CellPoint{1, -1}));
   EXPECT_FALSE(brush.remove(-3, 5));
+  EXPECT_EQ(brush.origin(), (CellPoint{1, -1}));
   brush.clear();
   EXPECT_EQ(brush.origin(), (CellPoint{0, 0}));
-}
 
-TEST(Brush, RefusesTheThousandTwentyFifthAndTilesCellsCannotHold) {
-  EngineFixture f;
-  const Tileset& page = f.numberedPage();
-  Brush brush;
-  for (int i = 0; i < 1024; ++i) ASSERT_TRUE(brush.add(page, i % 40, i / 40, i % 32, false, false));
-  EXPECT_FALSE(brush.add(page, 500, 500, 0, false, false));
-  EXPECT_EQ(brush.count(), 1024);
-
-  Brush other;
-  EXPECT_FALSE(other.add(page, 0, 0, -1, false, false)) << "negative tile numbers are out of range";
-  EXPECT_FALSE(other.add(page, 0, 0, 32768, false, false));
   Tileset highId = page;
-  highId.id = 128;
-  EXPECT_FALSE(other.add(highId, 0, 0, 0, false, false)) << "cells keep ids up to 127";
-  EXPECT_TRUE(other.empty());
+  highId.id = 128;  // cells keep ids up to 127
+  EXPECT_FALSE(brush.add(page, 0, 0, -1, false, false) || brush.add(page, 0, 0, 32768, false, false) ||
+               brush.add(highId, 0, 0, 0, false, false));
+  EXPECT_TRUE(brush.empty());
 }
 
-// The position index against a plain map, through random adds and removes.
+// The position index against a plain map, through random adds and removes
+// (which fill the brush to its 1024 placements).
 TEST(Brush, PositionIndexAgreesWithAReferenceUnderRandomEdits) {
   EngineFixture f;
   const Tileset& page = f.numberedPage();
@@ -64,8 +55,7 @@ TEST(Brush, PositionIndexAgreesWithAReferenceUnderRandomEdits) {
     const bool fromCollision = random() % 4 == 0;
     if (random() % 3 != 0) {
       const bool added = brush.add(fromCollision ? collision : page, x, y, 3, false, false);
-      const bool fits = reference.size() < 1024 && reference.count({x, y}) == 0;
-      ASSERT_EQ(added, fits);
+      ASSERT_EQ(added, reference.size() < 1024 && reference.count({x, y}) == 0);
       if (added) reference[{x, y}] = fromCollision;
     } else {
       ASSERT_EQ(brush.remove(x, y), reference.erase({x, y}) == 1);
@@ -78,36 +68,26 @@ TEST(Brush, PositionIndexAgreesWithAReferenceUnderRandomEdits) {
     EXPECT_EQ(brush.placement(index).x, position.first);
     collisionTiles += isCollision;
   }
-  EXPECT_EQ(brush.count(), static_cast<int>(reference.size()));
-  EXPECT_EQ(brush.collisionTiles(), collisionTiles);
-  EXPECT_EQ(brush.normalTiles(), brush.count() - collisionTiles);
+  EXPECT_EQ(std::tuple(brush.count(), brush.collisionTiles(), brush.normalTiles()),
+            std::tuple(static_cast<int>(reference.size()), collisionTiles, brush.count() - collisionTiles));
 }
 
-TEST(Brush, TrimRemovesEmptyTilesButKeepsPagesThatAreGone) {
+TEST(Brush, TrimRemovesEmptyTilesButKeepsThoseOfPagesThatAreGone) {
   EngineFixture f;
   Tileset& page = f.numberedPage({2, 5});
   Brush brush;
   brush.add(page, 0, 0, 2, false, false);
-  brush.add(page, 1, 0, 5, false, false);
-  brush.trim(f.project().registry());
-  EXPECT_TRUE(brush.empty());
-  EXPECT_EQ(brush.origin(), (CellPoint{0, 0}));
-
-  brush.add(page, 0, 0, 2, false, false);
   brush.add(page, 1, 0, 3, false, false);
   brush.add(page, 2, 0, 999, false, false);  // outside the page: empty
+  brush.add(page, 3, 0, 5, false, false);
   brush.trim(f.project().registry());
-  ASSERT_EQ(brush.count(), 1);
-  EXPECT_EQ(brush.placement(0).tile, 3);
-
+  ASSERT_EQ(std::tuple(brush.count(), brush.placement(0).tile, brush.origin()), std::tuple(1, 3, CellPoint{1, 0}));
   // Counts follow each placement's own kind even after its page is removed.
-  const std::int32_t id = page.id;
-  f.project().registry().remove(id);
+  f.project().registry().remove(page.id);
   brush.trim(f.project().registry());
   EXPECT_EQ(brush.count(), 1);
   brush.remove(1, 0);
-  EXPECT_EQ(brush.normalTiles(), 0);
-  EXPECT_EQ(brush.collisionTiles(), 0);
+  EXPECT_EQ(std::tuple(brush.normalTiles(), brush.collisionTiles()), std::tuple(0, 0));
 }
 
 TEST(Brush, RectangleRemovalEndsAsRemovingEachCellInTurn) {
@@ -122,68 +102,48 @@ TEST(Brush, RectangleRemovalEndsAsRemovingEachCellInTurn) {
   }
   ASSERT_EQ(a.count(), b.count());
   for (int i = 0; i < a.count(); ++i) {
-    EXPECT_EQ(a.placement(i).x, b.placement(i).x);
-    EXPECT_EQ(a.placement(i).y, b.placement(i).y);
+    EXPECT_EQ(std::tuple(a.placement(i).x, a.placement(i).y), std::tuple(b.placement(i).x, b.placement(i).y));
   }
 }
 
-TEST(DetailBrush, ShapesAdmitTheirOffsets) {
+TEST(DetailBrush, ShapesAdmitTheirOffsetsAndTheLevelsStopAtTheirLimits) {
   DetailBrush ellipse;  // radii 2: dx^2 + dy^2 below 2
-  std::vector<std::pair<int, int>> admitted;
-  for (int dy = -3; dy <= 3; ++dy) {
-    for (int dx = -3; dx <= 3; ++dx) {
-      if (ellipse.admits(dx, dy)) admitted.emplace_back(dx, dy);
-    }
+  std::string admitted;
+  for (int dy = -2; dy <= 2; ++dy) {
+    for (int dx = -2; dx <= 2; ++dx) admitted += ellipse.admits(dx, dy) ? '+' : '-';
   }
-  EXPECT_EQ(admitted, (std::vector<std::pair<int, int>>{{0, -1}, {-1, 0}, {0, 0}, {1, 0}, {0, 1}}));
+  EXPECT_EQ(admitted, "-------+---+++---+-------");
+  const DetailBrush rectangle{DetailShape::Rectangle, 2, 1, 2.0f, 2.0f};
+  const DetailBrush slash{DetailShape::DiagonalSlash, 1, 3, 2.0f, 2.0f};  // |dx + dy| <= 1, r^2 < 8
+  const DetailBrush backslash{DetailShape::DiagonalBackslash, 1, 3, 2.0f, 2.0f};
+  EXPECT_EQ(std::vector<bool>({rectangle.admits(1, 0), rectangle.admits(2, 0), rectangle.admits(0, 1),
+                               slash.admits(1, -1), slash.admits(1, 0), slash.admits(1, 1), slash.admits(2, -2),
+                               backslash.admits(1, 1), backslash.admits(1, -1)}),
+            std::vector<bool>({true, false, false, true, true, false, false, true, false}));  // 8 is not below 8
 
-  DetailBrush rectangle{DetailShape::Rectangle, 2, 1, 2.0f, 2.0f};
-  EXPECT_TRUE(rectangle.admits(1, 0));
-  EXPECT_FALSE(rectangle.admits(2, 0));
-  EXPECT_FALSE(rectangle.admits(0, 1));
-
-  DetailBrush slash{DetailShape::DiagonalSlash, 1, 3, 2.0f, 2.0f};  // |dx + dy| <= 1, r^2 < 8
-  EXPECT_TRUE(slash.admits(1, -1));
-  EXPECT_TRUE(slash.admits(1, 0));
-  EXPECT_FALSE(slash.admits(1, 1));
-  EXPECT_FALSE(slash.admits(2, -2)) << "8 is not below 8";
-  DetailBrush backslash{DetailShape::DiagonalBackslash, 1, 3, 2.0f, 2.0f};
-  EXPECT_TRUE(backslash.admits(1, 1));
-  EXPECT_FALSE(backslash.admits(1, -1));
-}
-
-TEST(DetailBrush, GrowAndShrinkStopAtTheirLimits) {
   DetailBrush d;
   d.widthLevel = 10;
   d.growWidth();
-  EXPECT_EQ(d.widthLevel, 11);
-  EXPECT_EQ(d.widthRadius, 4.0f);
   d.growWidth();
-  EXPECT_EQ(d.widthLevel, 11);
+  EXPECT_EQ(std::tuple(d.widthLevel, d.widthRadius), std::tuple(11, 4.0f));
   d.widthLevel = 1;
   d.shrinkWidth();
-  EXPECT_EQ(d.widthLevel, 1);
-  EXPECT_EQ(d.widthRadius, 4.0f);
   d.heightLevel = 2;
   d.shrinkHeight();
-  EXPECT_EQ(d.heightLevel, 1);
-  EXPECT_EQ(d.heightRadius, 1.0f);
+  EXPECT_EQ(std::tuple(d.widthLevel, d.widthRadius, d.heightLevel, d.heightRadius), std::tuple(1, 4.0f, 1, 1.0f));
   for (int i = 0; i < 5; ++i) d.shrinkUniform();
-  EXPECT_EQ(d.widthLevel, 0);
-  EXPECT_EQ(d.heightLevel, 0);
-  EXPECT_EQ(d.widthRadius, 4.0f) << "uniform steps leave the radii";
+  EXPECT_EQ(std::tuple(d.widthLevel, d.heightLevel, d.widthRadius), std::tuple(0, 0, 4.0f))
+      << "uniform steps leave the radii";
 }
 
 TEST(BrushTable, StepsThroughPagesWithWrapAndSurvivesResets) {
-  EngineFixture f;  // collision tileset id 1
+  EngineFixture f;   // collision tileset id 1
   f.numberedPage();  // 2
   f.numberedPage();  // 3
   const TilesetRegistry& registry = f.project().registry();
-  EXPECT_EQ(steppedTilesetId(registry, 3, true), 1);
-  EXPECT_EQ(steppedTilesetId(registry, 1, false), 3);
-  EXPECT_EQ(steppedTilesetId(registry, 2, true), 3);
-  EXPECT_EQ(steppedTilesetId(registry, 9, true), 0) << "nothing to step from";
-
+  EXPECT_EQ(std::tuple(steppedTilesetId(registry, 3, true), steppedTilesetId(registry, 1, false),
+                       steppedTilesetId(registry, 2, true), steppedTilesetId(registry, 9, true)),
+            std::tuple(1, 3, 3, 0));  // nothing to step from 9
   f.project().currentTilesetId = 3;
   f.key(Key::Other, ".");
   EXPECT_EQ(f.project().currentTilesetId, 1);
@@ -196,6 +156,103 @@ TEST(BrushTable, StepsThroughPagesWithWrapAndSurvivesResets) {
   EXPECT_EQ(f.state().brushes.size(), 1u) << "only the collision tileset's brush stays";
   EXPECT_NE(f.state().brushes.forTileset(1), nullptr);
   EXPECT_TRUE(f.state().brushes.stamp().empty());
+}
+
+// The tile view of a 128 x 64 page (16 x 8 tiles) beside the collision tiles.
+struct TileViewFixture : EngineFixture {
+  Tileset& tiles = page(128, 64, [](int x, int y) { return static_cast<std::uint8_t>(16 + x / 8 + y); });
+  TileViewFixture() {
+    layer("Level", 30, 20, LayerKind::Primary);
+    project().currentTilesetId = tiles.id;
+    key(Key::Space, " ");
+  }
+  const Brush& brush() { return *state().brushes.forTileset(project().currentTilesetId); }
+  std::vector<std::pair<int, int>> positions() {
+    std::vector<std::pair<int, int>> out;
+    for (const BrushPlacement& p : brush().placements()) out.emplace_back(p.x, p.y);
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+};
+
+TEST(TileView, TabsTakeTheirWidthFromTheMeasuredLabelsAndTheMouseFindsTabsAndTiles) {
+  TileViewFixture f;
+  // The headless host measures 8 pixels a character: "collisionTiles" 112, "page" 32.
+  const std::vector<TabLayout> tabs = layoutTabs(f.project().registry());
+  ASSERT_EQ(tabs.size(), 2u);
+  EXPECT_EQ(tabs[1].left, 112 + 14);
+  // The left edge is outside, and so are the right edge and the strip's bottom.
+  EXPECT_EQ(std::vector<bool>({tabs[1].hit({127, 16}), tabs[1].hit({126, 16}), tabs[1].hit({126 + 32 + 11, 16}),
+                               tabs[1].hit({130, 32})}),
+            std::vector<bool>({true, false, false, false}));
+  f.click({20, 10});
+  EXPECT_EQ(f.project().currentTilesetId, 1) << "a tab click shows its page";
+  f.engine->mouseMove({140, 10}, {}, {});
+  EXPECT_EQ(std::tuple(f.state().tileView.overTab, f.state().tileView.tabTilesetId, f.state().tileView.contentWidth),
+            std::tuple(true, f.tiles.id, 126 + 46));  // the tab strip is wider than the page
+
+  f.project().currentTilesetId = f.tiles.id;
+  f.run(cmd::kZoom2);
+  f.engine->mouseMove({40, 50}, {}, {});
+  EXPECT_EQ(f.state().tileView.hoverTile, (CellPoint{2, 1}));
+  f.engine->mouseMove({300, 50}, {}, {});  // past the page's right edge
+  EXPECT_FALSE(f.state().tileView.overPage || f.state().tileView.hoverTile);
+  EXPECT_EQ(tileUnderPoint(f.tiles, 2.0f, {300, 50}), (CellPoint{15, 1})) << "clamped to the page";
+}
+
+TEST(TileView, ClicksReplaceShiftAddsCtrlRemovesDragsPaintASelectionAndViewSwitchesKeepTheBrush) {
+  TileViewFixture f;
+  f.click(EngineFixture::tileAt(1, 1));
+  f.click(EngineFixture::tileAt(2, 1), kShift);
+  f.click(EngineFixture::tileAt(3, 1), kShift);
+  EXPECT_EQ(f.brush().count(), 3);
+  f.click(EngineFixture::tileAt(5, 5));
+  f.click(EngineFixture::tileAt(6, 5), kShift);
+  f.click(EngineFixture::tileAt(5, 5), kCtrl);
+  EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{6, 5}}));
+  EXPECT_EQ(f.brush().placement(0).tile, 5 * 16 + 6);
+  f.drag({EngineFixture::tileAt(0, 0), EngineFixture::tileAt(1, 0), EngineFixture::tileAt(1, 1)});
+  EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {1, 1}}));
+  f.drag({EngineFixture::tileAt(1, 0), EngineFixture::tileAt(1, 1)}, kCtrl);
+  EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{0, 0}}));
+  // Switching views clears the selections but keeps each page's brush.
+  f.engine->mousePress(MouseButton::Middle, EngineFixture::tileAt(1, 1), kShift);
+  EXPECT_TRUE(f.state().tools.rectangleStarted);
+  f.key(Key::Tab, "\t");
+  EXPECT_EQ(std::tuple(f.state().tools.rectangleStarted, f.state().tools.selecting, f.engine->currentBrush()->count(),
+                       f.engine->cursor()),
+            std::tuple(false, false, 1, CursorKind::Arrow));
+  f.key(Key::F3);
+  EXPECT_EQ(std::tuple(f.engine->currentBrush(), f.engine->cursor()),
+            std::tuple(&f.state().brushes.stamp(), CursorKind::Stamp));  // the stamp brush in the map view
+}
+
+TEST(TileView, MiddleRectanglesInEveryDirectionUpToTenTwentyFourTiles) {
+  const std::pair<CellPoint, CellPoint> drags[] = {
+      {{4, 2}, {1, 0}}, {{1, 0}, {4, 2}}, {{1, 2}, {4, 0}}, {{4, 0}, {1, 2}}};
+  for (const auto& [from, to] : drags) {
+    TileViewFixture f;
+    f.drag({EngineFixture::tileAt(from.x, from.y), EngineFixture::tileAt(to.x, to.y)}, {}, MouseButton::Middle);
+    std::vector<std::pair<int, int>> expected;
+    for (int x = 1; x <= 4; ++x) {
+      for (int y = 0; y <= 2; ++y) expected.emplace_back(x, y);
+    }
+    EXPECT_EQ(f.positions(), expected) << from.x << "," << from.y << " to " << to.x << "," << to.y;
+    EXPECT_EQ(f.brush().origin(), (CellPoint{2, 1}));
+    // Ctrl takes them out again; tiles not in the brush change nothing.
+    f.drag({EngineFixture::tileAt(10, 5), EngineFixture::tileAt(12, 7)}, kCtrl, MouseButton::Middle);
+    EXPECT_EQ(f.brush().count(), 12);
+    f.drag({EngineFixture::tileAt(to.x, to.y), EngineFixture::tileAt(from.x, from.y)}, kCtrl, MouseButton::Middle);
+    EXPECT_TRUE(f.brush().empty());
+  }
+  // A rectangle released beyond the right edge ends at the last column.
+  TileViewFixture f;
+  f.drag({EngineFixture::tileAt(14, 0), {1000, 33 + 4}}, {}, MouseButton::Middle);
+  EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{14, 0}, {15, 0}}));
+  // A page of 64 x 64 tiles gives its first 1024 tiles, row by row.
+  f.project().currentTilesetId = f.page(512, 512, [](int x, int y) { return std::uint8_t(1 + (x + y) % 200); }).id;
+  f.drag({EngineFixture::tileAt(0, 0), EngineFixture::tileAt(63, 63)}, {}, MouseButton::Middle);
+  EXPECT_EQ(std::tuple(f.brush().count(), f.brush().placement(1023).y), std::tuple(1024, 15));
 }
 
 }  // namespace

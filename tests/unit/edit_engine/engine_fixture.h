@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -12,14 +10,14 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/tileset_commands.h"
-#include "io/display_image.h"
 #include "model/memory_settings_store.h"
-#include "model/tileset.h"
-#include "model/tileset_host.h"
-#include "model/tileset_registration.h"
+#include "support/page_files.h"
 #include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto::test {
+
+using Message = ScriptedServices::Message;
 
 // A map view engine over an empty project with the collision tileset loaded
 // (id 1), zoom 1, no scroll and no centring, so that cell (x, y) of a layer
@@ -31,8 +29,8 @@ struct EngineFixture {
   std::unique_ptr<MapViewEngine> engine;
   std::unique_ptr<EditorCommands> commands;
 
-  explicit EngineFixture(int undoLevels = -1) {
-    settings.writeInt("Settings", "UndoLevels", undoLevels);
+  EngineFixture() {
+    settings.writeInt("Settings", "UndoLevels", -1);
     settings.writeText("Settings", "MapPageScale", "1.0");
     settings.writeText("Settings", "TilePageScale", "1.0");
     settings.writeInt("Settings", "CenteredView", 0);
@@ -45,30 +43,16 @@ struct EngineFixture {
 
   MapProject& project() { return engine->project(); }
   EngineState& state() { return engine->state(); }
+  UndoJournal& journal() { return project().journal(); }
 
-  // A registered page whose pixel colours come from `rule` (palette index).
-  Tileset& page(int width, int height, const std::function<std::uint8_t(int, int)>& rule,
-                const std::string& name = "page") {
-    auto tileset = std::make_unique<Tileset>();
-    tileset->imageWidth = width;
-    tileset->imageHeight = height;
-    tileset->pixels.resize(static_cast<std::size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) tileset->pixels[static_cast<std::size_t>(y) * width + x] = rule(x, y);
-    }
-    tileset->sourcePath = name + ".bmp";
-    computeTilesetGeometry(*tileset);
-    DisplayImage display = makeDisplayImage(*tileset);
-    Tileset* registered = registerTileset(project(), engine->session().host(), std::move(tileset), std::move(display));
-    EXPECT_NE(registered, nullptr);
-    return *registered;
+  Tileset& page(int width, int height, const PixelRule& pixels, const std::string& name = "page") {
+    return registerPage(project(), engine->session().host(), width, height, pixels, name);
   }
-
   // Tile t of a 64 x 32 page drawn in colour 1 + t % 15 of palette row t % 16;
   // tiles listed in `blank` stay 0.
   Tileset& numberedPage(const std::vector<int>& blank = {}) {
     return page(64, 32, [blank](int x, int y) {
-      const int t = (y / 8) * 8 + x / 8;
+      const int t = test::tileAt(64, x, y);
       for (int b : blank) {
         if (b == t) return std::uint8_t{0};
       }
@@ -78,24 +62,17 @@ struct EngineFixture {
 
   MapLayer& layer(const char* name, int width, int height, LayerKind kind, float parallax = 1.0f) {
     MapLayer* layer = project().addLayer(name, width, height, parallax, parallax, kind, true);
-    EXPECT_NE(layer, nullptr);
-    project().journal().clear();
+    journal().clear();
     project().modified = false;
     return *layer;
   }
 
   // The window point at the centre of cell (x, y) at zoom 1 without scroll.
   static ViewPoint at(int x, int y) { return {x * 8 + 4, y * 8 + 4}; }
-
   // Tile view: the centre of page tile (column, row) at zoom 1.
   static ViewPoint tileAt(int column, int row) { return {column * 8 + 4, 33 + row * 8 + 4}; }
 
-  void click(ViewPoint p, Modifiers m = {}) {
-    engine->mouseMove(p, {}, m);
-    engine->mousePress(MouseButton::Left, p, m);
-    engine->mouseRelease(MouseButton::Left, p, m);
-  }
-
+  void click(ViewPoint p, Modifiers m = {}) { drag({p}, m); }
   void drag(const std::vector<ViewPoint>& points, Modifiers m = {}, MouseButton button = MouseButton::Left) {
     ButtonSet held;
     held.left = button == MouseButton::Left;
@@ -107,23 +84,15 @@ struct EngineFixture {
   }
 
   void run(int id) { EXPECT_TRUE(commands->run(id)) << "command " << id; }
-
   void key(Key k, const std::string& text = "", Modifiers m = {}) { commands->handleKey(KeyEvent{k, text, m}); }
+  void undo() { key(Key::Z, "", {false, true, false}); }
 
   // Selects tiles of the current page into its brush through the tile view.
   void pickTiles(const std::vector<CellPoint>& tiles) {
     engine->toggleView();
-    bool first = true;
-    for (CellPoint t : tiles) {
-      Modifiers m;
-      m.shift = !first;
-      click(tileAt(t.x, t.y), m);
-      first = false;
-    }
+    for (std::size_t i = 0; i < tiles.size(); ++i) click(tileAt(tiles[i].x, tiles[i].y), {i > 0, false, false});
     engine->toggleView();
   }
-
-  std::vector<MapCell> cells(const MapLayer& l) const { return l.cells; }
 };
 
 inline constexpr Modifiers kShift{true, false, false};

@@ -1,3 +1,5 @@
+#include "edit/tools/flood_fill.h"
+
 #include <gtest/gtest.h>
 #include <pthread.h>
 
@@ -5,7 +7,6 @@
 #include <random>
 
 #include "edit/brush/brush.h"
-#include "edit/tools/flood_fill.h"
 #include "engine_fixture.h"
 
 namespace qarto::test {
@@ -66,30 +67,32 @@ void runWithBigStack(const std::function<void()>& work) {
   pthread_attr_destroy(&attr);
 }
 
+// The numbered page with tiles 0 and 1 empty; the brush holds its tile 7.
 struct FillFixture : EngineFixture {
-  Tileset* tiles = nullptr;
+  Tileset& tiles = numberedPage({0, 1});
   Brush brush;
-
-  FillFixture() {
-    tiles = &numberedPage({0, 1});  // tiles 0 and 1 are empty
-    brush.add(*tiles, 0, 0, 7, false, false);
-  }
+  FillFixture() { brush.add(tiles, 0, 0, 7, false, false); }
 
   // Random cells drawn from a few tiles so that regions form.
   void scatter(MapLayer& layer, std::mt19937& random, int kinds) {
     for (MapCell& c : layer.cells) {
       c.tile = static_cast<std::int16_t>(random() % kinds);
-      c.tileset = static_cast<std::int8_t>(tiles->id);
+      c.tileset = static_cast<std::int8_t>(tiles.id);
       c.palette = static_cast<std::uint8_t>(c.tile % 2);
     }
   }
 
+  FillResult fill(MapLayer& layer, CellPoint start, const Brush& with, bool hflip = false) {
+    journal().beginCellEdit(&layer);
+    const FillResult result = floodFill(layer, start, with, hflip, false, project().registry(), journal());
+    journal().commitCellEdit();
+    return result;
+  }
+
+  // Fills as the reference does, compares, and undoes the fill.
   void compareWithReference(MapLayer& layer, CellPoint start) {
     MapLayer expected = layer;
-    ReferenceFill reference{expected, layer.cell(start.x, start.y), {}, {}};
-    reference.replacement.tile = 7;
-    reference.replacement.tileset = static_cast<std::int8_t>(tiles->id);
-    reference.replacement.palette = 7;
+    ReferenceFill reference{expected, layer.cell(start.x, start.y), {7, static_cast<std::int8_t>(tiles.id), 7}, {}};
     reference.emptyTile = [this](const MapCell& c) {
       const Tileset* page = project().registry().find(c.tileset);
       TilePixels pixels{};
@@ -102,24 +105,18 @@ struct FillFixture : EngineFixture {
     };
     reference.startEmpty = reference.emptyTile(reference.target);
     runWithBigStack([&] { reference.fill(start.x, start.y); });
-
-    UndoJournal& journal = project().journal();
-    journal.beginCellEdit(&layer);
     const std::vector<MapCell> before = layer.cells;
-    const FillResult result = floodFill(layer, start, brush, false, false, project().registry(), journal);
-    journal.commitCellEdit();
+    const FillResult result = fill(layer, start, brush);
     EXPECT_EQ(result.cutOff, reference.stopped);
     for (std::size_t i = 0; i < layer.cells.size(); ++i) {
       ASSERT_EQ(layer.cells[i].tile, expected.cells[i].tile) << "cell " << i % layer.width << "," << i / layer.width;
     }
-    if (result.written > 0) {
-      journal.undo(project());
-      EXPECT_EQ(layer.cells, before);
-    }
+    if (result.written > 0) journal().undo(project());
+    EXPECT_EQ(layer.cells, before);
   }
 };
 
-TEST(FloodFill, MatchesTheRecursiveFillOnRandomLayers) {
+TEST(FloodFill, MatchesTheRecursiveFillOnRandomLayersAndStopsAfterSeventeenThousandVisits) {
   FillFixture f;
   MapLayer& layer = f.layer("Level", 37, 23, LayerKind::Primary);
   std::mt19937 random(11);
@@ -127,79 +124,53 @@ TEST(FloodFill, MatchesTheRecursiveFillOnRandomLayers) {
     f.scatter(layer, random, 2 + round % 4);
     f.compareWithReference(layer, {static_cast<int>(random() % 37), static_cast<int>(random() % 23)});
   }
-}
-
-TEST(FloodFill, StopsPartWayAfterSeventeenThousandVisits) {
-  FillFixture f;
-  MapLayer& layer = f.layer("Level", 300, 200, LayerKind::Primary);
-  std::mt19937 random(5);
-  f.scatter(layer, random, 1);  // one region of 60000 cells
-  f.compareWithReference(layer, {150, 100});
-  int written = 0;
-  for (const MapCell& c : layer.cells) written += c.tile == 7;
-  EXPECT_EQ(written, 0) << "undone";
+  MapLayer& large = f.layer("Large", 300, 200, LayerKind::Secondary);
+  f.scatter(large, random, 1);  // one region of 60000 cells
+  f.compareWithReference(large, {150, 100});
 }
 
 TEST(FloodFill, EmptyTilesOfAnyPageAreOneRegion) {
   FillFixture f;
   MapLayer& layer = f.layer("Level", 6, 1, LayerKind::Primary);
-  Tileset& other = f.numberedPage({3});
-  const std::int8_t a = static_cast<std::int8_t>(f.tiles->id);
-  const std::int8_t b = static_cast<std::int8_t>(other.id);
-  const MapCell row[6] = {{0, a, 0, 0, 0, 0}, {1, a, 5, 0, 0, 0}, {3, b, 2, 0, 0, 0},
-                          {500, a, 0, 0, 0, 0}, {4, a, 0, 0, 0, 0}, {0, a, 0, 0, 0, 0}};
-  for (int x = 0; x < 6; ++x) layer.cell(x, 0) = row[x];
+  const std::int8_t a = static_cast<std::int8_t>(f.tiles.id);
+  const std::int8_t b = static_cast<std::int8_t>(f.numberedPage({3}).id);
+  layer.cells = {{0, a, 0, 0, 0, 0},   {1, a, 5, 0, 0, 0}, {3, b, 2, 0, 0, 0},
+                 {500, a, 0, 0, 0, 0}, {4, a, 0, 0, 0, 0}, {0, a, 0, 0, 0, 0}};
   f.compareWithReference(layer, {0, 0});
-  EXPECT_EQ(layer.cell(3, 0).tile, 500) << "undone after the comparison";
-
-  f.project().journal().beginCellEdit(&layer);
-  floodFill(layer, {0, 0}, f.brush, true, false, f.project().registry(), f.project().journal());
-  f.project().journal().commitCellEdit();
-  for (int x = 0; x < 4; ++x) EXPECT_EQ(layer.cell(x, 0).tile, 7) << x << ": tile 500 is outside its page";
+  f.fill(layer, {0, 0}, f.brush, true);
+  EXPECT_EQ(tilesOf(layer), (std::vector<int>{7, 7, 7, 7, 4, 0})) << "tile 500 is outside its page";
   EXPECT_TRUE(layer.cell(0, 0).hflip()) << "the brush flip, not the placement's";
-  EXPECT_EQ(layer.cell(4, 0).tile, 4);
 }
 
-// An empty replacement on an empty start still counts as "the same": the
-// fill must not run back and forth until the visit limit.
-TEST(FloodFill, AnEmptyReplacementOnEmptyCellsEnds) {
+TEST(FloodFill, AnEmptyReplacementOnEmptyCellsEndsAndCollisionLayersMatchFlagsAndWriteTileOne) {
   FillFixture f;
   MapLayer& layer = f.layer("Level", 10, 10, LayerKind::Primary);
-  for (MapCell& c : layer.cells) c = MapCell{0, static_cast<std::int8_t>(f.tiles->id), 0, 0, 0, 0};
+  for (MapCell& c : layer.cells) c = MapCell{0, static_cast<std::int8_t>(f.tiles.id), 0, 0, 0, 0};
   Brush empty;
-  empty.add(*f.tiles, 0, 0, 1, false, false);
-  f.project().journal().beginCellEdit(&layer);
-  const FillResult result = floodFill(layer, {4, 4}, empty, false, false, f.project().registry(), f.project().journal());
-  EXPECT_FALSE(result.cutOff);
-  EXPECT_EQ(result.written, 100);
+  empty.add(f.tiles, 0, 0, 1, false, false);
+  // The empty start is "the same" as the empty replacement: the fill must not run to the visit limit.
+  const FillResult result = f.fill(layer, {4, 4}, empty);
+  EXPECT_EQ(std::tuple(result.cutOff, result.written), std::tuple(false, 100));
   EXPECT_LE(result.visits, 200);
-}
 
-TEST(FloodFill, CollisionLayersMatchFlagsAndWriteTileOne) {
-  FillFixture f;
-  MapLayer& layer = f.layer("Collision", 4, 1, LayerKind::Collision);
-  layer.cell(2, 0).collision = 0x1000;
-  Brush brush;
-  brush.add(*f.project().collisionTileset, 0, 0, 5, false, false);
-  f.project().journal().beginCellEdit(&layer);
-  floodFill(layer, {0, 0}, brush, false, false, f.project().registry(), f.project().journal());
-  EXPECT_EQ(layer.cell(0, 0).tile, 1);
-  EXPECT_EQ(layer.cell(1, 0).tile, 1);
-  EXPECT_EQ(layer.cell(2, 0).tile, 0) << "its flags differ";
+  MapLayer& collision = f.layer("Collision", 4, 1, LayerKind::Collision);
+  collision.cell(2, 0).collision = 0x1000;
+  Brush solid;
+  solid.add(*f.project().collisionTileset, 0, 0, 5, false, false);
+  f.fill(collision, {0, 0}, solid);
+  EXPECT_EQ(tilesOf(collision), (std::vector<int>{1, 1, 0, 0})) << "cell 2's flags differ";
 }
 
 TEST(FloodFillTool, FillsAtThePressAsOneUndoStepAndMarksTheMap) {
   FillFixture f;
   MapLayer& layer = f.layer("Level", 8, 8, LayerKind::Primary);
-  f.project().currentTilesetId = f.tiles->id;
+  f.project().currentTilesetId = f.tiles.id;
   f.pickTiles({{5, 0}});
   f.key(Key::F4);
   f.drag({EngineFixture::at(2, 2), EngineFixture::at(3, 3)});
   for (const MapCell& c : layer.cells) EXPECT_EQ(c.tile, 5);
-  EXPECT_TRUE(f.project().modified);
-  EXPECT_EQ(f.project().journal().size(), 1u);
-  EXPECT_GT(f.services.busyCalls, 0);
-  EXPECT_EQ(f.services.busyDepth, 0);
+  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), f.services.busyCalls > 0, f.services.busyDepth),
+            std::tuple(true, 1u, true, 0));
 }
 
 }  // namespace

@@ -1,0 +1,376 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+
+#include "edit/collision/make_cll_wizard.h"
+#include "edit/commands/command_table.h"
+#include "edit/commands/menu_layout.h"
+#include "edit/script/edit_script.h"
+#include "edit/view/view_geometry.h"
+#include "engine_fixture.h"
+#include "support/temp_folder.h"
+
+namespace qarto::test {
+namespace {
+
+// Every command number of the editor, written out here, with whether it is
+// enabled with no map (N), with a map open (M) and while a collision set is
+// edited (C).
+struct Rule {
+  int id;
+  const char* enabled;  // "NMC": a letter where enabled, "-" where not
+};
+const Rule kRules[] = {
+    {57600, "NMC"}, {57601, "NMC"}, {32779, "NMC"}, {57603, "-MC"}, {57604, "-MC"}, {32791, "-MC"}, {32792, "-MC"},
+    {61216, "NMC"}, {61217, "--C"}, {61260, "NMC"}, {57665, "NMC"}, {57643, "---"}, {59392, "NMC"}, {32866, "NMC"},
+    {59393, "NMC"}, {61214, "NMC"}, {32780, "-MC"}, {61219, "-MC"}, {32806, "-MC"}, {61238, "-MC"}, {61263, "-MC"},
+    {61264, "-MC"}, {61242, "-MC"}, {61240, "-MC"}, {61241, "-MC"}, {32797, "-MC"}, {32796, "-MC"}, {32800, "-MC"},
+    {32801, "-MC"}, {32798, "-MC"}, {32799, "-MC"}, {32804, "-MC"}, {61225, "NMC"}, {61223, "NMC"}, {61224, "NMC"},
+    {61222, "-MC"}, {61236, "-MC"}, {61237, "-MC"}, {61232, "---"}, {61262, "NMC"}, {32835, "NMC"}, {57664, "NMC"},
+    {32783, "NMC"}, {32784, "NMC"}, {32785, "NMC"}, {32786, "NMC"}, {32802, "NMC"}, {32805, "NMC"}, {32830, "NMC"},
+    {32831, "NMC"}, {32832, "NMC"}, {32833, "NMC"}, {61243, "NMC"}, {61244, "NMC"}, {32814, "NMC"}, {32817, "NMC"},
+    {61215, "NMC"}, {61210, "NMC"}, {61235, "NMC"}, {61213, "NMC"}, {61220, "NMC"}, {61227, "NMC"}, {61212, "NMC"},
+    {61211, "NMC"}, {61208, "NMC"}, {61209, "NMC"}, {61226, "NMC"}, {32787, "NMC"}, {32789, "NMC"}, {32790, "NMC"},
+    {32853, "NMC"}, {32854, "NMC"}, {32855, "NMC"}, {32856, "NMC"}, {32861, "NMC"}, {32859, "NMC"}, {32862, "NMC"},
+    {32864, "NMC"}, {32863, "NMC"}, {32865, "NMC"}, {61228, "NMC"}, {61230, "NMC"}, {61229, "NMC"}, {61218, "NMC"},
+    {61258, "NMC"}, {61259, "NMC"}, {61245, "NMC"}, {61246, "NMC"}, {61247, "NMC"}, {32803, "-MC"}, {32809, "-MC"},
+    {32807, "-MC"}, {32808, "-MC"}, {32810, "-MC"}, {61234, "---"}, {61261, "---"},
+};
+
+TEST(CommandTable, EveryCommandHasItsEntryAndEveryMenuItemACommand) {
+  std::set<int> ids;
+  for (const Rule& rule : kRules) {
+    EXPECT_NE(findCommand(rule.id), nullptr) << rule.id;
+    ids.insert(rule.id);
+  }
+  for (int id = 57616; id <= 57624; ++id) ids.insert(id);  // the recent files
+  EXPECT_EQ(ids.size(), commandTable().size()) << "the table holds no command beyond the listed ones";
+
+  EngineFixture f;
+  std::vector<MenuPlacement> places = commandPlacements(mainMenuBar());
+  for (const MenuItem* menu : {&mapContextMenu(), &tileContextMenu()}) {
+    std::vector<MenuPlacement> more = commandPlacements(menu->items, menu->text);
+    places.insert(places.end(), more.begin(), more.end());
+  }
+  EXPECT_EQ(places.size(), 42u + 43u + 22u);  // menu bar, MapMenu, TileMenu
+  for (const MenuPlacement& place : places) {
+    EXPECT_EQ(ids.count(place.item->id), 1u) << place.path << "/" << place.item->text;
+    EXPECT_TRUE(f.commands->known(place.item->id) || place.item->id == 61232) << place.item->text;
+  }
+}
+
+TEST(CommandTable, EnabledRulesForNoMapAMapAndACollisionSet) {
+  EngineFixture noMap;
+  EngineFixture withMap;
+  withMap.layer("Level", 32, 20, LayerKind::Primary);
+  EngineFixture collisionSet;
+  TempFolder folder;
+  const std::string page = writePage(folder, "page.bmp", makePage(16, 8, [](int, int) { return std::uint8_t{1}; }));
+  ASSERT_TRUE(runMakeCllWizard(collisionSet.engine->session(), MakeCllRequest{page}, {}));
+  for (const Rule& rule : kRules) {
+    EXPECT_EQ(noMap.commands->enabled(rule.id), rule.enabled[0] == 'N') << rule.id << " with no map";
+    EXPECT_EQ(withMap.commands->enabled(rule.id), rule.enabled[1] == 'M') << rule.id << " with a map";
+    EXPECT_EQ(collisionSet.commands->enabled(rule.id), rule.enabled[2] == 'C') << rule.id << " in a collision set";
+  }
+  // The layer commands without an active layer touch nothing.
+  withMap.layer("Sky", 0, 0, LayerKind::Secondary, 0.5f);
+  withMap.project().setActiveLayer(nullptr);
+  for (int id : {32806, 61238, 61263, 61240, 61241, 32797, 32796, 32800, 32801, 32798, 32799, 32804, 61258}) {
+    withMap.commands->run(id);
+  }
+  EXPECT_EQ(std::tuple(withMap.project().layerCount(), withMap.journal().canUndo(), withMap.services.lastText()),
+            std::tuple(2, false, "There is no currently active layer to be deleted."));
+}
+
+// The accelerator list as the editor documents it, written out here rather
+// than read from the table.
+// clang-format off
+const std::pair<const char*, int> kAccelerators[] = {
+    {"Ctrl+N", 57600}, {"Ctrl+O", 57601}, {"Ctrl+S", 57603}, {"Ctrl+Shift+S", 57604}, {"Ctrl+T", 32779},
+    {"Ctrl+U", 32803}, {"Ctrl+Z", 57643}, {"Ctrl+V", 32798}, {"Ctrl+A", 32799}, {"Ctrl+L", 32804},
+    {"Ctrl+G", 61235}, {"A", 61211}, {"B", 61227}, {"C", 61220}, {"F", 61213}, {"G", 61210}, {"H", 61208},
+    {"T", 61226}, {"V", 61209}, {"1", 32783}, {"2", 32784}, {"3", 32785}, {"4", 32786}, {"5", 32802},
+    {"6", 32805}, {"7", 32830}, {"8", 32831}, {"9", 32832}, {"0", 32833}, {"Insert", 61243}, {"Delete", 61244},
+    {"Home", 61212}, {"Escape", 32787}, {"PageUp", 32797}, {"Shift+PageUp", 32800}, {"PageDown", 32796},
+    {"Shift+PageDown", 32801}, {"Up", 61229}, {"Down", 61228}, {"Left", 61230}, {"Right", 61230},
+    {"F1", 32809}, {"F2", 32807}, {"F3", 32808}, {"F4", 32810}, {"F5", 61234}, {"F6", 61261}, {"F8", 32835},
+    {"F9", 61218}, {"F10", 61258}, {"F11", 61259}, {"[", 32814}, {"]", 32817}, {"\\", 61215}, {",", 32790},
+    {"<", 32790}, {".", 32789}, {">", 32789}, {"=", 32859}, {"+", 32862}, {"-", 32863}, {"_", 32865},
+};
+// clang-format on
+
+// "Ctrl+Shift+S" as a script names it.
+KeyEvent eventFor(std::string name) {
+  Modifiers m;
+  for (const auto& [prefix, flag] :
+       {std::pair{std::string("Ctrl+"), &m.ctrl}, std::pair{std::string("Shift+"), &m.shift}}) {
+    if (name.rfind(prefix, 0) == 0 && name.size() > prefix.size()) {
+      *flag = true;
+      name.erase(0, prefix.size());
+    }
+  }
+  std::optional<KeyEvent> event = scriptKey(name, m);
+  EXPECT_TRUE(event) << name;
+  return event.value_or(KeyEvent{});
+}
+
+TEST(Accelerators, EveryKeyRunsItsCommandAndNoKeyIsBoundTwice) {
+  std::set<std::string> labels;
+  for (const auto& [key, id] : kAccelerators) {
+    EXPECT_EQ(commandForKey(eventFor(key)), id) << key;
+    labels.insert(key);
+  }
+  int bindings = 0;
+  for (const CommandInfo& info : commandTable()) {
+    for (const KeyBinding& binding : info.keys) {
+      ++bindings;
+      EXPECT_EQ(labels.count(binding.label()), 1u) << "unlisted key " << binding.label() << " on " << info.id;
+    }
+  }
+  EXPECT_EQ(bindings, static_cast<int>(std::size(kAccelerators)));
+  // Keys that must stay free: the keypad, Shift with a letter, Ctrl with a typed character.
+  for (const char* free : {"Keypad1", "Keypad0", "Shift+A", "Space", "Tab", "Ctrl+Shift+A", "F7"}) {
+    EXPECT_EQ(commandForKey(eventFor(free)), 0) << free;
+  }
+  EXPECT_EQ(commandForKey(KeyEvent{Key::Other, "+", {false, true, false}}), 0);
+  EXPECT_EQ(std::tuple(scriptKey("Keypad3", {})->key, scriptKey("3", {})->key, scriptKey("[", {})->key),
+            std::tuple(Key::Keypad3, Key::Digit3, Key::Other));
+  EXPECT_EQ(scriptKey("Plus", {})->text + scriptKey("a", {true, false, false})->text, "+A");
+  EXPECT_FALSE(scriptKey("Keypad", {}));
+}
+
+TEST(Accelerators, DisabledCommandsSwallowTheirKeysAndTheDetailKeysNeverGrowUniformly) {
+  EngineFixture f;
+  f.key(Key::F3);
+  EXPECT_FALSE(f.commands->run(cmd::kRubberStampMode));
+  EXPECT_EQ(f.state().tools.tool, ToolKind::Paint) << "no map open: the tools are disabled";
+  f.layer("Level", 30, 20, LayerKind::Primary);
+  f.layer("Collision", 30, 20, LayerKind::Collision);
+  f.key(Key::F3);
+  MapLayer* active = f.project().activeLayer;
+  f.key(Key::F5);
+  f.key(Key::F6);
+  EXPECT_EQ(std::tuple(f.state().tools.tool, f.project().activeLayer, f.engine->flagsBarShown(),
+                       f.commands->checked(cmd::kRubberStampMode)),
+            std::tuple(ToolKind::RubberStamp, active, false, true));
+
+  const DetailBrush& d = f.state().detail;
+  for (const char* text : {"=", "+", "+", "_", "-"}) f.key(Key::Other, text);
+  EXPECT_EQ(std::tuple(d.widthLevel, d.heightLevel), std::tuple(3, 4));
+  f.run(cmd::kShapeRectangle);
+  EXPECT_EQ(std::tuple(f.commands->checked(cmd::kShapeRectangle), f.commands->checked(cmd::kShapeEllipse)),
+            std::tuple(true, false));
+}
+
+TEST(ToolSelection, FlagAndEntityToolsBringTheirBarsAndLayers) {
+  EngineFixture f;
+  MapLayer& level = f.layer("Level", 30, 20, LayerKind::Primary);
+  MapLayer& collision = f.layer("Collision", 30, 20, LayerKind::Collision);
+  MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
+  collision.visible = false;
+  f.project().setActiveLayer(&level);
+  f.project().selectedEntity = 3;
+  f.engine->mapTools().setTool(ToolKind::FlagPaint);
+  EXPECT_EQ(
+      std::tuple(f.engine->flagsBarShown(), f.project().activeLayer, collision.visible, f.project().selectedEntity),
+      std::tuple(true, &collision, true, -1));
+  f.engine->mapTools().setTool(ToolKind::EntityPlacement);
+  EXPECT_EQ(std::tuple(f.engine->entitiesBarShown(), f.engine->flagsBarShown(), f.project().activeLayer,
+                       f.engine->takeRequests().focus),
+            std::tuple(true, false, &entities, true));
+  f.project().selectedEntity = 2;
+  f.run(cmd::kPaintMode);
+  EXPECT_EQ(std::tuple(f.engine->entitiesBarShown(), f.project().selectedEntity), std::tuple(false, -1));
+}
+
+TEST(EditScript, MalformedLinesAreReportedWithTheirNumber) {
+  const struct {
+    const char* script;
+    int line;
+    const char* error;
+  } cases[] = {
+      {"size 10\n", 1, "\"size\" needs 2 arguments"},
+      {"# fine\n\npress 1 2\nmove a 3\n", 4, "coordinates must be whole numbers"},
+      {"press 1 2 left right\n", 1, "more than one button"},
+      {"wheel 1 2 x\n", 1, "the wheel delta must be a whole number"},
+      {"key F13\n", 1, "unknown key \"F13\""},
+      {"key A hyper\n", 1, "unexpected \"hyper\""},
+      {"answer maybe\n", 1, "answer is yes, no, cancel or ok"},
+      {"command 1\n", 1, "unknown command \"1\""},
+      {"choose\n", 1, "choose needs a path"},
+      {"jump 1 2\n", 1, "unknown command \"jump\""},
+  };
+  for (const auto& c : cases) {
+    const ScriptParseResult result = parseEditScript(c.script);
+    EXPECT_EQ(std::tuple(result.errorLine, result.error, result.steps.size()), std::tuple(c.line, c.error, 0u))
+        << c.script;
+  }
+  const ScriptParseResult ok = parseEditScript(
+      "size 640 480 # half\nmove 3 4 left middle shift\nset Settings DefMapPath /a folder/x\nchoose /tmp/my map.qrm\n");
+  ASSERT_EQ(std::tuple(ok.errorLine, ok.steps.size()), std::tuple(0, 4u));
+  EXPECT_TRUE(ok.steps[1].held.left && ok.steps[1].held.middle && ok.steps[1].modifiers.shift);
+  EXPECT_EQ(std::tuple(ok.steps[2].value, ok.steps[3].name), std::tuple("/a folder/x", "/tmp/my map.qrm"));
+}
+
+// Hand-worked cases: trunc((trunc(scroll * parallax + point) - origin) / (8 * zoom)).
+TEST(ViewGeometry, CellsTruncateTowardZeroAtEveryParallaxTheFrameCentresAndZoomSteps) {
+  const struct {
+    float zoom;
+    int scroll, origin;
+    float parallax;
+    int point, expected;
+  } cases[] = {
+      {2.0f, 0, 0, 1.0f, 31, 1},                                  // 31 / 16
+      {2.0f, 0, 0, 1.0f, -5, 0},                                  // one cell left of the layer still reads as cell 0
+      {2.0f, 0, 0, 1.0f, -16, -1},  {1.0f, 160, 0, 0.5f, 0, 10},  // 80 / 8
+      {1.0f, 33, 0, 0.5f, 0, 2},                                  // trunc(16.5) = 16 -> 2
+      {1.0f, 33, 0, 0.5f, -17, 0},                                // trunc(-0.5) = 0
+      {1.0f, 33, 0, 0.5f, -25, -1},                               // trunc(-8.5) = -8
+      {1.0f, 11, 0, 0.7f, 0, 0},                                  // trunc(7.7) = 7
+      {1.0f, 11, 0, 0.7f, 1, 1},                                  // trunc(8.7) = 8
+      {1.0f, -29, 0, 0.7f, 0, -2},                                // trunc(-20.3) = -20 -> trunc(-2.5)
+      {3.0f, -29, 5, 0.7f, 40, 0},                                // trunc(19.7) - 5 = 14 -> 14 / 24
+      {3.0f, 101, 7, 0.7f, -3, 2},                                // trunc(67.7) - 7 = 60 -> trunc(2.5)
+      {0.25f, 0, 0, 1.0f, 5, 2},                                  // 5 / 2
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(cellCoordinate(c.scroll, c.parallax, c.point, c.origin, c.zoom), c.expected)
+        << "zoom " << c.zoom << " scroll " << c.scroll << " parallax " << c.parallax << " point " << c.point;
+  }
+  EXPECT_EQ(cellUnderPoint(MapGeometry{2.0f, 0, 0, 0, 0}, 1.0f, 1.0f, {31, 17}), (CellPoint{1, 1}));
+  EXPECT_EQ(std::tuple(truncToInt(3.0e9f), truncToInt(-3.0e9f)), std::tuple(INT_MAX, INT_MIN));
+  EXPECT_GT(cellCoordinate(INT_MAX, 2.0f, 100, 0, 0.25f), 0) << "a huge scroll saturates instead of overflowing";
+  // The frame is centred but never pushed off the window; zoom steps both ways.
+  EXPECT_EQ(centredOrigin(true, 1280, 720, 240, 160, 2.0f), (ViewPoint{400, 200}));
+  EXPECT_EQ(centredOrigin(true, 300, 400, 240, 160, 2.0f), (ViewPoint{0, 40}));   // x would be -90
+  EXPECT_EQ(centredOrigin(true, 301, 301, 240, 160, 1.0f), (ViewPoint{30, 70}));  // 30.5 -> 30
+  EXPECT_EQ(centredOrigin(false, 1280, 720, 240, 160, 2.0f), (ViewPoint{0, 0}));
+  std::vector<float> up;
+  for (float z = 0.25f; up.size() < 15; z = zoomStepUp(z)) up.push_back(z);
+  EXPECT_EQ(up, (std::vector<float>{0.25f, 0.5f, 0.75f, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 10}));
+  std::vector<float> down;
+  for (float z = 3.0f; down.size() < 8; z = zoomStepDown(z)) down.push_back(z);
+  EXPECT_EQ(down, (std::vector<float>{3, 2, 1, 0.75f, 0.5f, 0.25f, 0.25f, 0.25f}));
+}
+
+TEST(Navigation, ZoomCommandsAndWheelRescaleTheScroll) {
+  EngineFixture f;
+  ViewState& view = f.state().view;
+  f.run(cmd::kZoom2);
+  view.scrollX = 100;
+  view.scrollY = 50;
+  f.run(cmd::kZoom4);
+  EXPECT_EQ(std::tuple(view.scrollX, view.scrollY), std::tuple(200, 100));
+  view.scrollX = 7;
+  f.engine->wheel({0, 0}, -120, {});  // 4 -> 3: trunc(0.75 * 7) = 5
+  EXPECT_EQ(std::tuple(view.mapZoom, view.scrollX), std::tuple(3.0f, 5));
+  f.engine->wheel({0, 0}, 60, {});  // less than a notch: nothing
+  EXPECT_EQ(view.mapZoom, 3.0f);
+  f.key(Key::Insert);
+  EXPECT_EQ(view.mapZoom, 4.0f);
+  // The tile view has its own zoom; the map scroll stays.
+  f.key(Key::Space, " ");
+  f.key(Key::Digit7, "7");
+  EXPECT_EQ(std::tuple(view.tileZoom, view.mapZoom, view.scrollY), std::tuple(7.0f, 4.0f, 100 * 3 / 4 * 4 / 3));
+}
+
+TEST(Navigation, DragFollowsTheActiveLayersParallaxAndTheFrameHoldsIt) {
+  EngineFixture f;
+  ViewState& view = f.state().view;
+  f.layer("Level", 64, 40, LayerKind::Primary);
+  MapLayer& sky = f.layer("Sky", 0, 0, LayerKind::Secondary, 0.5f);
+  f.project().setActiveLayer(&sky);
+  f.drag({{100, 100}, {90, 95}}, {}, MouseButton::Middle);
+  EXPECT_EQ(std::tuple(view.scrollX, view.scrollY), std::tuple(20, 10));
+  // With the frame mask the scroll stays inside the primary layer.
+  f.run(cmd::kFrameMask);
+  f.drag({{500, 500}, {900, 900}}, {}, MouseButton::Middle);
+  EXPECT_EQ(view.scrollX, 0);
+  f.drag({{900, 900}, {0, 0}}, {}, MouseButton::Middle);
+  EXPECT_EQ(std::tuple(view.scrollX, view.scrollY), std::tuple(64 * 8 - 240, 40 * 8 - 160));
+  // A primary layer narrower than the frame allows no scroll at all.
+  EngineFixture narrow;
+  narrow.layer("Level", 20, 10, LayerKind::Primary);
+  narrow.run(cmd::kFrameMask);
+  narrow.drag({{500, 500}, {0, 0}}, {}, MouseButton::Middle);
+  EXPECT_EQ(std::tuple(narrow.state().view.scrollX, narrow.state().view.scrollY), std::tuple(0, 0));
+}
+
+TEST(Navigation, KeypadScrollsTenMapPixelsAndTheMainRowZooms) {
+  EngineFixture f;
+  ViewState& view = f.state().view;
+  f.run(cmd::kZoom2);
+  const std::tuple<Key, int, int> cases[] = {{Key::Keypad4, -20, 0},  {Key::Keypad6, 20, 0},    {Key::Keypad8, 0, -20},
+                                             {Key::Keypad2, 0, 20},   {Key::Keypad7, -20, -20}, {Key::Keypad9, 20, -20},
+                                             {Key::Keypad1, -20, 20}, {Key::Keypad3, 20, 20},   {Key::Keypad5, 0, 0}};
+  for (const auto& [key, dx, dy] : cases) {
+    view.scrollX = 0;
+    view.scrollY = 0;
+    f.key(key, "1");
+    EXPECT_EQ(std::tuple(view.scrollX, view.scrollY, view.mapZoom), std::tuple(dx, dy, 2.0f)) << keyName(key);
+  }
+  f.key(Key::Digit1, "1");
+  EXPECT_EQ(view.mapZoom, 1.0f);
+  f.key(Key::Digit0, "0");
+  EXPECT_EQ(view.mapZoom, 10.0f);
+  f.key(Key::Home);
+  EXPECT_EQ(view.scrollX, 0);
+}
+
+TEST(Navigation, StatusPanesAndContextMenuTicks) {
+  EngineFixture f;
+  EXPECT_EQ(f.engine->statusPane(1), " Paint Locking: disabled");
+  f.layer("Level", 64, 40, LayerKind::Primary);
+  f.engine->mouseMove({8 * 5 + 1, 8 * 9 + 7}, {}, {});
+  EXPECT_EQ(f.engine->statusPane(2), " (5, 9)");
+  std::vector<std::string> locks;
+  for (Key k : {Key::Right, Key::Up, Key::Down}) {
+    f.key(k);
+    locks.push_back(f.engine->statusPane(1));
+  }
+  EXPECT_EQ(locks, (std::vector<std::string>{" Paint Locking: allow horizontal only",
+                                             " Paint Locking: allow vertical only", " Paint Locking: disabled"}));
+  f.engine->mousePress(MouseButton::Right, {3, 4}, {});
+  const ViewRequests requests = f.engine->takeRequests();
+  ASSERT_TRUE(requests.contextMenu);
+  EXPECT_EQ(requests.contextMenu->menu, ContextMenuKind::Map);
+  // Zoom ticks: the entry at trunc(zoom - 0.9), so 1.5 ticks 1x and 0.25 too.
+  for (const auto& [zoom, ticked] : {std::pair{1.5f, cmd::kZoom1}, std::pair{0.25f, cmd::kZoom1},
+                                     std::pair{2.0f, cmd::kZoom2}, std::pair{10.0f, cmd::kZoom10}}) {
+    f.state().view.mapZoom = zoom;
+    for (int id : cmd::kZoomIds) EXPECT_EQ(f.commands->checked(id), id == ticked) << zoom << " " << id;
+  }
+  EXPECT_TRUE(f.commands->checked(cmd::kGrid) && f.commands->checked(cmd::kAutoPaintCollision));
+  f.key(Key::Space, " ");
+  EXPECT_FALSE(f.commands->checked(cmd::kGrid)) << "the tile view ticks the tile grid";
+  f.engine->mousePress(MouseButton::Right, {3, 4}, {});
+  EXPECT_EQ(f.engine->takeRequests().contextMenu->menu, ContextMenuKind::Tile);
+}
+
+TEST(Navigation, ViewTogglesAndBackground) {
+  EngineFixture f;
+  ViewState& view = f.state().view;
+  f.key(Key::F);
+  EXPECT_TRUE(view.showFrameMask);
+  f.key(Key::Space, " ");
+  f.key(Key::F);
+  EXPECT_TRUE(view.showFrameMask) << "the frame mask is ignored in the tile view";
+  f.key(Key::Tab, "\t");
+  f.key(Key::C);
+  f.key(Key::B);
+  f.key(Key::G, "", kCtrl);
+  EXPECT_EQ(std::tuple(view.centeredView, view.showLayerBounds, view.mapGridAlpha), std::tuple(true, false, false));
+  f.key(Key::Other, "]");
+  EXPECT_EQ(view.clearColor[0], 0.25f);
+  f.services.colourAnswers.push_back(0x00336699u);
+  f.key(Key::Other, "\\");
+  EXPECT_EQ(std::tuple(view.clearColor[0], view.clearColor[2]), std::tuple(0x99 / 255.0f, 0x33 / 255.0f));
+  f.key(Key::Other, "\\");  // cancelled: unchanged
+  EXPECT_EQ(view.clearColor[0], 0x99 / 255.0f);
+  f.key(Key::Other, "[");
+  EXPECT_EQ(view.clearColor[0], 0.0f);
+}
+
+}  // namespace
+}  // namespace qarto::test
