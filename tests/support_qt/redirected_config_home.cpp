@@ -1,6 +1,7 @@
-// Every QSettings of a GUI test program lands in a throw-away folder and
-// never in the user's own configuration: HOME and XDG_CONFIG_HOME point at a
-// temporary folder before main() runs.
+// Every QSettings of a test program that compiles this file in lands in a
+// throw-away folder and never in the user's own configuration: HOME and
+// XDG_CONFIG_HOME are pointed at a temporary folder before main() runs,
+// ahead of Qt's first look at them.
 
 #include <QByteArray>
 #include <QTemporaryDir>
