@@ -34,6 +34,8 @@ void showAboutBox(QWidget* parent);
 // True on OK (the view then reloads its colours and preferences).
 bool runPreferencesDialog(const DialogContext& context);
 std::optional<ExportOptions> runExportToHeaderDialog(const DialogContext& context);
+// Customize Export on its own (the Export to Header dialog opens it too).
+void runCustomizeExportDialog(const DialogContext& context);
 std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context);
 
 }  // namespace qarto

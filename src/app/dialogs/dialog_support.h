@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+class QDialog;
+class QWidget;
+
+namespace qarto {
+
+// Texts cross between the core (UTF-8 std::string) and Qt here.
+inline QString qs(const std::string& text) { return QString::fromStdString(text); }
+inline std::string ss(const QString& text) { return text.toStdString(); }
+
+// Every dialog's window: the application title followed by `suffix`, and
+// the program's icon.
+void setUpDialogWindow(QDialog& dialog, const char* suffix);
+
+// The folder the program runs from; the definition file choosers start there.
+std::string programDirectory();
+
+}  // namespace qarto
