@@ -2,7 +2,7 @@
 // same reading and the same checks as the New Map Wizard.
 #include <gtest/gtest.h>
 
-#include "dialogs_fixture.h"
+#include "support/dialog_fixture.h"
 #include "model/layer_amounts.h"
 
 namespace qarto::test {
@@ -40,7 +40,7 @@ TEST(AddLayerAmounts, TypedAmountsInEachUnit) {
       {"40.9 tiles", SizeUnit::Tiles, "167", SizeUnit::Pixels, 40, 20},
   };
   for (const auto& c : cases) {
-    SessionFixture f;
+    DialogFixture f;
     f.project().addLayer("ground", 128, 64, 1.0f, 1.0f, LayerKind::Primary, true);
     const AddLayerResult result = f.project().requestAddLayer(typed(c.x, c.unitX, c.y, c.unitY));
     ASSERT_EQ(result.outcome, AddLayerOutcome::Added) << c.x << " " << c.y;
@@ -66,7 +66,7 @@ TEST(AddLayerAmounts, NotANumberInfinityAndOverflowAreRefused) {
       {"99999999999", SizeUnit::Tiles, "40", SizeUnit::Tiles, kBadSize},
   };
   for (const auto& c : cases) {
-    SessionFixture f;
+    DialogFixture f;
     f.project().addLayer("ground", 128, 64, 1.0f, 1.0f, LayerKind::Primary, true);
     const AddLayerResult result = f.project().requestAddLayer(typed(c.x, c.unitX, c.y, c.unitY));
     EXPECT_EQ(result.outcome, AddLayerOutcome::KeepDialogOpen) << c.x << " " << c.y;

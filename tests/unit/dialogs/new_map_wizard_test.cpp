@@ -2,7 +2,7 @@
 // OK refuses, the map it builds and the entries it remembers.
 #include <gtest/gtest.h>
 
-#include "dialogs_fixture.h"
+#include "support/dialog_fixture.h"
 #include "edit/dialogs/new_map_wizard.h"
 
 namespace qarto::test {
@@ -32,7 +32,7 @@ const std::string kLayer2Parallax = "Layer 2 has an invalid parallax amount.  Pa
 const std::string kLayer3Parallax = "Layer 3 has an invalid parallax amount.  Parallax must be between 0.0 and 2.0.";
 
 TEST(NewMapWizardOpening, FirstUseDefaults) {
-  SessionFixture f;
+  DialogFixture f;
   const NewMapWizardForm form = loadNewMapWizard(f.settings);
   EXPECT_EQ(form.primaryName, "BG_Layer0");
   EXPECT_EQ(form.widthText, "128");
@@ -54,7 +54,7 @@ TEST(NewMapWizardOpening, FirstUseDefaults) {
 }
 
 TEST(NewMapWizardOpening, Layer3FollowsLayer2) {
-  SessionFixture f;
+  DialogFixture f;
   f.settings.writeInt("Settings", "UseLayer2", 0);
   f.settings.writeInt("Settings", "UseLayer3", 1);
   f.settings.writeInt("Settings", "Units2A", 9);  // no such unit
@@ -71,7 +71,7 @@ TEST(NewMapWizardOpening, Layer3FollowsLayer2) {
 }
 
 TEST(NewMapWizardOk, BuildsTheStackBottomToTop) {
-  SessionFixture f;
+  DialogFixture f;
   NewMapWizardForm form = loadNewMapWizard(f.settings);
   form.hasEntity = true;
   form.setLayer2Enabled(true);
@@ -108,7 +108,7 @@ TEST(NewMapWizardOk, BuildsTheStackBottomToTop) {
 }
 
 TEST(NewMapWizardOk, UnoptimizedModeAndTitle) {
-  SessionFixture f;
+  DialogFixture f;
   NewMapWizardForm form = loadNewMapWizard(f.settings);
   form.hasCollision = false;
   form.unoptimizedMode = true;
@@ -135,7 +135,7 @@ TEST(NewMapWizardOk, PrimaryUnits) {
       {"33 tiles", 0, "20.9", 0, 33, 20},
   };
   for (const auto& c : cases) {
-    SessionFixture f;
+    DialogFixture f;
     NewMapWizardForm form = loadNewMapWizard(f.settings);
     form.hasCollision = false;
     form.widthText = c.width;
@@ -167,7 +167,7 @@ TEST(NewMapWizardOk, SecondaryUnits) {
       {"256", 3, "1.5", 2, 32, 30, 1.0f, 1.0f},
   };
   for (const auto& c : cases) {
-    SessionFixture f;
+    DialogFixture f;
     NewMapWizardForm form = loadNewMapWizard(f.settings);
     form.hasCollision = false;
     form.setLayer2Enabled(true);
@@ -226,7 +226,7 @@ TEST(NewMapWizardOk, Refusals) {
       {"layer 3 name", [](NewMapWizardForm& f) { f.layer3().name = "9sky"; }, badName3},
   };
   for (const Case& c : cases) {
-    SessionFixture f;
+    DialogFixture f;
     f.project().addLayer("old", 40, 30, 1.0f, 1.0f, LayerKind::Primary, true);
     NewMapWizardForm form = loadNewMapWizard(f.settings);
     form.setLayer2Enabled(true);
@@ -244,7 +244,7 @@ TEST(NewMapWizardOk, Refusals) {
 }
 
 TEST(NewMapWizardOk, DisabledLayersAreNotChecked) {
-  SessionFixture f;
+  DialogFixture f;
   NewMapWizardForm form = loadNewMapWizard(f.settings);
   form.layer2().amountX = "nan";
   form.layer2().name = "not a name";
@@ -254,14 +254,14 @@ TEST(NewMapWizardOk, DisabledLayersAreNotChecked) {
 }
 
 TEST(NewMapWizardOk, NoView) {
-  SessionFixture f;
+  DialogFixture f;
   EXPECT_EQ(acceptNewMapWizard(f.session, loadNewMapWizard(f.settings), f.hooks(), false), NewMapOutcome::StayOpen);
   EXPECT_EQ(f.services.lastText(), "Fatal Error! Map creation failed because the child window is not valid??");
   EXPECT_FALSE(f.project().hasLayers());
 }
 
 TEST(NewMapWizardOk, CancellingTheUnsavedChangesQuestionKeepsTheOldMap) {
-  SessionFixture f;
+  DialogFixture f;
   f.project().addLayer("old", 40, 30, 1.0f, 1.0f, LayerKind::Primary, true);
   f.project().modified = true;
   f.services.answers.push_back(MessageAnswer::Cancel);
@@ -278,7 +278,7 @@ TEST(NewMapWizardOk, CancellingTheUnsavedChangesQuestionKeepsTheOldMap) {
 }
 
 TEST(NewMapWizardOk, StoresExactlyItsEntries) {
-  SessionFixture f;
+  DialogFixture f;
   NewMapWizardForm form = loadNewMapWizard(f.settings);
   form.primaryName = "ground";
   form.widthText = "256px";
@@ -324,7 +324,7 @@ TEST(NewMapWizardOk, StoresExactlyItsEntries) {
 }
 
 TEST(NewMapWizardOk, KeepsTheCollisionTilesetAndClearsTheRest) {
-  SessionFixture f;
+  DialogFixture f;
   f.project().addLayer("old", 40, 30, 1.0f, 1.0f, LayerKind::Primary, true);
   f.project().collisionSetEditing = true;
   f.project().modified = false;
@@ -339,7 +339,7 @@ TEST(NewMapWizardOk, KeepsTheCollisionTilesetAndClearsTheRest) {
 }
 
 TEST(NewMapWizardHelp, UnoptimizedModeExplained) {
-  SessionFixture f;
+  DialogFixture f;
   showUnoptimizedModeHelp(f.services);
   ASSERT_EQ(f.services.messages.size(), 1u);
   EXPECT_EQ(f.services.lastText(),

@@ -2,7 +2,7 @@
 // stores and applies, and the screen sizes it refuses.
 #include <gtest/gtest.h>
 
-#include "dialogs_fixture.h"
+#include "support/dialog_fixture.h"
 #include "edit/dialogs/preferences_model.h"
 #include "model/screen_size.h"
 #include "model/settings_defaults.h"
@@ -28,7 +28,7 @@ TEST(PreferencesUndoPage, PositionsAndLevels) {
 }
 
 TEST(PreferencesOpening, ShowsTheStoredValues) {
-  SessionFixture f;
+  DialogFixture f;
   ensureSettingsDefaults(f.settings);
   PreferencesValues values = loadPreferences(f.settings);
   EXPECT_FALSE(values.unlimitedUndo);
@@ -60,7 +60,7 @@ TEST(PreferencesOpening, OutOfRangeScreenReadsAsTheDefaultScreen) {
     int height;
   } stored[] = {{0, 160}, {7, 160}, {240, 8193}, {-240, -160}, {100000, 100000}};
   for (const auto& s : stored) {
-    SessionFixture f;
+    DialogFixture f;
     f.settings.writeInt("Settings", "ScreenWidth", s.width);
     f.settings.writeInt("Settings", "ScreenHeight", s.height);
     const PreferencesValues values = loadPreferences(f.settings);
@@ -72,7 +72,7 @@ TEST(PreferencesOpening, OutOfRangeScreenReadsAsTheDefaultScreen) {
     EXPECT_EQ(options.screenWidth, 240);
     EXPECT_EQ(options.screenHeight, 160);
   }
-  SessionFixture f;
+  DialogFixture f;
   f.settings.writeInt("Settings", "ScreenWidth", 8);
   f.settings.writeInt("Settings", "ScreenHeight", 8192);
   const ScreenSize edges = readScreenSize(f.settings);
@@ -81,7 +81,7 @@ TEST(PreferencesOpening, OutOfRangeScreenReadsAsTheDefaultScreen) {
 }
 
 TEST(PreferencesOk, StoresExactlyItsKeysAndAppliesThem) {
-  SessionFixture f;
+  DialogFixture f;
   PreferencesValues values = loadPreferences(f.settings);
   values.undoPosition = 0;
   values.mapPath = "/maps";
@@ -113,7 +113,7 @@ TEST(PreferencesOk, StoresExactlyItsKeysAndAppliesThem) {
 }
 
 TEST(PreferencesOk, UndoLevels) {
-  SessionFixture f;
+  DialogFixture f;
   PreferencesValues values = loadPreferences(f.settings);
   ASSERT_EQ(acceptPreferences(f.services, f.settings, f.project(), values), PreferencesOutcome::Accepted);
   EXPECT_EQ(f.settings.readInt("Settings", "UndoLevels", 0), 10);  // untouched page stores 10
@@ -131,7 +131,7 @@ TEST(PreferencesOk, ScreenSizesOutsideTheRangeAreRefused) {
   } cases[] = {{"", "160"}, {"7", "160"}, {"240", "8193"}, {"-8", "160"}, {"abc", "xyz"},
                {"99999999999", "160"}, {"240", "0"}};
   for (const auto& c : cases) {
-    SessionFixture f;
+    DialogFixture f;
     PreferencesValues values = loadPreferences(f.settings);
     values.screenWidthText = c.width;
     values.screenHeightText = c.height;
@@ -145,7 +145,7 @@ TEST(PreferencesOk, ScreenSizesOutsideTheRangeAreRefused) {
     EXPECT_TRUE(f.settings.written.empty());
     EXPECT_EQ(f.project().screenWidth, 240);
   }
-  SessionFixture f;
+  DialogFixture f;
   PreferencesValues values = loadPreferences(f.settings);
   values.screenWidthText = "8";
   values.screenHeightText = "8192";
@@ -153,7 +153,7 @@ TEST(PreferencesOk, ScreenSizesOutsideTheRangeAreRefused) {
 }
 
 TEST(PreferencesUnlimited, AsksFirst) {
-  SessionFixture f;
+  DialogFixture f;
   f.services.answers = {MessageAnswer::No, MessageAnswer::Yes};
   EXPECT_FALSE(confirmUnlimitedUndo(f.services));
   EXPECT_TRUE(confirmUnlimitedUndo(f.services));

@@ -1,7 +1,7 @@
 // The import dialog's scan of C source files for array names.
 #include <gtest/gtest.h>
 
-#include "dialogs_fixture.h"
+#include "support/dialog_fixture.h"
 #include "edit/dialogs/import_source_model.h"
 #include "io/source_array_scan.h"
 #include "support/temp_folder.h"
@@ -80,7 +80,7 @@ TEST(SourceArrayScan, HandWrittenSource) {
 }
 
 TEST(ImportSourceScan, MessagesAndChooser) {
-  SessionFixture f;
+  DialogFixture f;
   TempFolder folder;
   EXPECT_FALSE(scanSourceArrays(f.services, "").has_value());
   EXPECT_EQ(f.services.lastText(), "Specify a file first");

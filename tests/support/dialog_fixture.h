@@ -32,14 +32,14 @@ class LoggingSettingsStore : public MemorySettingsStore {
 
 // An editor session on scripted services and settings held in memory, with
 // the collision tileset loaded as at start-up.
-struct SessionFixture {
+struct DialogFixture {
   ScriptedServices services;
   LoggingSettingsStore settings;
   HeadlessTilesetHost host;
   EditorSession session{services, settings, host};
   std::vector<std::string> titles;
 
-  SessionFixture() { EXPECT_TRUE(loadCollisionTileset(session)); }
+  DialogFixture() { EXPECT_TRUE(loadCollisionTileset(session)); }
 
   MapProject& project() { return session.project(); }
   MapFileHooks hooks() {
