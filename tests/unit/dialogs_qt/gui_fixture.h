@@ -43,9 +43,11 @@ inline void click(QAbstractButton* target) {
   target->click();
 }
 
+// Replaces the edit's text by typing, as the user would.
 inline void type(QLineEdit* edit, const QString& text) {
   ASSERT_NE(edit, nullptr);
-  edit->selectAll();
+  ASSERT_TRUE(edit->isEnabled()) << edit->objectName().toStdString();
+  edit->clear();
   QTest::keyClicks(edit, text);
 }
 
