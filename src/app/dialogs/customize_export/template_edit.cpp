@@ -10,7 +10,10 @@ namespace qarto {
 QPlainTextEdit* templateEdit(const QString& objectName, int lines) {
   auto* edit = new QPlainTextEdit;
   edit->setObjectName(objectName);
-  edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setStyleHint(QFont::TypeWriter);
+  fixed.setFixedPitch(true);
+  edit->setFont(fixed);
   edit->setLineWrapMode(QPlainTextEdit::NoWrap);
   edit->setTabChangesFocus(true);
   edit->setFixedHeight(edit->fontMetrics().lineSpacing() * lines + 12);
