@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "edit/collision/collision_set_generation.h"
+#include "edit/layers/page_layer_fill.h"
 #include "edit/map_file_commands.h"
 #include "edit/tileset_commands.h"
 #include "io/chooser_folders.h"
@@ -14,21 +15,6 @@
 namespace qarto {
 
 namespace {
-
-// Cell (x, y) shows tile y * columns + x of the page: the layer reproduces it.
-void reproducePage(MapLayer& layer, const Tileset& page) {
-  const int columns = page.imageWidth / kTileSide;
-  for (int y = 0; y < layer.height; ++y) {
-    for (int x = 0; x < layer.width; ++x) {
-      MapCell& cell = layer.cell(x, y);
-      const int tile = y * columns + x;
-      cell.tile = static_cast<std::int16_t>(tile);
-      cell.tileset = static_cast<std::int8_t>(page.id);
-      cell.palette = tilePaletteRow(page, tile);
-      cell.flags = 0;
-    }
-  }
-}
 
 void fillCollisionLayer(MapLayer& layer, const std::vector<std::uint8_t>& set, std::int32_t collisionId) {
   for (std::size_t i = 0; i < layer.cells.size() && i < set.size(); ++i) {
@@ -64,7 +50,7 @@ bool runMakeCllWizard(EditorSession& session, const MakeCllRequest& request, con
   const int rows = page->imageHeight / kTileSide;
   MapLayer* primary = project.addLayer("BMP_tilepage", columns, rows, 1.0f, 1.0f, LayerKind::Primary, true);
   MapLayer* collision = project.addLayer("CLL_Layer", columns, rows, 1.0f, 1.0f, LayerKind::Collision, false);
-  if (primary != nullptr) reproducePage(*primary, *page);
+  if (primary != nullptr) fillLayerFromPage(*primary, *page);
   project.collisionSetEditing = true;
   project.modified = true;
 

@@ -4,6 +4,14 @@
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/layers/layer_clone.h"
+#include "edit/layers/layer_delete.h"
+#include "edit/layers/layer_eat.h"
+#include "edit/layers/layer_flip.h"
+#include "edit/layers/layer_import.h"
+#include "edit/layers/layer_merge.h"
+#include "edit/layers/layer_order.h"
+#include "edit/layers/layer_selection.h"
 #include "export/layer_bmp_export.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
@@ -45,6 +53,35 @@ void addLayerCommands(EditorCommands& commands) {
   commands.add(cmd::kImportSourceLayer, {layersMenu, {}, [&frame] { frame.runImportSourceDialog(); }});
   commands.add(cmd::kExportLayerBmp,
                {layersMenu, {}, [&session, &project] { ExportLayerToBmp(project, session.settings()); }});
+  commands.add(cmd::kImportBmpLayer, {layersMenu, {}, [&session] { importImageAsLayer(session); }});
+
+  // Operations on the active layer; each does nothing without one.
+  using SessionAction = void (*)(EditorSession&);
+  const std::pair<int, SessionAction> operations[] = {
+      {cmd::kNextLayer, selectNextLayer},
+      {cmd::kPreviousLayer, selectPreviousLayer},
+      {cmd::kShuffleLayerUp, [](EditorSession& s) { shuffleActiveLayerUp(s); }},
+      {cmd::kShuffleLayerDown, [](EditorSession& s) { shuffleActiveLayerDown(s); }},
+      {cmd::kToggleLayerVisibility, toggleActiveLayerVisible},
+      {cmd::kToggleLayerAlpha, toggleActiveLayerAlpha},
+      {cmd::kToggleLayerLocking, toggleActiveLayerLocked},
+      {cmd::kDeleteLayer, [](EditorSession& s) { deleteActiveLayer(s); }},
+      {cmd::kCloneLayer, [](EditorSession& s) { cloneActiveLayer(s); }},
+      {cmd::kMergeDown, mergeActiveLayerDown},
+      {cmd::kEatHiddenTiles, [](EditorSession& s) { eatHiddenTiles(s); }},
+  };
+  for (const auto& [id, action] : operations) {
+    commands.add(id, {layersMenu, {}, [&session, action = action] { action(session); }});
+  }
+  for (const bool horizontal : {false, true}) {
+    commands.add(horizontal ? cmd::kFlipLayerHorizontally : cmd::kFlipLayerVertically,
+                 {layersMenu, {}, [&session, &engine, horizontal] {
+                    flipActiveLayer(session, horizontal, engine.collisionFlips());
+                  }});
+  }
+  // Solo and Show All sit in the map's context menu, outside the Layers menu.
+  commands.add(cmd::kSoloLayer, {{}, {}, [&session] { soloActiveLayer(session); }});
+  commands.add(cmd::kShowAllLayers, {{}, {}, [&session] { showAllLayers(session); }});
 }
 
 }  // namespace qarto

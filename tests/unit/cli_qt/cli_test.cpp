@@ -263,3 +263,40 @@ TEST_F(CliEditTest, BadScriptsStopAndSaveNothing) {
 
 }  // namespace
 }  // namespace qarto
+
+namespace qarto {
+namespace {
+
+TEST_F(CliEditTest, CommandLinesRunTableCommandsAndTheListingShowsTheirState) {
+  const std::string out = work.file("out.qrm");
+  // Flip the primary layer horizontally twice through the menu command: a no-op.
+  const RunResult flipped = run("edit '" + example("demo.qrm") + "' --script '" +
+                                script("layer Level\ncommand 61241\ncommand 61241\ncommand 61210\n") + "' -o '" +
+                                out + "'");
+  ASSERT_EQ(flipped.exitCode, 0) << flipped.err;
+  test::ScriptedServices services;
+  MemorySettingsStore settings;
+  HeadlessTilesetHost host;
+  EditorSession original(services, settings, host);
+  EditorSession edited(services, settings, host);
+  ASSERT_TRUE(loadMap(original, example("demo.qrm")));
+  ASSERT_TRUE(loadMap(edited, out));
+  EXPECT_EQ(edited.project().findLayerOfKind(LayerKind::Primary)->cells,
+            original.project().findLayerOfKind(LayerKind::Primary)->cells);
+  EXPECT_NE(edited.project().showMapGrid, original.project().showMapGrid) << "the grid toggle is kept in the map";
+
+  const RunResult listing = run("commands '" + example("demo.qrm") + "' --json");
+  ASSERT_EQ(listing.exitCode, 0);
+  EXPECT_NE(listing.out.find("{\"id\": 61241, \"name\": \"Horizontally Flip Layer\", \"menus\": [{\"path\": "
+                             "\"&Layers/&Flip Active Layer\", \"text\": \"&Horizontally\"}], \"keys\": [], "
+                             "\"enabled\": true}"),
+            std::string::npos);
+  EXPECT_NE(listing.out.find("{\"id\": 61217, \"name\": \"Export Collision\", \"menus\": [{\"path\": \"&File\", "
+                             "\"text\": \"Export .CLL\"}], \"keys\": [], \"enabled\": false}"),
+            std::string::npos);
+  const RunResult plain = run("commands");
+  EXPECT_NE(plain.out.find("32790\tPrev Brush\tMapMenu/&Previous Brush\t, <\n"), std::string::npos) << plain.out;
+}
+
+}  // namespace
+}  // namespace qarto

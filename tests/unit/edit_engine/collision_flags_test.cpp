@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "edit/collision/collision_flip_tables.h"
 #include "edit/collision/collision_set_generation.h"
 #include "edit/collision/collision_word.h"
 #include "edit/collision/flag_paint.h"
@@ -82,6 +83,30 @@ TEST(FlagPaintTool, StrokesAndRectanglesApplyTheValueAsUndoSteps) {
   EXPECT_EQ(collision.cell(1, 1).collision, 1u << 12);
   f.key(Key::Z, "", kCtrl);
   EXPECT_EQ(collision.cell(1, 1).collision, 0u);
+}
+
+// Half-filled tiles mirror into each other; a tile with no mirror image
+// among the others maps to its closest match, so flipping twice need not
+// come back (which is why a collision layer's flip is undone from a copy).
+TEST(CollisionFlipTables, MirroredCounterpartsOfADrawnPage) {
+  EngineFixture f;
+  // Tiles: 0 left half, 1 right half, 2 top half, 3 bottom half, 4 top-left corner.
+  const Tileset& page = f.page(40, 8, [](int x, int y) {
+    const int tile = x / 8;
+    const int px = x % 8;
+    const bool on = tile == 0 ? px < 4 : tile == 1 ? px >= 4 : tile == 2 ? y < 4 : tile == 3 ? y >= 4 : (px < 2 && y < 2);
+    return static_cast<std::uint8_t>(on ? 1 : 0);
+  });
+  CollisionFlipTables tables;
+  tables.build(page);
+  EXPECT_EQ(tables.map(0, true, false), 1);
+  EXPECT_EQ(tables.map(1, true, false), 0);
+  EXPECT_EQ(tables.map(2, false, true), 3);
+  EXPECT_EQ(tables.map(3, true, true), 2);
+  EXPECT_EQ(tables.map(0, false, true), 0) << "a left half is its own vertical mirror";
+  EXPECT_EQ(tables.map(4, true, false), 4) << "no top-right corner: the corner itself agrees most";
+  EXPECT_EQ(tables.map(99, true, true), 99) << "outside the tables: kept";
+  EXPECT_EQ(tables.map(-3, true, false), -3);
 }
 
 TEST(CollisionSetGeneration, PicksTheBestShapeAndFiltersWeakMatches) {
