@@ -13,6 +13,8 @@
 #include "app/dialogs/make_cll_dialog.h"
 #include "app/dialogs/new_map_wizard_dialog.h"
 #include "app/dialogs/preferences/preferences_dialog.h"
+#include "app/dialogs/resize_layer_dialog.h"
+#include "app/dialogs/shift_layer_dialog.h"
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
@@ -38,8 +40,25 @@ void runAddLayerDialog(const DialogContext& context) {
   context.engine.refresh();
 }
 
-void runResizeLayerDialog(const DialogContext&) {}
-void runShiftLayerDialog(const DialogContext&) {}
+void runResizeLayerDialog(const DialogContext& context) {
+  context.engine.endStroke();
+  ResizeLayerDialog dialog(session(context), context.parent);
+  if (!dialog.begin()) return;
+  dialog.exec();
+  context.engine.refresh();
+}
+
+void runShiftLayerDialog(const DialogContext& context) {
+  context.engine.endStroke();
+  ShiftLayerDialog dialog(session(context), context.parent);
+  if (!dialog.begin()) return;
+  QObject::connect(&dialog, &ShiftLayerDialog::previewChanged, &dialog, [&context] {
+    context.engine.refresh();
+    if (context.redrawView) context.redrawView();
+  });
+  dialog.exec();
+  context.engine.refresh();
+}
 
 void runExportBinaryDialog(const DialogContext& context) {
   EditorSession& s = session(context);
