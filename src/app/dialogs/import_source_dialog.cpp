@@ -50,7 +50,7 @@ QWidget* ImportSourceDialog::makeGroup(SourceGroup which, const QString& prefix)
   auto* box = new QGroupBox(QString::fromUtf8(kSourceGroupTitles[static_cast<int>(which)]));
   group.file = new QLineEdit;
   group.file->setObjectName(prefix + "File");
-  group.file->setMinimumWidth(260);
+  group.file->setMinimumWidth(340);
   group.arrays = new QComboBox;
   group.arrays->setObjectName(prefix + "Arrays");
   group.arrays->setMinimumWidth(160);

@@ -1,6 +1,6 @@
 #include "app/dialogs/customize_export/customize_export_dialog.h"
 
-#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -29,21 +29,25 @@ CustomizeExportDialog::CustomizeExportDialog(PlatformServices& services, Setting
   }
   tabs_->addPage(misc_, QString::fromUtf8(kCustomizeExportTabLabels[4]), exportMiscTabIcon());
 
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* importButton = buttons->addButton(QStringLiteral("Import Def."), QDialogButtonBox::ActionRole);
-  QPushButton* exportButton = buttons->addButton(QStringLiteral("Export Def."), QDialogButtonBox::ActionRole);
+  // In this order under the tabs, whatever the desktop's button order.
+  auto* importButton = new QPushButton(QStringLiteral("Import Def."));
+  auto* exportButton = new QPushButton(QStringLiteral("Export Def."));
+  auto* okButton = new QPushButton(QStringLiteral("OK"));
+  auto* cancelButton = new QPushButton(QStringLiteral("Cancel"));
   importButton->setObjectName("importDef");
   exportButton->setObjectName("exportDef");
-  buttons->addButton(QDialogButtonBox::Ok);
-  buttons->addButton(QDialogButtonBox::Cancel);
+  okButton->setDefault(true);
   connect(importButton, &QPushButton::clicked, this, &CustomizeExportDialog::importDefinition);
   connect(exportButton, &QPushButton::clicked, this, &CustomizeExportDialog::exportDefinition);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CustomizeExportDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(okButton, &QPushButton::clicked, this, &CustomizeExportDialog::accept);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  for (QPushButton* button : {importButton, exportButton, okButton, cancelButton}) buttons->addWidget(button);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   showPages(openCustomizeExport(settings_));
