@@ -1,5 +1,6 @@
 # Layering of the libraries. Dependencies point downward only:
 #   app -> render, platform -> core (model, io, export, edit)
+#   offscreen (OSMesa) -> render; cli -> offscreen, platform
 # The core libraries may not reach Qt, OpenGL or any library above them.
 
 set(QARTO_CORE_LIBRARIES qarto_model qarto_io qarto_export qarto_edit)
@@ -65,6 +66,9 @@ function(qarto_check_layers)
   endforeach()
   if(TARGET qarto_render)
     _qarto_forbid(qarto_render "Qt" "^GL" "OpenGL::GL$" "OSMesa" "qarto_platform" "qarto_app")
+  endif()
+  if(TARGET qarto_offscreen)
+    _qarto_forbid(qarto_offscreen "Qt" "^GL$" "OpenGL::GL$" "OpenGL::OpenGL" "qarto_platform" "qarto_app")
   endif()
   if(TARGET qarto_dialogs)
     _qarto_forbid(qarto_dialogs "GL" "OSMesa" "qarto_render" "qarto_app")

@@ -16,6 +16,12 @@ const std::vector<CliCommand>& cliCommands() {
       {"info", "Describe a map as loaded.", "info MAP.qrm [--json] [--yes]", runInfo},
       {"upgrade", "Save a map of any revision in the current one (in place unless -o).",
        "upgrade MAP.qrm [-o OUT.qrm] [--yes]", runUpgrade},
+#ifdef QARTO_WITH_RENDER
+      {"render", "Draw the map or a tile page as the editor shows it, into a PNG (off-screen, no display).",
+       "render MAP.qrm -o OUT.png [--view map|tile] [--size WxH] [--zoom Z] [--scroll X,Y] [--tileset ID] [--grid] "
+       "[--frame-mask] [--bounds] [--layer NAME] [--yes]",
+       runRender},
+#endif
       {"edit", "Run an edit script through the editor's own engine and save the result.",
        "edit MAP.qrm --script FILE [-o OUT.qrm] [--yes]", runEdit},
       {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",

@@ -23,6 +23,7 @@ int runExport(const std::vector<std::string>& args);
 int runCount(const std::vector<std::string>& args);
 int runLayerBmp(const std::vector<std::string>& args);
 int runValidate(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runCommands(const std::vector<std::string>& args);
 

@@ -35,6 +35,9 @@ inline PaletteKey paletteKey(int tilesetId, int row) { return tilesetId * 16 + (
 inline int paletteKeyTileset(PaletteKey key) { return key >> 4; }  // rounds down, also below 0
 inline int paletteKeyRow(PaletteKey key) { return key & 15; }
 inline TileKey tileKey(int tilesetId, int tile) { return tilesetId * 4194304 + tile; }
+// A tile number lies within +-2^21, so the nearest multiple of 2^22 names the page.
+inline int tileKeyTileset(TileKey key) { return (key + 2097152) >> 22; }
+inline int tileKeyTile(TileKey key) { return key - tileKeyTileset(key) * 4194304; }
 
 // Bit 0 horizontal, bit 1 vertical.
 enum FlipCode : std::uint8_t { kFlipNone = 0, kFlipHorizontal = 1, kFlipVertical = 2, kFlipBoth = 3 };

@@ -11,8 +11,10 @@
 #include "export/export_summary.h"
 #include "export/export_template.h"
 #include "export/export_text_blocks.h"
+#include "export/screen_entry_table.h"
 #include "export/text_output_file.h"
 #include "model/app_title.h"
+#include "model/layer_kind.h"
 #include "model/platform_services.h"
 #include "model/settings_store.h"
 #include "model/tileset_registry.h"
@@ -28,7 +30,11 @@ class TextExportWriter {
  public:
   TextExportWriter(ExportReduction& reduction, const TextExportJob& job, SettingsStore& settings,
                    PlatformServices& services)
-      : reduction_(reduction), job_(job), settings_(settings), services_(services) {}
+      : reduction_(reduction),
+        job_(job),
+        settings_(settings),
+        services_(services),
+        entries_(reduction, job.bankOffset, job.tileOffset) {}
 
   TextExportResult run();
 
@@ -51,6 +57,7 @@ class TextExportWriter {
   const TextExportJob& job_;
   SettingsStore& settings_;
   PlatformServices& services_;
+  const ScreenEntryTable entries_;
   ExportDefinition definition_;
   PlaceholderValues values_;
   // Extern file 1 and 2; each exists only when some extern state routes to it.
@@ -111,7 +118,7 @@ bool TextExportWriter::writePaletteFile() {
   WriteFileHeader(file, section.includes, values_);
   const std::string tail = WriteDataHead(file, section.format, values_, false);
   const PaletteArrayOptions options{job_.saturation, job_.luminance, definition_.autoPadPalettes, job_.bankOffset};
-  file.write(paletteArrayText(reduction_, *job_.registry, options));
+  appendPaletteArray(file.text(), reduction_, *job_.registry, options);
   file.write(tail);
   if (!file.close()) return false;
   result_.written.push_back(file.path());
@@ -129,7 +136,7 @@ bool TextExportWriter::writeTileFile() {
   writeExtern(ExportFile::Tiles, false);
   WriteFileHeader(file, section.includes, values_);
   std::string tail = WriteDataHead(file, section.format, values_, false);
-  file.write(tileArrayText(reduction_.tiles[0]));
+  appendTileArray(file.text(), reduction_.tiles[0]);
   file.write(tail);
 
   if (reduction_.usesGroup2) {
@@ -139,7 +146,7 @@ bool TextExportWriter::writeTileFile() {
     values_.arraySize = reduction_.tileCount(1) * kTileValues;
     writeExtern(ExportFile::Tiles, false);
     tail = WriteDataHead(file, section.format, values_, false);
-    file.write(tileArrayText(reduction_.tiles[1]));
+    appendTileArray(file.text(), reduction_.tiles[1]);
     file.write(tail);
   }
   if (!file.close()) return false;
@@ -159,7 +166,7 @@ void TextExportWriter::writeTileLayer(TextOutputFile& mapFile, const MapLayer& l
   values_.tileGroup = tileGroupOf(layer) + 1;
   writeExtern(ExportFile::Map, true);
   const std::string tail = WriteDataHead(mapFile, definition_.file(ExportFile::Map).format, values_, true);
-  mapFile.write(mapArrayText(layer, reduction_, *job_.registry, job_.bankOffset, job_.tileOffset));
+  appendMapArray(mapFile.text(), layer, entries_, reduction_, *job_.registry);
   mapFile.write(tail);
 }
 
@@ -173,7 +180,7 @@ void TextExportWriter::writeCollisionFile(const MapLayer& layer) {
   writeExtern(ExportFile::Collision, true);
   WriteFileHeader(file, section.includes, values_);
   const std::string tail = WriteDataHead(file, section.format, values_, true);
-  file.write(collisionArrayText(layer));
+  appendCollisionArray(file.text(), layer);
   file.write(tail);
   collisionFailed_ = !file.close();
   if (!collisionFailed_) result_.written.push_back(file.path());
@@ -183,10 +190,16 @@ bool TextExportWriter::writeMapFile(TextOutputFile& mapFile) {
   if (!mapFile.open()) return false;
   WriteFileHeader(mapFile, definition_.file(ExportFile::Map).includes, values_);
   const LayerStack& layers = *job_.layers;
+  // Room for every map array at once, so the largest text is never moved.
+  std::size_t room = 0;
+  for (const auto& layer : layers) {
+    if (isTileLayerKind(layer->kind)) room += mapArrayRoom(*layer);
+  }
+  mapFile.text().reserve(room);
   for (std::size_t i = 0; i < layers.size(); ++i) {
     const MapLayer& layer = *layers[i];
     if (layer.kind == LayerKind::Entity) {
-      mapFile.write(entityListText(layer));
+      appendEntityList(mapFile.text(), layer);
       continue;
     }
     setLayerValues(layer);

@@ -18,8 +18,9 @@ bool TextOutputFile::open() {
 bool TextOutputFile::close() {
   if (!isOpen()) return false;
   closed_ = true;
-  const bool written = file_->write(buffer_.data(), buffer_.size());
-  buffer_.clear();
+  const std::string_view text = text_.view();
+  const bool written = file_->write(text.data(), text.size());
+  text_.clear();
   return file_->commit() && written;
 }
 

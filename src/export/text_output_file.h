@@ -5,12 +5,13 @@
 #include <string_view>
 #include <utility>
 
+#include "export/text_buffer.h"
 #include "io/atomic_file.h"
 
 namespace qarto {
 
-// One output file of the text export. The text collects in memory and
-// replaces the file in one step on close(), so a failed export never
+// One output file of the text export. The text collects in one buffer and
+// replaces the file in one write on close(), so a failed export never
 // leaves a half-written array behind; "opening" creates the folders and
 // the temporary file, which is where an unwritable path shows up.
 class TextOutputFile {
@@ -22,7 +23,9 @@ class TextOutputFile {
   // Creates the missing parent folders, then the temporary file.
   bool open();
   bool isOpen() const { return file_.has_value() && !closed_; }
-  void write(std::string_view text) { buffer_.append(text); }
+  void write(std::string_view text) { text_.append(text); }
+  // The file's text so far, for writers that append values directly.
+  TextBuffer& text() { return text_; }
   // Writes the text and puts the file in place; false when it could not.
   bool close();
   const std::string& path() const { return path_; }
@@ -30,7 +33,7 @@ class TextOutputFile {
  private:
   std::string path_;
   std::optional<AtomicFile> file_;
-  std::string buffer_;
+  TextBuffer text_;
   bool closed_ = false;
 };
 

@@ -49,6 +49,7 @@ bool uploadTexture(Tileset& tileset, const DisplayImage& display, TextureUploade
 
   if (uploader.isSupported(textureWidth, textureHeight)) {
     tileset.textureReady = uploader.upload(pixels, textureWidth, textureHeight, tileset.textureName);
+    if (tileset.textureReady) tileset.textureOwner = &uploader;
   }
   tileset.texStepS = 8.0f / static_cast<float>(textureWidth);
   tileset.texStepT = 8.0f / static_cast<float>(textureHeight);

@@ -19,11 +19,16 @@ class TextureUploader {
   // Whether an RGBA texture of this size can be made (the proxy test).
   virtual bool isSupported(int width, int height) = 0;
   // Creates the texture from `width * height` RGBA pixels; stores its name.
+  // A failed upload leaves no texture behind.
   virtual bool upload(const std::uint8_t* rgba, int width, int height, std::uint32_t& textureName) = 0;
+  // Deletes a texture this uploader made; the registry calls it when the
+  // tileset holding it is removed, replaced or the project is reset.
+  virtual void release(std::uint32_t /*textureName*/) {}
 };
 
 // Pads the display image to a power-of-two texture and uploads it: sets
-// textureName, textureReady, texStepS and texStepT. False when the size has
+// textureName, textureReady, texStepS and texStepT, and remembers the
+// uploader as the texture's owner. False when the size has
 // no power of two within reach, the padded copy cannot be allocated or the
 // uploader refuses the size.
 bool uploadTexture(Tileset& tileset, const DisplayImage& display, TextureUploader& uploader);

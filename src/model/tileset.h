@@ -9,6 +9,8 @@
 
 namespace qarto {
 
+class TextureUploader;
+
 inline constexpr int kTileSide = 8;
 inline constexpr int kTilePixels = 64;
 // Cells keep the tileset id in a signed byte.
@@ -20,6 +22,9 @@ struct Tileset : IndexedImage {
   std::int32_t id = -1;  // -1 until registered
   bool textureReady = false;
   std::uint32_t textureName = 0;
+  // The uploader that made the texture; it outlives the tileset and deletes
+  // the texture when the registry lets the tileset go.
+  TextureUploader* textureOwner = nullptr;
   bool isCollisionTileset = false;
   bool hasCollisionSet = false;
   std::vector<std::uint8_t> collisionSet;  // tileCount entries when hasCollisionSet

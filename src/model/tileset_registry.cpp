@@ -1,6 +1,19 @@
 #include "model/tileset_registry.h"
 
+#include "model/texture_upload.h"
+
 namespace qarto {
+
+namespace {
+
+void releaseTexture(Tileset& tileset) {
+  if (tileset.textureOwner != nullptr && tileset.textureReady) tileset.textureOwner->release(tileset.textureName);
+  tileset.textureOwner = nullptr;
+  tileset.textureReady = false;
+  tileset.textureName = 0;
+}
+
+}  // namespace
 
 Tileset* TilesetRegistry::find(std::int32_t id) {
   auto it = tilesets_.find(id);
@@ -14,6 +27,7 @@ const Tileset* TilesetRegistry::find(std::int32_t id) const {
 
 Tileset& TilesetRegistry::insert(std::unique_ptr<Tileset> tileset) {
   auto& slot = tilesets_[tileset->id];
+  if (slot && slot.get() != tileset.get()) releaseTexture(*slot);
   slot = std::move(tileset);
   return *slot;
 }
@@ -23,7 +37,13 @@ std::unique_ptr<Tileset> TilesetRegistry::remove(std::int32_t id) {
   if (it == tilesets_.end()) return nullptr;
   std::unique_ptr<Tileset> taken = std::move(it->second);
   tilesets_.erase(it);
+  releaseTexture(*taken);
   return taken;
+}
+
+void TilesetRegistry::clear() {
+  for (auto& [id, tileset] : tilesets_) releaseTexture(*tileset);
+  tilesets_.clear();
 }
 
 Tileset* TilesetRegistry::firstNonCollision() {

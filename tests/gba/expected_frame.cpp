@@ -10,8 +10,6 @@ namespace {
 
 struct LayerPixel {
   const MapCell* cell = nullptr;
-  int cellX = 0;
-  int cellY = 0;
   std::uint8_t colourIndex = 0;  // 0..15 within the cell's palette row
 };
 
@@ -20,22 +18,16 @@ std::optional<LayerPixel> layerPixel(const TilesetRegistry& registry, const MapL
                                      int y) {
   const int layerX = scroll.x + x;
   const int layerY = scroll.y + y;
-  LayerPixel pixel;
-  pixel.cellX = layerX / 8;
-  pixel.cellY = layerY / 8;
-  if (!layer.contains(pixel.cellX, pixel.cellY)) return std::nullopt;
-  pixel.cell = &layer.cell(pixel.cellX, pixel.cellY);
-  const Tileset* page = registry.find(pixel.cell->tileset);
+  if (!layer.contains(layerX / 8, layerY / 8)) return std::nullopt;
+  const MapCell& cell = layer.cell(layerX / 8, layerY / 8);
+  const Tileset* page = registry.find(cell.tileset);
   if (page == nullptr) return std::nullopt;
   const int tilesPerRow = page->imageWidth / 8;
-  const int tile = pixel.cell->tile;
-  const int inTileX = pixel.cell->hflip() ? 7 - layerX % 8 : layerX % 8;
-  const int inTileY = pixel.cell->vflip() ? 7 - layerY % 8 : layerY % 8;
-  const int pageX = (tile % tilesPerRow) * 8 + inTileX;
-  const int pageY = (tile / tilesPerRow) * 8 + inTileY;
+  const int pageX = (cell.tile % tilesPerRow) * 8 + (cell.hflip() ? 7 - layerX % 8 : layerX % 8);
+  const int pageY = (cell.tile / tilesPerRow) * 8 + (cell.vflip() ? 7 - layerY % 8 : layerY % 8);
   // Only the low four bits reach the hardware: the cell picks the row.
-  pixel.colourIndex = page->pixels[static_cast<std::size_t>(pageY) * page->imageWidth + pageX] & 0x0F;
-  return pixel;
+  return LayerPixel{&cell, static_cast<std::uint8_t>(
+                               page->pixels[static_cast<std::size_t>(pageY) * page->imageWidth + pageX] & 0x0F)};
 }
 
 std::uint32_t rowColour(const TilesetRegistry& registry, const MapCell& cell, int index) {
@@ -72,21 +64,6 @@ Frame expectedFrame(const TilesetRegistry& registry, const std::vector<const Map
     }
   }
   return frame;
-}
-
-std::string describePixel(const TilesetRegistry& registry, const std::vector<const MapLayer*>& layers,
-                          const ViewerView& view, int x, int y) {
-  for (std::size_t i = layers.size(); i-- > 0;) {
-    const auto pixel = layerPixel(registry, *layers[i], view[i], x, y);
-    if (pixel && pixel->colourIndex != 0) {
-      const MapCell& cell = *pixel->cell;
-      return "layer " + std::to_string(i) + " cell (" + std::to_string(pixel->cellX) + ", " +
-             std::to_string(pixel->cellY) + ") tile " + std::to_string(cell.tile) + " of page " +
-             std::to_string(cell.tileset) + " row " + std::to_string(cell.palette) + " flips " +
-             std::to_string(cell.flags & (kCellHFlip | kCellVFlip)) + " colour " + std::to_string(pixel->colourIndex);
-    }
-  }
-  return "backdrop";
 }
 
 }  // namespace qarto::gba

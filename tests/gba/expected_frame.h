@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "viewer_views.h"
@@ -27,10 +26,5 @@ std::uint32_t screenColour(std::uint8_t red, std::uint8_t green, std::uint8_t bl
 // of the row the bottom layer's first cell uses.
 Frame expectedFrame(const TilesetRegistry& registry, const std::vector<const MapLayer*>& layers,
                     const ViewerView& view);
-
-// Where a screen pixel comes from in the top layer that colours it, for
-// failure messages: "layer 1 cell (12, 3) tile 5 of page 2 row 4 flips 1".
-std::string describePixel(const TilesetRegistry& registry, const std::vector<const MapLayer*>& layers,
-                          const ViewerView& view, int x, int y);
 
 }  // namespace qarto::gba

@@ -62,26 +62,9 @@ Tileset& addPage(TestSession& s, int id, std::uint32_t seed) {
   // Row 3 is row 1 with another colour 0: the export keeps one of them.
   for (int i = 3; i < 48; ++i) page->palette[3 * 16 * 3 + i] = page->palette[1 * 16 * 3 + i];
 
-  s.session.project().tilesetsLoaded = true;
-  s.session.project().lastTilesetId = id;
-  return s.session.registry().insert(std::move(page));
-}
-
-MapLayer& addLayer(TestSession& s, LayerKind kind, const std::string& name, int width, int height,
-                   float parallaxX = 1.0f, float parallaxY = 1.0f) {
-  auto layer = std::make_unique<MapLayer>();
-  layer->kind = kind;
-  layer->setName(name);
-  layer->width = static_cast<std::uint16_t>(width);
-  layer->height = static_cast<std::uint16_t>(height);
-  layer->parallaxX = parallaxX;
-  layer->parallaxY = parallaxY;
-  if (kind == LayerKind::Entity) {
-    layer->entities.assign(kEntityBlockSize, 0);
-  } else {
-    layer->cells.assign(static_cast<std::size_t>(width) * height, MapCell{});
-  }
-  return s.session.project().insertLayer(std::move(layer), s.session.project().layerCount());
+  s.project().tilesetsLoaded = true;
+  s.project().lastTilesetId = id;
+  return s.registry().insert(std::move(page));
 }
 
 // Random cells: any tile, palette rows below `rows`, any flips, on the given
@@ -106,14 +89,14 @@ bool loadExampleMap(TestSession& session, std::string& problem) {
   return true;
 }
 
-void buildFlipsAndPalettes(TestSession& s) {
+bool buildFlipsAndPalettes(TestSession& s, std::string&) {
   Tileset& first = addPage(s, 2, 11);
   addPage(s, 3, 12);
   // Page 3's row 2 repeats page 2's row 5 in colours 1..15.
-  Tileset& second = *s.session.registry().find(3);
+  Tileset& second = *s.registry().find(3);
   for (int i = 3; i < 48; ++i) second.palette[2 * 16 * 3 + i] = first.palette[5 * 16 * 3 + i];
 
-  MapLayer& layer = addLayer(s, LayerKind::Primary, "Level", 30, 20);
+  MapLayer& layer = s.addLayer(LayerKind::Primary, "Level", 30, 20);
   Dice dice(13);
   fillRandomly(layer, dice, {2, 3}, 6, 8);
   // The first rows show the mirrored family and the symmetric tile under
@@ -131,22 +114,7 @@ void buildFlipsAndPalettes(TestSession& s) {
       }
     }
   }
-}
-
-void buildTwoLayersLargerThanTheScreen(TestSession& s) {
-  addPage(s, 2, 21);
-  addPage(s, 3, 22);
-  const int width = 75;
-  const int height = 43;
-  MapLayer& sky = addLayer(s, LayerKind::Secondary, "Sky", layerSizeForParallax(0.5, width, kMinLayerTilesX),
-                           layerSizeForParallax(0.75, height, kMinLayerTilesY), 0.5f, 0.75f);
-  Dice dice(23);
-  fillRandomly(sky, dice, {3}, 4, 6);
-  MapLayer& collision = addLayer(s, LayerKind::Collision, "Collision", width, height);
-  for (MapCell& cell : collision.cells) cell.tile = static_cast<std::int16_t>(dice.below(4));
-  MapLayer& level = addLayer(s, LayerKind::Primary, "Level", width, height);
-  fillRandomly(level, dice, {2, 3}, 5, 3);
-  addLayer(s, LayerKind::Entity, "Entities", width, height);
+  return true;
 }
 
 }  // namespace qarto::gba

@@ -3,20 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "model/editor_session.h"
-#include "model/memory_settings_store.h"
-#include "model/tileset_host.h"
-#include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto::gba {
 
-// An editor session of its own: scripted dialogs, settings in memory.
-struct TestSession {
-  test::ScriptedServices services;
-  MemorySettingsStore settings;
-  HeadlessTilesetHost host;
-  EditorSession session{services, settings, host};
-};
+using test::TestSession;
 
 // Generated pages, 16 tiles across and 4 down, from a fixed seed. Tile 0 is
 // blank; tiles 2, 3 and 4 are tile 1 mirrored across, upside down and both;
@@ -33,12 +24,6 @@ bool loadExampleMap(TestSession& session, std::string& problem);
 // One screen (30 x 20 cells) on two pages: every tile of the mirrored family
 // with every combination of cell flips, and palette rows of both pages,
 // some of which the export merges.
-void buildFlipsAndPalettes(TestSession& session);
-
-// A Primary layer of 75 x 43 cells with many clear pixels over a Secondary
-// layer with parallax 0.5 across and 0.75 down (the size the editor derives),
-// with a collision layer between them and an entity layer on top, which the
-// viewer ignores.
-void buildTwoLayersLargerThanTheScreen(TestSession& session);
+bool buildFlipsAndPalettes(TestSession& session, std::string& problem);
 
 }  // namespace qarto::gba

@@ -1,9 +1,8 @@
 #include "viewer_rom.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+
+#include "support/temp_folder.h"
 
 namespace qarto::gba {
 namespace {
@@ -11,13 +10,6 @@ namespace {
 const std::string kViewerDir = QARTO_GBA_VIEWER_DIR;
 
 std::string quoted(const std::string& text) { return "'" + text + "'"; }
-
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Runs a command with its output going to `logPath`; true on exit status 0.
 bool run(const std::string& command, const std::string& logPath) {
@@ -42,14 +34,14 @@ ViewerRom buildViewerRom(const ViewerToolchain& tools, const std::string& export
       quoted(kViewerDir + "/gba.ld") + " " + quoted(kViewerDir + "/crt0.s") + " " + quoted(kViewerDir + "/viewer.c") +
       " " + quoted(kViewerDir + "/exported_data.c") + " -lgcc -o " + quoted(elf);
   if (!run(compile, log)) {
-    rom.log = readAll(log);
+    rom.log = test::readText(log);
     return rom;
   }
   if (!run(quoted(tools.objcopy) + " -O binary " + quoted(elf) + " " + quoted(image), log)) {
-    rom.log = readAll(log);
+    rom.log = test::readText(log);
     return rom;
   }
-  const std::string bytes = readAll(image);
+  const std::string bytes = test::readText(image);
   rom.image.assign(bytes.begin(), bytes.end());
   return rom;
 }

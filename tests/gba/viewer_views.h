@@ -26,13 +26,9 @@ using ViewerView = std::vector<LayerScroll>;
 // bottom first, as the viewer puts them on backgrounds 0, 1, ...
 std::vector<const MapLayer*> tileLayers(const MapProject& project);
 
-// Camera positions over the primary layer a screen apart, then on to the far
-// edge of every layer; each layer follows the camera by its parallax and
-// stops at its own edges.
+// Views a screen apart up to the far edge of the largest layer; every layer
+// scrolls as far as it can and then stays at its own edge, so that every cell
+// of every layer is shown whole at least once.
 std::vector<ViewerView> coveringViews(const std::vector<const MapLayer*>& layers);
-
-// How many cells of layers[index] no view shows whole.
-int cellsNeverShown(const std::vector<const MapLayer*>& layers, std::size_t index,
-                    const std::vector<ViewerView>& views);
 
 }  // namespace qarto::gba

@@ -1,39 +1,46 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "io/bmp_codec.h"
 #include "model/indexed_image.h"
+#include "model/tileset.h"
 #include "support/temp_folder.h"
 
 namespace qarto::test {
 
-// Palette index of pixel (x, y) of a page.
+// Palette index of pixel (x, y) of a page, and byte i of its palette (R, G, B per entry).
 using PixelRule = std::function<std::uint8_t(int x, int y)>;
+using PaletteRule = std::function<std::uint8_t(std::size_t i)>;
 
-// An indexed image whose palette entry i is (i, 255 - i, i / 2).
-inline IndexedImage makePage(int width, int height, const PixelRule& rule) {
+// Entry i is (i, 255 - i, i / 2).
+inline std::uint8_t rampPalette(std::size_t i) {
+  const std::size_t entry = i / 3;
+  return static_cast<std::uint8_t>(i % 3 == 0 ? entry : i % 3 == 1 ? 255 - entry : entry / 2);
+}
+
+inline IndexedImage makePage(int width, int height, const PixelRule& pixels, const PaletteRule& palette = rampPalette) {
   IndexedImage image;
   image.imageWidth = width;
   image.imageHeight = height;
-  image.pixels.resize(static_cast<std::size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) image.pixels[static_cast<std::size_t>(y) * width + x] = rule(x, y);
+    for (int x = 0; x < width; ++x) image.pixels.push_back(pixels(x, y));
   }
-  for (int i = 0; i < 256; ++i) {
-    image.palette[static_cast<std::size_t>(i) * 3] = static_cast<std::uint8_t>(i);
-    image.palette[static_cast<std::size_t>(i) * 3 + 1] = static_cast<std::uint8_t>(255 - i);
-    image.palette[static_cast<std::size_t>(i) * 3 + 2] = static_cast<std::uint8_t>(i / 2);
-  }
+  for (std::size_t i = 0; i < kPaletteBytes; ++i) image.palette[i] = palette(i);
   return image;
+}
+
+// The same as a tileset with its geometry, not yet registered.
+inline std::unique_ptr<Tileset> makeTileset(int id, int width, int height, const PixelRule& pixels,
+                                            const PaletteRule& palette = rampPalette) {
+  auto tileset = std::make_unique<Tileset>();
+  static_cast<IndexedImage&>(*tileset) = makePage(width, height, pixels, palette);
+  tileset->id = id;
+  computeTilesetGeometry(*tileset);
+  return tileset;
 }
 
 // Tile number of pixel (x, y) on a page `width` pixels wide.

@@ -2,8 +2,8 @@
 
 namespace qarto::test {
 
-MessageAnswer ScriptedServices::messageBox(const std::string& text, const std::string& caption,
-                                           MessageButtons buttons, MessageIcon icon) {
+MessageAnswer ScriptedServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                                           MessageIcon icon) {
   messages.push_back({text, caption, buttons, icon});
   if (!answers.empty()) {
     MessageAnswer answer = answers.front();
@@ -30,17 +30,13 @@ std::optional<std::string> ScriptedServices::chooseSaveFile(const FileChooserReq
   return answer;
 }
 
-std::optional<std::string> ScriptedServices::chooseFolder(const std::string& title, const std::string&) {
-  folderRequests.push_back(title);
-  if (folderAnswers.empty()) return std::nullopt;
-  auto answer = folderAnswers.front();
-  folderAnswers.pop_front();
-  return answer;
+std::optional<std::string> ScriptedServices::chooseFolder(const std::string&, const std::string&) {
+  return std::nullopt;
 }
 
 std::optional<std::uint32_t> ScriptedServices::chooseColour(const std::string&, std::uint32_t) {
   if (colourAnswers.empty()) return std::nullopt;
-  auto answer = colourAnswers.front();
+  std::optional<std::uint32_t> answer = colourAnswers.front();
   colourAnswers.pop_front();
   return answer;
 }
@@ -51,5 +47,38 @@ void ScriptedServices::setBusy(bool busy) {
 }
 
 void ScriptedServices::beep(int frequencyHz, int) { beeps.push_back(frequencyHz); }
+
+std::vector<std::string> ScriptedServices::texts() const {
+  std::vector<std::string> out;
+  for (const Message& message : messages) out.push_back(message.text);
+  return out;
+}
+
+ScriptedServices::Message shown(const std::string& text, MessageIcon icon, const std::string& captionSuffix,
+                                MessageButtons buttons) {
+  return {text, "Qarto v0.99" + captionSuffix, buttons, icon};
+}
+
+void PrintTo(const ScriptedServices::Message& m, std::ostream* out) {
+  *out << "\"" << m.text << "\" captioned \"" << m.caption << "\", buttons " << static_cast<int>(m.buttons) << ", icon "
+       << static_cast<int>(m.icon);
+}
+
+std::string describe(const FileChooserRequest& r) {
+  return "title \"" + r.title + "\" filter \"" + r.filter + "\" extension \"" + r.defaultExtension + "\" folder \"" +
+         r.initialFolder + "\" file \"" + r.initialFile + "\"" + (r.multiple ? " multiple" : "");
+}
+
+std::string chooser(const std::string& title, const std::string& filter, const std::string& extension,
+                    const std::string& folder, const std::string& file, bool multiple) {
+  FileChooserRequest request;
+  request.title = title;
+  request.filter = filter;
+  request.defaultExtension = extension;
+  request.initialFolder = folder;
+  request.initialFile = file;
+  request.multiple = multiple;
+  return describe(request);
+}
 
 }  // namespace qarto::test

@@ -18,8 +18,7 @@ AboutBox::AboutBox(QWidget* parent)
     : QDialog(parent),
       feedback_(new HyperlinkLabel(QString::fromUtf8(kFeedbackLinkText), QUrl(QString::fromUtf8(kFeedbackUrl)))),
       homepage_(new HyperlinkLabel(QString::fromUtf8(kHomepageLinkText), QUrl(QString::fromUtf8(kHomepageUrl)))) {
-  setWindowTitle(QStringLiteral("About Qarto"));
-  setWindowIcon(programIcon());
+  setUpDialogWindowTitled(*this, "About Qarto");
   feedback_->setObjectName("feedbackLink");
   homepage_->setObjectName("homepageLink");
 

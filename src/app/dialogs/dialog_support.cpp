@@ -2,16 +2,21 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QWidget>
 
 #include "app/dialogs/art/dialog_art.h"
 #include "model/app_title.h"
 
 namespace qarto {
 
-void setUpDialogWindow(QDialog& dialog, const char* suffix) {
-  dialog.setWindowTitle(qs(caption(suffix)));
-  dialog.setWindowIcon(programIcon());
+void setUpDialogWindowTitled(QDialog& dialog, const std::string& title) {
+  dialog.setWindowTitle(qs(title));
+  const QWidget* owner = dialog.parentWidget() != nullptr ? dialog.parentWidget()->window() : nullptr;
+  const bool ownerHasIcon = owner != nullptr && !owner->windowIcon().isNull();
+  dialog.setWindowIcon(ownerHasIcon ? owner->windowIcon() : programIcon());
 }
+
+void setUpDialogWindow(QDialog& dialog, const char* suffix) { setUpDialogWindowTitled(dialog, caption(suffix)); }
 
 std::string programDirectory() { return ss(QCoreApplication::applicationDirPath()); }
 

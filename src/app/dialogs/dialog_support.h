@@ -14,8 +14,10 @@ inline QString qs(const std::string& text) { return QString::fromStdString(text)
 inline std::string ss(const QString& text) { return text.toStdString(); }
 
 // Every dialog's window: the application title followed by `suffix`, and
-// the program's icon.
+// the program's icon (the one of the window the dialog belongs to, when it
+// has one).
 void setUpDialogWindow(QDialog& dialog, const char* suffix);
+void setUpDialogWindowTitled(QDialog& dialog, const std::string& title);
 
 // The folder the program runs from; the definition file choosers start there.
 std::string programDirectory();

@@ -43,8 +43,7 @@ ResizeLayerDialog::ResizeLayerDialog(EditorSession& session, QWidget* parent)
       resizeSecondary_(new QCheckBox(QStringLiteral("Resize Secondary Layers"))),
       keepParallax_(new QRadioButton(QStringLiteral("Keep Parallax, Adjust Size"))),
       keepSize_(new QRadioButton(QStringLiteral("Keep Size, Adjust Parallax"))) {
-  setWindowTitle(QString::fromStdString(model_.title()));
-  setWindowIcon(programIcon());
+  setUpDialogWindowTitled(*this, model_.title());
   stretchHorizontally_->setObjectName("stretchHorizontally");
   stretchVertically_->setObjectName("stretchVertically");
   resizeSecondary_->setObjectName("resizeSecondary");

@@ -9,7 +9,6 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/dialogs/art/dialog_art.h"
 #include "app/dialogs/dialog_support.h"
 
 namespace qarto {
@@ -44,8 +43,7 @@ ShiftLayerDialog::ShiftLayerDialog(EditorSession& session, QWidget* parent)
       verticalShift_(shiftBox("verticalShift")),
       wrapHorizontally_(new QCheckBox(QStringLiteral("Wrap data horizontally"))),
       wrapVertically_(new QCheckBox(QStringLiteral("Wrap data vertically"))) {
-  setWindowTitle(QString::fromStdString(model_.title()));
-  setWindowIcon(programIcon());
+  setUpDialogWindowTitled(*this, model_.title());
   wrapHorizontally_->setObjectName("wrapHorizontally");
   wrapVertically_->setObjectName("wrapVertically");
 

@@ -21,6 +21,7 @@ struct ViewState {
   bool showFrameMask = false;
   bool centeredView = true;
   bool showLayerBounds = true;
+  bool showFlags = true;  // collision flag icons, one switch for every collision layer
   float clearColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
   // The mouse as last seen over the view.

@@ -11,15 +11,11 @@
 #include <vector>
 
 #include "edit/map_file_commands.h"
-#include "export/export_definition.h"
 #include "export/definition_file.h"
+#include "export/export_definition.h"
 #include "export/export_to_header.h"
-#include "model/editor_session.h"
-#include "model/memory_settings_store.h"
-#include "model/tileset_host.h"
 #include "support/page_files.h"
-#include "support/temp_folder.h"
-#include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto {
 namespace {
@@ -53,6 +49,16 @@ class CliTest : public ::testing::Test {
     return result;
   }
 
+  // Runs the command and checks its exit code and that `text` shows on stdout
+  // after a success or on stderr after a failure.
+  RunResult expect(const std::string& arguments, int exitCode, const std::string& text = "") {
+    RunResult result = run(arguments);
+    EXPECT_EQ(result.exitCode, exitCode) << arguments << "\n" << result.err;
+    EXPECT_NE((exitCode == 0 ? result.out : result.err).find(text), std::string::npos)
+        << arguments << ": " << result.out << result.err;
+    return result;
+  }
+
   static std::string example(const std::string& name) { return std::string(QARTO_EXAMPLES_DIR) + "/" + name; }
 
   test::TempFolder home;
@@ -60,127 +66,87 @@ class CliTest : public ::testing::Test {
 };
 
 TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
-  EXPECT_EQ(run("").exitCode, 2);
-  EXPECT_EQ(run("frobnicate").exitCode, 2);
-  EXPECT_EQ(run("info").exitCode, 2);
-  EXPECT_EQ(run("export " + example("demo.qrm")).exitCode, 2) << "-o is required";
-  EXPECT_EQ(run("export " + example("demo.qrm") + " -o x --saturation 101").exitCode, 2);
-  EXPECT_EQ(run("export " + example("demo.qrm") + " -o x --bank-offset seven").exitCode, 2);
-  EXPECT_EQ(run("count " + example("demo.qrm") + " --bogus").exitCode, 2);
-  for (const char* command : {"export", "count", "layer-bmp", "validate", "info", "upgrade", "selfcheck"}) {
-    RunResult help = run(std::string(command) + " --help");
-    EXPECT_EQ(help.exitCode, 0) << command;
-    EXPECT_NE(help.out.find(std::string("usage: qarto-cli ") + command), std::string::npos) << command;
+  const std::string demo = example("demo.qrm");
+  for (const std::string& arguments : {std::string(), std::string("frobnicate"), std::string("info"), "export " + demo,
+                                       "export " + demo + " -o x --saturation 101", "count " + demo + " --bogus",
+                                       "export " + demo + " -o x --bank-offset seven"}) {
+    EXPECT_EQ(run(arguments).exitCode, 2) << arguments;
   }
-  EXPECT_EQ(run("--help").exitCode, 0);
+  for (const char* command : {"export", "count", "layer-bmp", "validate", "info", "upgrade", "selfcheck"}) {
+    expect(std::string(command) + " --help", 0, std::string("usage: qarto-cli ") + command);
+  }
 }
 
 TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
-  RunResult cli = run("export " + example("demo.qrm") + " -o '" + work.file("cli") + "' --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10");
-  ASSERT_EQ(cli.exitCode, 0) << cli.err;
-  EXPECT_NE(cli.out.find("Exported the following map data files"), std::string::npos) << cli.out;
-
-  test::ScriptedServices services;
-  MemorySettingsStore settings;
-  HeadlessTilesetHost host;
-  EditorSession session(services, settings, host);
-  ASSERT_TRUE(loadMap(session, example("demo.qrm")));
+  expect("export " + example("demo.qrm") + " -o '" + work.file("cli") +
+             "' --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10",
+         0, "Exported the following map data files");
+  test::TestSession s;
+  ASSERT_TRUE(loadMap(s.session, example("demo.qrm")));
   ExportOptions options;
   options.directory = work.file("editor");
   options.bankOffset = 2;
   options.tileOffset = 5;
   options.saturation = -20;
   options.luminance = 10;
-  ASSERT_TRUE(exportToHeaders(session, options).success);
-
-  int compared = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(work.file("editor"))) {
-    const std::string name = entry.path().filename().string();
-    EXPECT_EQ(readText(work.file("cli/" + name)), readText(entry.path().string())) << name;
-    ++compared;
+  ASSERT_TRUE(exportToHeaders(s.session, options).success);
+  for (const char* name : {"BG_Collisions.cpp", "BG_Externs.h", "BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}) {
+    EXPECT_EQ(readText(work.file(std::string("cli/") + name)), readText(work.file(std::string("editor/") + name)))
+        << name;
   }
-  EXPECT_EQ(compared, 5);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.file("cli")), {}), 5);
 }
 
 TEST_F(CliTest, ExportWithDefinitionUsesItsNamesAndStoresItLikeCustomizeExportOk) {
   ExportDefinition definition = defaultExportDefinition();
   definition.file(ExportFile::Palette).fileName = "level_palette.c";
   ASSERT_TRUE(WriteDefinitionFile(work.file("custom.qrd"), definition));
-
-  RunResult cli = run("export " + example("demo.qrm") + " -o '" + work.file("out") + "' --definition '" +
-                      work.file("custom.qrd") + "'");
-  ASSERT_EQ(cli.exitCode, 0) << cli.err;
+  expect(
+      "export " + example("demo.qrm") + " -o '" + work.file("out") + "' --definition '" + work.file("custom.qrd") + "'",
+      0);
   EXPECT_TRUE(std::filesystem::exists(work.file("out/level_palette.c")));
   EXPECT_FALSE(std::filesystem::exists(work.file("out/BG_Palette.cpp")));
-  const std::string ini = readText(home.path() + "/config/Vantrel Software/Qarto.ini");
-  EXPECT_NE(ini.find("level_palette.c"), std::string::npos) << ini;
+  EXPECT_NE(readText(home.path() + "/config/Vantrel Software/Qarto.ini").find("level_palette.c"), std::string::npos);
 
   // A damaged definition stops before anything is exported.
   std::ofstream(work.file("broken.qrd"), std::ios::binary) << "def V2.0";
-  RunResult broken = run("export " + example("demo.qrm") + " -o '" + work.file("none") + "' --definition '" +
-                         work.file("broken.qrd") + "'");
-  EXPECT_EQ(broken.exitCode, 1);
-  EXPECT_NE(broken.err.find("damaged or truncated"), std::string::npos) << broken.err;
+  expect("export " + example("demo.qrm") + " -o '" + work.file("none") + "' --definition '" + work.file("broken.qrd") +
+             "'",
+         1, "The export definition file is damaged or truncated and was not loaded.");
   EXPECT_FALSE(std::filesystem::exists(work.file("none")));
 }
 
-TEST_F(CliTest, QuestionsStopWithoutYes) {
+TEST_F(CliTest, InfoCountUpgradeAndMapsThatCannotBeRead) {
+  const RunResult info = expect("info --json " + example("demo.qrm"), 0,
+                                "{\"kind\": \"Primary\", \"name\": \"Level\", \"width\": 64, \"height\": 32");
+  for (const char* part : {"\"revision\": 7", "\"entities\": 4", "\"activeLayer\": 3"}) {
+    EXPECT_NE(info.out.find(part), std::string::npos) << part;
+  }
+  expect("count " + example("demo.qrm"), 0, "Number of unique tiles detected: \n\t16");
+  expect("upgrade " + example("demo.qrm") + " -o '" + work.file("copy.qrm") + "'", 0);
+  EXPECT_EQ(run("info --json '" + work.file("copy.qrm") + "'").out, info.out);
+
+  // A question the editor would ask stops the command without --yes.
   std::ofstream(work.file("strange.qrm"), std::ios::binary) << "not a map at all\n";
-  RunResult asked = run("info '" + work.file("strange.qrm") + "'");
-  EXPECT_EQ(asked.exitCode, 1);
-  EXPECT_NE(asked.err.find("The map you are loading is possibly an old Qarto format."), std::string::npos)
-      << asked.err;
-  EXPECT_NE(asked.err.find("--yes"), std::string::npos);
-
-  RunResult missing = run("count '" + work.file("absent.qrm") + "'");
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("File could not be opened for loading."), std::string::npos) << missing.err;
-}
-
-TEST_F(CliTest, InfoCountAndUpgradeDescribeTheSameMap) {
-  RunResult info = run("info --json " + example("demo.qrm"));
-  ASSERT_EQ(info.exitCode, 0) << info.err;
-  EXPECT_NE(info.out.find("\"revision\": 7"), std::string::npos);
-  EXPECT_NE(info.out.find("{\"kind\": \"Primary\", \"name\": \"Level\", \"width\": 64, \"height\": 32"),
-            std::string::npos)
-      << info.out;
-  EXPECT_NE(info.out.find("\"entities\": 4"), std::string::npos);
-  EXPECT_NE(info.out.find("\"activeLayer\": 3"), std::string::npos);
-
-  RunResult count = run("count " + example("demo.qrm"));
-  ASSERT_EQ(count.exitCode, 0) << count.err;
-  EXPECT_NE(count.out.find("Number of unique tiles detected: \n\t16"), std::string::npos) << count.out;
-
-  RunResult upgraded = run("upgrade " + example("demo.qrm") + " -o '" + work.file("copy.qrm") + "'");
-  ASSERT_EQ(upgraded.exitCode, 0) << upgraded.err;
-  RunResult again = run("info --json '" + work.file("copy.qrm") + "'");
-  EXPECT_EQ(again.out, info.out);
+  EXPECT_NE(
+      expect("info '" + work.file("strange.qrm") + "'", 1, "The map you are loading is possibly an old Qarto format.")
+          .err.find("--yes"),
+      std::string::npos);
+  expect("count '" + work.file("absent.qrm") + "'", 1, "File could not be opened for loading.");
 }
 
 TEST_F(CliTest, LayerBmpAndValidate) {
-  RunResult sky = run("layer-bmp " + example("demo.qrm") + " -o '" + work.file("sky.bmp") + "' --layer Sky");
-  ASSERT_EQ(sky.exitCode, 0) << sky.err;
+  expect("layer-bmp " + example("demo.qrm") + " -o '" + work.file("sky.bmp") + "' --layer Sky", 0);
   EXPECT_EQ(std::filesystem::file_size(work.file("sky.bmp")), 1078u + 47u * 8u * 26u * 8u);
-  RunResult nope = run("layer-bmp " + example("demo.qrm") + " -o '" + work.file("x.bmp") + "' --layer Nope");
-  EXPECT_EQ(nope.exitCode, 1);
+  expect("layer-bmp " + example("demo.qrm") + " -o '" + work.file("x.bmp") + "' --layer Nope", 1);
   EXPECT_FALSE(std::filesystem::exists(work.file("x.bmp")));
 
-  EXPECT_EQ(run("validate " + example("tiles.bmp")).exitCode, 0);
-  RunResult unreadable = run("validate '" + work.file("absent.bmp") + "'");
-  EXPECT_EQ(unreadable.exitCode, 1);
-  EXPECT_NE(unreadable.err.find("The requested tileset does not exist."), std::string::npos) << unreadable.err;
-
+  expect("validate " + example("tiles.bmp"), 0);
+  expect("validate '" + work.file("absent.bmp") + "'", 1, "The requested tileset does not exist.");
   // A tile that mixes palette rows 0 and 1 breaks the 16-colour rule.
-  IndexedImage page;
-  page.imageWidth = 8;
-  page.imageHeight = 8;
-  page.pixels.assign(64, 1);
-  page.pixels[5] = 0x12;
-  std::string message;
-  ASSERT_TRUE(writeIndexedBmp(work.file("mixed.bmp"), page, 256, message)) << message;
-  RunResult mixed = run("validate '" + work.file("mixed.bmp") + "' --image '" + work.file("faults.bmp") + "'");
-  EXPECT_EQ(mixed.exitCode, 1);
-  EXPECT_FALSE(mixed.out.empty());
+  test::writePage(work, "mixed.bmp", test::makePage(8, 8, [](int x, int y) { return x + y == 0 ? 0x12 : 1; }));
+  EXPECT_FALSE(
+      expect("validate '" + work.file("mixed.bmp") + "' --image '" + work.file("faults.bmp") + "'", 1).out.empty());
   EXPECT_TRUE(std::filesystem::exists(work.file("faults.bmp")));
 }
 

@@ -153,6 +153,21 @@ TEST(EntryPoints, ValidateTilesetStaysOpenAndIsOpenedOnce) {
   EXPECT_TRUE(waitFor([&] { return f.window.findChildren<ValidateTilesetDialog*>().isEmpty(); }));
 }
 
+TEST(EntryPoints, DialogsShowTheIconOfTheirWindow) {
+  EditorFixture f;
+  QPixmap mark(16, 16);
+  mark.fill(Qt::magenta);
+  f.window.setWindowIcon(QIcon(mark));
+  QImage shown;
+  onNextModal([&shown](QDialog& dialog) {
+    shown = dialog.windowIcon().pixmap(16, 16).toImage();
+    dialog.reject();
+  });
+  runImportSourceDialog(f.context());
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_EQ(shown.pixelColor(8, 8), QColor(Qt::magenta));
+}
+
 TEST(EntryPoints, FlagPaintAndEntityPlacementStayOutOfReach) {
   EditorFixture f;
   f.engine.project().addLayer("Level", 40, 24, 1.0f, 1.0f, LayerKind::Primary, true);

@@ -2,58 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "io/atomic_file.h"
-#include "io/file_bytes.h"
 #include "model/allocation.h"
-#include "model/app_title.h"
 #include "model/memory_settings_store.h"
 #include "reduction_fixture.h"
+#include "support/byte_builder.h"
+#include "support/temp_folder.h"
 
 namespace qarto::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-void putU32(std::vector<std::uint8_t>& bytes, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-void putU16(std::vector<std::uint8_t>& bytes, std::uint16_t v) {
-  bytes.push_back(static_cast<std::uint8_t>(v));
-  bytes.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-class LayerBmp : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::path(::testing::TempDir()) / ("qarto_layer_bmp_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    path = (dir / "layer.bmp").string();
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::vector<std::uint8_t> fileBytes() {
-    std::vector<std::uint8_t> bytes;
-    readFileBytes(path, bytes);
-    return bytes;
-  }
+struct LayerBmp : ::testing::Test {
   bool exportLayer(const MapLayer* layer) { return exportLayerToBmpFile(layer, fx.registry, fx.services, path); }
-  void expectWarning(const char* text) {
-    ASSERT_EQ(fx.services.messages.size(), 1u);
-    EXPECT_EQ(fx.services.lastMessage().text, text);
-    EXPECT_EQ(fx.services.lastMessage().caption, "Qarto v0.99");
-    EXPECT_EQ(fx.services.lastMessage().icon, MessageIcon::Warning);
-  }
-
   ExportFixture fx;
-  fs::path dir;
-  std::string path;
+  TempFolder dir;
+  std::string path = dir.file("layer.bmp");
 };
 
-TEST_F(LayerBmp, SmallMapGoldenBytes) {
+TEST_F(LayerBmp, SmallMapMatchesAPictureDrawnFromTheCells) {
   Tileset& page = fx.addPage(makePage(1, 2));
   const Pixels first = tilePixels([](int x, int y) { return 0x20 | ((x + 3 * y) & 15); });
   const Pixels second = tilePixels([](int x, int y) { return 0x50 | ((x * y) & 15); });
@@ -62,27 +32,34 @@ TEST_F(LayerBmp, SmallMapGoldenBytes) {
   copyRow(page, 5, page, 2);
   setColour(page, 5, 0, 9, 9, 9);  // differs only in colour 0: shares row 2's block
   // Row 0: tile 0 (row 2), tile 1 mirrored (row 3); row 1: tile 1 flipped both (row 5), tile 0 (row 2).
-  const MapLayer& layer = fx.addLayer(makeLayer(
-      LayerKind::Primary, 2, 2, {cellOf(1, 0, 2), cellOf(1, 1, 3, true), cellOf(1, 1, 5, true, true), cellOf(1, 0, 2)}));
+  const MapLayer& layer =
+      fx.addLayer(rowLayer({cellOf(1, 0, 2), cellOf(1, 1, 3, true), cellOf(1, 1, 5, true, true), cellOf(1, 0, 2)},
+                           false, LayerKind::Primary, 2));
   ASSERT_TRUE(exportLayer(&layer));
   EXPECT_TRUE(fx.services.messages.empty());
   EXPECT_EQ(fx.services.beeps, std::vector<int>{240});
 
-  std::vector<std::uint8_t> expected = {'B', 'M'};
-  putU32(expected, 16 * 16 + 1078);
-  putU32(expected, 0);
-  putU32(expected, 1078);
-  putU32(expected, 40);
-  putU32(expected, 16);
-  putU32(expected, 16);
-  putU16(expected, 1);
-  putU16(expected, 8);
-  for (std::uint32_t v : {0u, 0u, 10u, 10u, 256u, 256u}) putU32(expected, v);
+  std::vector<std::uint8_t> expected = ByteBuilder()
+                                           .text("BM")
+                                           .i32(16 * 16 + 1078)
+                                           .i32(0)
+                                           .i32(1078)
+                                           .i32(40)
+                                           .i32(16)
+                                           .i32(16)
+                                           .u16(1)
+                                           .u16(8)
+                                           .zeros(8)
+                                           .i32(10)
+                                           .i32(10)
+                                           .i32(256)
+                                           .i32(256)
+                                           .data;
   for (int block = 0; block < 16; ++block) {
-    for (int colour = 0; colour < 16; ++colour) {
-      const int row = block == 0 ? 2 : 3;
-      if (block < 2) {  // blue, green, red, 0 as makePage coloured them
-        expected.insert(expected.end(), {1, static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(row), 0});
+    for (int colour = 0; colour < 16; ++colour) {  // blue, green, red, 0 as makePage coloured rows 2 and 3
+      if (block < 2) {
+        expected.insert(expected.end(),
+                        {1, static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(block + 2), 0});
       } else {
         expected.insert(expected.end(), {0, 0, 0, 0});
       }
@@ -95,87 +72,49 @@ TEST_F(LayerBmp, SmallMapGoldenBytes) {
   };
   for (int y = 15; y >= 0; --y)
     for (int x = 0; x < 16; ++x) expected.push_back(pixel(x, y));
-  EXPECT_EQ(fileBytes(), expected);
+  EXPECT_EQ(readBytes(path), expected);
 }
 
-TEST_F(LayerBmp, ScreenSizedLayerFileSize) {
+// Every refusal and failure: its warning, no file, an older file kept as it was.
+TEST_F(LayerBmp, RefusalsAndFailuresLeaveTheTargetUntouched) {
   fx.addPage(makePage(1, 1));
-  const MapLayer& layer = fx.addLayer(makeLayer(LayerKind::Primary, 30, 20, std::vector<MapCell>(600, cellOf(1, 0))));
-  ASSERT_TRUE(exportLayer(&layer));
-  const auto bytes = fileBytes();
-  ASSERT_EQ(bytes.size(), 39478u);
-  EXPECT_EQ(loadU32(&bytes[18]), 240u);
-  EXPECT_EQ(loadU32(&bytes[22]), 160u);
-}
-
-TEST_F(LayerBmp, SixteenPalettesFillTheTableSeventeenAreRefused) {
-  fx.addPage(makePage(1, 1));
+  std::vector<MapCell> seventeen;
+  for (int row = 0; row < 16; ++row) seventeen.push_back(cellOf(1, 0, row));
   fx.addPage(makePage(2, 1));
-  std::vector<MapCell> cells;
-  for (int row = 0; row < 16; ++row) cells.push_back(cellOf(1, 0, row));
-  MapLayer& layer = fx.addLayer(rowLayer(cells, false, LayerKind::Collision));
-  ASSERT_TRUE(exportLayer(&layer));
-  const auto bytes = fileBytes();
-  for (std::size_t entry = 0; entry < 256; ++entry) {
-    EXPECT_EQ(bytes[54 + entry * 4 + 2], entry >> 4);  // red: the row
-    EXPECT_EQ(bytes[54 + entry * 4 + 1], entry & 15);  // green: the colour
-  }
-  fs::remove(path);
-  cells.push_back(cellOf(2, 0, 0));
-  MapLayer& more = fx.addLayer(rowLayer(cells));
-  EXPECT_FALSE(exportLayer(&more));
-  expectWarning(kTooManyLayerPalettesMessage);
-  EXPECT_FALSE(fs::exists(path));
-}
-
-TEST_F(LayerBmp, ThreePalettesLeaveTheRestOfTheTableZero) {
-  fx.addPage(makePage(1, 1));
-  MapLayer& layer = fx.addLayer(rowLayer({cellOf(1, 0, 4), cellOf(1, 0, 1), cellOf(1, 0, 9), cellOf(1, 0, 1)}));
-  ASSERT_TRUE(exportLayer(&layer));
-  const auto bytes = fileBytes();
-  for (std::size_t i = 54 + 48 * 4; i < 1078; ++i) ASSERT_EQ(bytes[i], 0) << i;
-  for (std::size_t i = 1078; i < bytes.size(); ++i) ASSERT_LE(bytes[i], 0x2f);
-}
-
-TEST_F(LayerBmp, Refusals) {
-  fx.addPage(makePage(1, 1));
-  EXPECT_FALSE(exportLayer(nullptr));
-  expectWarning(kNoActiveLayerMessage);
-
-  fx.services.messages.clear();
+  seventeen.push_back(cellOf(2, 0, 0));
   auto entities = std::make_unique<MapLayer>();
   entities->kind = LayerKind::Entity;
-  EXPECT_FALSE(exportLayer(&fx.addLayer(std::move(entities))));
-  expectWarning(kOnlyTileLayersMessage);
-
-  fx.services.messages.clear();
-  EXPECT_FALSE(exportLayer(&fx.addLayer(rowLayer({cellOf(4, 0), cellOf(5, 0)}))));
-  expectWarning(kNoPalettesMessage);
-  EXPECT_FALSE(fs::exists(path));
-  EXPECT_TRUE(fx.services.beeps.empty());
-}
-
-TEST_F(LayerBmp, MissingPageLeavesTheTargetUntouched) {
-  fx.addPage(makePage(1, 1));
   const std::vector<std::uint8_t> old = {'o', 'l', 'd'};
   ASSERT_TRUE(writeFileAtomically(path, old.data(), old.size()));
-  EXPECT_FALSE(exportLayer(&fx.addLayer(rowLayer({cellOf(1, 0), cellOf(3, 0)}))));
-  expectWarning(kMissingTilesetMessage);
-  EXPECT_EQ(fileBytes(), old);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
-}
-
-TEST_F(LayerBmp, UnwritableFolderAndFailedBuffer) {
-  fx.addPage(makePage(1, 1));
-  MapLayer& layer = fx.addLayer(rowLayer({cellOf(1, 0)}));
-  path = (dir / "missing" / "layer.bmp").string();
-  EXPECT_FALSE(exportLayer(&layer));
-  expectWarning(kBmpOpenFailedMessage);
-
-  fx.services.messages.clear();
-  ScopedAllocationLimit limit(32);
-  EXPECT_FALSE(exportLayer(&layer));
-  expectWarning(kBmpBufferFailedMessage);
+  const MapLayer* one = &fx.addLayer(rowLayer({cellOf(1, 0)}));
+  const struct {
+    const MapLayer* layer;
+    std::string path;
+    std::size_t allocationLimit;
+    const char* message;
+  } cases[] = {
+      {nullptr, path, kDefaultAllocationLimit, "No active layer was present.  There is nothing to export."},
+      {&fx.addLayer(std::move(entities)), path, kDefaultAllocationLimit,
+       "Only normal tile layers can be exported to a BMP!"},
+      {&fx.addLayer(rowLayer({cellOf(4, 0), cellOf(5, 0)})), path, kDefaultAllocationLimit,
+       "Error!  No palettes were detected!"},
+      {&fx.addLayer(rowLayer(seventeen)), path, kDefaultAllocationLimit,
+       "Error!  More than 16 palettes were detected on this layer.  It cannot be exported to a 256 colour bmp!"},
+      {&fx.addLayer(rowLayer({cellOf(1, 0), cellOf(3, 0)})), path, kDefaultAllocationLimit,
+       "Expected a tileset, but couldn't find a suitable one!"},
+      {one, dir.file("missing/layer.bmp"), kDefaultAllocationLimit,
+       "The file could not be opened for output! It may be locked by another application or marked read-only."},
+      {one, path, 32, "Memory allocation failed when trying to create an output buffer!"},
+  };
+  for (const auto& c : cases) {
+    fx.services.messages.clear();
+    ScopedAllocationLimit limit(c.allocationLimit);
+    EXPECT_FALSE(exportLayerToBmpFile(c.layer, fx.registry, fx.services, c.path));
+    EXPECT_EQ(fx.services.messages, std::vector{shown(c.message, MessageIcon::Warning)});
+  }
+  EXPECT_EQ(readBytes(path), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // no temporary left
+  EXPECT_TRUE(fx.services.beeps.empty());
 }
 
 TEST_F(LayerBmp, CommandAsksForTheFileInTheTilesetFolder) {
@@ -184,26 +123,14 @@ TEST_F(LayerBmp, CommandAsksForTheFileInTheTilesetFolder) {
   settings.writeText("Settings", "LastTilesetPath", "/pages");
   fx.addPage(makePage(1, 1));
   fx.project.activeLayer = &fx.addLayer(rowLayer({cellOf(1, 0)}));
-
+  fx.services.saveFileAnswers = {std::nullopt, path};
   EXPECT_FALSE(ExportLayerToBmp(fx.project, settings));  // cancelled: quiet
-  ASSERT_EQ(fx.services.saveRequests.size(), 1u);
-  EXPECT_EQ(fx.services.saveRequests[0].title, "Export Layer To BMP");
-  EXPECT_EQ(fx.services.saveRequests[0].filter, "Bitmap Files(*.bmp)|*.bmp||");
-  EXPECT_EQ(fx.services.saveRequests[0].defaultExtension, ".bmp");
-  EXPECT_EQ(fx.services.saveRequests[0].initialFolder, "/pages");
-  EXPECT_TRUE(fx.services.messages.empty());
-
-  fx.services.saveFileAnswers.push_back(path);
   EXPECT_TRUE(ExportLayerToBmp(fx.project, settings));
-  EXPECT_EQ(settings.readText("Settings", "LastTilesetPath", ""), dir.string());
-  EXPECT_EQ(fileBytes().size(), 64u + 1078u);
-}
-
-TEST_F(LayerBmp, CommandRefusesBeforeTheChooser) {
-  MemorySettingsStore settings;
-  EXPECT_FALSE(ExportLayerToBmp(fx.project, settings));
-  expectWarning(kNoActiveLayerMessage);
-  EXPECT_TRUE(fx.services.saveRequests.empty());
+  EXPECT_EQ(describe(fx.services.saveRequests.at(0)),
+            chooser("Export Layer To BMP", "Bitmap Files(*.bmp)|*.bmp||", ".bmp", "/pages"));
+  EXPECT_TRUE(fx.services.messages.empty());
+  EXPECT_EQ(settings.readText("Settings", "LastTilesetPath", ""), dir.path());
+  EXPECT_EQ(readBytes(path).size(), 64u + 1078u);
 }
 
 }  // namespace

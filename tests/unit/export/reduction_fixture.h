@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -10,7 +11,9 @@
 #include "model/map_project.h"
 #include "model/tileset.h"
 #include "model/tileset_registry.h"
+#include "support/page_files.h"
 #include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto::test {
 
@@ -37,31 +40,23 @@ inline Pixels mirrored(const Pixels& p, bool h, bool v) {
 // A page `tilesPerRow` tiles wide and `tileRows` tiles high, pixels 0, every
 // palette row coloured (row, colour, id) so that no two rows match.
 inline std::unique_ptr<Tileset> makePage(int id, int tilesPerRow, int tileRows = 1) {
-  auto page = std::make_unique<Tileset>();
-  page->id = id;
-  page->imageWidth = tilesPerRow * 8;
-  page->imageHeight = tileRows * 8;
-  page->pixels.assign(static_cast<std::size_t>(page->imageWidth) * page->imageHeight, 0);
-  computeTilesetGeometry(*page);
-  for (std::size_t i = 0; i < 256; ++i) {
-    page->palette[i * 3] = static_cast<std::uint8_t>(i >> 4);
-    page->palette[i * 3 + 1] = static_cast<std::uint8_t>(i & 15);
-    page->palette[i * 3 + 2] = static_cast<std::uint8_t>(id);
-  }
-  return page;
+  return makeTileset(
+      id, tilesPerRow * 8, tileRows * 8, [](int, int) { return 0; },
+      [id](std::size_t i) {
+        const std::size_t entry = i / 3;
+        return static_cast<std::uint8_t>(i % 3 == 0 ? entry >> 4 : i % 3 == 1 ? entry & 15 : id);
+      });
 }
 
 inline void setTile(Tileset& page, int tile, const Pixels& pixels) {
   const std::size_t offset = tilePixelOffset(page, tile);
   for (std::size_t y = 0; y < 8; ++y)
-    for (std::size_t x = 0; x < 8; ++x) page.pixels[offset + y * static_cast<std::size_t>(page.imageWidth) + x] = pixels[y * 8 + x];
+    for (std::size_t x = 0; x < 8; ++x)
+      page.pixels[offset + y * static_cast<std::size_t>(page.imageWidth) + x] = pixels[y * 8 + x];
 }
 
 inline void setColour(Tileset& page, int row, int colour, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  const std::size_t at = static_cast<std::size_t>(row * 16 + colour) * 3;
-  page.palette[at] = r;
-  page.palette[at + 1] = g;
-  page.palette[at + 2] = b;
+  std::copy_n(std::array{r, g, b}.begin(), 3, page.palette.begin() + (row * 16 + colour) * 3);
 }
 
 // Makes row `to` of `page` equal to row `from` of `source` in every colour.
@@ -73,31 +68,21 @@ inline void copyRow(Tileset& page, int to, const Tileset& source, int from) {
 }
 
 inline MapCell cellOf(int tileset, int tile, int palette = 0, bool hflip = false, bool vflip = false) {
-  MapCell c;
-  c.tileset = static_cast<std::int8_t>(tileset);
-  c.tile = static_cast<std::int16_t>(tile);
-  c.palette = static_cast<std::uint8_t>(palette);
-  c.flags = static_cast<std::uint8_t>((hflip ? kCellHFlip : 0) | (vflip ? kCellVFlip : 0));
-  return c;
+  return {static_cast<std::int16_t>(tile),
+          static_cast<std::int8_t>(tileset),
+          static_cast<std::uint8_t>(palette),
+          0,
+          static_cast<std::uint8_t>((hflip ? kCellHFlip : 0) | (vflip ? kCellVFlip : 0)),
+          0};
 }
 
-inline std::unique_ptr<MapLayer> makeLayer(LayerKind kind, int width, int height, std::vector<MapCell> cells,
-                                           bool group2 = false) {
-  auto layer = std::make_unique<MapLayer>();
-  layer->kind = kind;
-  layer->width = static_cast<std::uint16_t>(width);
-  layer->height = static_cast<std::uint16_t>(height);
-  cells.resize(static_cast<std::size_t>(width) * height);
+// A layer holding `cells`, `height` rows of them.
+inline std::unique_ptr<MapLayer> rowLayer(std::vector<MapCell> cells, bool group2 = false,
+                                          LayerKind kind = LayerKind::Primary, int height = 1) {
+  auto layer = makeLayer(kind, "", static_cast<int>(cells.size()) / height, height);
   layer->cells = std::move(cells);
   layer->tileGrouping = group2;
   return layer;
-}
-
-// A one-row layer holding `cells`.
-inline std::unique_ptr<MapLayer> rowLayer(std::vector<MapCell> cells, bool group2 = false,
-                                          LayerKind kind = LayerKind::Primary) {
-  const int width = static_cast<int>(cells.size());
-  return makeLayer(kind, width, 1, std::move(cells), group2);
 }
 
 // A project with its own registry and scripted services.
@@ -109,7 +94,9 @@ struct ExportFixture {
   ExportFixture() { project.tilesetsLoaded = true; }
 
   Tileset& addPage(std::unique_ptr<Tileset> page) { return registry.insert(std::move(page)); }
-  MapLayer& addLayer(std::unique_ptr<MapLayer> layer) { return project.insertLayer(std::move(layer), project.layerCount()); }
+  MapLayer& addLayer(std::unique_ptr<MapLayer> layer) {
+    return project.insertLayer(std::move(layer), project.layerCount());
+  }
 };
 
 }  // namespace qarto::test

@@ -42,20 +42,16 @@ inline void mirrorTile(Tileset& page, int from, int to, bool h, bool v) {
 inline std::vector<ExportCase> exportCases() {
   std::vector<ExportCase> cases;
 
-  cases.push_back({"default_templates", [](WriterFixture& f, ExportOptions&) {
-                     f.addPage(2, 4);
-                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 2);
-                     setTileCells(primary, {1, 1, 1, 1}, 2);
-                   }});
-
   cases.push_back({"tile_groups", [](WriterFixture& f, ExportOptions&) {
                      Tileset& page = f.addPage(2, 6);
                      mirrorTile(page, 1, 4, true, false);
                      mirrorTile(page, 2, 5, true, true);
                      MapLayer& ground = f.addLayer(LayerKind::Primary, "Ground", 3, 2);
                      setTileCells(ground, {0, 1, 4, 2, 5, 1}, 2);
-                     ground.cells[2].flags = kCellHFlip;  // mirrored twice: drawn as tile 1
-                     MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2, true);
+                     ground.cells[2].flags = kCellHFlip;                      // mirrored twice: drawn as tile 1
+                     f.settings.writeInt("Exporting", "AutoPadPalettes", 0);  // padding is the other cases' concern
+                     MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2);
+                     front.tileGrouping = true;
                      setTileCells(front, {3, 2, 3, 0}, 2, 1);
                    }});
 
@@ -83,36 +79,37 @@ inline std::vector<ExportCase> exportCases() {
                        collision.cells[i].tileset = 1;
                        collision.cells[i].collision = static_cast<std::uint16_t>(i == 4 ? 0x1000 | (5 << 6) : 0);
                      }
-                     MapLayer& far = f.addLayer(LayerKind::Secondary, "Far", 2, 2, false, 0.5f);
+                     MapLayer& far = f.addLayer(LayerKind::Secondary, "Far", 2, 2, 0.5f, 0.5f);
                      setTileCells(far, {0, 0, 1, 0}, 2, 2);
                      MapLayer& entities = f.addLayer(LayerKind::Entity, "Entities", 2, 2);
                      WriterFixture::placeEntity(entities, 0, 3, 1, 16, 40);
                      WriterFixture::placeEntity(entities, 5, 1, -1, 120, 8);
                    }});
 
-  cases.push_back({"custom_templates",
-                   [](WriterFixture& f, ExportOptions&) {
-                     f.addPage(2, 3);
-                     MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 1);
-                     setTileCells(primary, {1, 2}, 2);
-                     MapLayer& collision = f.addLayer(LayerKind::Collision, "Solid", 2, 1);
-                     setTileCells(collision, {1, 0}, 1);
-                     f.session.project().filePath = "C:\\maps\\level1.v2.qrm";
-                     SettingsStore& s = f.settings;
-                     s.writeInt("Exporting", "NumAutoGen", 41);
-                     s.writeInt("Exporting", "AutoPadPalettes", 0);
-                     s.writeText("Exporting", "PaletteFileName", "%mapName%/pal_%numAutoGen%.c");
-                     s.writeText("Exporting", "PaletteIncludes", "// %mapName% from %fileName%\r\n// %date% %time% %arraySize%");
-                     s.writeText("Exporting", "PaletteFormat", "\r\n// %paletteCount% palettes, %layerName%, tiles %tileCount%");
-                     s.writeText("Exporting", "TileFormat", "/* %tileGroup% */ {\r\n%data%\r\n} /* %data% gone */");
-                     s.writeInt("Exporting", "TileExternState", 0);
-                     s.writeText("Exporting", "MapFormat", "%layerName% %width%x%height% @%parallax% [%arraySize%] <%data%>");
-                     s.writeText("Exporting", "MapExternString", "extern %layerName% %tileGroup%; // %data%");
-                     s.writeInt("Exporting", "CollisionExternState", 2);
-                     s.writeText("Exporting", "File2Name", "%mapName%_ext_%numAutoGen%.h");
-                     s.writeText("Exporting", "File2Includes", "#pragma once");
-                   },
-                   false});
+  cases.push_back(
+      {"custom_templates",
+       [](WriterFixture& f, ExportOptions&) {
+         f.addPage(2, 3);
+         MapLayer& primary = f.addLayer(LayerKind::Primary, "Main", 2, 1);
+         setTileCells(primary, {1, 2}, 2);
+         MapLayer& collision = f.addLayer(LayerKind::Collision, "Solid", 2, 1);
+         setTileCells(collision, {1, 0}, 1);
+         f.session.project().filePath = "C:\\maps\\level1.v2.qrm";
+         SettingsStore& s = f.settings;
+         s.writeInt("Exporting", "NumAutoGen", 41);
+         s.writeInt("Exporting", "AutoPadPalettes", 0);
+         s.writeText("Exporting", "PaletteFileName", "%mapName%/pal_%numAutoGen%.c");
+         s.writeText("Exporting", "PaletteIncludes", "// %mapName% from %fileName%\r\n// %date% %time% %arraySize%");
+         s.writeText("Exporting", "PaletteFormat", "\r\n// %paletteCount% palettes, %layerName%, tiles %tileCount%");
+         s.writeText("Exporting", "TileFormat", "/* %tileGroup% */ {\r\n%data%\r\n} /* %data% gone */");
+         s.writeInt("Exporting", "TileExternState", 0);
+         s.writeText("Exporting", "MapFormat", "%layerName% %width%x%height% @%parallax% [%arraySize%] <%data%>");
+         s.writeText("Exporting", "MapExternString", "extern %layerName% %tileGroup%; // %data%");
+         s.writeInt("Exporting", "CollisionExternState", 2);
+         s.writeText("Exporting", "File2Name", "%mapName%_ext_%numAutoGen%.h");
+         s.writeText("Exporting", "File2Includes", "#pragma once");
+       },
+       false});
   return cases;
 }
 

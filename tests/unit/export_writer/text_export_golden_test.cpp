@@ -21,7 +21,9 @@ bool updatingGolden() {
   return flag != nullptr && std::string(flag) == "1";
 }
 
-std::string goldenFolder(const std::string& name) { return std::string(QARTO_SOURCE_DIR) + "/tests/golden/export/" + name; }
+std::string goldenFolder(const std::string& name) {
+  return std::string(QARTO_SOURCE_DIR) + "/tests/golden/export/" + name;
+}
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {

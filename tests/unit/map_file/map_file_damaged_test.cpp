@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "edit/map_file_commands.h"
-#include "io/map_file_format.h"
 #include "io/map_file_reader.h"
-#include "io/map_file_writer.h"
 #include "map_file_fixtures.h"
 #include "model/allocation.h"
 
 namespace qarto::test {
 namespace {
+
+const std::string kDamaged = "The map file is damaged or truncated and could not be read completely.";
 
 // Revision 7, one 2x2 primary layer and one 8x8 page.
 std::vector<std::uint8_t> smallMap(std::int32_t layerCount = 1) {
@@ -29,82 +29,46 @@ TEST(MapFileDamaged, TruncationAtEveryLengthShowsTheMessageAndLeavesAnEmptyProje
   const std::string path = folder.file("cut.qrm");
   const std::vector<std::uint8_t> whole = smallMap();
   ASSERT_TRUE(decode(whole).succeeded());
-  SessionFixture f;
+  TestSession f;
   for (std::size_t length = 0; length < whole.size(); ++length) {
-    SCOPED_TRACE(length);
     writeAll(path, std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
-    f.pushLayer(LayerKind::Primary, "Mine", 30, 20);
+    f.addLayer(LayerKind::Primary, "Mine", 30, 20);
     f.services.messages.clear();
-    ASSERT_FALSE(loadMap(f.session, path));
-    ASSERT_FALSE(f.services.messages.empty());
-    EXPECT_EQ(f.services.lastText(), kMapDamagedMessage);
-    EXPECT_EQ(f.services.lastMessage().caption, "Qarto v0.99");
-    EXPECT_EQ(f.services.lastMessage().icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(f.project.hasLayers());
-    EXPECT_TRUE(f.session.registry().empty());
-    EXPECT_TRUE(f.project.filePath.empty());
+    ASSERT_FALSE(loadMap(f.session, path)) << length;
+    ASSERT_EQ(f.services.lastMessage(), shown(kDamaged, MessageIcon::Exclamation)) << length;
+    ASSERT_FALSE(f.project().hasLayers()) << length;
+    ASSERT_TRUE(f.registry().empty()) << length;
+    ASSERT_TRUE(f.project().filePath.empty()) << length;
   }
 }
 
 TEST(MapFileDamaged, HostileSizesAreRefusedBeforeAnythingIsAllocated) {
   ScopedAllocationLimit limit(64 * 1024);
-
   // A layer header claiming 65535x65535 cells in a 2 KB file.
   Bytes huge = oldFileHeader(7, 0, 0, "", 1);
   huge.zeros(8).i32(0).field("Big", 32).u8(1).u8(0).u8(0).u8(0).u16(65535).u16(65535).f32(1).f32(1).zeros(36);
   huge.zeros(2048 - huge.size());
   LoadedMap map = decode(huge.data);
   EXPECT_EQ(map.outcome, MapReadOutcome::Damaged);
-  EXPECT_EQ(map.message, kMapDamagedMessage);
+  EXPECT_EQ(map.message, kDamaged);
   EXPECT_EQ(map.stoppedAt, 281u + 96u);
 
-  // Tileset records: string lengths, page sizes and embedded images.
-  const std::size_t recordStart = smallMap().size() - (22 + 4 + 6 + 4 + 5 + 16 + 1 + 64 + 768);
-  auto withRecordField = [&](std::size_t offset, std::int32_t value) {
-    std::vector<std::uint8_t> bytes = smallMap();
-    storeI32(&bytes[recordStart + offset], value);
-    return decode(bytes).outcome;
+  // Fields of the tileset record, of the layer header and of the file header.
+  const std::size_t record = smallMap().size() - (22 + 4 + 6 + 4 + 5 + 16 + 1 + 64 + 768);
+  const std::pair<std::size_t, std::int32_t> fields[] = {
+      {record + 22, 0},     {record + 22, 257}, {record + 22, -1},  // source path length 1 to 256
+      {record + 32, 257},                                           // name length
+      {record + 49, 30000}, {record + 49, 12},                      // image width beyond the bytes, not a multiple of 8
+      {record + 53, 0},     {record + 53, -8},                      // image height
+      {281 + 8, 4},                                                 // layer kind
+      {277, 0x7FFFFFFF},                                            // layer count
+      {281 + 96 + 32, -1},                                          // tileset count
   };
-  EXPECT_EQ(withRecordField(22, 0), MapReadOutcome::Damaged);      // L1 below 1
-  EXPECT_EQ(withRecordField(22, 257), MapReadOutcome::Damaged);    // L1 over 256
-  EXPECT_EQ(withRecordField(22, -1), MapReadOutcome::Damaged);
-  EXPECT_EQ(withRecordField(32, 257), MapReadOutcome::Damaged);    // L2 over 256
-  EXPECT_EQ(withRecordField(49, 30000), MapReadOutcome::Damaged);  // imageWidth far beyond the bytes
-  EXPECT_EQ(withRecordField(49, 12), MapReadOutcome::Damaged);     // not a multiple of 8
-  EXPECT_EQ(withRecordField(53, 0), MapReadOutcome::Damaged);      // no height
-  EXPECT_EQ(withRecordField(53, -8), MapReadOutcome::Damaged);
-
-  // A 256-byte string is the longest accepted.
-  Bytes longest = oldFileHeader(7, 0, 0, "", 0);
-  longest.i32(1);
-  tilesetRecordFormat2(longest, 3, std::string(255, 'a'), false, false);
-  map = decode(longest.data);
-  ASSERT_TRUE(map.succeeded());
-  EXPECT_EQ(map.tilesets.at(0)->sourcePath, std::string(255, 'a'));
-
-  // Format 1: an embedded image that claims more than the file holds, or
-  // that is too small for the page it should contain.
-  Bytes embedded = oldFileHeader(4, 0, 0, "", 0);
-  embedded.i32(1);
-  tilesetRecordFormat1(embedded, 2, "p.bmp");
-  ASSERT_TRUE(decode(embedded.data).succeeded());
-  const std::size_t sizeField = embedded.size() - (1078 + 64) - 4;
-  std::vector<std::uint8_t> bytes = embedded.data;
-  storeI32(&bytes[sizeField], 0x7FFFFFFF);
-  EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged);
-  storeI32(&bytes[sizeField], 1078 + 63);
-  EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged);
-
-  // Unknown layer kinds and absurd counts.
-  bytes = smallMap();
-  storeI32(&bytes[281 + 8], 4);
-  EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged);
-  bytes = smallMap();
-  storeI32(&bytes[277], 0x7FFFFFFF);
-  EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged);
-  bytes = smallMap();
-  storeI32(&bytes[281 + 96 + 32], -1);  // tileset count
-  EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged);
+  for (const auto& [offset, value] : fields) {
+    std::vector<std::uint8_t> bytes = smallMap();
+    storeI32(&bytes[offset], value);
+    EXPECT_EQ(decode(bytes).outcome, MapReadOutcome::Damaged) << offset << " = " << value;
+  }
 }
 
 TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {
@@ -118,18 +82,17 @@ TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {
   b.zeros(100 * 100 * 6);
   b.i32(0);
   writeAll(path, b.data);
-
-  SessionFixture f;
+  TestSession f;
   {
     ScopedAllocationLimit limit(70000);
     EXPECT_FALSE(loadMap(f.session, path));
   }
   ASSERT_EQ(f.services.messages.size(), 2u);  // the old-format question, then the failure
-  EXPECT_EQ(f.services.lastText(), "Error....tile array allocation failed.  Try closing other applications. ");
-  EXPECT_EQ(f.services.lastMessage().icon, MessageIcon::Exclamation);
-  ASSERT_EQ(f.project.layerCount(), 1);  // the layers read so far stay
-  EXPECT_EQ(f.project.layerAt(0)->nameText(), "Small");
-  EXPECT_TRUE(f.project.filePath.empty());  // so Save cannot overwrite the complete file
+  EXPECT_EQ(f.services.lastMessage(), shown("Error....tile array allocation failed.  Try closing other applications. ",
+                                            MessageIcon::Exclamation));
+  ASSERT_EQ(f.project().layerCount(), 1);  // the layers read so far stay
+  EXPECT_EQ(f.project().layerAt(0)->nameText(), "Small");
+  EXPECT_TRUE(f.project().filePath.empty());  // so Save cannot overwrite the complete file
 
   // A page that cannot be allocated is skipped with the rest; the map loads.
   Bytes pages = oldFileHeader(7, 0, 0, "", 0);
@@ -140,15 +103,33 @@ TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {
   pages.i32(64).i32(64).zeros(64 * 64 + 768);
   ScopedAllocationLimit limit(1024);
   LoadedMap map = decode(pages.data);
-  EXPECT_TRUE(map.succeeded());
-  EXPECT_TRUE(map.tilesetsSkipped);
+  EXPECT_TRUE(map.succeeded() && map.tilesetsSkipped);
   EXPECT_EQ(map.tilesets.size(), 1u);
-  EXPECT_EQ(map.message, kTilesetAllocationMessage);
+  EXPECT_EQ(map.message,
+            "Tilesets allocation failed.\n\nThe application will continue, but you may not be able to "
+            "load any additional textures.");
+}
+
+TEST(MapFileDamaged, QuestionsBeforeReadingAndTheirRefusals) {
+  TempFolder folder;
+  const std::string old = folder.file("old.qrm");
+  writeAll(old, oldFileHeader(1, 0, 0, "", 0).i32(0).data);  // revision 1 has no magic: the old-format question
+  TestSession declined;
+  declined.addLayer(LayerKind::Primary, "Mine", 30, 20);
+  declined.services.answers.push_back(MessageAnswer::Cancel);
+  EXPECT_FALSE(loadMap(declined.session, old));
+  EXPECT_EQ(declined.services.messages.size(), 1u);
+  EXPECT_FALSE(declined.project().hasLayers());
+  EXPECT_TRUE(declined.project().filePath.empty());
 }
 
 TEST(MapFileDamaged, LayerCountsOutsideZeroToThirtyTwoAskBeforeReading) {
   TempFolder folder;
   const std::string path = folder.file("count.qrm");
+  const auto question = shown(
+      "The map file is most likely not valid.  Would you like to continue and attempt to read "
+      "the file anyway?",
+      MessageIcon::Exclamation, "", MessageButtons::YesNo);
   for (std::int32_t count : {0, 32, 33, -1}) {
     SCOPED_TRACE(count);
     std::vector<std::uint8_t> bytes = smallMap(count < 0 ? 0 : count);
@@ -156,23 +137,19 @@ TEST(MapFileDamaged, LayerCountsOutsideZeroToThirtyTwoAskBeforeReading) {
     writeAll(path, bytes);
     const bool asks = count < 0 || count > 32;
 
-    SessionFixture yes;
+    TestSession yes;
     ASSERT_TRUE(loadMap(yes.session, path));
-    ASSERT_EQ(yes.services.messages.size(), asks ? 1u : 0u);
-    EXPECT_EQ(yes.project.layerCount(), count < 0 ? 0 : count);
-    EXPECT_EQ(yes.session.registry().size(), 1u);
+    EXPECT_EQ(yes.services.messages, asks ? std::vector{question} : std::vector<ScriptedServices::Message>{});
+    EXPECT_EQ(yes.project().layerCount(), count < 0 ? 0 : count);
+    EXPECT_EQ(yes.registry().size(), 1u);
     if (!asks) continue;
-    EXPECT_EQ(yes.services.lastText(), kLayerCountQuestion);
-    EXPECT_EQ(yes.services.lastMessage().buttons, MessageButtons::YesNo);
-    EXPECT_EQ(yes.services.lastMessage().icon, MessageIcon::Exclamation);
-
-    SessionFixture no;
-    no.pushLayer(LayerKind::Primary, "Mine", 30, 20);
+    TestSession no;
+    no.addLayer(LayerKind::Primary, "Mine", 30, 20);
     no.services.answers.push_back(MessageAnswer::No);
     EXPECT_FALSE(loadMap(no.session, path));
     EXPECT_EQ(no.services.messages.size(), 1u);
-    EXPECT_FALSE(no.project.hasLayers());
-    EXPECT_TRUE(no.session.registry().empty());
+    EXPECT_FALSE(no.project().hasLayers());
+    EXPECT_TRUE(no.registry().empty());
   }
 }
 

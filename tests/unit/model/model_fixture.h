@@ -1,15 +1,17 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "model/app_title.h"
 #include "model/layer_observer.h"
 #include "model/map_project.h"
 #include "model/tileset.h"
 #include "model/tileset_registry.h"
+#include "support/page_files.h"
 #include "support/scripted_services.h"
+#include "support/test_session.h"
 
 namespace qarto::test {
 
@@ -42,22 +44,13 @@ struct ProjectFixture {
 
 // A page of `width` x `height` pixels, all index 0 except the tiles listed
 // in `inkedTiles`, whose pixels are (tile * 16 + 1) so they are not blank.
-inline std::unique_ptr<Tileset> makeTileset(int width, int height, const std::vector<int>& inkedTiles = {},
-                                            const std::string& path = "pages/Forest.bmp") {
-  auto tileset = std::make_unique<Tileset>();
-  tileset->imageWidth = width;
-  tileset->imageHeight = height;
-  tileset->pixels.assign(static_cast<std::size_t>(width) * height, 0);
+inline std::unique_ptr<Tileset> inkedTileset(int width, int height, const std::vector<int>& inkedTiles = {},
+                                             const std::string& path = "pages/Forest.bmp") {
+  auto tileset = makeTileset(-1, width, height, [&](int x, int y) {
+    const int tile = tileAt(width, x, y);
+    return static_cast<std::uint8_t>(std::count(inkedTiles.begin(), inkedTiles.end(), tile) ? tile * 16 + 1 : 0);
+  });
   tileset->sourcePath = path;
-  computeTilesetGeometry(*tileset);
-  for (int tile : inkedTiles) {
-    const std::size_t offset = tilePixelOffset(*tileset, tile);
-    for (int y = 0; y < 8; ++y) {
-      for (int x = 0; x < 8; ++x) {
-        tileset->pixels[offset + static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(tile * 16 + 1);
-      }
-    }
-  }
   return tileset;
 }
 

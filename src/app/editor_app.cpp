@@ -1,0 +1,79 @@
+#include "app/editor_app.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QScreen>
+
+#include "app/glyph_rasterizer.h"
+#include "app/main_frame.h"
+#include "app/map_view.h"
+#include "model/app_title.h"
+#include "model/settings_defaults.h"
+
+namespace qarto {
+
+namespace {
+
+std::string programFolder() {
+  std::string folder = QCoreApplication::applicationDirPath().toStdString();
+  for (char& c : folder) {
+    if (c == '\\') c = '/';
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+std::string joinPath(std::string folder, const std::string& name) {
+  for (char& c : folder) {
+    if (c == '\\') c = '/';
+  }
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder + name;
+}
+
+}  // namespace
+
+EditorApp::EditorApp(PlatformServices& services, SettingsStore& settings)
+    : services_(services), settings_(settings) {}
+
+EditorApp::~EditorApp() = default;
+
+bool EditorApp::start(const std::string& commandLine, const std::string& moduleDirectory, ViewFactory viewFactory) {
+  title_ = kAppTitle;
+  moduleDirectory_ = moduleDirectory.empty() ? programFolder() : moduleDirectory;
+  // The Run Map item stays only beside a base ROM.
+  QFile rom(QString::fromStdString(joinPath(moduleDirectory_, "baseRom.gba")));
+  baseRom_ = rom.open(QIODevice::ReadOnly);
+  rom.close();
+
+  ensureSettingsDefaults(settings_);
+
+  glyphs_ = rasterizeGlyphs(viewFont());
+  CMainFrame::Options options;
+  options.withRunMap = baseRom_;
+  options.viewFactory = viewFactory ? std::move(viewFactory) : [](const ViewContext& context, QWidget* parent) {
+    return std::unique_ptr<ViewSurface>(new CMapView(context, parent));
+  };
+  frame_ = std::make_unique<CMainFrame>(services_, settings_, glyphs_, std::move(options));
+  // Without a window manager "maximized" means nothing: fill the screen first.
+  if (const QScreen* screen = frame_->screen()) frame_->setGeometry(screen->availableGeometry());
+  frame_->showMaximized();
+
+  std::string path;
+  for (char c : commandLine) {
+    if (c != '"') path += c;
+  }
+  if (!path.empty()) frame_->openMapByPath(path);
+  return true;
+}
+
+std::string commandLinePath(int argc, char** argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) line += ' ';
+    line += argv[i];
+  }
+  return line;
+}
+
+}  // namespace qarto

@@ -1,0 +1,291 @@
+#include "app/main_frame.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSessionManager>
+#include <QTextEdit>
+#include <QToolBar>
+
+#include "app/app_icon.h"
+#include "app/command_actions.h"
+#include "app/cursor_art.h"
+#include "app/dialogs/editor_dialogs.h"
+#include "app/key_translation.h"
+#include "app/layer_list_dialog.h"
+#include "app/menu_builder.h"
+#include "app/status_panes.h"
+#include "app/toolbar_art.h"
+#include "app/view_input.h"
+#include "app/view_tileset_host.h"
+#include "edit/commands/editor_commands.h"
+#include "edit/engine/map_view_engine.h"
+#include "edit/map_file_commands.h"
+#include "edit/tileset_commands.h"
+#include "model/app_title.h"
+#include "model/platform_services.h"
+#include "model/settings_store.h"
+
+namespace qarto {
+
+namespace {
+
+constexpr const char* kStatusBarKey = "StatusBarShown";
+
+}  // namespace
+
+CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, const GlyphSet& glyphs, Options options,
+                       QWidget* parent)
+    : QMainWindow(parent), services_(services), settings_(settings) {
+  setObjectName(QStringLiteral("MainFrame"));
+  host_ = std::make_unique<ViewTilesetHost>(glyphs);
+  engine_ = std::make_unique<MapViewEngine>(services_, settings_, *host_);
+  commands_ = std::make_unique<EditorCommands>(*engine_, this);
+
+  // 1. The map view: its GL side, then the collision tileset and colours.
+  loadCollisionTileset(engine_->session());
+  view_ = options.viewFactory(ViewContext{*engine_, *host_, settings_, services_}, this);
+  setCentralWidget(view_->widget());
+  new ViewInput(*view_->widget(), *engine_, *commands_, [this] { showEngineState(); });
+
+  actions_ = new CommandActions(*commands_, this);
+  connect(actions_, &CommandActions::commandChosen, this, &CMainFrame::runCommand);
+  menus_ = new MenuBuilder(*actions_, settings_, this);
+  connect(menus_, &MenuBuilder::menuAboutToShow, actions_, &CommandActions::update);
+  menus_->fillMenuBar(*menuBar(), options.withRunMap);
+  mapMenu_ = menus_->buildPopup(mapContextMenu(), this);
+  tileMenu_ = menus_->buildPopup(tileContextMenu(), this);
+
+  // 2-5. Toolbar at the top, status bar, layer bar at the left.
+  buildToolBar();
+  status_ = new StatusPanes(this);
+  setStatusBar(status_);
+  layerBar_ = new CLayerListDialog(*engine_, *commands_, this);
+  layerBar_->context().layersMenu = menus_->layersMenu();
+  layerBar_->context().changed = [this] { showEngineState(); };
+  addDockWidget(Qt::LeftDockWidgetArea, layerBar_);
+
+  // 6. The layout the user left the bars in.
+  restoreBarLayout();
+
+  // 9-11. Icon, title, paint lock pane, view options.
+  setWindowIcon(applicationIcon());
+  setWindowTitle(QString::fromLatin1(kAppTitle));
+  engine_->loadViewOptions();
+  showEngineState();
+
+  qApp->installEventFilter(this);
+#if QT_CONFIG(sessionmanager)
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    if (!allowSessionEnd()) manager.cancel();
+  });
+#endif
+}
+
+CMainFrame::~CMainFrame() {
+  qApp->removeEventFilter(this);
+  if (view_ != nullptr) {
+    view_->shutDown();
+    takeCentralWidget();  // owned by view_, not by the window
+    view_.reset();
+  }
+  delete layerBar_;  // before the engine it observes
+  layerBar_ = nullptr;
+}
+
+QWidget* CMainFrame::view() const { return view_ != nullptr ? view_->widget() : nullptr; }
+
+void CMainFrame::buildToolBar() {
+  toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+  toolBar_->setObjectName(QStringLiteral("ToolBar"));
+  toolBar_->setIconSize(QSize(32, 31));
+  toolBar_->setFocusPolicy(Qt::NoFocus);
+  for (const int id : toolbarLayout()) {
+    if (id == 0) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    QAction* action = actions_->action(id);
+    action->setIcon(toolbarIcon(id));
+    toolBar_->addAction(action);
+  }
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::restoreBarLayout() {
+  const std::string state = settings_.readText(kBarLayoutSection, kBarLayoutKey, "");
+  if (!state.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
+  status_->setVisible(settings_.readInt(kBarLayoutSection, kStatusBarKey, 1) != 0);
+  // A layout from elsewhere may have floated the layer bar; it belongs at a side.
+  if (layerBar_->isFloating()) layerBar_->setFloating(false);
+}
+
+void CMainFrame::saveBarLayout() {
+  settings_.writeText(kBarLayoutSection, kBarLayoutKey, saveState().toBase64().toStdString());
+  settings_.writeInt(kBarLayoutSection, kStatusBarKey, status_->isHidden() ? 0 : 1);
+}
+
+bool CMainFrame::openMapByPath(const std::string& path) {
+  if (view_ == nullptr) {
+    services_.messageBox("Bad, bad, m_wndView is not initialized yet? ", caption(), MessageButtons::Ok,
+                         MessageIcon::Stop);
+    return false;
+  }
+  engine_->endStroke();
+  const bool loaded = loadMap(engine_->session(), path, commands_->mapFileHooks());
+  engine_->refresh();
+  showEngineState();
+  return loaded;
+}
+
+void CMainFrame::runCommand(int id) {
+  commands_->run(id);
+  showEngineState();
+}
+
+void CMainFrame::showEngineState() {
+  if (showingState_) return;
+  showingState_ = true;
+  const ViewRequests requests = engine_->takeRequests();
+  actions_->update();
+  status_->setPaneText(1, QString::fromStdString(engine_->statusPane(1)));
+  status_->setPaneText(2, QString::fromStdString(engine_->statusPane(2)));
+  layerBar_->updateEntries();
+  if (QWidget* widget = view()) {
+    widget->setCursor(viewCursor(engine_->cursor()));
+    if (requests.redraw) widget->update();
+    if (requests.focus && isActiveWindow() && !widget->hasFocus()) widget->setFocus(Qt::MouseFocusReason);
+  }
+  showingState_ = false;
+  if (requests.contextMenu && view() != nullptr) {
+    showContextMenu(requests.contextMenu->menu == ContextMenuKind::Tile, requests.contextMenu->at.x,
+                    requests.contextMenu->at.y);
+  }
+}
+
+void CMainFrame::showContextMenu(bool tileMenu, int x, int y) {
+  QWidget* widget = view();
+  const double scale = widget->devicePixelRatioF();
+  const QPoint at(static_cast<int>(x / scale), static_cast<int>(y / scale));
+  actions_->update();
+  (tileMenu ? tileMenu_ : mapMenu_)->exec(widget->mapToGlobal(at));
+}
+
+bool CMainFrame::allowSessionEnd() {
+  if (view_ == nullptr) return true;
+  return confirmDiscard(engine_->session(), commands_->mapFileHooks());
+}
+
+// --- Keys: the accelerators first, then the view ---
+
+bool CMainFrame::routesKeys(QObject* receiver) const {
+  auto* widget = qobject_cast<QWidget*>(receiver);
+  if (widget == nullptr || widget->window() != this || view_ == nullptr) return false;
+  // Text fields keep their typing.
+  if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
+      qobject_cast<QTextEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget)) {
+    return false;
+  }
+  if (auto* combo = qobject_cast<QComboBox*>(widget); combo != nullptr && combo->isEditable()) return false;
+  return true;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && routesKeys(watched)) {
+    const KeyEvent key = translateKey(*static_cast<QKeyEvent*>(event));
+    if (type == QEvent::KeyPress) {
+      commands_->handleKey(key);
+    } else if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+      engine_->keyUp(key);
+    }
+    showEngineState();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// --- Close ---
+
+void CMainFrame::closeFrame() { close(); }
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (view_ == nullptr) {
+    event->accept();
+    return;
+  }
+  // The view options are kept even when the user then cancels.
+  engine_->saveViewOptions();
+  if (!confirmDiscard(engine_->session(), commands_->mapFileHooks())) {
+    event->ignore();
+    showEngineState();
+    return;
+  }
+  view_->shutDown();
+  takeCentralWidget();
+  view_.reset();
+  saveBarLayout();
+  event->accept();
+}
+
+// --- FrameHost ---
+
+namespace {
+
+// The Shift Layer Data preview repaints the view through showEngineState.
+DialogContext dialogContext(CMainFrame& frame) {
+  return DialogContext{&frame, frame.engine(), frame.commands(), [&frame] { frame.showEngineState(); }};
+}
+
+}  // namespace
+
+void CMainFrame::runNewMapWizard() { qarto::runNewMapWizard(dialogContext(*this)); }
+void CMainFrame::runAddLayerDialog() { qarto::runAddLayerDialog(dialogContext(*this)); }
+void CMainFrame::runResizeLayerDialog() { qarto::runResizeLayerDialog(dialogContext(*this)); }
+void CMainFrame::runShiftLayerDialog() { qarto::runShiftLayerDialog(dialogContext(*this)); }
+void CMainFrame::runExportBinaryDialog() { qarto::runExportBinaryDialog(dialogContext(*this)); }
+void CMainFrame::runImportSourceDialog() { qarto::runImportSourceDialog(dialogContext(*this)); }
+void CMainFrame::runValidateTilesetDialog() { qarto::showValidateTilesetDialog(dialogContext(*this)); }
+void CMainFrame::showAbout() { qarto::showAboutBox(this); }
+
+bool CMainFrame::runPreferencesDialog() {
+  const bool confirmed = qarto::runPreferencesDialog(dialogContext(*this));
+  if (confirmed && view_ != nullptr) view_->reloadColors();
+  return confirmed;
+}
+
+std::optional<ExportOptions> CMainFrame::runExportToHeaderDialog() {
+  return qarto::runExportToHeaderDialog(dialogContext(*this));
+}
+
+std::optional<MakeCllRequest> CMainFrame::runMakeCllDialog() { return qarto::runMakeCllDialog(dialogContext(*this)); }
+
+bool CMainFrame::barShown(FrameBar bar) const {
+  const QWidget* shown = nullptr;
+  switch (bar) {
+    case FrameBar::ToolBar: shown = toolBar_; break;
+    case FrameBar::LayerBar: shown = layerBar_; break;
+    case FrameBar::StatusBar: shown = status_; break;
+  }
+  return shown != nullptr && !shown->isHidden();
+}
+
+void CMainFrame::setBarShown(FrameBar bar, bool shown) {
+  QWidget* target = nullptr;
+  switch (bar) {
+    case FrameBar::ToolBar: target = toolBar_; break;
+    case FrameBar::LayerBar: target = layerBar_; break;
+    case FrameBar::StatusBar: target = status_; break;
+  }
+  if (target != nullptr) target->setVisible(shown);
+}
+
+void CMainFrame::setWindowTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
+
+}  // namespace qarto

@@ -1,0 +1,15 @@
+#include "app/startup_environment.h"
+
+#include <QCoreApplication>
+#include <QSurfaceFormat>
+#include <clocale>
+
+#include "app/map_view.h"
+
+namespace qarto {
+
+void prepareGraphics() { QSurfaceFormat::setDefaultFormat(CMapView::surfaceFormat()); }
+
+void restoreNumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
+
+}  // namespace qarto

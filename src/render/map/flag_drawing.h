@@ -1,0 +1,13 @@
+#pragma once
+
+namespace qarto {
+
+struct MapLayer;
+struct MapPass;
+
+// The flag icons of a collision layer: for every visible cell with a
+// non-zero collision word, each flag icon whose bit is set, in list order,
+// over the whole cell (later icons over earlier ones).
+void drawFlagIcons(const MapPass& pass, const MapLayer& layer);
+
+}  // namespace qarto

@@ -1,0 +1,219 @@
+// The layer bar stays in step with the layer stack through every change,
+// shows each layer's kind, size and toggles, and never refers to a layer
+// the project no longer holds.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/layer_dialog.h"
+#include "app/layer_list_dialog.h"
+#include "edit/commands/command_ids.h"
+#include "edit/engine/map_view_engine.h"
+#include "support/frame_fixture.h"
+
+using namespace qarto;
+using namespace qarto::test;
+
+namespace {
+
+// The entries' names, top first, with "*" on the selected one.
+QStringList barEntries(CMainFrame& frame) {
+  QStringList names;
+  CLayerListDialog& bar = frame.layerBar();
+  for (int i = 0; i < bar.entryCount(); ++i) {
+    CLayerDialog* entry = bar.entry(i);
+    names << entry->nameEdit()->text() + (entry->isSelected() ? "*" : "");
+  }
+  return names;
+}
+
+// The project's layers, top first, with "*" on the active one.
+QStringList stackEntries(CMainFrame& frame) {
+  QStringList names;
+  const MapProject& project = frame.engine().project();
+  for (int i = project.layerCount() - 1; i >= 0; --i) {
+    const MapLayer* layer = project.layerAt(i);
+    names << QString::fromLatin1(layer->nameText().c_str()) + (layer == project.activeLayer ? "*" : "");
+  }
+  return names;
+}
+
+CLayerDialog* entryNamed(CMainFrame& frame, const QString& name) {
+  for (int i = 0; i < frame.layerBar().entryCount(); ++i) {
+    if (frame.layerBar().entry(i)->nameEdit()->text() == name) return frame.layerBar().entry(i);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class LayerBarTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void inStepThroughEveryChangeOfTheStack() {
+    FrameFixture frame;
+    MapProject& project = frame->engine().project();
+    // The New Map Wizard's layers, as the wizard makes them.
+    QVERIFY(project.addLayer("Ground", 40, 30, 1.0f, 1.0f, LayerKind::Primary, true));
+    QVERIFY(project.addLayer("Hills", 0, 0, 0.5f, 0.5f, LayerKind::Secondary, false));
+    QVERIFY(project.addLayer("Walls", 0, 0, 1.0f, 1.0f, LayerKind::Collision, false));
+    QCOMPARE(barEntries(*frame), stackEntries(*frame));
+    QCOMPARE(barEntries(*frame), (QStringList{"Ground*", "Hills", "Walls"}));  // added at the bottom
+
+    const std::pair<int, const char*> steps[] = {
+        {cmd::kCloneLayer, "clone"},         {cmd::kShuffleLayerUp, "shuffle up"},
+        {cmd::kNextLayer, "next layer"},     {cmd::kShuffleLayerDown, "shuffle down"},
+        {cmd::kMergeDown, "merge"},          {cmd::kUndo, "undo"},
+        {cmd::kDeleteLayer, "delete"},       {cmd::kUndo, "undo delete"},
+        {cmd::kPreviousLayer, "previous"},   {cmd::kToggleLayerVisibility, "hide"}};
+    for (const auto& [id, what] : steps) {
+      frame.services.answers = {MessageAnswer::Yes};
+      frame->runCommand(id);
+      QVERIFY2(barEntries(*frame) == stackEntries(*frame),
+               qPrintable(QString("%1: bar %2, stack %3")
+                              .arg(what, barEntries(*frame).join(','), stackEntries(*frame).join(','))));
+    }
+    QCOMPARE(frame->layerBar().entryCount(), project.layerCount());
+
+    frame.services.answers = {MessageAnswer::No};  // the edits are not kept
+    QVERIFY(frame.loadDemo());
+    QCOMPARE(barEntries(*frame), (QStringList{"Level*", "Collision", "Entities", "Sky"}));
+    QCOMPARE(barEntries(*frame), stackEntries(*frame));
+  }
+
+  void showsKindSizeAndToggles() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    const QList<QStringList> expected = {{"Level", " Primary Layer", " 64x32 tiles"},
+                                         {"Collision", " Collision Layer", " 64x32 tiles"},
+                                         {"Entities", " Entity Layer", ""},
+                                         {"Sky", " Secondary Layer", " 47x26 tiles, px(0.50 x 0.50)"}};
+    for (int i = 0; i < expected.size(); ++i) {
+      CLayerDialog* entry = frame->layerBar().entry(i);
+      QCOMPARE(QStringList({entry->nameEdit()->text(), entry->kindLabel()->text(), entry->sizeLabel()->text()}),
+               expected[i]);
+      const bool collision = i == 1;
+      QCOMPARE(entry->flagsButton()->isHidden(), !collision);
+      QCOMPARE(entry->groupingButton()->isHidden(), collision);
+    }
+  }
+
+  void aHiddenLayerShowsItsLockOn() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    CLayerDialog* level = entryNamed(*frame, "Level");
+    QVERIFY(!level->lockButton()->isChecked());
+    level->visibleButton()->click();
+    QVERIFY(!frame->engine().project().activeLayer->visible);
+    QVERIFY(level->lockButton()->isChecked());
+    QVERIFY(!frame->engine().project().activeLayer->locked);
+    level->visibleButton()->click();
+    QVERIFY(!level->lockButton()->isChecked());
+  }
+
+  void theFlagDisplayIsOneSwitchForTheMap() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    CLayerDialog* collision = entryNamed(*frame, "Collision");
+    QVERIFY(collision->flagsButton()->isChecked());
+    collision->flagsButton()->click();
+    QVERIFY(!frame->engine().state().view.showFlags);
+    QVERIFY(!collision->flagsButton()->isChecked());
+    QVERIFY(!frame->engine().project().modified);
+  }
+
+  void renamingKeeps31BytesAndMarksOnlyRealChanges() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    CLayerDialog* sky = entryNamed(*frame, "Sky");
+    QLineEdit* edit = sky->nameEdit();
+    MapLayer* layer = sky->layer();
+
+    edit->selectAll();
+    QTest::keyClicks(edit, QString(40, 'x'));
+    QCOMPARE(edit->text(), QString(31, 'x'));
+    QCOMPARE(layer->nameText(), std::string(31, 'x'));
+    QVERIFY(frame->engine().project().modified);
+
+    // A 32nd character is dropped: the name stays, so does the saved state.
+    frame->engine().project().modified = false;
+    edit->end(false);
+    QTest::keyClicks(edit, "y");
+    QCOMPARE(layer->nameText(), std::string(31, 'x'));
+    QVERIFY(!frame->engine().project().modified);
+  }
+
+  void groupingMarksTheMapModified() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    CLayerDialog* level = entryNamed(*frame, "Level");
+    level->groupingButton()->click();
+    QVERIFY(level->layer()->tileGrouping);
+    QVERIFY(frame->engine().project().modified);
+  }
+
+  void aClickMakesTheLayerActive() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    CLayerDialog* sky = entryNamed(*frame, "Sky");
+    QTest::mouseClick(sky, Qt::LeftButton, {}, QPoint(150, 40));
+    QCOMPARE(frame->engine().project().activeLayer, sky->layer());
+    QCOMPARE(barEntries(*frame), (QStringList{"Level", "Collision", "Entities", "Sky*"}));
+  }
+
+  void theMenuButtonSelectsAndOpensTheLayersMenu() {
+    FrameFixture frame;
+    frame->show();
+    QVERIFY(frame.loadDemo());
+    CLayerDialog* sky = entryNamed(*frame, "Sky");
+    QMenu* shown = nullptr;
+    QTimer::singleShot(0, [&] {
+      shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (shown != nullptr) shown->close();
+    });
+    sky->menuButton()->click();
+    QCOMPARE(shown, frame->layerBar().context().layersMenu);
+    QCOMPARE(frame->engine().project().activeLayer, sky->layer());
+  }
+
+  void entriesNeverReachALayerTheProjectDropped() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    MapProject& project = frame->engine().project();
+    CLayerDialog* sky = entryNamed(*frame, "Sky");
+    // Taken out without a word to the bar: the entry must not use it.
+    std::unique_ptr<MapLayer> gone = project.takeLayer(sky->layer());
+    gone.reset();
+    QVERIFY(sky->layer() == nullptr);
+    sky->repaint();
+    QTest::mouseClick(sky, Qt::LeftButton, {}, QPoint(150, 40));
+    sky->visibleButton()->click();
+    QCOMPARE(sky->nameEdit()->text(), QString());
+
+    project.resetProject(false);
+    QCOMPARE(frame->layerBar().entryCount(), 0);
+    for (int i = 0; i < 4; ++i) QVERIFY(frame->layerBar().findChildren<CLayerDialog*>().at(i)->isHidden());
+  }
+
+  void scrollsWhenTheEntriesDoNotFit() {
+    FrameFixture frame;
+    frame->resize(800, 400);
+    frame->show();
+    QVERIFY(frame.loadDemo());
+    for (int i = 0; i < 4; ++i) frame->runCommand(cmd::kCloneLayer);
+    QCOMPARE(frame->layerBar().entryCount(), 8);
+    auto* scroll = frame->layerBar().findChild<QScrollArea*>();
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+    QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
+  }
+};
+
+QTEST_MAIN(LayerBarTest)
+#include "layer_bar_test.moc"

@@ -1,0 +1,15 @@
+#include "support/stand_in_view.h"
+
+#include "edit/engine/map_view_engine.h"
+
+namespace qarto::test {
+
+void StandInView::shutDown() { context_.engine.project().resetProject(true); }
+
+ViewFactory StandInView::factory() {
+  return [](const ViewContext& context, QWidget* parent) {
+    return std::unique_ptr<ViewSurface>(new StandInView(context, parent));
+  };
+}
+
+}  // namespace qarto::test
