@@ -45,10 +45,10 @@ TEST(SourceArrayScan, ProjectsOwnExports) {
     const char* file;
     Names names;
   } cases[] = {
-      {"default_templates/files/BG_Palette.cpp", {"bgPalette"}},
-      {"default_templates/files/BG_Tiles.cpp", {"bgTiles"}},
-      {"default_templates/files/BG_Maps.cpp", {"bgMap"}},
-      {"default_templates/files/BG_Externs.h", {"bgPalette", "bgTiles", "bgMap"}},
+      {"offsets/files/BG_Palette.cpp", {"bgPalette"}},
+      {"offsets/files/BG_Tiles.cpp", {"bgTiles"}},
+      {"offsets/files/BG_Maps.cpp", {"bgMap"}},
+      {"offsets/files/BG_Externs.h", {"bgPalette", "bgTiles"}},
       {"entities_collision/files/BG_Maps.cpp", {"bgMap", "list"}},
       {"entities_collision/files/BG_Externs.h", {"bgPalette", "bgTiles", "bgMap", "bgCollision"}},
       {"entities_collision/files/BG_Collisions.cpp", {"bgCollision"}},

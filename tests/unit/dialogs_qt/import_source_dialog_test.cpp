@@ -36,10 +36,11 @@ TEST(ImportSourceDialog, ScanFillsTheListFromExportedFiles) {
   ScriptedServices services;
   ImportSourceDialog dialog(services);
   showAndWait(dialog);
-  type(child<QLineEdit>(dialog, "paletteFile"), QString::fromStdString(kGolden + "default_templates/files/BG_Externs.h"));
+  type(child<QLineEdit>(dialog, "paletteFile"),
+       QString::fromStdString(kGolden + "entities_collision/files/BG_Externs.h"));
   click(child<QAbstractButton>(dialog, "paletteScan"));
   QComboBox* arrays = child<QComboBox>(dialog, "paletteArrays");
-  EXPECT_EQ(entries(arrays), (QStringList{"bgPalette", "bgTiles", "bgMap"}));
+  EXPECT_EQ(entries(arrays), (QStringList{"bgPalette", "bgTiles", "bgMap", "bgCollision"}));
   EXPECT_EQ(arrays->currentText(), "bgPalette");
 
   services.openFileAnswers = {{kGolden + "entities_collision/files/BG_Maps.cpp"}};

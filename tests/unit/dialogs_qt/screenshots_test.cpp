@@ -121,7 +121,7 @@ TEST(DialogLayout, ToolsDialogs) {
   Shots f;
   ImportSourceDialog import(f.services);
   child<QLineEdit>(import, "paletteFile")
-      ->setText(QString::fromUtf8(QARTO_SOURCE_DIR) + "/tests/golden/export/default_templates/files/BG_Externs.h");
+      ->setText(QString::fromUtf8(QARTO_SOURCE_DIR) + "/tests/golden/export/entities_collision/files/BG_Externs.h");
   import.scan(SourceGroup::Palette);
   shoot(import, "import_source");
   ValidateTilesetDialog validate(f.services, f.settings);
