@@ -238,7 +238,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-DialogContext dialogContext(CMainFrame& frame) { return DialogContext{&frame, frame.engine(), frame.commands()}; }
+// The Shift Layer Data preview repaints the view through showEngineState.
+DialogContext dialogContext(CMainFrame& frame) {
+  return DialogContext{&frame, frame.engine(), frame.commands(), [&frame] { frame.showEngineState(); }};
+}
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 #include "model/app_title.h"
+#include "model/layer_amounts.h"
 #include "model/map_project.h"
 #include "model/platform_services.h"
 
@@ -17,43 +17,9 @@ constexpr const char* kNoView = "Add layer failed because the child window is no
 constexpr const char* kNoPrimary = "System Error. No Primary Layer Found!  Add Layer Aborted";
 constexpr const char* kBadParallax =
     "You have entered an invalid parallax amount.  Parallax must be between 0.0 and 2.0.";
-constexpr const char* kBadSizeFormat =
-    "Map sizes must be no smaller than (%i,%i) tiles and no larger than (%i,%i) tiles.\n\nPlease choose a valid "
-    "size.";
 constexpr const char* kBadName =
     "The layer name you have entered is not a valid C variable name.  Valid names consist of alphanumeric text and "
     "underscores.\n\nPlease enter a valid name to continue.";
-
-// Truncation toward zero; amounts no layer could have become -1 so that the
-// size check refuses them instead of overflowing the conversion.
-int truncateAmount(double value) {
-  if (!(value > -1.0e6 && value < 1.0e6)) return -1;
-  return static_cast<int>(value);
-}
-
-struct AxisSize {
-  int extent = 0;
-  double parallax = 1.0;
-};
-
-AxisSize sizeForAxis(double amount, SizeUnit unit, int primaryExtent, int screenTiles) {
-  switch (unit) {
-    case SizeUnit::Parallax: return {layerSizeForParallax(amount, primaryExtent, screenTiles), amount};
-    case SizeUnit::Tiles: return {truncateAmount(amount), 1.0};
-    case SizeUnit::Screens: return {truncateAmount(amount * screenTiles), 1.0};
-    case SizeUnit::Pixels: return {truncateAmount(amount * 0.125), 1.0};
-  }
-  return {-1, 1.0};
-}
-
-bool parallaxInRange(double parallax) { return parallax >= 0.0 && parallax <= 2.0; }  // false for NaN
-
-std::string sizeMessage() {
-  char text[256];
-  std::snprintf(text, sizeof text, kBadSizeFormat, kMinLayerTilesX, kMinLayerTilesY, kMaxLayerTiles,
-                kMaxLayerTiles);
-  return text;
-}
 
 // Blanks become "_"; other white space around the name is dropped so that
 // the stored name is the one the rule accepted.
@@ -86,16 +52,15 @@ AddLayerResult MapProject::requestAddLayer(const AddLayerRequest& request) {
 
   if (request.kind == LayerKind::Secondary) {
     // A screen setting below one tile still asks for at least one tile.
-    const int screenTilesX = std::max(1, screenWidth / 8);
-    const int screenTilesY = std::max(1, screenHeight / 8);
-    const AxisSize x = sizeForAxis(request.amountX, request.unitX, primary->width, screenTilesX);
-    const AxisSize y = sizeForAxis(request.amountY, request.unitY, primary->height, screenTilesY);
+    const int screenTilesX = screenTiles(screenWidth);
+    const int screenTilesY = screenTiles(screenHeight);
+    const AxisSize x = layerAxisSize(request.amountX, request.unitX, primary->width, screenTilesX);
+    const AxisSize y = layerAxisSize(request.amountY, request.unitY, primary->height, screenTilesY);
     if (!parallaxInRange(x.parallax) || !parallaxInRange(y.parallax)) {
       return refuse(kBadParallax, MessageIcon::Exclamation, AddLayerOutcome::KeepDialogOpen);
     }
-    if (x.extent < screenTilesX || x.extent > kMaxLayerTiles || y.extent < screenTilesY ||
-        y.extent > kMaxLayerTiles) {
-      return refuse(sizeMessage(), MessageIcon::Exclamation, AddLayerOutcome::KeepDialogOpen);
+    if (!layerExtentsInRange(x.extent, y.extent, screenTilesX, screenTilesY)) {
+      return refuse(layerSizeMessage(), MessageIcon::Exclamation, AddLayerOutcome::KeepDialogOpen);
     }
     width = x.extent;
     height = y.extent;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/float_text.h"
+#include "model/screen_size.h"
 #include "model/settings_keys.h"
 
 namespace qarto {
@@ -69,8 +70,9 @@ void loadViewOptions(SettingsStore& store, ViewOptions& options) {
   readFlag(store, keys::kCenteredView, options.centeredView);
   readFlag(store, keys::kShowLayerBounds, options.showLayerBounds);
 
-  options.screenWidth = store.readInt(kSettingsSection, keys::kScreenWidth, options.screenWidth);
-  options.screenHeight = store.readInt(kSettingsSection, keys::kScreenHeight, options.screenHeight);
+  const ScreenSize screen = readScreenSize(store, {options.screenWidth, options.screenHeight});
+  options.screenWidth = screen.width;
+  options.screenHeight = screen.height;
 
   readZoom(store, keys::kMapPageScale, options.mapZoom);
   readZoom(store, keys::kTilePageScale, options.tileZoom);

@@ -30,8 +30,12 @@ std::optional<std::string> ScriptedServices::chooseSaveFile(const FileChooserReq
   return answer;
 }
 
-std::optional<std::string> ScriptedServices::chooseFolder(const std::string&, const std::string&) {
-  return std::nullopt;
+std::optional<std::string> ScriptedServices::chooseFolder(const std::string& title, const std::string&) {
+  folderRequests.push_back(title);
+  if (folderAnswers.empty()) return std::nullopt;
+  std::optional<std::string> answer = folderAnswers.front();
+  folderAnswers.pop_front();
+  return answer;
 }
 
 std::optional<std::uint32_t> ScriptedServices::chooseColour(const std::string&, std::uint32_t) {

@@ -13,8 +13,7 @@ namespace qarto::test {
 
 // A PlatformServices double: records every message and file chooser request
 // and answers from queues the test fills. An empty answer queue gives the
-// first button's answer (OK or Yes) and cancelled choosers; the folder
-// chooser is always cancelled.
+// first button's answer (OK or Yes) and cancelled choosers.
 class ScriptedServices : public PlatformServices {
  public:
   struct Message {
@@ -38,12 +37,14 @@ class ScriptedServices : public PlatformServices {
   std::deque<MessageAnswer> answers;
   std::deque<std::vector<std::string>> openFileAnswers;
   std::deque<std::optional<std::string>> saveFileAnswers;
+  std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::optional<std::uint32_t>> colourAnswers;
 
   // Records.
   std::vector<Message> messages;
   std::vector<FileChooserRequest> openRequests;
   std::vector<FileChooserRequest> saveRequests;
+  std::vector<std::string> folderRequests;  // the choosers' titles
   std::vector<int> beeps;
   int busyDepth = 0;
   int busyCalls = 0;

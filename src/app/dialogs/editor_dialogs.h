@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "edit/collision/make_cll_wizard.h"
@@ -14,10 +15,13 @@ class MapViewEngine;
 
 // What a dialog works on: its parent window, the engine (project, session,
 // view state) and the commands (the window title hooks among them).
+// redrawView, when set, repaints the map view: Shift Layer Data shows its
+// preview there while it is open.
 struct DialogContext {
   QWidget* parent = nullptr;
   MapViewEngine& engine;
   EditorCommands& commands;
+  std::function<void()> redrawView = {};
 };
 
 // The main window's dialogs. Each runs modally and carries out its OK
@@ -34,6 +38,8 @@ void showAboutBox(QWidget* parent);
 // True on OK (the view then reloads its colours and preferences).
 bool runPreferencesDialog(const DialogContext& context);
 std::optional<ExportOptions> runExportToHeaderDialog(const DialogContext& context);
+// Customize Export on its own (the Export to Header dialog opens it too).
+void runCustomizeExportDialog(const DialogContext& context);
 std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context);
 
 }  // namespace qarto

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+
+#include "edit/dialogs/preferences_model.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qarto {
+
+// " Default Paths ": for maps and for tilesets, whether the file choosers
+// open in the most recent folder or in a default one, and that folder.
+class DefaultPathsPage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit DefaultPathsPage(PlatformServices& services, QWidget* parent = nullptr);
+
+  void load(const PreferencesValues& values);
+  void store(PreferencesValues& values) const;
+
+ private:
+  struct PathGroup {
+    QRadioButton* recent = nullptr;
+    QRadioButton* useDefault = nullptr;
+    QLineEdit* folder = nullptr;
+    QPushButton* browse = nullptr;
+  };
+  QWidget* makeGroup(const QString& title, const QString& prefix, const char* chooserTitle, PathGroup& group);
+  static void setUseDefault(PathGroup& group, bool useDefault);
+
+  PlatformServices& services_;
+  PathGroup map_;
+  PathGroup tileset_;
+};
+
+}  // namespace qarto

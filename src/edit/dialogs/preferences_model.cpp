@@ -1,0 +1,97 @@
+#include "edit/dialogs/preferences_model.h"
+
+#include <algorithm>
+
+#include "model/app_title.h"
+#include "model/layer_amounts.h"
+#include "model/map_project.h"
+#include "model/platform_services.h"
+#include "model/screen_size.h"
+#include "model/settings_keys.h"
+#include "model/settings_store.h"
+#include "model/view_colors.h"
+
+namespace qarto {
+
+namespace keys = setting_keys;
+
+namespace {
+
+constexpr int kUndoLevelsShownByDefault = 10;
+constexpr int kUnlimitedUndoLevels = -1;
+constexpr int kLevelsPerPosition = 5;
+
+}  // namespace
+
+int undoLevelsForPosition(int position) { return std::max(position * kLevelsPerPosition, 1); }
+
+int undoPositionForLevels(int levels) { return std::clamp(levels / kLevelsPerPosition, 0, kMaxUndoPosition); }
+
+std::string undoLevelsLabel(int position) { return std::to_string(undoLevelsForPosition(position)); }
+
+PreferencesValues loadPreferences(SettingsStore& settings) {
+  PreferencesValues values;
+  const int levels = settings.readInt(kSettingsSection, keys::kUndoLevels, kUndoLevelsShownByDefault);
+  values.unlimitedUndo = levels < 0;
+  values.undoPosition = values.unlimitedUndo ? undoPositionForLevels(kUndoLevelsShownByDefault)
+                                             : undoPositionForLevels(levels);
+
+  values.mapPath = settings.readText(kSettingsSection, keys::kDefMapPath, "");
+  values.useDefMapPath = settings.readInt(kSettingsSection, keys::kUseDefMapPath, 0) != 0;
+  values.tilesetPath = settings.readText(kSettingsSection, keys::kDefTilesetPath, "");
+  values.useDefTilesetPath = settings.readInt(kSettingsSection, keys::kUseDefTilesetPath, 0) != 0;
+
+  const ScreenSize screen = readScreenSize(settings);
+  values.screenWidthText = std::to_string(screen.width);
+  values.screenHeightText = std::to_string(screen.height);
+
+  for (std::size_t i = 0; i < kColourPreferences.size(); ++i) {
+    values.colours[i] = static_cast<std::uint32_t>(settings.readInt(kSettingsSection, kColourPreferences[i].key, 0));
+  }
+  for (std::size_t i = 0; i < kAlphaPreferences.size(); ++i) {
+    // A slider cannot show a level outside its range.
+    values.alphaLevels[i] = std::clamp(settings.readInt(kSettingsSection, kAlphaPreferences[i].key, 0), 0,
+                                       kMaxAlphaLevel);
+  }
+  return values;
+}
+
+bool confirmUnlimitedUndo(PlatformServices& services) {
+  return services.messageBox(kUnlimitedUndoQuestion, caption(), MessageButtons::YesNo, MessageIcon::Exclamation) ==
+         MessageAnswer::Yes;
+}
+
+PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& settings, MapProject& project,
+                                     const PreferencesValues& values) {
+  const int screenWidth = parseLeadingInteger(values.screenWidthText);
+  const int screenHeight = parseLeadingInteger(values.screenHeightText);
+  if (!screenSizeInRange(screenWidth, screenHeight)) {
+    services.messageBox(screenSizeRangeMessage(), caption(kPreferencesCaptionSuffix), MessageButtons::Ok,
+                        MessageIcon::Warning);
+    return PreferencesOutcome::StayOpen;
+  }
+
+  const int levels = values.unlimitedUndo ? kUnlimitedUndoLevels : undoLevelsForPosition(values.undoPosition);
+  settings.writeInt(kSettingsSection, keys::kUndoLevels, levels);
+  project.journal().setLevels(levels);
+
+  settings.writeText(kSettingsSection, keys::kDefMapPath, values.mapPath);
+  settings.writeInt(kSettingsSection, keys::kUseDefMapPath, values.useDefMapPath ? 1 : 0);
+  settings.writeText(kSettingsSection, keys::kDefTilesetPath, values.tilesetPath);
+  settings.writeInt(kSettingsSection, keys::kUseDefTilesetPath, values.useDefTilesetPath ? 1 : 0);
+
+  for (std::size_t i = 0; i < kColourPreferences.size(); ++i) {
+    settings.writeInt(kSettingsSection, kColourPreferences[i].key, static_cast<int>(values.colours[i]));
+  }
+  for (std::size_t i = 0; i < kAlphaPreferences.size(); ++i) {
+    settings.writeInt(kSettingsSection, kAlphaPreferences[i].key, values.alphaLevels[i]);
+  }
+
+  project.screenWidth = screenWidth;
+  project.screenHeight = screenHeight;
+  settings.writeInt(kSettingsSection, keys::kScreenWidth, screenWidth);
+  settings.writeInt(kSettingsSection, keys::kScreenHeight, screenHeight);
+  return PreferencesOutcome::Accepted;
+}
+
+}  // namespace qarto

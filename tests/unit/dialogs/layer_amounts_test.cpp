@@ -1,0 +1,100 @@
+// The amounts the New Map Wizard and Add Layer read from their edits, and
+// the limits both apply.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "model/layer_amounts.h"
+#include "model/map_project.h"
+
+namespace qarto::test {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(LayerAmounts, DecimalEditsReadAsTheirLeadingNumber) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"0.5", 0.5},  {"  1.75 tiles", 1.75}, {"+2", 2.0},     {"-0.01", -0.01}, {"2.5e1", 25.0},
+      {"", 0.0},     {"abc", 0.0},           {"+-1", 0.0},    {".25", 0.25},    {"1e400", kInf},
+      {"-1e400", -kInf}, {"1e-400", 0.0},    {"inf", kInf},   {"-Infinity", -kInf},
+  };
+  for (const auto& c : cases) EXPECT_EQ(parseAmount(c.text), c.value) << c.text;
+  EXPECT_TRUE(std::isnan(parseAmount("nan")));
+  EXPECT_TRUE(std::isnan(parseAmount(" NaN")));
+}
+
+TEST(LayerAmounts, IntegerEditsReadTheirLeadingDigits) {
+  const struct {
+    const char* text;
+    int value;
+  } cases[] = {
+      {"128", 128},           {"256px", 256},         {" -5", -5},           {"1.75", 1},
+      {"", 0},                {"x12", 0},             {"99999999999", 2147483647},
+      {"-99999999999", -2147483647 - 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(parseLeadingInteger(c.text), c.value) << c.text;
+}
+
+TEST(LayerAmounts, EachUnitGivesAnExtentAndAParallax) {
+  const struct {
+    double amount;
+    SizeUnit unit;
+    int extent;
+    double parallax;
+  } cases[] = {
+      {0.5, SizeUnit::Parallax, 79, 0.5},    // 30 + ceil(0.5 x 98) over 128 tiles
+      {0.0, SizeUnit::Parallax, 30, 0.0},
+      {2.0, SizeUnit::Parallax, 226, 2.0},
+      {2.5, SizeUnit::Tiles, 2, 1.0},
+      {40.9, SizeUnit::Tiles, 40, 1.0},
+      {2.0, SizeUnit::Screens, 60, 1.0},
+      {256.0, SizeUnit::Pixels, 32, 1.0},
+      {-9.0, SizeUnit::Pixels, -1, 1.0},
+      {kInf, SizeUnit::Tiles, -1, 1.0},
+      {1.0e9, SizeUnit::Screens, -1, 1.0},
+      {kInf, SizeUnit::Parallax, -1, kInf},
+  };
+  for (const auto& c : cases) {
+    const AxisSize size = layerAxisSize(c.amount, c.unit, 128, 30);
+    EXPECT_EQ(size.extent, c.extent) << c.amount << " unit " << static_cast<int>(c.unit);
+    EXPECT_EQ(size.parallax, c.parallax) << c.amount;
+  }
+  const AxisSize nan = layerAxisSize(std::nan(""), SizeUnit::Tiles, 128, 30);
+  EXPECT_EQ(nan.extent, -1);
+}
+
+TEST(LayerAmounts, Limits) {
+  EXPECT_TRUE(parallaxInRange(0.0));
+  EXPECT_TRUE(parallaxInRange(2.0));
+  EXPECT_FALSE(parallaxInRange(2.01));
+  EXPECT_FALSE(parallaxInRange(-0.01));
+  EXPECT_FALSE(parallaxInRange(std::nan("")));
+  EXPECT_FALSE(parallaxInRange(kInf));
+
+  EXPECT_TRUE(layerExtentsInRange(30, 20, 30, 20));
+  EXPECT_TRUE(layerExtentsInRange(1024, 1024, 30, 20));
+  EXPECT_FALSE(layerExtentsInRange(29, 20, 30, 20));
+  EXPECT_FALSE(layerExtentsInRange(30, 1025, 30, 20));
+  EXPECT_EQ(screenTiles(240), 30);
+  EXPECT_EQ(screenTiles(4), 1);
+
+  EXPECT_EQ(layerSizeMessage(),
+            "Map sizes must be no smaller than (30,20) tiles and no larger than (1024,1024) tiles.\n\nPlease choose "
+            "a valid size.");
+}
+
+TEST(LayerAmounts, TwoDecimals) {
+  EXPECT_EQ(formatTwoDecimals(0.5), "0.50");
+  EXPECT_EQ(formatTwoDecimals(0.125), "0.12");
+  EXPECT_EQ(formatTwoDecimals(-1.0), "-1.00");
+  EXPECT_EQ(formatTwoDecimals(kInf), "inf");
+  EXPECT_EQ(formatTwoDecimals(std::nan("")), "nan");
+  EXPECT_EQ(formatTwoDecimals(1.0e300).substr(0, 3), "100");
+}
+
+}  // namespace
+}  // namespace qarto::test
