@@ -6,7 +6,7 @@
 #include "edit/tileset_commands.h"
 #include "io/chooser_folders.h"
 #include "io/display_image.h"
-#include "io/file_buffer.h"
+#include "io/file_byte_source.h"
 #include "io/map_file_format.h"
 #include "io/map_file_reader.h"
 #include "io/path_utils.h"
@@ -113,11 +113,11 @@ MapReadQuestions askingQuestions(PlatformServices& services) {
 }
 
 // Steps after the reset: decode, then put what was read into the project.
-bool readIntoProject(EditorSession& session, const std::string& path, const FileBuffer& bytes) {
+bool readIntoProject(EditorSession& session, const std::string& path, FileByteSource& file) {
   MapProject& project = session.project();
   PlatformServices& services = session.services();
   BusyPointer busy(services);
-  LoadedMap map = decodeMapFile(bytes.data(), bytes.size(), askingQuestions(services));
+  LoadedMap map = decodeMapSource(file, askingQuestions(services));
 
   switch (map.outcome) {
     case MapReadOutcome::DeclinedOldFormat:
@@ -217,8 +217,10 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   if (!confirmDiscard(session, hooks)) return false;
 
-  FileBuffer bytes;
-  const ReadStatus status = bytes.load(chosen);
+  // The file is read as it is decoded, after the reset: the old map's
+  // cells are gone before the new one's arrive.
+  FileByteSource file;
+  const ReadStatus status = file.open(chosen);
   if (status != ReadStatus::Ok && status != ReadStatus::Empty) {
     tell(services, kLoadOpenFailedMessage);
     return false;
@@ -226,7 +228,7 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   RecentFileList(settings).add(chosen);
   session.project().resetProject(true);
-  const bool loaded = readIntoProject(session, chosen, bytes);
+  const bool loaded = readIntoProject(session, chosen, file);
   showTitle(hooks, session.project());
   return loaded;
 }
