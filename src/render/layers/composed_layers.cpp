@@ -1,5 +1,7 @@
 #include "render/layers/composed_layers.h"
 
+#include <cstring>
+
 #include "model/map_project.h"
 #include "render/draw_stats.h"
 #include "render/gl/gl_api.h"
@@ -16,6 +18,15 @@ int powerOfTwoAtLeast(int value) {
   return side;
 }
 
+// Textures of any size came with OpenGL 2.0; before it, the next powers of
+// two (up to four times the memory).
+bool anySizeTextures() {
+  const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  if (version != nullptr && version[0] >= '2' && version[0] <= '9') return true;
+  const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  return extensions != nullptr && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
+}
+
 void deleteTexture(std::uint32_t& name) {
   if (name != 0) {
     const GLuint n = name;
@@ -29,8 +40,12 @@ void deleteTexture(std::uint32_t& name) {
 ComposedLayers::~ComposedLayers() = default;
 
 bool ComposedLayers::ensureTexture(Entry& entry, int width, int height) {
-  const int textureWidth = powerOfTwoAtLeast(width);
-  const int textureHeight = powerOfTwoAtLeast(height);
+  if (!anySizeKnown_) {
+    anySize_ = anySizeTextures();
+    anySizeKnown_ = true;
+  }
+  const int textureWidth = anySize_ ? width : powerOfTwoAtLeast(width);
+  const int textureHeight = anySize_ ? height : powerOfTwoAtLeast(height);
   if (entry.texture != 0 && entry.textureWidth == textureWidth && entry.textureHeight == textureHeight) return true;
   deleteTexture(entry.texture);
   if (!proxyAccepts(textureWidth, textureHeight, GL_RGBA)) return false;
@@ -61,23 +76,12 @@ bool ComposedLayers::draw(const MapLayer& layer, const LayerView& view, const Pa
     entries_.erase(&layer);
     return false;
   }
-  const auto& changed = entry.composer.update(layer, view, pages, hidden);
-  stats.composedPixels += static_cast<int>(entry.composer.composedPixels());
-
   glBindTexture(GL_TEXTURE_2D, entry.texture);
-  if (!changed.empty()) {
-    const int width = entry.composer.width();
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, width);
-    for (const LayerComposer::Rect& rect : changed) {
-      glPixelStorei(GL_UNPACK_SKIP_PIXELS, rect.x0);
-      glPixelStorei(GL_UNPACK_SKIP_ROWS, rect.y0);
-      glTexSubImage2D(GL_TEXTURE_2D, 0, rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0, GL_RGBA,
-                      GL_UNSIGNED_BYTE, entry.composer.pixels().data());
-    }
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-  }
+  entry.composer.update(layer, view, pages, hidden, [](const LayerComposer::Rect& rect, const std::uint32_t* pixels) {
+    glTexSubImage2D(GL_TEXTURE_2D, 0, rect.x0, rect.y0, rect.x1 - rect.x0, rect.y1 - rect.y0, GL_RGBA,
+                    GL_UNSIGNED_BYTE, pixels);
+  });
+  stats.composedPixels += static_cast<int>(entry.composer.composedPixels());
 
   // One texel per window pixel, over the window rectangle the layer covers.
   const LayerComposer::Rect& b = entry.composer.bounds();
@@ -110,6 +114,7 @@ void ComposedLayers::prune(const MapProject& project) {
 void ComposedLayers::release() {
   for (auto& [layer, entry] : entries_) deleteTexture(entry->texture);
   entries_.clear();
+  anySizeKnown_ = false;
 }
 
 }  // namespace qarto

@@ -12,8 +12,8 @@ struct DrawStats;
 class MapProject;
 
 // One window-sized texture per layer, filled from its LayerComposer:
-// after a change of view the whole picture is uploaded, otherwise only the
-// cells that changed. Drawing a layer is then one quad over the cells it
+// after a change of view the part of the window the layer covers is
+// uploaded, otherwise only the cells that changed. Drawing a layer is then one quad over the cells it
 // covers, whatever the zoom.
 class ComposedLayers {
  public:
@@ -43,6 +43,8 @@ class ComposedLayers {
   bool ensureTexture(Entry& entry, int width, int height);
 
   std::map<const MapLayer*, std::unique_ptr<Entry>> entries_;
+  bool anySizeKnown_ = false;  // asked once per context
+  bool anySize_ = false;
 };
 
 }  // namespace qarto
