@@ -6,6 +6,7 @@
 #include "edit/tileset_commands.h"
 #include "io/chooser_folders.h"
 #include "io/display_image.h"
+#include "edit/map_read_ahead.h"
 #include "io/file_byte_source.h"
 #include "io/map_file_format.h"
 #include "io/map_file_reader.h"
@@ -112,12 +113,14 @@ MapReadQuestions askingQuestions(PlatformServices& services) {
   return questions;
 }
 
-// Steps after the reset: decode, then put what was read into the project.
-bool readIntoProject(EditorSession& session, const std::string& path, FileByteSource& file) {
+// Steps after the reset: decode (unless it was read ahead), then put what
+// was read into the project.
+bool readIntoProject(EditorSession& session, const std::string& path, FileByteSource& file,
+                     std::optional<MapFileRead>& readAhead) {
   MapProject& project = session.project();
   PlatformServices& services = session.services();
   BusyPointer busy(services);
-  LoadedMap map = decodeMapSource(file, askingQuestions(services));
+  LoadedMap map = readAhead ? std::move(readAhead->map) : decodeMapSource(file, askingQuestions(services));
 
   switch (map.outcome) {
     case MapReadOutcome::DeclinedOldFormat:
@@ -201,7 +204,8 @@ bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks) {
   return true;
 }
 
-bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks) {
+bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks,
+             MapReadAhead* readAhead) {
   PlatformServices& services = session.services();
   SettingsStore& settings = session.settings();
 
@@ -219,8 +223,10 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   // The file is read as it is decoded, after the reset: the old map's
   // cells are gone before the new one's arrive.
+  std::optional<MapFileRead> ahead;
+  if (readAhead != nullptr && readAhead->path() == chosen) ahead = readAhead->take();
   FileByteSource file;
-  const ReadStatus status = file.open(chosen);
+  const ReadStatus status = ahead ? ahead->status : file.open(chosen);
   if (status != ReadStatus::Ok && status != ReadStatus::Empty) {
     tell(services, kLoadOpenFailedMessage);
     return false;
@@ -228,7 +234,7 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   RecentFileList(settings).add(chosen);
   session.project().resetProject(true);
-  const bool loaded = readIntoProject(session, chosen, file);
+  const bool loaded = readIntoProject(session, chosen, file, ahead);
   showTitle(hooks, session.project());
   return loaded;
 }
