@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "render/layers/layer_view.h"
@@ -18,11 +17,10 @@ class PageCache;
 // texel (mirrored by the cell's flips). Cells that are hidden, whose page is
 // not registered or whose tile lies outside the page stay transparent.
 //
-// The composer remembers what it composed (the view and a key per visible
-// cell) and recomposes only the cells that changed since, so a mouse move
-// that moves the brush preview touches a handful of cells. It keeps no
-// picture of its own: each composed piece goes straight to `deliver` (the
-// window texture) from a small scratch buffer.
+// The composer remembers what it was last brought up to (the view and a
+// key per visible cell), so that a mouse move that moves the brush preview
+// names only a handful of changed cells. It keeps no picture of its own:
+// ComposedLayers asks it for the pixels of any window rectangle.
 class LayerComposer {
  public:
   struct Rect {
@@ -31,20 +29,21 @@ class LayerComposer {
     int x1 = 0;
     int y1 = 0;
   };
-  // A composed window rectangle: (x1 - x0) x (y1 - y0) pixels, rows from the top, packed.
-  using Deliver = std::function<void(const Rect& rect, const std::uint32_t* pixels)>;
 
-  // Brings the picture up to date, delivering what changed: everything the
-  // layer covers after a change of view or pages, else the changed cells.
-  void update(const MapLayer& layer, const LayerView& view, const PageCache& pages, const HiddenCells& hidden,
-              const Deliver& deliver);
+  // Takes in the layer's current state. True when everything it covers
+  // changed (another view, layer size or pages); else the window
+  // rectangles of the cells that changed are added to `changed`.
+  bool refresh(const MapLayer& layer, const LayerView& view, const PageCache& pages, const HiddenCells& hidden,
+               std::vector<Rect>& changed);
+
+  // The layer's pixels of `rect` (inside the window) into `out`, rows of
+  // the rectangle's width from the top; transparent where no cell shows.
+  void compose(const PageCache& pages, const Rect& rect, std::uint32_t* out) const;
 
   int width() const { return width_; }
   int height() const { return height_; }
   // The window rectangle the layer's visible cells cover.
   const Rect& bounds() const { return bounds_; }
-  bool fullRecompose() const { return full_; }
-  long long composedPixels() const { return composedPixels_; }
 
  private:
   // Window pixels [start, end) of one axis lie on the same cell.
@@ -63,8 +62,6 @@ class LayerComposer {
 
   void buildAxis(Axis& axis, int window, int origin, int first, int end, bool horizontal, const LayerView& view);
   void snapshot(const MapLayer& layer, const HiddenCells& hidden, std::vector<std::uint32_t>& keys) const;
-  // Composes `rect` into out (rows of rect's width) and hands it on.
-  void composeRect(const PageCache& pages, const Rect& rect, const Deliver& deliver);
   Rect cellRect(int column, int row) const;
 
   LayerView view_;
@@ -77,12 +74,9 @@ class LayerComposer {
   int height_ = 0;
   std::vector<std::uint32_t> keys_;
   std::vector<std::uint32_t> scratchKeys_;
-  std::vector<std::uint32_t> band_;  // a few rows of composed pixels on their way out
   Axis columns_;
   Axis rows_;
   Rect bounds_;
-  bool full_ = false;
-  long long composedPixels_ = 0;
 };
 
 }  // namespace qarto

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <vector>
+
 #include "render/layers/composed_layers.h"
 #include "render/layers/hidden_cells.h"
 #include "render/layers/page_cache.h"
@@ -10,6 +14,8 @@ class BitmapFont;
 class BuiltinTextures;
 struct DrawStats;
 struct FrameInput;
+struct MapPass;
+class TilesetRegistry;
 
 // How the cells of a layer reach the screen. Composed (the default) draws
 // each layer as one quad of a texture composed on the CPU; Cells draws one
@@ -29,12 +35,16 @@ class MapViewRenderer {
   void release() { composed_.release(); }
 
  private:
+  HiddenCells& hiddenFor(std::size_t index);
+  void drawRun(MapPass& pass, std::size_t length, const TilesetRegistry& registry, DrawStats& stats);
+
   const BitmapFont& font_;
   const BuiltinTextures& builtins_;
   LayerPath path_ = LayerPath::Composed;
   PageCache pages_;
   ComposedLayers composed_;
-  HiddenCells hidden_;
+  std::vector<RunLayer> run_;                         // the layers waiting to be drawn together
+  std::vector<std::unique_ptr<HiddenCells>> hidden_;  // the hidden cells of each of them
 };
 
 }  // namespace qarto
