@@ -157,7 +157,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
     } else if (!shown) {
       if (layer.kind == LayerKind::Collision && input.showFlags) {
         flushRun();
-        drawFlagIcons(pass, layer);
+        drawFlagIcons(pass, layer, flagIcons_);
       }
     } else {
       // Translucent and tinted (collision) layers are drawn on their own.
@@ -174,7 +174,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
       run_[runLength] = RunLayer{&layer, pass.viewOf(layer), &hidden};
       ++runLength;
       if (!opaqueTiles || &layer == active) flushRun();
-      if (layer.kind == LayerKind::Collision && input.showFlags) drawFlagIcons(pass, layer);
+      if (layer.kind == LayerKind::Collision && input.showFlags) drawFlagIcons(pass, layer, flagIcons_);
     }
 
     if (&layer != active || tools.tool == ToolKind::EntityPlacement) continue;

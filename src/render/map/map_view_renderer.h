@@ -7,6 +7,7 @@
 #include "render/layers/composed_layers.h"
 #include "render/layers/hidden_cells.h"
 #include "render/layers/page_cache.h"
+#include "render/map/scaled_flag_icons.h"
 
 namespace qarto {
 
@@ -32,7 +33,10 @@ class MapViewRenderer {
   void setLayerPath(LayerPath path) { path_ = path; }
   LayerPath layerPath() const { return path_; }
   // Deletes the composed textures; with the context current.
-  void release() { composed_.release(); }
+  void release() {
+    composed_.release();
+    flagIcons_.release();
+  }
 
  private:
   HiddenCells& hiddenFor(std::size_t index);
@@ -43,6 +47,7 @@ class MapViewRenderer {
   LayerPath path_ = LayerPath::Composed;
   PageCache pages_;
   ComposedLayers composed_;
+  ScaledFlagIcons flagIcons_;
   std::vector<RunLayer> run_;                         // the layers waiting to be drawn together
   std::vector<std::unique_ptr<HiddenCells>> hidden_;  // the hidden cells of each of them
 };
