@@ -9,7 +9,13 @@ MapReadAhead::MapReadAhead(std::string path) : path_(std::move(path)) {
     MapReadQuestions questions;
     questions.readAsOldFormat = [this] { return asked_ = true, false; };
     questions.readDespiteLayerCount = [this](std::int32_t) { return asked_ = true, false; };
-    read_ = readMapFile(path_, questions);
+    try {
+      read_ = readMapFile(path_, questions);
+    } catch (...) {
+      // Whatever went wrong happens again, where it can be reported, when
+      // the map is opened.
+      asked_ = true;
+    }
   });
 }
 

@@ -21,14 +21,14 @@ class MapReadAhead {
 
   const std::string& path() const { return path_; }
 
-  // Waits for the read. Nothing when it was taken already or a question
-  // would have been asked.
+  // Waits for the read. Nothing when it was taken already, a question
+  // would have been asked or the read failed on its thread.
   std::optional<MapFileRead> take();
 
  private:
   std::string path_;
   std::optional<MapFileRead> read_;
-  bool asked_ = false;
+  bool asked_ = false;  // or failed: the map is read again when opened
   std::thread reader_;
 };
 
