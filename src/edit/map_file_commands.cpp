@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "edit/collision_set_commands.h"
+#include "edit/map_read_ahead.h"
 #include "edit/tileset_commands.h"
 #include "io/chooser_folders.h"
 #include "io/display_image.h"
-#include "edit/map_read_ahead.h"
 #include "io/file_byte_source.h"
 #include "io/map_file_format.h"
 #include "io/map_file_reader.h"
