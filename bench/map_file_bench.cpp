@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "io/file_buffer.h"
 #include "io/map_file_reader.h"
 #include "io/map_file_writer.h"
 #include "model/map_project.h"
@@ -96,9 +95,9 @@ void BM_LoadMap(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    FileBuffer bytes;
-    if (bytes.load(map.path) != ReadStatus::Ok) state.SkipWithError("read failed");
-    LoadedMap loaded = decodeMapFile(bytes.data(), bytes.size());
+    MapFileRead read = readMapFile(map.path);
+    if (read.status != ReadStatus::Ok) state.SkipWithError("read failed");
+    LoadedMap& loaded = read.map;
     if (!loaded.succeeded() || loaded.layers.size() != 4) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(loaded);
   }

@@ -1,17 +1,25 @@
-// The editor window's redraws, timed on the real window and its OpenGL view
-// (run under Xvfb by bench/editor_window_bench.sh):
+// The program's own share of the editor window's redraws, timed in the
+// process on the real window and its OpenGL view (run under Xvfb by
+// bench/editor_window_bench.sh):
 //   qarto_window_bench MAP.qrm
-// Prints the mean time of one keypad scroll step and of one mouse move over
-// the map, each from the input to the frame drawn (repaint + glFinish).
+// From the input event to the window's frame swapped (the view drawn and
+// Qt's composition of the window done, then glFinish); what the X server
+// adds is measured from outside by bench/window_input_watch.cpp. Zoom 1 and a picked tile are set
+// up with the keys and clicks a user would use, and the map is scrolled to
+// fill the view. Every scroll step is checked to change the scroll value,
+// and the first steps and moves to change the picture.
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "app/editor_app.h"
 #include "app/main_frame.h"
@@ -23,11 +31,36 @@
 
 namespace {
 
+// Runs the event loop until the window's next frame is swapped.
 void finish(qarto::CMapView& view) {
-  view.repaint();
+  bool swapped = false;
+  const QMetaObject::Connection connection =
+      QObject::connect(&view, &QOpenGLWidget::frameSwapped, [&swapped] { swapped = true; });
+  view.update();
+  QElapsedTimer waited;
+  waited.start();
+  while (!swapped && waited.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+  QObject::disconnect(connection);
   view.makeCurrent();
   view.context()->functions()->glFinish();
   view.doneCurrent();
+}
+
+void press(QWidget& view, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(&view, &event);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(&view, &release);
+}
+
+void move(QWidget& view, QPointF at) {
+  QMouseEvent event(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&view, &event);
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 }  // namespace
@@ -48,31 +81,54 @@ int main(int argc, char** argv) {
   frame.resize(1250, 730);
   if (!QTest::qWaitForWindowExposed(&frame)) return 1;
   auto* view = qobject_cast<qarto::CMapView*>(frame.view());
-  frame.engine().state().view.mapZoom = 1.0f;
+  qarto::ViewState& state = frame.engine().state().view;
+
+  // Zoom 1, a tile of the page as the brush, the pointer over the map.
+  press(*view, Qt::Key_1, QStringLiteral("1"));
+  press(*view, Qt::Key_Space, QStringLiteral(" "));
+  QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(20, 45));
+  press(*view, Qt::Key_Space, QStringLiteral(" "));
+  for (int i = 0; i < 60; ++i) press(*view, Qt::Key_3, QStringLiteral("3"), Qt::KeypadModifier);
+  const QPointF pointer(view->width() * 3 / 4, view->height() * 3 / 4);
+  move(*view, pointer);
   QTest::qWait(200);
   finish(*view);
+  if (state.mapZoom != 1.0f) {
+    std::fputs("zoom 1 was not set\n", stderr);
+    return 1;
+  }
 
   constexpr int kSteps = 60;
+  std::vector<double> scrolls;
   QElapsedTimer timer;
-  timer.start();
   for (int i = 0; i < kSteps; ++i) {
+    const int before = state.scrollY;
+    const QImage picture = i < 3 ? view->grabFramebuffer() : QImage();
+    timer.start();
     QKeyEvent key(QEvent::KeyPress, Qt::Key_2, Qt::KeypadModifier, QStringLiteral("2"));
     QApplication::sendEvent(view, &key);
     finish(*view);
+    scrolls.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    if (state.scrollY != before + 10 || (i < 3 && view->grabFramebuffer() == picture)) {
+      std::fprintf(stderr, "scroll step %d did not scroll (%d to %d)\n", i, before, state.scrollY);
+      return 1;
+    }
   }
-  const double scroll = static_cast<double>(timer.nsecsElapsed()) / 1e6 / kSteps;
 
-  timer.restart();
+  std::vector<double> moves;
   for (int i = 0; i < kSteps; ++i) {
-    const QPointF at(300 + (i % 20) * 9, 300 + (i % 7) * 5);
-    QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(view, &move);
+    const QImage picture = i < 3 ? view->grabFramebuffer() : QImage();
+    timer.start();
+    move(*view, pointer + QPointF(i % 2 == 0 ? 16 : 0, 0));
     finish(*view);
+    moves.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    if (i < 3 && view->grabFramebuffer() == picture) {
+      std::fprintf(stderr, "mouse move %d changed nothing\n", i);
+      return 1;
+    }
   }
-  const double mouse = static_cast<double>(timer.nsecsElapsed()) / 1e6 / kSteps;
-  std::printf("view %dx%d device pixels, zoom 1\n", frame.engine().state().view.clientWidth,
-              frame.engine().state().view.clientHeight);
-  std::printf("scroll step: %.1f ms\nmouse move: %.1f ms\n", scroll, mouse);
+  std::printf("in the process, view %dx%d device pixels, zoom 1\n", state.clientWidth, state.clientHeight);
+  std::printf("scroll step: median %.1f ms\nmouse move: median %.1f ms\n", median(scrolls), median(moves));
   frame.engine().project().modified = false;
   return 0;
 }

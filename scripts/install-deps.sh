@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev clang libclang-rt-14-dev gcc-arm-none-eabi libmgba-dev
           libosmesa6-dev libglu1-mesa-dev libpng-dev
-          libqt6opengl6-dev xvfb xauth locales)
+          libqt6opengl6-dev xvfb xauth locales
+          libx11-dev libxtst-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,6 +7,7 @@
 #include "app/glyph_rasterizer.h"
 #include "app/main_frame.h"
 #include "app/map_view.h"
+#include "edit/map_read_ahead.h"
 #include "model/app_title.h"
 #include "model/settings_defaults.h"
 
@@ -39,6 +40,15 @@ EditorApp::EditorApp(PlatformServices& services, SettingsStore& settings)
 EditorApp::~EditorApp() = default;
 
 bool EditorApp::start(const std::string& commandLine, const std::string& moduleDirectory, ViewFactory viewFactory) {
+  std::string path;
+  for (char c : commandLine) {
+    if (c != '"') path += c;
+  }
+  // The map is read on another thread while the window and its drawing
+  // context are made.
+  std::unique_ptr<MapReadAhead> readAhead;
+  if (!path.empty()) readAhead = std::make_unique<MapReadAhead>(path);
+
   title_ = kAppTitle;
   moduleDirectory_ = moduleDirectory.empty() ? programFolder() : moduleDirectory;
   // The Run Map item stays only beside a base ROM.
@@ -57,13 +67,15 @@ bool EditorApp::start(const std::string& commandLine, const std::string& moduleD
   frame_ = std::make_unique<CMainFrame>(services_, settings_, glyphs_, std::move(options));
   // Without a window manager "maximized" means nothing: fill the screen first.
   if (const QScreen* screen = frame_->screen()) frame_->setGeometry(screen->availableGeometry());
+  // A map on its way: the view shows its background until it is there,
+  // not the empty workspace's message.
+  if (readAhead) frame_->holdViewDrawing(true);
   frame_->showMaximized();
 
-  std::string path;
-  for (char c : commandLine) {
-    if (c != '"') path += c;
+  if (readAhead) {
+    frame_->openMapByPath(path, readAhead.get());
+    frame_->holdViewDrawing(false);
   }
-  if (!path.empty()) frame_->openMapByPath(path);
   return true;
 }
 

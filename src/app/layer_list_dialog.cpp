@@ -14,10 +14,16 @@ namespace qarto {
 
 namespace {
 
-// The strip across the top of the docked bar, in the bar's own blue.
+constexpr int kTitleHeight = 14;
+
+// The strip across the top of the docked bar, in the bar's own blue. The
+// dock lays its title out by the size hint: a plain widget hints none, and
+// the strip got no height at all.
 class LayerBarTitle : public QWidget {
  public:
-  explicit LayerBarTitle(QWidget* parent) : QWidget(parent) { setFixedHeight(14); }
+  explicit LayerBarTitle(QWidget* parent) : QWidget(parent) { setFixedHeight(kTitleHeight); }
+  QSize sizeHint() const override { return {kLayerEntryWidth, kTitleHeight}; }
+  QSize minimumSizeHint() const override { return {0, kTitleHeight}; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -38,6 +44,8 @@ CLayerListDialog::CLayerListDialog(MapViewEngine& engine, EditorCommands& comman
     : QDockWidget(QStringLiteral("Layers"), parent), context_(engine, commands) {
   setObjectName(QStringLiteral("LayerBar"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  // Dragged by its strip it moves between the sides, but never floats.
+  setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
   setTitleBarWidget(new LayerBarTitle(this));
   setMinimumHeight(180);
 

@@ -101,6 +101,10 @@ CMainFrame::~CMainFrame() {
 
 QWidget* CMainFrame::view() const { return view_ != nullptr ? view_->widget() : nullptr; }
 
+void CMainFrame::holdViewDrawing(bool hold) {
+  if (view_ != nullptr) view_->holdDrawing(hold);
+}
+
 void CMainFrame::buildToolBar() {
   toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
   toolBar_->setObjectName(QStringLiteral("ToolBar"));
@@ -131,14 +135,14 @@ void CMainFrame::saveBarLayout() {
   settings_.writeInt(kBarLayoutSection, kStatusBarKey, status_->isHidden() ? 0 : 1);
 }
 
-bool CMainFrame::openMapByPath(const std::string& path) {
+bool CMainFrame::openMapByPath(const std::string& path, MapReadAhead* readAhead) {
   if (view_ == nullptr) {
     services_.messageBox("Bad, bad, m_wndView is not initialized yet? ", caption(), MessageButtons::Ok,
                          MessageIcon::Stop);
     return false;
   }
   engine_->endStroke();
-  const bool loaded = loadMap(engine_->session(), path, commands_->mapFileHooks());
+  const bool loaded = loadMap(engine_->session(), path, commands_->mapFileHooks(), readAhead);
   engine_->refresh();
   showEngineState();
   return loaded;

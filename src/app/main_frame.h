@@ -15,6 +15,7 @@ namespace qarto {
 class CLayerListDialog;
 class CommandActions;
 class EditorCommands;
+class MapReadAhead;
 class MapViewEngine;
 class MenuBuilder;
 class PlatformServices;
@@ -52,8 +53,11 @@ class CMainFrame : public QMainWindow, public FrameHost {
   QMenu* mapMenu() const { return mapMenu_; }
   QMenu* tileMenu() const { return tileMenu_; }
 
-  // Opens a map by path (the command line, the recent files, a drop).
-  bool openMapByPath(const std::string& path);
+  // Opens a map by path (the command line, the recent files, a drop);
+  // with the command line's, the read that went ahead of the window.
+  bool openMapByPath(const std::string& path, MapReadAhead* readAhead = nullptr);
+  // While a map is on its way the view shows only its background.
+  void holdViewDrawing(bool hold);
   // Runs a command as a menu click does and shows the result.
   void runCommand(int id);
   // After any input or change: actions, status panes, cursor, redraw,

@@ -1,6 +1,7 @@
 #include "app/map_view.h"
 
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QSurfaceFormat>
 #include <cmath>
 
@@ -40,6 +41,11 @@ void CMapView::reloadColors() {
   update();
 }
 
+void CMapView::holdDrawing(bool hold) {
+  held_ = hold;
+  update();
+}
+
 void CMapView::initializeGL() {
   // A fresh context (the first or a recreated one): the renderer's lists
   // and textures, then every page again.
@@ -64,6 +70,13 @@ void CMapView::resizeGL(int width, int height) {
 void CMapView::paintGL() {
   if (renderer_ == nullptr) return;
   MapViewEngine& engine = context_.engine;
+  if (held_) {
+    const auto& clear = engine.state().view.clearColor;
+    QOpenGLFunctions* gl = context()->functions();
+    gl->glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    gl->glClear(GL_COLOR_BUFFER_BIT);
+    return;
+  }
   const std::vector<FlagIcon> flags = predefinedFlagIcons();
   FrameInput input;
   input.state = &engine.state();

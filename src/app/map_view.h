@@ -25,6 +25,7 @@ class CMapView : public QOpenGLWidget, public ViewSurface {
 
   QWidget* widget() override { return this; }
   void reloadColors() override;
+  void holdDrawing(bool hold) override;
   void shutDown() override;
 
   // The format every view context asks for.
@@ -46,6 +47,7 @@ class CMapView : public QOpenGLWidget, public ViewSurface {
   int contextDepth_ = 0;
   bool madeCurrent_ = false;
   bool iconMessageShown_ = false;
+  bool held_ = false;
 };
 
 }  // namespace qarto

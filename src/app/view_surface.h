@@ -32,6 +32,9 @@ class ViewSurface {
   // Reads the colour table from the settings (at creation and after the
   // preferences were confirmed).
   virtual void reloadColors() = 0;
+  // While held the view draws only its background (a map is on its way);
+  // released, it draws again.
+  virtual void holdDrawing(bool hold) { (void)hold; }
   // Empties the project while the textures can still be deleted, then lets
   // the drawing context go. The last call before the view is destroyed.
   virtual void shutDown() = 0;

@@ -3,10 +3,11 @@
 #include <utility>
 
 #include "edit/collision_set_commands.h"
+#include "edit/map_read_ahead.h"
 #include "edit/tileset_commands.h"
 #include "io/chooser_folders.h"
 #include "io/display_image.h"
-#include "io/file_buffer.h"
+#include "io/file_byte_source.h"
 #include "io/map_file_format.h"
 #include "io/map_file_reader.h"
 #include "io/path_utils.h"
@@ -112,12 +113,14 @@ MapReadQuestions askingQuestions(PlatformServices& services) {
   return questions;
 }
 
-// Steps after the reset: decode, then put what was read into the project.
-bool readIntoProject(EditorSession& session, const std::string& path, const FileBuffer& bytes) {
+// Steps after the reset: decode (unless it was read ahead), then put what
+// was read into the project.
+bool readIntoProject(EditorSession& session, const std::string& path, FileByteSource& file,
+                     std::optional<MapFileRead>& readAhead) {
   MapProject& project = session.project();
   PlatformServices& services = session.services();
   BusyPointer busy(services);
-  LoadedMap map = decodeMapFile(bytes.data(), bytes.size(), askingQuestions(services));
+  LoadedMap map = readAhead ? std::move(readAhead->map) : decodeMapSource(file, askingQuestions(services));
 
   switch (map.outcome) {
     case MapReadOutcome::DeclinedOldFormat:
@@ -201,7 +204,8 @@ bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks) {
   return true;
 }
 
-bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks) {
+bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks,
+             MapReadAhead* readAhead) {
   PlatformServices& services = session.services();
   SettingsStore& settings = session.settings();
 
@@ -217,8 +221,12 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   if (!confirmDiscard(session, hooks)) return false;
 
-  FileBuffer bytes;
-  const ReadStatus status = bytes.load(chosen);
+  // The file is read as it is decoded, after the reset: the old map's
+  // cells are gone before the new one's arrive.
+  std::optional<MapFileRead> ahead;
+  if (readAhead != nullptr && readAhead->path() == chosen) ahead = readAhead->take();
+  FileByteSource file;
+  const ReadStatus status = ahead ? ahead->status : file.open(chosen);
   if (status != ReadStatus::Ok && status != ReadStatus::Empty) {
     tell(services, kLoadOpenFailedMessage);
     return false;
@@ -226,7 +234,7 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   RecentFileList(settings).add(chosen);
   session.project().resetProject(true);
-  const bool loaded = readIntoProject(session, chosen, bytes);
+  const bool loaded = readIntoProject(session, chosen, file, ahead);
   showTitle(hooks, session.project());
   return loaded;
 }

@@ -12,6 +12,7 @@ namespace qarto {
 
 class EditorSession;
 class MapProject;
+class MapReadAhead;
 
 // What the map file commands need beyond the session. The main frame fills
 // setWindowTitle; tests may also replace the save target to make writes fail.
@@ -34,8 +35,10 @@ bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks = {}
 // Open Map (no path: the file chooser), opening at start-up, from the
 // recent-file list or by a drop. True when a map was read. Up to opening
 // the file a failure leaves the project as it was; after that the project
-// has been reset and a failure leaves it empty.
-bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks = {});
+// has been reset and a failure leaves it empty. A read ahead of the same
+// path, if given, stands in for reading the file.
+bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks = {},
+             MapReadAhead* readAhead = nullptr);
 
 // The unsaved-changes question before the project is replaced or closed.
 // True means the caller may go on.

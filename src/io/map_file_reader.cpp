@@ -1,9 +1,13 @@
 #include "io/map_file_reader.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "io/byte_cursor.h"
+#include "io/file_byte_source.h"
 #include "io/map_file_format.h"
 #include "io/map_layer_record.h"
 #include "io/map_tileset_record.h"
@@ -17,8 +21,9 @@ namespace {
 // The revision named by the magic line, or 0 when it is none of 2 to 7. A
 // magic ends with the only newline in it, so comparing the first nine bytes
 // is comparing the first line.
-int revisionFromMagic(const std::uint8_t* bytes, std::size_t size) {
-  if (size < kMagicSize) return 0;
+int revisionFromMagic(MapByteSource& source) {
+  const std::uint8_t* bytes = nullptr;
+  if (!source.peek(kMagicSize, bytes)) return 0;
   for (int revision = 2; revision <= kCurrentMapRevision; ++revision) {
     const auto magic = mapMagic(revision);
     if (std::memcmp(bytes, magic.data(), kMagicSize) == 0) return revision;
@@ -26,14 +31,58 @@ int revisionFromMagic(const std::uint8_t* bytes, std::size_t size) {
   return 0;
 }
 
+// Small reads of the fixed-size fields, through the source.
+class FieldReader {
+ public:
+  explicit FieldReader(MapByteSource& source) : source_(source) {}
+  bool u8(std::uint8_t& value) {
+    const std::uint8_t* p = nullptr;
+    if (!source_.take(1, p)) return false;
+    value = p[0];
+    return true;
+  }
+  bool boolean(bool& value) {
+    std::uint8_t byte = 0;
+    if (!u8(byte)) return false;
+    value = byte != 0;
+    return true;
+  }
+  bool i32(std::int32_t& value) {
+    const std::uint8_t* p = nullptr;
+    if (!source_.take(4, p)) return false;
+    value = loadI32(p);
+    return true;
+  }
+
+ private:
+  MapByteSource& source_;
+};
+
+// Cells stored as they lie in memory go straight into the layer; others
+// are decoded a slice at a time.
+bool readCells(MapByteSource& source, std::size_t count, std::size_t cellBytes, MapCell* cells) {
+  if (cellBytes == MapCell::kSize && std::endian::native == std::endian::little) {
+    return count == 0 || source.copyTo(static_cast<void*>(cells), count * MapCell::kSize);
+  }
+  constexpr std::size_t kSlice = 8192;
+  for (std::size_t done = 0; done < count;) {
+    const std::size_t n = std::min(kSlice, count - done);
+    const std::uint8_t* bytes = nullptr;
+    if (!source.take(n * cellBytes, bytes)) return false;
+    decodeCells(bytes, n, cellBytes, cells + done);
+    done += n;
+  }
+  return true;
+}
+
 class MapFileDecoder {
  public:
-  MapFileDecoder(const std::uint8_t* bytes, std::size_t size, const MapReadQuestions& questions)
-      : cursor_(bytes, size), bytes_(bytes), size_(size), questions_(questions) {}
+  MapFileDecoder(MapByteSource& source, const MapReadQuestions& questions)
+      : source_(source), fields_(source), questions_(questions) {}
 
   LoadedMap run() {
     if (chooseRevision() && readHeader() && readLayers()) readTilesets();
-    map_.stoppedAt = cursor_.offset();
+    map_.stoppedAt = restStart_ ? *restStart_ + restRead_ : source_.offset();
     return std::move(map_);
   }
 
@@ -46,7 +95,7 @@ class MapFileDecoder {
   bool damaged() { return stop(MapReadOutcome::Damaged, kMapDamagedMessage); }
 
   bool chooseRevision() {
-    int revision = revisionFromMagic(bytes_, size_);
+    int revision = revisionFromMagic(source_);
     if (revision == 0) {
       if (questions_.readAsOldFormat && !questions_.readAsOldFormat()) {
         return stop(MapReadOutcome::DeclinedOldFormat);
@@ -55,17 +104,18 @@ class MapFileDecoder {
     }
     map_.revision = revision;
     layout_ = mapRevisionLayout(revision);
-    if (layout_.hasMagic) cursor_.skip(kMagicSize);
+    const std::uint8_t* magic = nullptr;
+    if (layout_.hasMagic) source_.take(kMagicSize, magic);
     return true;
   }
 
   bool readHeader() {
     MapFileOptions& o = map_.options;
-    if (layout_.hasUnoptimizedByte && !cursor_.readBool(o.unoptimizedMode)) return damaged();
+    if (layout_.hasUnoptimizedByte && !fields_.boolean(o.unoptimizedMode)) return damaged();
     const std::uint8_t* path = nullptr;
-    if (!cursor_.readI32(o.lastTilesetId) || !cursor_.readI32(o.currentTilesetId) ||
-        !cursor_.readBool(o.showMapGrid) || !cursor_.readBool(o.showTileGrid) ||
-        !cursor_.readBool(o.autoPaintCollision) || !cursor_.take(layout_.pathBytes, path)) {
+    if (!fields_.i32(o.lastTilesetId) || !fields_.i32(o.currentTilesetId) || !fields_.boolean(o.showMapGrid) ||
+        !fields_.boolean(o.showTileGrid) || !fields_.boolean(o.autoPaintCollision) ||
+        !source_.take(layout_.pathBytes, path)) {
       return damaged();
     }
     const auto* chars = reinterpret_cast<const char*>(path);
@@ -76,14 +126,14 @@ class MapFileDecoder {
 
   bool readLayers() {
     std::int32_t count = 0;
-    if (!cursor_.readI32(count)) return damaged();
+    if (!fields_.i32(count)) return damaged();
     if (count < 0 || count > kMaxLayerCountWithoutQuestion) {
       if (questions_.readDespiteLayerCount && !questions_.readDespiteLayerCount(count)) {
         return stop(MapReadOutcome::DeclinedLayerCount);
       }
     }
     // Every layer takes at least its header: a larger count cannot be right.
-    if (count > 0 && !cursor_.has(static_cast<std::uint64_t>(count) * layout_.layerHeaderBytes)) return damaged();
+    if (count > 0 && !source_.has(static_cast<std::uint64_t>(count) * layout_.layerHeaderBytes)) return damaged();
     for (std::int32_t i = 0; i < count; ++i) {
       if (!readLayer()) return false;
     }
@@ -92,7 +142,7 @@ class MapFileDecoder {
 
   bool readLayer() {
     const std::uint8_t* header = nullptr;
-    if (!cursor_.take(layout_.layerHeaderBytes, header)) return damaged();
+    if (!source_.take(layout_.layerHeaderBytes, header)) return damaged();
     std::unique_ptr<MapLayer> layer;
     try {
       layer = std::make_unique<MapLayer>();
@@ -102,23 +152,19 @@ class MapFileDecoder {
     if (!decodeLayerHeader(header, map_.revision, *layer)) return damaged();
 
     if (layer->kind == LayerKind::Entity) {
-      if (!cursor_.has(kEntityBlockSize)) return damaged();
+      if (!source_.has(kEntityBlockSize)) return damaged();
       if (!allocateZeroed(layer->entities, kEntityBlockSize)) {
         return stop(MapReadOutcome::EntityAllocationFailed, kEntityAllocationMessage);
       }
-      const std::uint8_t* block = nullptr;
-      cursor_.take(kEntityBlockSize, block);
-      std::memcpy(layer->entities.data(), block, kEntityBlockSize);
+      if (!source_.copyTo(layer->entities.data(), kEntityBlockSize)) return damaged();
     } else {
       const std::size_t cellCount = static_cast<std::size_t>(layer->width) * layer->height;
       const std::size_t storedBytes = cellCount * layout_.cellBytes;  // at most 65535^2 * 8: no overflow
-      if (!cursor_.has(storedBytes)) return damaged();
+      if (!source_.has(storedBytes)) return damaged();
       if (!allocateZeroedPrefaulted(layer->cells, cellCount)) {
         return stop(MapReadOutcome::CellAllocationFailed, kCellAllocationMessage);
       }
-      const std::uint8_t* stored = nullptr;
-      cursor_.take(storedBytes, stored);
-      decodeCells(stored, cellCount, layout_.cellBytes, layer->cells.data());
+      if (!readCells(source_, cellCount, layout_.cellBytes, layer->cells.data())) return damaged();
     }
     try {
       map_.layers.push_back(std::move(layer));
@@ -128,9 +174,20 @@ class MapFileDecoder {
     return true;
   }
 
+  // The tilesets are small: they are decoded from the rest of the file in
+  // memory.
   bool readTilesets() {
+    restStart_ = source_.offset();
+    ByteCursor rest(nullptr, 0);
+    if (!source_.takeRest(rest)) return skipRemainingTilesets();
+    const bool read = readTilesets(rest);
+    restRead_ = rest.offset();
+    return read;
+  }
+
+  bool readTilesets(ByteCursor& cursor) {
     std::int32_t count = 0;
-    if (!cursor_.readI32(count) || count < 0) return damaged();
+    if (!cursor.readI32(count) || count < 0) return damaged();
     for (std::int32_t i = 0; i < count; ++i) {
       std::unique_ptr<Tileset> tileset;
       try {
@@ -139,7 +196,7 @@ class MapFileDecoder {
         tileset.reset();
       }
       if (!tileset) return skipRemainingTilesets();
-      const TilesetRecordStatus status = decodeTilesetRecord(cursor_, layout_.tilesetFormat, *tileset);
+      const TilesetRecordStatus status = decodeTilesetRecord(cursor, layout_.tilesetFormat, *tileset);
       if (status == TilesetRecordStatus::Damaged) return damaged();
       if (status == TilesetRecordStatus::AllocationFailed) return skipRemainingTilesets();
       try {
@@ -158,10 +215,11 @@ class MapFileDecoder {
     return true;
   }
 
-  ByteCursor cursor_;
-  const std::uint8_t* bytes_;
-  std::size_t size_;
+  MapByteSource& source_;
+  FieldReader fields_;
   const MapReadQuestions& questions_;
+  std::optional<std::size_t> restStart_;  // where the tilesets begin, once reached
+  std::size_t restRead_ = 0;
   MapRevisionLayout layout_;
   LoadedMap map_;
 };
@@ -170,7 +228,20 @@ class MapFileDecoder {
 
 LoadedMap decodeMapFile(const std::uint8_t* bytes, std::size_t size, const MapReadQuestions& questions) {
   if (bytes == nullptr) size = 0;
-  return MapFileDecoder(bytes, size, questions).run();
+  MemoryByteSource source(bytes, size);
+  return decodeMapSource(source, questions);
+}
+
+LoadedMap decodeMapSource(MapByteSource& source, const MapReadQuestions& questions) {
+  return MapFileDecoder(source, questions).run();
+}
+
+MapFileRead readMapFile(const std::string& path, const MapReadQuestions& questions) {
+  MapFileRead read;
+  FileByteSource source;
+  read.status = source.open(path);
+  if (read.status == ReadStatus::Ok || read.status == ReadStatus::Empty) read.map = decodeMapSource(source, questions);
+  return read;
 }
 
 }  // namespace qarto

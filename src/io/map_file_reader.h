@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "io/file_bytes.h"
 #include "model/map_layer.h"
 #include "model/tileset.h"
 
@@ -56,8 +57,21 @@ struct LoadedMap {
   bool succeeded() const { return outcome == MapReadOutcome::Complete; }
 };
 
+class MapByteSource;
+
 // Decodes revisions 1 to 7 from memory. Never reads outside the buffer and
 // never allocates more than the bytes that follow could fill.
 LoadedMap decodeMapFile(const std::uint8_t* bytes, std::size_t size, const MapReadQuestions& questions = {});
+
+// The same from any source of bytes.
+LoadedMap decodeMapSource(MapByteSource& source, const MapReadQuestions& questions = {});
+
+// A map file read from disk as it is decoded: the layers' cells go straight
+// from the file into the layers, so the file is never held whole in memory.
+struct MapFileRead {
+  ReadStatus status = ReadStatus::NotFound;  // as readFileBytes answers; the map is decoded for Ok and Empty
+  LoadedMap map;
+};
+MapFileRead readMapFile(const std::string& path, const MapReadQuestions& questions = {});
 
 }  // namespace qarto

@@ -7,6 +7,7 @@ namespace qarto {
 struct DrawStats {
   int cellQuads = 0;        // textured cell quads of the cell-by-cell path
   int composedLayers = 0;   // layers drawn from a composed window texture
+  int composedRuns = 0;     // composed textures drawn (a run of opaque layers shares one)
   int composedPixels = 0;   // window pixels recomposed on the CPU this frame
   int textureBinds = 0;     // page binds of the cell path
   int previewQuads = 0;

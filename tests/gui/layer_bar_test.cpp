@@ -202,6 +202,25 @@ class LayerBarTest : public QObject {
     for (int i = 0; i < 4; ++i) QVERIFY(frame->layerBar().findChildren<CLayerDialog*>().at(i)->isHidden());
   }
 
+  void theBlueStripShowsAcrossTheTopAndTheBarNeverFloats() {
+    FrameFixture frame;
+    frame->resize(800, 600);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame.frame.get()));
+    CLayerListDialog& bar = frame->layerBar();
+    QWidget* strip = bar.titleBarWidget();
+    QVERIFY(strip != nullptr);
+    QTRY_VERIFY(strip->isVisible());
+    QCOMPARE(strip->height(), 14);
+    QCOMPARE(strip->y(), 0);
+    QVERIFY(strip->width() > bar.width() / 2);
+    const QImage picture = bar.grab().toImage();
+    QCOMPARE(QColor(picture.pixel(strip->width() / 2, 1)), QColor(0, 80, 234));
+    QVERIFY(!bar.features().testFlag(QDockWidget::DockWidgetFloatable));
+    QVERIFY(bar.features().testFlag(QDockWidget::DockWidgetMovable));
+    QCOMPARE(bar.allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  }
+
   void scrollsWhenTheEntriesDoNotFit() {
     FrameFixture frame;
     frame->resize(800, 400);

@@ -98,14 +98,18 @@ class MapViewGlTest : public QObject {
     QTRY_VERIFY(texturesLive(*view_, app_->frame()->engine().session().registry()));
   }
 
+  void theFrameEqualsTheRenderersOffscreenFrame_data() {
+    QTest::addColumn<int>("zoom");
+    for (const int zoom : {1, 2, 3, 4}) QTest::addRow("zoom %d", zoom) << zoom;
+  }
+
+  // At every zoom step, flag icons included: they are drawn one texel per
+  // pixel, so no pixel centre falls on a texel edge where drivers differ.
   void theFrameEqualsTheRenderersOffscreenFrame() {
+    QFETCH(int, zoom);
     MapViewEngine& engine = app_->frame()->engine();
     ViewState& view = engine.state().view;
-    // At zoom 4 the 32-pixel flag icons meet the pixels one to one. At 1, 2
-    // or 3 some pixel centres fall exactly on an icon texel edge, and which
-    // texel wins there differs between a window's frame and an off-screen
-    // buffer (the tile layers are composed on the CPU and agree at every zoom).
-    view.mapZoom = 4.0f;
+    view.mapZoom = static_cast<float>(zoom);
     view.scrollX = -29;
     view.scrollY = -11;
     view.showFrameMask = false;
@@ -122,17 +126,31 @@ class MapViewGlTest : public QObject {
     QProcess cli;
     cli.start(QStringLiteral(QARTO_CLI),
               {"render", QString::fromStdString(examplePath("demo.qrm")), "-o", png, "--size",
-               QStringLiteral("%1x%2").arg(view.clientWidth).arg(view.clientHeight), "--zoom", "4", "--scroll",
-               "-29,-11"});
+               QStringLiteral("%1x%2").arg(view.clientWidth).arg(view.clientHeight), "--zoom",
+               QString::number(zoom), "--scroll", "-29,-11"});
     QVERIFY(cli.waitForFinished(60000));
     QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
     const QImage offscreen(png);
     QVERIFY(!offscreen.isNull());
     if (differingPixels(shown, offscreen) != 0) {
-      shown.save(QStringLiteral("map_view_frame.png"));
-      offscreen.save(QStringLiteral("map_view_offscreen.png"));
+      shown.save(QStringLiteral("map_view_frame_zoom%1.png").arg(zoom));
+      offscreen.save(QStringLiteral("map_view_offscreen_zoom%1.png").arg(zoom));
     }
     QCOMPARE(differingPixels(shown, offscreen), 0);
+  }
+
+  // While a map is on its way the view shows only its background.
+  void aHeldViewDrawsOnlyItsBackground() {
+    const ViewState& view = app_->frame()->engine().state().view;
+    const QImage drawn = view_->grabFramebuffer();
+    app_->frame()->holdViewDrawing(true);
+    const QImage held = view_->grabFramebuffer();
+    app_->frame()->holdViewDrawing(false);
+    QCOMPARE(differingPixels(view_->grabFramebuffer(), drawn), 0);
+    QImage background(held.size(), QImage::Format_RGB32);
+    background.fill(QColor::fromRgbF(view.clearColor[0], view.clearColor[1], view.clearColor[2]));
+    QVERIFY(differingPixels(drawn, background) > 0);
+    QCOMPARE(differingPixels(held, background), 0);
   }
 
   void aRecreatedContextGetsItsTexturesAgain() {

@@ -31,6 +31,7 @@ void LayerComposer::buildAxis(Axis& axis, int window, int origin, int first, int
                               const LayerView& view) {
   axis.cell.assign(static_cast<std::size_t>(window), -1);
   axis.texel.assign(static_cast<std::size_t>(window), 0);
+  axis.runs.clear();
   axis.from = window;
   axis.to = 0;
   for (int index = first; index < end; ++index) {
@@ -48,6 +49,7 @@ void LayerComposer::buildAxis(Axis& axis, int window, int origin, int first, int
       axis.cell[static_cast<std::size_t>(pixel)] = index - first;
       axis.texel[static_cast<std::size_t>(pixel)] = texel;
     }
+    if (stop > start) axis.runs.push_back({start, stop, index - first});
     axis.from = std::min(axis.from, start);
     axis.to = std::max(axis.to, stop);
   }
@@ -81,50 +83,51 @@ LayerComposer::Rect LayerComposer::cellRect(int column, int row) const {
   return rect;
 }
 
-void LayerComposer::composeRect(const PageCache& pages, const Rect& rect) {
+void LayerComposer::compose(const PageCache& pages, const Rect& rect, std::uint32_t* pixels) const {
+  const int width = rect.x1 - rect.x0;
+  if (width <= 0) return;
+  // The cell runs that cross the rectangle.
+  const auto firstRun = std::lower_bound(columns_.runs.begin(), columns_.runs.end(), rect.x0,
+                                         [](const Run& run, int x) { return run.end <= x; });
   const int columns = range_.endX - range_.firstX;
+  const int* texels = columns_.texel.data();
   for (int y = rect.y0; y < rect.y1; ++y) {
-    std::uint32_t* out = &pixels_[static_cast<std::size_t>(y) * width_];
+    std::uint32_t* out = pixels + static_cast<std::size_t>(y - rect.y0) * width - rect.x0;
+    std::fill(out + rect.x0, out + rect.x1, 0u);
     const int cellRow = rows_.cell[static_cast<std::size_t>(y)];
-    if (cellRow < 0) {
-      std::fill(out + rect.x0, out + rect.x1, 0u);
-      continue;
-    }
+    if (cellRow < 0) continue;
     const int texelRow = rows_.texel[static_cast<std::size_t>(y)];
     const std::uint32_t* keys = &keys_[static_cast<std::size_t>(cellRow) * columns];
-    for (int x = rect.x0; x < rect.x1; ++x) {
-      const int cellColumn = columns_.cell[static_cast<std::size_t>(x)];
-      std::uint32_t colour = 0;
-      if (cellColumn >= 0) {
-        const std::uint32_t key = keys[cellColumn];
-        const PageRgba* page = key == kHiddenKey ? nullptr : pages.find(static_cast<std::int8_t>((key >> 16) & 0xFF));
-        const int tile = static_cast<std::int16_t>(key & 0xFFFF);
-        if (page != nullptr && tile >= 0 && tile < page->tileCount && page->tilesPerRow > 0) {
-          const bool hflip = (key >> 24) & kCellHFlip;
-          const bool vflip = (key >> 24) & kCellVFlip;
-          const int tx = hflip ? 7 - columns_.texel[static_cast<std::size_t>(x)] : columns_.texel[static_cast<std::size_t>(x)];
-          const int ty = vflip ? 7 - texelRow : texelRow;
-          const int px = (tile % page->tilesPerRow) * 8 + tx;
-          const int py = (tile / page->tilesPerRow) * 8 + ty;
-          colour = page->pixels[static_cast<std::size_t>(py) * page->width + px];
-        }
+    for (auto run = firstRun; run != columns_.runs.end() && run->start < rect.x1; ++run) {
+      // One cell: its page row is looked up once for all its pixels.
+      const std::uint32_t key = keys[run->cell];
+      const PageRgba* page = key == kHiddenKey ? nullptr : pages.find(static_cast<std::int8_t>((key >> 16) & 0xFF));
+      const int tile = static_cast<std::int16_t>(key & 0xFFFF);
+      if (page == nullptr || tile < 0 || tile >= page->tileCount || page->tilesPerRow <= 0) continue;
+      const bool hflip = (key >> 24) & kCellHFlip;
+      const bool vflip = (key >> 24) & kCellVFlip;
+      const int py = (tile / page->tilesPerRow) * 8 + (vflip ? 7 - texelRow : texelRow);
+      const std::uint32_t* source = &page->pixels[static_cast<std::size_t>(py) * page->width +
+                                                  static_cast<std::size_t>((tile % page->tilesPerRow) * 8)];
+      const int from = std::max(run->start, rect.x0);
+      const int to = std::min(run->end, rect.x1);
+      if (hflip) {
+        for (int x = from; x < to; ++x) out[x] = source[7 - texels[x]];
+      } else {
+        for (int x = from; x < to; ++x) out[x] = source[texels[x]];
       }
-      out[x] = colour;
     }
   }
-  composedPixels_ += static_cast<long long>(rect.x1 - rect.x0) * (rect.y1 - rect.y0);
 }
 
-const std::vector<LayerComposer::Rect>& LayerComposer::update(const MapLayer& layer, const LayerView& view,
-                                                               const PageCache& pages, const HiddenCells& hidden) {
-  changed_.clear();
-  composedPixels_ = 0;
+bool LayerComposer::refresh(const MapLayer& layer, const LayerView& view, const PageCache& pages,
+                            const HiddenCells& hidden, std::vector<Rect>& changed) {
   const CellRange range = visibleCells(layer, view);
   const bool sameLayer = layer_ == &layer && layerWidth_ == layer.width && layerHeight_ == layer.height;
-  full_ = !sameLayer || !sameView(view, view_) || pageGeneration_ != pages.generation() ||
-          width_ != view.windowWidth || height_ != view.windowHeight;
+  const bool full = !sameLayer || !sameView(view, view_) || pageGeneration_ != pages.generation() ||
+                    width_ != view.windowWidth || height_ != view.windowHeight;
 
-  if (full_) {
+  if (full) {
     layer_ = &layer;
     layerWidth_ = layer.width;
     layerHeight_ = layer.height;
@@ -133,31 +136,25 @@ const std::vector<LayerComposer::Rect>& LayerComposer::update(const MapLayer& la
     pageGeneration_ = pages.generation();
     width_ = view.windowWidth;
     height_ = view.windowHeight;
-    pixels_.assign(static_cast<std::size_t>(width_) * height_, 0u);
     buildAxis(columns_, width_, view.originX, range.firstX, range.endX, true, view);
     buildAxis(rows_, height_, view.originY, range.firstY, range.endY, false, view);
-    bounds_ = {columns_.from, rows_.from, columns_.to, rows_.to};
+    bounds_ = range.empty() ? Rect{} : Rect{columns_.from, rows_.from, columns_.to, rows_.to};
     snapshot(layer, hidden, keys_);
-    if (!range.empty()) composeRect(pages, bounds_);
-    changed_.push_back({0, 0, width_, height_});
-    return changed_;
+    return true;
   }
 
-  // Same view: only cells whose key changed are composed again.
-  snapshot(layer, hidden, scratch_);
+  // Same view: only the cells whose key changed.
+  snapshot(layer, hidden, scratchKeys_);
   std::size_t k = 0;
   for (int y = range_.firstY; y < range_.endY; ++y) {
     for (int x = range_.firstX; x < range_.endX; ++x, ++k) {
-      if (scratch_[k] == keys_[k]) continue;
-      keys_[k] = scratch_[k];
+      if (scratchKeys_[k] == keys_[k]) continue;
+      keys_[k] = scratchKeys_[k];
       const Rect rect = cellRect(x, y);
-      if (rect.x1 > rect.x0 && rect.y1 > rect.y0) {
-        composeRect(pages, rect);
-        changed_.push_back(rect);
-      }
+      if (rect.x1 > rect.x0 && rect.y1 > rect.y0) changed.push_back(rect);
     }
   }
-  return changed_;
+  return false;
 }
 
 }  // namespace qarto

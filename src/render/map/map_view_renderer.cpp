@@ -70,6 +70,24 @@ void endLayerFill(bool opaque) {
 
 }  // namespace
 
+HiddenCells& MapViewRenderer::hiddenFor(std::size_t index) {
+  while (hidden_.size() <= index) hidden_.push_back(std::make_unique<HiddenCells>());
+  return *hidden_[index];
+}
+
+// The first `length` layers of run_: composed together when the path allows
+// (a run of more than one holds only opaque layers), else cell by cell.
+void MapViewRenderer::drawRun(MapPass& pass, std::size_t length, const TilesetRegistry& registry, DrawStats& stats) {
+  run_.resize(length);
+  const bool opaque = setLayerColour(pass, *run_.front().layer);
+  glEnable(GL_TEXTURE_2D);
+  beginLayerFill(opaque);
+  if (path_ == LayerPath::Cells || !composed_.draw(run_, pages_, stats)) {
+    for (const RunLayer& member : run_) drawLayerCells(*member.layer, member.view, registry, *member.hidden, stats);
+  }
+  endLayerFill(opaque);
+}
+
 LayerView MapPass::viewOf(const MapLayer& layer) const {
   return layerViewOf(layer, zoom, state.view.scrollX, state.view.scrollY, originX, originY, windowWidth,
                      windowHeight);
@@ -95,7 +113,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
     glColor4f(0.0f, 0.2f, 1.0f, 1.0f);
     font_.drawText(20.0f, 30.0f, kEmptyProjectMessage, static_cast<float>(width) * 0.5f,
                    static_cast<float>(height) * 0.5f);
-    composed_.prune(project);
+    composed_.endFrame(project);
     return;
   }
 
@@ -110,7 +128,6 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
   blendSourceAlpha();
   glEnable(GL_TEXTURE_2D);
   pages_.sync(registry);
-  composed_.prune(project);
 
   const MapLayer* active = state.activeLayer();
   const ToolState& tools = state.tools;
@@ -119,32 +136,49 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
   const bool hidesCells = plan != nullptr && plan->compatible && !tools.selecting &&
                           tools.tool != ToolKind::FlagPaint && tools.tool != ToolKind::EntityPlacement;
 
+  // Opaque tile layers with nothing drawn between them are composed into
+  // one texture; the active layer closes its run (the preview and the
+  // selections go on top of it).
+  std::size_t runLength = 0;
+  const auto flushRun = [&] {
+    if (runLength == 0) return;
+    drawRun(pass, runLength, registry, stats);
+    runLength = 0;
+  };
+
   for (const auto& owned : project.layers()) {
     const MapLayer& layer = *owned;
     const bool shown = layerShown(pass, layer, active);
     if (layer.isEntityLayer()) {
-      if (shown) drawEntities(pass, layer);
+      if (shown) {
+        flushRun();
+        drawEntities(pass, layer);
+      }
     } else if (!shown) {
-      if (layer.kind == LayerKind::Collision && input.showFlags) drawFlagIcons(pass, layer);
+      if (layer.kind == LayerKind::Collision && input.showFlags) {
+        flushRun();
+        drawFlagIcons(pass, layer, flagIcons_);
+      }
     } else {
-      hidden_.clear();
-      if (hidesCells && &layer == active) hidden_.addPlan(*plan, layer);
+      // Translucent and tinted (collision) layers are drawn on their own.
+      const bool opaqueTiles = layer.kind != LayerKind::Collision && !layer.alpha;
+      if (!opaqueTiles) flushRun();
+      HiddenCells& hidden = hiddenFor(runLength);
+      hidden.clear();
+      if (hidesCells && &layer == active) hidden.addPlan(*plan, layer);
       if (hidesCells && &layer == input.autoPaintLayer && &layer != active) {
-        hidden_.addAutoPaint(*plan, layer, registry);
+        hidden.addAutoPaint(*plan, layer, registry);
       }
-      hidden_.finish();
-      const bool opaque = setLayerColour(pass, layer);
-      glEnable(GL_TEXTURE_2D);
-      beginLayerFill(opaque);
-      const LayerView view = pass.viewOf(layer);
-      if (path_ == LayerPath::Cells || !composed_.draw(layer, view, pages_, hidden_, stats)) {
-        drawLayerCells(layer, view, registry, hidden_, stats);
-      }
-      endLayerFill(opaque);
-      if (layer.kind == LayerKind::Collision && input.showFlags) drawFlagIcons(pass, layer);
+      hidden.finish();
+      run_.resize(runLength + 1);
+      run_[runLength] = RunLayer{&layer, pass.viewOf(layer), &hidden};
+      ++runLength;
+      if (!opaqueTiles || &layer == active) flushRun();
+      if (layer.kind == LayerKind::Collision && input.showFlags) drawFlagIcons(pass, layer, flagIcons_);
     }
 
     if (&layer != active || tools.tool == ToolKind::EntityPlacement) continue;
+    flushRun();  // the layers below come first, even when the active one is hidden
     // The brush preview and the selections of the active layer.
     if (plan != nullptr && !warning && !tools.selecting && tools.tool != ToolKind::FlagPaint) {
       if (layer.kind == LayerKind::Collision) {
@@ -171,6 +205,9 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
       glEnable(GL_TEXTURE_2D);
     }
   }
+
+  flushRun();
+  composed_.endFrame(project);
 
   glDisable(GL_TEXTURE_2D);
   if (state.view.showLayerBounds) drawLayerBounds(pass);

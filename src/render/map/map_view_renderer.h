@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <vector>
+
 #include "render/layers/composed_layers.h"
 #include "render/layers/hidden_cells.h"
 #include "render/layers/page_cache.h"
+#include "render/map/scaled_flag_icons.h"
 
 namespace qarto {
 
@@ -10,6 +15,8 @@ class BitmapFont;
 class BuiltinTextures;
 struct DrawStats;
 struct FrameInput;
+struct MapPass;
+class TilesetRegistry;
 
 // How the cells of a layer reach the screen. Composed (the default) draws
 // each layer as one quad of a texture composed on the CPU; Cells draws one
@@ -26,15 +33,23 @@ class MapViewRenderer {
   void setLayerPath(LayerPath path) { path_ = path; }
   LayerPath layerPath() const { return path_; }
   // Deletes the composed textures; with the context current.
-  void release() { composed_.release(); }
+  void release() {
+    composed_.release();
+    flagIcons_.release();
+  }
 
  private:
+  HiddenCells& hiddenFor(std::size_t index);
+  void drawRun(MapPass& pass, std::size_t length, const TilesetRegistry& registry, DrawStats& stats);
+
   const BitmapFont& font_;
   const BuiltinTextures& builtins_;
   LayerPath path_ = LayerPath::Composed;
   PageCache pages_;
   ComposedLayers composed_;
-  HiddenCells hidden_;
+  ScaledFlagIcons flagIcons_;
+  std::vector<RunLayer> run_;                         // the layers waiting to be drawn together
+  std::vector<std::unique_ptr<HiddenCells>> hidden_;  // the hidden cells of each of them
 };
 
 }  // namespace qarto

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
 #include "edit/brush/brush.h"
 #include "model/byte_order.h"
 #include "model/map_project.h"
 #include "model/tileset.h"
 #include "golden_image.h"
+#include "render/art/builtin_art.h"
+#include "render/map/scaled_flag_icons.h"
 #include "render_fixture.h"
 
 namespace qarto::test {
@@ -155,6 +160,49 @@ TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayer) {
   // Hidden collision layers still show their flags.
   collision.visible = false;
   EXPECT_TRUE(matchesGolden("flag_icons", draw()));
+}
+
+// The texel of a 32-pixel icon under the centre of pixel p of a cell of
+// `side` pixels; an exact edge counts as the texel after it.
+int texelUnderCentre(int p, int side) { return static_cast<int>(std::floor((p + 0.5) * kFlagIconSide / side)); }
+
+TEST(ScaledFlagIcons, EveryPixelTakesTheTexelUnderItsCentre) {
+  for (int icon = 0; icon < kFlagIconCount; ++icon) {
+    const std::vector<std::uint8_t> source = flagIconPixels(icon);
+    for (int side = 2; side <= 80; side += 2) {
+      const std::vector<std::uint8_t> scaled = scaledFlagIconPixels(icon, side);
+      ASSERT_EQ(scaled.size(), static_cast<std::size_t>(side * side * 4));
+      for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+          const std::size_t at = (static_cast<std::size_t>(y) * side + x) * 4;
+          const std::size_t from =
+              (static_cast<std::size_t>(texelUnderCentre(y, side)) * kFlagIconSide + texelUnderCentre(x, side)) * 4;
+          ASSERT_EQ(std::memcmp(&scaled[at], &source[from], 4), 0) << icon << " side " << side << " " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST_F(DecorationPicturesTest, FlagIconsAtZoomsOneToThreeShowTheTexelUnderEachPixelCentre) {
+  emptyLayer(30, 20);
+  MapLayer& collision = addLayer("Collision", 30, 20, 1.0f, LayerKind::Collision);
+  collision.cell(1, 1).collision = 1u << 12;  // solid: icon 15
+  const std::vector<std::uint8_t> solid = flagIconPixels(15);
+  for (const int zoom : {1, 2, 3}) {
+    view().mapZoom = static_cast<float>(zoom);
+    const Frame frame = draw();
+    const int side = 8 * zoom;
+    for (int y = 0; y < side; ++y) {
+      for (int x = 0; x < side; ++x) {
+        const std::size_t texel =
+            static_cast<std::size_t>(texelUnderCentre(y, side)) * kFlagIconSide + texelUnderCentre(x, side);
+        const bool covered = solid[texel * 4 + 3] != 0;
+        const std::uint8_t* pixel = frame.pixel(side + x, side + y);
+        ASSERT_EQ(pixel[0] != 0 || pixel[2] != 0, covered) << "zoom " << zoom << " at " << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST_F(DecorationPicturesTest, EmptyProjectMessageWithAFreshProjection) {

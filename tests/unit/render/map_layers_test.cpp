@@ -189,5 +189,54 @@ TEST_F(MapLayersTest, TheComposedTextureFollowsEditsBetweenFrames) {
   EXPECT_EQ(compareRgb(rgbOf(draw()), reference(), width_).count, 0);
 }
 
+TEST_F(MapLayersTest, OpaqueLayersOneOnAnotherShareATextureAndKeepThePicture) {
+  // Added layers go to the bottom: `top` ends up above `middle` above `bottom`.
+  MapLayer& top = addLayer("Top", 30, 20, 1.0f, LayerKind::Secondary);
+  fill(top, [&](int x, int y) { return (x * y) % 3 == 0 ? mixed(y, x) : MapCell{}; });
+  MapLayer& middle = addLayer("Middle", 50, 30, 0.5f, LayerKind::Secondary);
+  fill(middle, [&](int x, int y) { return (x + y) % 4 != 0 ? mixed(x + 9, y) : MapCell{}; });
+  MapLayer& bottom = addLayer("Bottom", 60, 40);
+  fill(bottom, [&](int x, int y) { return mixed(x, y); });
+  view().mapZoom = 2.0f;
+  view().scrollX = 21;
+  view().scrollY = -13;
+
+  // The active layer closes a run: its preview goes on top of it.
+  const std::pair<MapLayer*, int> cases[] = {{&top, 1}, {&middle, 2}, {&bottom, 2}};
+  for (const auto& [active, runs] : cases) {
+    project().setActiveLayer(active);
+    expectBothPathsMatch(std::string("active ") + active->name.data());
+    renderer_.setLayerPath(LayerPath::Composed);
+    draw();
+    EXPECT_EQ(renderer_.stats().composedRuns, runs) << active->name.data();
+    EXPECT_EQ(renderer_.stats().composedLayers, 3);
+  }
+
+  // A translucent layer in between is drawn on its own.
+  project().setActiveLayer(&top);
+  middle.alpha = true;
+  colors_.layerAlphaLevel = 8;
+  expectBothPathsMatch("translucent middle", 1);
+  draw();
+  EXPECT_EQ(renderer_.stats().composedRuns, 3);
+}
+
+TEST_F(MapLayersTest, AnEditUnderAnOpaqueCellOfASharedTextureRecomposesThatCellOnly) {
+  MapLayer& top = addLayer("Top", 40, 25, 1.0f, LayerKind::Secondary);
+  fill(top, [&](int x, int y) { return x < 10 ? mixed(x, y) : MapCell{}; });
+  MapLayer& bottom = addLayer("Bottom", 40, 25);
+  fill(bottom, [&](int x, int y) { return mixed(y, x); });
+  project().setActiveLayer(&top);
+  renderer_.setLayerPath(LayerPath::Composed);
+  view().mapZoom = 2.0f;
+  draw();
+  EXPECT_EQ(renderer_.stats().composedRuns, 1);
+  bottom.cell(3, 4).tile = 9;    // under the top layer's cells: only its see-through pixels show it
+  bottom.cell(15, 5).tile = 11;  // where the top layer has none
+  draw();
+  EXPECT_EQ(renderer_.stats().composedPixels, 2 * 16 * 16);
+  EXPECT_EQ(compareRgb(rgbOf(draw()), reference(), width_).count, 0);
+}
+
 }  // namespace
 }  // namespace qarto::test
