@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QScreen>
 
-#include "app/glyph_rasterizer.h"
-#include "app/main_frame.h"
-#include "app/map_view.h"
+#include "app/view/glyph_rasterizer.h"
+#include "app/frame/main_frame.h"
+#include "app/view/map_view.h"
 #include "edit/map_read_ahead.h"
 #include "model/app_title.h"
 #include "model/settings_defaults.h"

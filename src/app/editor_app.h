@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/view_surface.h"
+#include "app/view/view_surface.h"
 #include "render/art/glyph_set.h"
 
 namespace qarto {

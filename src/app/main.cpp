@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/editor_app.h"
-#include "app/main_frame.h"
+#include "app/frame/main_frame.h"
 #include "app/qt_platform_services.h"
 #include "app/startup_environment.h"
 #include "platform/qt_settings_store.h"

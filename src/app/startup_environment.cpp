@@ -4,7 +4,7 @@
 #include <QSurfaceFormat>
 #include <clocale>
 
-#include "app/map_view.h"
+#include "app/view/map_view.h"
 
 namespace qarto {
 

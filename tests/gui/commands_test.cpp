@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "app/command_actions.h"
+#include "app/frame/command_actions.h"
 #include "edit/commands/command_ids.h"
 #include "edit/commands/command_table.h"
 #include "edit/commands/editor_commands.h"

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/layer_dialog.h"
-#include "app/layer_list_dialog.h"
+#include "app/layers/layer_dialog.h"
+#include "app/layers/layer_list_dialog.h"
 #include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
 #include "support/frame_fixture.h"

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "app/editor_app.h"
-#include "app/main_frame.h"
-#include "app/map_view.h"
+#include "app/frame/main_frame.h"
+#include "app/view/map_view.h"
 #include "app/qt_platform_services.h"
 #include "app/startup_environment.h"
 #include "edit/engine/map_view_engine.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_frame.h"
+#include "app/frame/main_frame.h"
 #include "model/memory_settings_store.h"
 #include "support/scripted_services.h"
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/view_surface.h"
+#include "app/view/view_surface.h"
 
 namespace qarto::test {
 

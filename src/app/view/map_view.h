@@ -3,7 +3,7 @@
 #include <QOpenGLWidget>
 #include <memory>
 
-#include "app/view_surface.h"
+#include "app/view/view_surface.h"
 #include "model/view_colors.h"
 
 namespace qarto {

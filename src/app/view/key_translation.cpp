@@ -1,4 +1,4 @@
-#include "app/key_translation.h"
+#include "app/view/key_translation.h"
 
 #include <QKeyEvent>
 

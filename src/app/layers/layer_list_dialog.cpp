@@ -1,4 +1,4 @@
-#include "app/layer_list_dialog.h"
+#include "app/layers/layer_list_dialog.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/layer_dialog.h"
+#include "app/layers/layer_dialog.h"
 #include "edit/engine/map_view_engine.h"
 #include "model/map_project.h"
 

@@ -3,7 +3,7 @@
 #include <QDockWidget>
 #include <vector>
 
-#include "app/layer_bar_context.h"
+#include "app/layers/layer_bar_context.h"
 #include "model/layer_observer.h"
 
 class QScrollArea;

@@ -1,4 +1,4 @@
-#include "app/layer_bar_context.h"
+#include "app/layers/layer_bar_context.h"
 
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"

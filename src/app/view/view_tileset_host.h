@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/view_texture_uploader.h"
+#include "app/view/view_texture_uploader.h"
 #include "model/tileset_host.h"
 
 namespace qarto {

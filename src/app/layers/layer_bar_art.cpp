@@ -1,4 +1,4 @@
-#include "app/layer_bar_art.h"
+#include "app/layers/layer_bar_art.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/view_input.h"
+#include "app/view/view_input.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

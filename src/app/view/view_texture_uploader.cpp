@@ -1,4 +1,4 @@
-#include "app/view_texture_uploader.h"
+#include "app/view/view_texture_uploader.h"
 
 #include "io/display_image.h"
 #include "model/tileset_registry.h"

@@ -1,4 +1,4 @@
-#include "app/cursor_art.h"
+#include "app/view/cursor_art.h"
 
 #include <QPainter>
 #include <QPainterPath>

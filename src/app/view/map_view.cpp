@@ -1,11 +1,11 @@
-#include "app/map_view.h"
+#include "app/view/map_view.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QSurfaceFormat>
 #include <cmath>
 
-#include "app/view_tileset_host.h"
+#include "app/view/view_tileset_host.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/tools/stroke_plan.h"
 #include "model/platform_services.h"

@@ -1,4 +1,4 @@
-#include "app/toolbar_art.h"
+#include "app/frame/toolbar_art.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "app/view_tileset_host.h"
+#include "app/view/view_tileset_host.h"
 
 #include "render/art/glyph_set.h"
 

@@ -1,4 +1,4 @@
-#include "app/glyph_rasterizer.h"
+#include "app/view/glyph_rasterizer.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "app/main_frame.h"
+#include "app/frame/main_frame.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -14,16 +14,16 @@
 #include <QToolBar>
 
 #include "app/app_icon.h"
-#include "app/command_actions.h"
-#include "app/cursor_art.h"
+#include "app/frame/command_actions.h"
+#include "app/view/cursor_art.h"
 #include "app/dialogs/editor_dialogs.h"
-#include "app/key_translation.h"
-#include "app/layer_list_dialog.h"
-#include "app/menu_builder.h"
-#include "app/status_panes.h"
-#include "app/toolbar_art.h"
-#include "app/view_input.h"
-#include "app/view_tileset_host.h"
+#include "app/view/key_translation.h"
+#include "app/layers/layer_list_dialog.h"
+#include "app/frame/menu_builder.h"
+#include "app/frame/status_panes.h"
+#include "app/frame/toolbar_art.h"
+#include "app/view/view_input.h"
+#include "app/view/view_tileset_host.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/map_file_commands.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/view_surface.h"
+#include "app/view/view_surface.h"
 #include "edit/commands/frame_host.h"
 
 class QMenu;

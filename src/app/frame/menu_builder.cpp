@@ -1,10 +1,10 @@
-#include "app/menu_builder.h"
+#include "app/frame/menu_builder.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/command_actions.h"
+#include "app/frame/command_actions.h"
 #include "edit/commands/command_ids.h"
 #include "io/recent_file_list.h"
 

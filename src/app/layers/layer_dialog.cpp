@@ -1,4 +1,4 @@
-#include "app/layer_dialog.h"
+#include "app/layers/layer_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,9 +10,9 @@
 #include <QToolButton>
 #include <cstdio>
 
-#include "app/cursor_art.h"
-#include "app/layer_bar_art.h"
-#include "app/layer_bar_context.h"
+#include "app/view/cursor_art.h"
+#include "app/layers/layer_bar_art.h"
+#include "app/layers/layer_bar_context.h"
 #include "model/map_layer.h"
 #include "model/map_project.h"
 

@@ -1,4 +1,4 @@
-#include "app/status_panes.h"
+#include "app/frame/status_panes.h"
 
 #include <QLabel>
 
