@@ -6,7 +6,7 @@
 
 #include "app/view/glyph_rasterizer.h"
 #include "app/frame/main_frame.h"
-#include "app/view/map_view.h"
+#include "app/view/editor_view_factory.h"
 #include "edit/map_read_ahead.h"
 #include "model/app_title.h"
 #include "model/settings_defaults.h"
@@ -61,9 +61,7 @@ bool EditorApp::start(const std::string& commandLine, const std::string& moduleD
   glyphs_ = rasterizeGlyphs(viewFont());
   CMainFrame::Options options;
   options.withRunMap = baseRom_;
-  options.viewFactory = viewFactory ? std::move(viewFactory) : [](const ViewContext& context, QWidget* parent) {
-    return std::unique_ptr<ViewSurface>(new CMapView(context, parent));
-  };
+  options.viewFactory = viewFactory ? std::move(viewFactory) : editorViewFactory(services_);
   frame_ = std::make_unique<CMainFrame>(services_, settings_, glyphs_, std::move(options));
   // Without a window manager "maximized" means nothing: fill the screen first.
   if (const QScreen* screen = frame_->screen()) frame_->setGeometry(screen->availableGeometry());

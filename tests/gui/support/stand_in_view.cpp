@@ -8,7 +8,7 @@ void StandInView::shutDown() { context_.engine.project().resetProject(true); }
 
 ViewFactory StandInView::factory() {
   return [](const ViewContext& context, QWidget* parent) {
-    return std::unique_ptr<ViewSurface>(new StandInView(context, parent));
+    return std::unique_ptr<ViewSurface>(std::make_unique<StandInView>(context, parent));
   };
 }
 
