@@ -3,9 +3,9 @@
 #include <memory>
 #include <random>
 
-#include "model/editor_session.h"
-#include "model/map_layer.h"
-#include "model/tileset.h"
+#include "model/project/editor_session.h"
+#include "model/project/map_layer.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto::bench {
 

@@ -12,12 +12,12 @@
 #include "edit/engine/map_view_engine.h"
 #include "edit/tileset_commands.h"
 #include "edit/tools/flood_fill.h"
-#include "io/display_image.h"
-#include "model/memory_settings_store.h"
+#include "io/images/display_image.h"
+#include "model/settings/memory_settings_store.h"
 #include "model/recording_services.h"
-#include "model/tileset.h"
-#include "model/tileset_host.h"
-#include "model/tileset_registration.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_host.h"
+#include "model/tileset/tileset_registration.h"
 
 namespace qarto {
 namespace {

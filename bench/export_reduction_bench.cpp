@@ -4,10 +4,10 @@
 #include <random>
 
 #include "bench_map.h"
-#include "export/export_reduction.h"
-#include "model/map_layer.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "export/reduction/export_reduction.h"
+#include "model/project/map_layer.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <random>
 
 #include "bench_map.h"
-#include "io/map_file_writer.h"
-#include "model/map_project.h"
-#include "model/tileset_registry.h"
+#include "io/map_file/map_file_writer.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset_registry.h"
 #include "model/recording_services.h"
 
 int main(int argc, char** argv) {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "io/map_file_reader.h"
-#include "io/map_file_writer.h"
-#include "model/map_project.h"
+#include "io/map_file/map_file_reader.h"
+#include "io/map_file/map_file_writer.h"
+#include "model/project/map_project.h"
 #include "model/recording_services.h"
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace {
 

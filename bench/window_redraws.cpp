@@ -27,7 +27,7 @@
 #include "app/qt_platform_services.h"
 #include "app/startup_environment.h"
 #include "edit/engine/map_view_engine.h"
-#include "model/memory_settings_store.h"
+#include "model/settings/memory_settings_store.h"
 
 namespace {
 

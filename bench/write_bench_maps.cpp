@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "bench_map.h"
-#include "io/map_file_writer.h"
-#include "model/memory_settings_store.h"
+#include "io/map_file/map_file_writer.h"
+#include "model/settings/memory_settings_store.h"
 #include "model/recording_services.h"
-#include "model/tileset_host.h"
+#include "model/tileset/tileset_host.h"
 
 namespace {
 

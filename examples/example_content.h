@@ -4,7 +4,7 @@
 #include <string>
 
 #include "io/collision_set_file.h"
-#include "model/indexed_image.h"
+#include "model/tileset/indexed_image.h"
 
 namespace qarto::examples {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "io/bmp_codec.h"
-#include "io/display_image.h"
+#include "io/images/bmp_codec.h"
+#include "io/images/display_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qarto::IndexedImage image;

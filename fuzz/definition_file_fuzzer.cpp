@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "export/customize_export.h"
-#include "export/definition_file.h"
+#include "export/definition/customize_export.h"
+#include "export/definition/definition_file.h"
 #include "fuzz_check.h"
 #include "model/recording_services.h"
 #include "scratch_file.h"

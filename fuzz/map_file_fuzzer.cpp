@@ -11,9 +11,9 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "io/file_byte_source.h"
-#include "io/map_file_format.h"
-#include "io/map_file_reader.h"
+#include "io/map_file/file_byte_source.h"
+#include "io/map_file/map_file_format.h"
+#include "io/map_file/map_file_reader.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "io/bmp_codec.h"
+#include "io/images/bmp_codec.h"
 #include "io/collision_set_file.h"
 #include "model/byte_order.h"
 

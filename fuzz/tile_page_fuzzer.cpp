@@ -10,9 +10,9 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "io/bmp_codec.h"
-#include "model/tileset.h"
-#include "io/tile_page_reader.h"
+#include "io/images/bmp_codec.h"
+#include "model/tileset/tileset.h"
+#include "io/images/tile_page_reader.h"
 #include "tile_page_input.h"
 
 namespace {

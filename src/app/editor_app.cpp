@@ -9,7 +9,7 @@
 #include "app/view/editor_view_factory.h"
 #include "edit/map_read_ahead.h"
 #include "model/app_title.h"
-#include "model/settings_defaults.h"
+#include "model/settings/settings_defaults.h"
 
 namespace qarto {
 

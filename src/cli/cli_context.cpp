@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "edit/map_file_commands.h"
-#include "model/memory_settings_store.h"
+#include "model/settings/memory_settings_store.h"
 #include "platform/qt_settings_store.h"
 
 namespace qarto {

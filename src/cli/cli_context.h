@@ -4,9 +4,9 @@
 #include <string>
 
 #include "cli/cli_services.h"
-#include "model/editor_session.h"
-#include "model/settings_store.h"
-#include "model/tileset_host.h"
+#include "model/project/editor_session.h"
+#include "model/settings/settings_store.h"
+#include "model/tileset/tileset_host.h"
 
 namespace qarto {
 

@@ -6,8 +6,8 @@
 #include "cli/cli_services.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "model/memory_settings_store.h"
-#include "model/tileset_host.h"
+#include "model/settings/memory_settings_store.h"
+#include "model/tileset/tileset_host.h"
 
 namespace qarto {
 

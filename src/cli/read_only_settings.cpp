@@ -1,6 +1,6 @@
 #include "cli/read_only_settings.h"
 
-#include "model/settings_defaults.h"
+#include "model/settings/settings_defaults.h"
 
 namespace qarto {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/memory_settings_store.h"
-#include "model/settings_store.h"
+#include "model/settings/memory_settings_store.h"
+#include "model/settings/settings_store.h"
 
 namespace qarto {
 

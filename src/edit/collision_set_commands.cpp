@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "io/atomic_file.h"
+#include "io/files/atomic_file.h"
 #include "io/collision_set_file.h"
-#include "io/path_utils.h"
+#include "io/files/path_utils.h"
 #include "model/app_title.h"
-#include "model/editor_session.h"
+#include "model/project/editor_session.h"
 #include "model/platform_services.h"
 
 namespace qarto {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "io/map_file_writer.h"
+#include "io/map_file/map_file_writer.h"
 
 namespace qarto {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "io/map_file_reader.h"
+#include "io/map_file/map_file_reader.h"
 
 namespace qarto {
 

@@ -4,16 +4,16 @@
 #include <utility>
 
 #include "edit/tileset_loading.h"
-#include "io/bmp_codec.h"
-#include "io/display_image.h"
-#include "io/tile_page_reader.h"
-#include "io/chooser_folders.h"
+#include "io/images/bmp_codec.h"
+#include "io/images/display_image.h"
+#include "io/images/tile_page_reader.h"
+#include "io/files/chooser_folders.h"
 #include "model/app_title.h"
-#include "model/builtin_collision_tiles.h"
-#include "model/editor_session.h"
+#include "model/tileset/builtin_collision_tiles.h"
+#include "model/project/editor_session.h"
 #include "model/platform_services.h"
-#include "model/tileset_host.h"
-#include "model/tileset_registration.h"
+#include "model/tileset/tileset_host.h"
+#include "model/tileset/tileset_registration.h"
 
 namespace qarto {
 

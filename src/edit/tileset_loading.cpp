@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "edit/tileset_commands.h"
-#include "io/tile_page_reader.h"
+#include "io/images/tile_page_reader.h"
 #include "model/app_title.h"
-#include "model/editor_session.h"
+#include "model/project/editor_session.h"
 #include "model/platform_services.h"
-#include "model/tileset_registration.h"
+#include "model/tileset/tileset_registration.h"
 
 namespace qarto {
 

@@ -8,16 +8,16 @@
 
 #include "edit/tileset_commands.h"
 #include "edit/tileset_loading.h"
-#include "io/file_bytes.h"
-#include "io/path_utils.h"
-#include "io/tile_page_reader.h"
-#include "io/chooser_folders.h"
+#include "io/files/file_bytes.h"
+#include "io/files/path_utils.h"
+#include "io/images/tile_page_reader.h"
+#include "io/files/chooser_folders.h"
 #include "model/app_title.h"
-#include "model/editor_session.h"
+#include "model/project/editor_session.h"
 #include "model/platform_services.h"
-#include "model/texture_upload.h"
-#include "model/tileset_host.h"
-#include "model/tileset_registration.h"
+#include "model/tileset/texture_upload.h"
+#include "model/tileset/tileset_host.h"
+#include "model/tileset/tileset_registration.h"
 
 namespace qarto {
 

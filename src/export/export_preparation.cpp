@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "model/app_title.h"
-#include "model/layer_kind.h"
-#include "model/map_project.h"
-#include "model/tileset_registry.h"
+#include "model/project/layer_kind.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "export/export_reduction.h"
+#include "export/reduction/export_reduction.h"
 #include "model/platform_services.h"
 
 namespace qarto {

@@ -7,11 +7,11 @@
 
 #include "export/export_paths.h"
 #include "export/export_preparation.h"
-#include "export/text_export_writer.h"
+#include "export/text/text_export_writer.h"
 #include "model/app_title.h"
-#include "model/editor_session.h"
+#include "model/project/editor_session.h"
 #include "model/platform_services.h"
-#include "model/settings_store.h"
+#include "model/settings/settings_store.h"
 
 namespace qarto {
 

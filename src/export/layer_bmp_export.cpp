@@ -2,17 +2,17 @@
 
 #include <cstring>
 
-#include "export/reduction_index.h"
-#include "io/atomic_file.h"
-#include "io/bmp_codec.h"
-#include "io/chooser_folders.h"
+#include "export/reduction/reduction_index.h"
+#include "io/files/atomic_file.h"
+#include "io/images/bmp_codec.h"
+#include "io/files/chooser_folders.h"
 #include "model/allocation.h"
 #include "model/app_title.h"
-#include "model/map_layer.h"
-#include "model/map_project.h"
+#include "model/project/map_layer.h"
+#include "model/project/map_project.h"
 #include "model/platform_services.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "export/export_reduction.h"
+#include "export/reduction/export_reduction.h"
 
 namespace qarto {
 

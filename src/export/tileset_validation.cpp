@@ -6,14 +6,14 @@
 #include <memory>
 #include <new>
 
-#include "io/bmp_codec.h"
-#include "io/file_bytes.h"
-#include "io/tile_page_reader.h"
-#include "io/chooser_folders.h"
+#include "io/images/bmp_codec.h"
+#include "io/files/file_bytes.h"
+#include "io/images/tile_page_reader.h"
+#include "io/files/chooser_folders.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
-#include "model/settings_store.h"
-#include "model/tileset.h"
+#include "model/settings/settings_store.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "io/file_bytes.h"
+#include "io/files/file_bytes.h"
 #include "model/allocation.h"
 #include "model/byte_order.h"
 

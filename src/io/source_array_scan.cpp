@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <unordered_set>
 
-#include "io/file_bytes.h"
+#include "io/files/file_bytes.h"
 
 namespace qarto {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "model/settings_store.h"
+#include "model/settings/settings_store.h"
 
 class QSettings;
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "model/view_colors.h"
+#include "model/settings/view_colors.h"
 
 namespace qarto {
 

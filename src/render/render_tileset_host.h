@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/tileset_host.h"
+#include "model/tileset/tileset_host.h"
 
 namespace qarto {
 

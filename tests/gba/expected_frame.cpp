@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto::gba {
 namespace {

@@ -11,7 +11,7 @@
 #include "emulator_frame.h"
 #include "expected_frame.h"
 #include "export/export_to_header.h"
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset_registry.h"
 #include "support/page_files.h"
 #include "test_maps.h"
 #include "viewer_rom.h"

@@ -4,8 +4,8 @@
 #include <random>
 
 #include "edit/map_file_commands.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto::gba {
 namespace {

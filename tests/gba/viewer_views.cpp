@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/map_project.h"
+#include "model/project/map_project.h"
 
 namespace qarto::gba {
 

@@ -14,7 +14,7 @@
 #include "app/qt_platform_services.h"
 #include "app/startup_environment.h"
 #include "edit/engine/map_view_engine.h"
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset_registry.h"
 #include "platform/qt_settings_store.h"
 #include "support/frame_fixture.h"
 #include "support/scripted_services.h"

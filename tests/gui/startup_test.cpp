@@ -20,7 +20,7 @@
 #include "app/frame/main_frame.h"
 #include "app/startup_environment.h"
 #include "edit/engine/map_view_engine.h"
-#include "model/settings_defaults.h"
+#include "model/settings/settings_defaults.h"
 #include "platform/qt_settings_store.h"
 #include "support/frame_fixture.h"
 #include "support/stand_in_view.h"

@@ -11,7 +11,7 @@
 #include "app/view/no_gl_view.h"
 #include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
-#include "model/memory_settings_store.h"
+#include "model/settings/memory_settings_store.h"
 #include "support/frame_fixture.h"
 #include "support/temp_folder.h"
 

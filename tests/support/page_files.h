@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "io/bmp_codec.h"
-#include "io/display_image.h"
-#include "model/indexed_image.h"
-#include "model/tileset.h"
-#include "model/tileset_registration.h"
+#include "io/images/bmp_codec.h"
+#include "io/images/display_image.h"
+#include "model/tileset/indexed_image.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registration.h"
 #include "support/temp_folder.h"
 
 namespace qarto::test {

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "model/map_project.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
-#include "model/view_colors.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
+#include "model/settings/view_colors.h"
 
 namespace qarto::test {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "model/editor_session.h"
-#include "model/memory_settings_store.h"
-#include "model/tileset_host.h"
+#include "model/project/editor_session.h"
+#include "model/settings/memory_settings_store.h"
+#include "model/tileset/tileset_host.h"
 #include "support/scripted_services.h"
 
 namespace qarto::test {

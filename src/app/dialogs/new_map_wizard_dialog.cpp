@@ -13,7 +13,7 @@
 
 #include "app/dialogs/art/dialog_art.h"
 #include "app/dialogs/dialog_support.h"
-#include "model/editor_session.h"
+#include "model/project/editor_session.h"
 
 namespace qarto {
 

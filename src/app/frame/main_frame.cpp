@@ -30,7 +30,7 @@
 #include "edit/tileset_commands.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
-#include "model/settings_store.h"
+#include "model/settings/settings_store.h"
 
 namespace qarto {
 

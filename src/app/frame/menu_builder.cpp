@@ -6,7 +6,7 @@
 
 #include "app/frame/command_actions.h"
 #include "edit/commands/command_ids.h"
-#include "io/recent_file_list.h"
+#include "io/files/recent_file_list.h"
 
 namespace qarto {
 

@@ -13,8 +13,8 @@
 #include "app/view/cursor_art.h"
 #include "app/layers/layer_bar_art.h"
 #include "app/layers/layer_bar_context.h"
-#include "model/map_layer.h"
-#include "model/map_project.h"
+#include "model/project/map_layer.h"
+#include "model/project/map_project.h"
 
 namespace qarto {
 

@@ -8,7 +8,7 @@
 
 #include "app/layers/layer_dialog.h"
 #include "edit/engine/map_view_engine.h"
-#include "model/map_project.h"
+#include "model/project/map_project.h"
 
 namespace qarto {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/layers/layer_bar_context.h"
-#include "model/layer_observer.h"
+#include "model/project/layer_observer.h"
 
 class QScrollArea;
 class QVBoxLayout;

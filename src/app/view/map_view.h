@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/view/view_surface.h"
-#include "model/view_colors.h"
+#include "model/settings/view_colors.h"
 
 namespace qarto {
 

@@ -1,7 +1,7 @@
 #include "app/view/view_texture_uploader.h"
 
-#include "io/display_image.h"
-#include "model/tileset_registry.h"
+#include "io/images/display_image.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/texture_upload.h"
+#include "model/tileset/texture_upload.h"
 
 namespace qarto {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/view/view_texture_uploader.h"
-#include "model/tileset_host.h"
+#include "model/tileset/tileset_host.h"
 
 namespace qarto {
 

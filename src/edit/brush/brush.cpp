@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

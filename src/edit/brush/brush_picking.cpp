@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "edit/brush/brush.h"
-#include "model/map_layer.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/project/map_layer.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

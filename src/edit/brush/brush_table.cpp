@@ -1,6 +1,6 @@
 #include "edit/brush/brush_table.h"
 
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

@@ -1,6 +1,6 @@
 #include "edit/collision/collision_flip_tables.h"
 
-#include "model/tileset.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto {
 

@@ -3,7 +3,7 @@
 #include <bit>
 #include <vector>
 
-#include "model/tileset.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "edit/collision/collision_word.h"
-#include "model/map_layer.h"
-#include "model/undo_journal.h"
+#include "model/project/map_layer.h"
+#include "model/project/undo_journal.h"
 
 namespace qarto {
 

@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "edit/collision/collision_set_generation.h"
-#include "edit/layers/page_layer_fill.h"
+#include "edit/layers/cells/page_layer_fill.h"
 #include "edit/map_file_commands.h"
 #include "edit/tileset_commands.h"
-#include "io/chooser_folders.h"
+#include "io/files/chooser_folders.h"
 #include "model/app_title.h"
-#include "model/editor_session.h"
+#include "model/project/editor_session.h"
 #include "model/platform_services.h"
-#include "model/tileset.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto {
 

@@ -12,7 +12,7 @@
 #include "edit/tileset_commands.h"
 #include "export/export_preparation.h"
 #include "export/layer_bmp_export.h"
-#include "io/recent_file_list.h"
+#include "io/files/recent_file_list.h"
 #include "model/app_title.h"
 
 namespace qarto {

@@ -5,10 +5,10 @@
 
 #include "edit/map_file_commands.h"
 #include "model/app_title.h"
-#include "model/editor_session.h"
-#include "model/layer_amounts.h"
+#include "model/project/editor_session.h"
+#include "model/project/layer_amounts.h"
 #include "model/platform_services.h"
-#include "model/settings_store.h"
+#include "model/settings/settings_store.h"
 
 // The Create New Map Wizard without its window: what it offers at opening,
 // the checks of its OK (shared with Add Layer), and the new map it builds.

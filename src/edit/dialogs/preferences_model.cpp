@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "model/app_title.h"
-#include "model/layer_amounts.h"
-#include "model/map_project.h"
+#include "model/project/layer_amounts.h"
+#include "model/project/map_project.h"
 #include "model/platform_services.h"
-#include "model/screen_size.h"
-#include "model/settings_keys.h"
-#include "model/settings_store.h"
-#include "model/view_colors.h"
+#include "model/settings/screen_size.h"
+#include "model/settings/settings_keys.h"
+#include "model/settings/settings_store.h"
+#include "model/settings/view_colors.h"
 
 namespace qarto {
 

@@ -1,8 +1,8 @@
 #include "edit/engine/engine_state.h"
 
-#include "model/editor_session.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
+#include "model/project/editor_session.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto {
 

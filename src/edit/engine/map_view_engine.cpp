@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "model/settings_store.h"
-#include "model/tileset.h"
-#include "model/view_options.h"
+#include "model/settings/settings_store.h"
+#include "model/tileset/tileset.h"
+#include "model/settings/view_options.h"
 
 namespace qarto {
 

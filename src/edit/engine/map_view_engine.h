@@ -7,10 +7,10 @@
 #include "edit/tile_view/tile_picker.h"
 #include "edit/tools/map_tools.h"
 #include "edit/view/navigator.h"
-#include "model/editor_session.h"
-#include "model/map_project.h"
-#include "model/tileset_host.h"
-#include "model/view_options.h"
+#include "model/project/editor_session.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset_host.h"
+#include "model/settings/view_options.h"
 
 namespace qarto {
 

@@ -3,7 +3,7 @@
 #include "edit/engine/engine_state.h"
 #include "edit/entities/entity_record.h"
 #include "model/app_title.h"
-#include "model/map_project.h"
+#include "model/project/map_project.h"
 #include "model/platform_services.h"
 
 namespace qarto {

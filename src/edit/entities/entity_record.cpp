@@ -1,7 +1,7 @@
 #include "edit/entities/entity_record.h"
 
 #include "model/byte_order.h"
-#include "model/map_layer.h"
+#include "model/project/map_layer.h"
 
 namespace qarto {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "edit/layers/layer_support.h"
-#include "model/editor_session.h"
+#include "model/project/editor_session.h"
 
 namespace qarto {
 

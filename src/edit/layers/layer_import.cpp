@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "edit/layers/layer_support.h"
-#include "edit/layers/page_layer_fill.h"
+#include "edit/layers/cells/page_layer_fill.h"
 #include "edit/tileset_loading.h"
-#include "io/chooser_folders.h"
-#include "model/editor_session.h"
-#include "model/tileset_host.h"
+#include "io/files/chooser_folders.h"
+#include "model/project/editor_session.h"
+#include "model/tileset/tileset_host.h"
 
 namespace qarto {
 

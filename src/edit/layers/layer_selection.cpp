@@ -1,8 +1,8 @@
 #include "edit/layers/layer_selection.h"
 
 #include "edit/layers/layer_support.h"
-#include "model/editor_session.h"
-#include "model/layer_observer.h"
+#include "model/project/editor_session.h"
+#include "model/project/layer_observer.h"
 
 namespace qarto {
 

@@ -1,10 +1,10 @@
 #include "edit/layers/layer_support.h"
 
 #include "model/app_title.h"
-#include "model/editor_session.h"
-#include "model/layer_observer.h"
-#include "model/map_layer.h"
-#include "model/map_project.h"
+#include "model/project/editor_session.h"
+#include "model/project/layer_observer.h"
+#include "model/project/map_layer.h"
+#include "model/project/map_project.h"
 
 namespace qarto {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/map_cell.h"
+#include "model/project/map_cell.h"
 #include "model/platform_services.h"
 
 namespace qarto {

@@ -7,7 +7,7 @@
 #include "edit/commands/command_table.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "model/settings_store.h"
+#include "model/settings/settings_store.h"
 
 namespace qarto {
 

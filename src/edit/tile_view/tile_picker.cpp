@@ -6,9 +6,9 @@
 #include "edit/brush/brush_picking.h"
 #include "edit/engine/engine_state.h"
 #include "edit/tile_view/tile_view_layout.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

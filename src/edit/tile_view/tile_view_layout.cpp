@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "edit/view/view_geometry.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "edit/brush/brush.h"
-#include "model/map_layer.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
-#include "model/undo_journal.h"
+#include "model/project/map_layer.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
+#include "model/project/undo_journal.h"
 
 namespace qarto {
 

@@ -7,7 +7,7 @@
 #include "edit/view/navigator.h"
 #include <algorithm>
 
-#include "model/map_project.h"
+#include "model/project/map_project.h"
 
 namespace qarto {
 

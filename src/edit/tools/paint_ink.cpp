@@ -2,10 +2,10 @@
 
 #include "edit/collision/collision_flip_tables.h"
 #include "edit/tools/stroke_plan.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
-#include "model/undo_journal.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
+#include "model/project/undo_journal.h"
 
 namespace qarto {
 

@@ -6,7 +6,7 @@
 #include "edit/brush/detail_shape.h"
 #include "edit/collision/collision_flip_tables.h"
 #include "edit/tools/tool_state.h"
-#include "model/map_layer.h"
+#include "model/project/map_layer.h"
 
 namespace qarto {
 

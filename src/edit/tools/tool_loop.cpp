@@ -6,8 +6,8 @@
 #include "edit/tools/flood_fill.h"
 #include "edit/tools/paint_ink.h"
 #include "edit/tools/stroke_plan.h"
-#include "model/editor_session.h"
-#include "model/map_project.h"
+#include "model/project/editor_session.h"
+#include "model/project/map_project.h"
 #include "model/platform_services.h"
 
 namespace qarto {

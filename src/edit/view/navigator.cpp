@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "edit/engine/engine_state.h"
-#include "model/map_project.h"
+#include "model/project/map_project.h"
 
 namespace qarto {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/view_options.h"
+#include "model/settings/view_options.h"
 
 namespace qarto {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "model/view_colors.h"
+#include "model/settings/view_colors.h"
 
 namespace qarto {
 

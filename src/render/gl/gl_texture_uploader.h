@@ -4,7 +4,7 @@
 #include <functional>
 #include <set>
 
-#include "model/texture_upload.h"
+#include "model/tileset/texture_upload.h"
 
 namespace qarto {
 

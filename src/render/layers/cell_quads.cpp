@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "model/map_layer.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/project/map_layer.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 #include "render/draw_stats.h"
 #include "render/gl/gl_api.h"
 #include "render/gl/gl_draw.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "model/map_project.h"
+#include "model/project/map_project.h"
 #include "render/draw_stats.h"
 #include "render/gl/gl_api.h"
 #include "render/gl/gl_draw.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "edit/tools/stroke_plan.h"
-#include "model/map_layer.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/project/map_layer.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 

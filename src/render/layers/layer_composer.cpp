@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/map_layer.h"
+#include "model/project/map_layer.h"
 #include "render/layers/hidden_cells.h"
 #include "render/layers/page_cache.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/map_layer.h"
+#include "model/project/map_layer.h"
 
 namespace qarto {
 

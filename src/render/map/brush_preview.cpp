@@ -1,9 +1,9 @@
 #include "render/map/brush_preview.h"
 
 #include "edit/tools/stroke_plan.h"
-#include "model/map_layer.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/project/map_layer.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 #include "render/draw_stats.h"
 #include "render/gl/gl_api.h"
 #include "render/gl/gl_draw.h"

@@ -1,6 +1,6 @@
 #include "render/map/flag_drawing.h"
 
-#include "model/map_layer.h"
+#include "model/project/map_layer.h"
 #include "render/draw_stats.h"
 #include "render/frame_input.h"
 #include "render/gl/builtin_textures.h"

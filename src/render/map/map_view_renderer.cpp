@@ -2,9 +2,9 @@
 
 #include "edit/engine/engine_state.h"
 #include "edit/tools/stroke_plan.h"
-#include "model/editor_session.h"
-#include "model/map_project.h"
-#include "model/view_colors.h"
+#include "model/project/editor_session.h"
+#include "model/project/map_project.h"
+#include "model/settings/view_colors.h"
 #include "render/cell_outline.h"
 #include "render/draw_stats.h"
 #include "render/frame_input.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/frame/main_frame.h"
-#include "model/memory_settings_store.h"
+#include "model/settings/memory_settings_store.h"
 #include "support/scripted_services.h"
 
 class QMenu;

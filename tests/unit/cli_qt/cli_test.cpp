@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "edit/map_file_commands.h"
-#include "export/definition_file.h"
-#include "export/export_definition.h"
+#include "export/definition/definition_file.h"
+#include "export/definition/export_definition.h"
 #include "export/export_to_header.h"
 #include "support/page_files.h"
 #include "support/test_session.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/dialog_fixture.h"
-#include "model/layer_amounts.h"
+#include "model/project/layer_amounts.h"
 
 namespace qarto::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "model/layer_amounts.h"
-#include "model/map_project.h"
+#include "model/project/layer_amounts.h"
+#include "model/project/map_project.h"
 
 namespace qarto::test {
 namespace {

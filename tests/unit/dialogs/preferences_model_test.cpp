@@ -4,9 +4,9 @@
 
 #include "support/dialog_fixture.h"
 #include "edit/dialogs/preferences_model.h"
-#include "model/screen_size.h"
-#include "model/settings_defaults.h"
-#include "model/view_options.h"
+#include "model/settings/screen_size.h"
+#include "model/settings/settings_defaults.h"
+#include "model/settings/view_options.h"
 
 namespace qarto::test {
 namespace {

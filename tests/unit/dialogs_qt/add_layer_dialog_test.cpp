@@ -2,7 +2,7 @@
 // unit, refusals that keep it open, and Cancel.
 #include <QRadioButton>
 
-#include "app/dialogs/add_layer_dialog.h"
+#include "app/dialogs/layers/add_layer_dialog.h"
 #include "gui_fixture.h"
 
 namespace qarto::test {

@@ -6,7 +6,7 @@
 
 #include "app/dialogs/controls/tab_host.h"
 #include "app/dialogs/customize_export/customize_export_dialog.h"
-#include "export/definition_file.h"
+#include "export/definition/definition_file.h"
 #include "gui_fixture.h"
 #include "support/temp_folder.h"
 

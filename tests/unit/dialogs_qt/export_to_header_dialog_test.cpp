@@ -2,7 +2,7 @@
 // that follow the sliders, OK storing its five keys, Cancel storing none.
 #include <QSlider>
 
-#include "app/dialogs/export_to_header_dialog.h"
+#include "app/dialogs/export/export_to_header_dialog.h"
 #include "gui_fixture.h"
 
 namespace qarto::test {

@@ -2,7 +2,7 @@
 // array lists from real source files.
 #include <QGroupBox>
 
-#include "app/dialogs/import_source_dialog.h"
+#include "app/dialogs/export/import_source_dialog.h"
 #include "gui_fixture.h"
 #include "support/temp_folder.h"
 

@@ -6,8 +6,8 @@
 #include <QSlider>
 #include <QToolButton>
 
-#include "app/dialogs/resize_layer_dialog.h"
-#include "app/dialogs/shift_layer_dialog.h"
+#include "app/dialogs/layers/resize_layer_dialog.h"
+#include "app/dialogs/layers/shift_layer_dialog.h"
 #include "gui_fixture.h"
 
 namespace qarto::test {

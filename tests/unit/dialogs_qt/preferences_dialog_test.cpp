@@ -9,7 +9,7 @@
 #include "app/dialogs/preferences/colors_page.h"
 #include "app/dialogs/preferences/preferences_dialog.h"
 #include "gui_fixture.h"
-#include "model/settings_defaults.h"
+#include "model/settings/settings_defaults.h"
 #include "platform/qt_settings_store.h"
 #include "support/temp_folder.h"
 

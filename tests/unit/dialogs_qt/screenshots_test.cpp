@@ -11,19 +11,19 @@
 #include <QToolButton>
 
 #include "app/dialogs/about_box.h"
-#include "app/dialogs/add_layer_dialog.h"
+#include "app/dialogs/layers/add_layer_dialog.h"
 #include "app/dialogs/controls/tab_host.h"
 #include "app/dialogs/customize_export/customize_export_dialog.h"
-#include "app/dialogs/export_to_header_dialog.h"
-#include "app/dialogs/import_source_dialog.h"
+#include "app/dialogs/export/export_to_header_dialog.h"
+#include "app/dialogs/export/import_source_dialog.h"
 #include "app/dialogs/make_cll_dialog.h"
 #include "app/dialogs/new_map_wizard_dialog.h"
 #include "app/dialogs/preferences/preferences_dialog.h"
-#include "app/dialogs/resize_layer_dialog.h"
-#include "app/dialogs/shift_layer_dialog.h"
+#include "app/dialogs/layers/resize_layer_dialog.h"
+#include "app/dialogs/layers/shift_layer_dialog.h"
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "gui_fixture.h"
-#include "model/settings_defaults.h"
+#include "model/settings/settings_defaults.h"
 
 namespace qarto::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/tileset_commands.h"
-#include "model/memory_settings_store.h"
+#include "model/settings/memory_settings_store.h"
 #include "support/page_files.h"
 #include "support/scripted_services.h"
 #include "support/test_session.h"

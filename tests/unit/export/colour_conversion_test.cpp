@@ -1,4 +1,4 @@
-#include "export/colour_conversion.h"
+#include "export/reduction/colour_conversion.h"
 
 #include <gtest/gtest.h>
 

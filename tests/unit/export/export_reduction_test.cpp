@@ -1,4 +1,4 @@
-#include "export/export_reduction.h"
+#include "export/reduction/export_reduction.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "io/atomic_file.h"
+#include "io/files/atomic_file.h"
 #include "model/allocation.h"
-#include "model/memory_settings_store.h"
+#include "model/settings/memory_settings_store.h"
 #include "reduction_fixture.h"
 #include "support/byte_builder.h"
 #include "support/temp_folder.h"

@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "export/export_reduction.h"
-#include "model/map_layer.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "export/reduction/export_reduction.h"
+#include "model/project/map_layer.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 #include "support/page_files.h"
 #include "support/scripted_services.h"
 #include "support/test_session.h"

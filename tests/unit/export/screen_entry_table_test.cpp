@@ -1,4 +1,4 @@
-#include "export/screen_entry_table.h"
+#include "export/reduction/screen_entry_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "export/export_definition.h"
+#include "export/definition/export_definition.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "export/customize_export.h"
-#include "export/definition_file.h"
-#include "model/memory_settings_store.h"
+#include "export/definition/customize_export.h"
+#include "export/definition/definition_file.h"
+#include "model/settings/memory_settings_store.h"
 #include "support/byte_builder.h"
 #include "writer_fixture.h"
 

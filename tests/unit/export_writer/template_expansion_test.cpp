@@ -5,8 +5,8 @@
 #include <string>
 
 #include "export/export_paths.h"
-#include "export/export_template.h"
-#include "export/export_text_blocks.h"
+#include "export/text/export_template.h"
+#include "export/text/export_text_blocks.h"
 #include "writer_fixture.h"
 
 namespace qarto {

@@ -1,4 +1,4 @@
-#include "export/text_buffer.h"
+#include "export/text/text_buffer.h"
 
 #include <gtest/gtest.h>
 

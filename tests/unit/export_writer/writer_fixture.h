@@ -12,7 +12,7 @@
 
 #include "export/export_to_header.h"
 #include "model/byte_order.h"
-#include "model/tileset.h"
+#include "model/tileset/tileset.h"
 #include "support/page_files.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"

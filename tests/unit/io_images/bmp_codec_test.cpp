@@ -1,4 +1,4 @@
-#include "io/bmp_codec.h"
+#include "io/images/bmp_codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "io/path_utils.h"
+#include "io/files/path_utils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "io/pcx_reader.h"
+#include "io/images/pcx_reader.h"
 
 #include <gtest/gtest.h>
 

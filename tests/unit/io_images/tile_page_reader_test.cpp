@@ -1,12 +1,12 @@
-#include "io/tile_page_reader.h"
+#include "io/images/tile_page_reader.h"
 
 #include <gtest/gtest.h>
 
 #include "image_fixtures.h"
 #include "io/collision_set_file.h"
-#include "io/display_image.h"
+#include "io/images/display_image.h"
 #include "model/allocation.h"
-#include "model/tileset.h"
+#include "model/tileset/tileset.h"
 #include "support/page_files.h"
 
 namespace qarto {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "io/recent_file_list.h"
+#include "io/files/recent_file_list.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "io/display_image.h"
+#include "io/images/display_image.h"
 #include "model/byte_order.h"
-#include "model/tileset.h"
-#include "model/tileset_registration.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registration.h"
 #include "support/byte_builder.h"
 #include "support/page_files.h"
 #include "support/temp_folder.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <tuple>
 
-#include "io/file_byte_source.h"
-#include "io/map_file_reader.h"
+#include "io/map_file/file_byte_source.h"
+#include "io/map_file/map_file_reader.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {

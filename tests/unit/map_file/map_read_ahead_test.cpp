@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "edit/map_file_commands.h"
-#include "io/recent_file_list.h"
+#include "io/files/recent_file_list.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {

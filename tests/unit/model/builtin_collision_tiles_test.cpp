@@ -1,11 +1,11 @@
-#include "model/builtin_collision_tiles.h"
+#include "model/tileset/builtin_collision_tiles.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "io/bmp_codec.h"
+#include "io/images/bmp_codec.h"
 
 namespace qarto {
 namespace {

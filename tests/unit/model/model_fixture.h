@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "model/layer_observer.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/project/layer_observer.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 #include "support/page_files.h"
 #include "support/scripted_services.h"
 #include "support/test_session.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/texture_upload.h"
-#include "model/tileset_host.h"
-#include "model/tileset_registration.h"
+#include "model/tileset/texture_upload.h"
+#include "model/tileset/tileset_host.h"
+#include "model/tileset/tileset_registration.h"
 #include "model_fixture.h"
 
 namespace qarto::test {

@@ -2,9 +2,9 @@
 
 #include "edit/brush/brush.h"
 #include "edit/tileset_commands.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 #include "render_fixture.h"
 
 namespace qarto::test {

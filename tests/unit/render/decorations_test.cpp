@@ -5,8 +5,8 @@
 
 #include "edit/brush/brush.h"
 #include "model/byte_order.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
 #include "golden_image.h"
 #include "render/art/builtin_art.h"
 #include "render/map/scaled_flag_icons.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/tileset.h"
-#include "model/tileset_registry.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 #include "render_fixture.h"
 
 namespace qarto::test {

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "edit/tileset_loading.h"
-#include "io/display_image.h"
-#include "model/tileset.h"
-#include "model/tileset_registration.h"
+#include "io/images/display_image.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registration.h"
 #include "offscreen/png_file.h"
 #include "render/gl/gl_api.h"
 

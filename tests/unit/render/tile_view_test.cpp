@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "edit/brush/brush.h"
-#include "model/map_project.h"
-#include "model/tileset.h"
+#include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
 #include "golden_image.h"
 #include "render_fixture.h"
 

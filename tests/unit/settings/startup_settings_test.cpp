@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "model/memory_settings_store.h"
-#include "model/settings_defaults.h"
-#include "model/view_colors.h"
+#include "model/settings/memory_settings_store.h"
+#include "model/settings/settings_defaults.h"
+#include "model/settings/view_colors.h"
 
 namespace qarto {
 namespace {

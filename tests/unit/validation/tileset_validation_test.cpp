@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "io/bmp_codec.h"
-#include "model/memory_settings_store.h"
-#include "model/tileset.h"
+#include "io/images/bmp_codec.h"
+#include "model/settings/memory_settings_store.h"
+#include "model/tileset/tileset.h"
 #include "support/page_files.h"
 #include "support/scripted_services.h"
 

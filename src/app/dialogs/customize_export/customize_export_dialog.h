@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "export/customize_export.h"
+#include "export/definition/customize_export.h"
 
 namespace qarto {
 

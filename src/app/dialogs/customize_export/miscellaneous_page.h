@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "export/customize_export.h"
+#include "export/definition/customize_export.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/controls/colour_button.h"
-#include "model/view_colors.h"
+#include "model/settings/view_colors.h"
 
 namespace qarto {
 

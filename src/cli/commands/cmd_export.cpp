@@ -1,0 +1,68 @@
+#include <cstdio>
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_context.h"
+#include "export/definition/customize_export.h"
+#include "export/export_to_header.h"
+
+namespace qarto {
+
+namespace {
+
+bool readShift(const CliArguments& arguments, const char* option, int& out, std::string& error) {
+  if (!arguments.intValue(option, out, error)) return false;
+  if (out < -100 || out > 100) {
+    error = std::string("option ") + option + " must lie between -100 and 100";
+    return false;
+  }
+  return true;
+}
+
+// As if the file were imported in Customize Export and confirmed with OK.
+bool applyDefinition(CliContext& context, const std::string& path) {
+  CustomizeExportPages pages = openCustomizeExport(context.settings());
+  if (!importDefinitionFile(context.services(), pages, path)) return false;
+  acceptCustomizeExport(context.settings(), pages);
+  return true;
+}
+
+}  // namespace
+
+int runExport(const std::vector<std::string>& args) {
+  CliArguments arguments({"-o", "--bank-offset", "--tile-offset", "--saturation", "--luminance", "--definition"},
+                         {"--yes"});
+  std::string error;
+  ExportOptions options;
+  bool ok = arguments.parse(args, error) && arguments.intValue("--bank-offset", options.bankOffset, error) &&
+            arguments.intValue("--tile-offset", options.tileOffset, error) &&
+            readShift(arguments, "--saturation", options.saturation, error) &&
+            readShift(arguments, "--luminance", options.luminance, error);
+  if (ok && (options.bankOffset < 0 || options.bankOffset > 15)) {
+    error = "option --bank-offset must lie between 0 and 15";
+    ok = false;
+  }
+  if (ok && options.tileOffset < 0) {
+    error = "option --tile-offset must not be negative";
+    ok = false;
+  }
+  if (ok && (arguments.positional().size() != 1 || !arguments.value("-o"))) {
+    error = "expected one map file and -o DIR";
+    ok = false;
+  }
+  if (!ok) {
+    std::fprintf(stderr, "qarto-cli export: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  options.directory = *arguments.value("-o");
+
+  CliContext context(arguments.has("--yes"), CliContext::Settings::User);
+  if (auto definition = arguments.value("--definition")) {
+    if (!applyDefinition(context, *definition)) return kExitFailed;
+  }
+  if (!context.loadMapFile(arguments.positional()[0])) return kExitFailed;
+  const ExportOutcome outcome = exportToHeaders(context.session(), options);
+  return outcome.success && outcome.notWritten.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace qarto

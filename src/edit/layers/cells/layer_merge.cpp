@@ -1,0 +1,61 @@
+#include "edit/layers/cells/layer_merge.h"
+
+#include "edit/layers/layer_support.h"
+#include "edit/layers/cells/tile_classes.h"
+#include "model/project/editor_session.h"
+
+namespace qarto {
+
+namespace {
+
+constexpr const char* kNothingBeneath = "There is no layer beneath the active layer to merge with.";
+constexpr const char* kSizesDiffer = "The merge layers must currently be of the same size.  Merge aborted.";
+constexpr const char* kTilesetMissing = "A tileset was expected but not found.";
+
+}  // namespace
+
+void mergeActiveLayerDown(EditorSession& session) {
+  MapProject& project = session.project();
+  MapLayer* const layer = project.activeLayer;
+  if (!project.contains(layer)) return;
+  MapLayer* const beneath = project.layerBelow(layer);
+  if (beneath == nullptr) {
+    showLayerMessage(session, kNothingBeneath, MessageIcon::Warning);
+    return;
+  }
+  if (layer->width != beneath->width || layer->height != beneath->height || !hasFullCells(*layer) ||
+      !hasFullCells(*beneath)) {
+    showLayerMessage(session, kSizesDiffer, MessageIcon::Warning);
+    return;
+  }
+
+  UndoJournal& journal = project.journal();
+  journal.commitCellEdit();  // an open stroke of another layer must not collect these cells
+  journal.beginCellEdit(layer);
+  TileClasses tiles(session.registry());
+  bool changed = false;
+  bool complete = true;
+  const int width = layer->width;
+  for (std::size_t i = 0; i < layer->cells.size(); ++i) {
+    MapCell& cell = layer->cells[i];
+    if (!tiles.registered(cell)) {
+      complete = false;
+      break;
+    }
+    if (!tiles.blank(cell)) continue;
+    journal.recordCell(static_cast<int>(i % width), static_cast<int>(i / width), cell);
+    copyCellContent(cell, beneath->cells[i]);
+    changed = true;
+  }
+  journal.commitCellEdit();
+
+  if (complete) {
+    beneath->visible = false;
+  } else {
+    showLayerMessage(session, kTilesetMissing, MessageIcon::Warning);
+  }
+  if (changed || complete) project.modified = true;
+  notifyLayersChanged(project);
+}
+
+}  // namespace qarto

@@ -1,0 +1,149 @@
+#include "edit/layers/cells/layer_resizing.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <utility>
+
+#include "edit/layers/layer_support.h"
+#include "model/allocation.h"
+#include "model/project/editor_session.h"
+#include "model/tileset/tileset.h"
+
+namespace qarto {
+
+namespace {
+
+constexpr const char* kEntityResizeUnsupported = "TODO: Support resizing the entity layer";
+constexpr const char* kTileAllocationFailed = "Error....tile array allocation failed.  Try closing other applications. ";
+constexpr const char* kNoTilesetFound = "Supposedly a tileset is loaded, but couldn't find one. Layer resize aborted.";
+
+// A layer header holds 16-bit sizes.
+constexpr int kLargestExtent = 0xFFFF;
+
+struct PreparedLayer {
+  MapLayer* layer = nullptr;
+  int width = 0;
+  int height = 0;
+  std::vector<MapCell> cells;
+};
+
+// The cell new space is filled with; false when un-optimized mode needs a
+// page and there is none.
+bool clearedCell(EditorSession& session, const MapLayer& layer, MapCell& cell) {
+  cell = MapCell{};
+  if (!session.project().unoptimizedMode || !isTileLayerKind(layer.kind)) return true;
+  const Tileset* page = session.registry().firstNonCollision();
+  if (page == nullptr) return false;
+  cell.tile = static_cast<std::int16_t>(firstBlankTile(*page, 0));
+  cell.tileset = static_cast<std::int8_t>(page->id);
+  return true;
+}
+
+void copyInto(const MapLayer& layer, PreparedLayer& prepared, const ResizeLayout& layout) {
+  const std::vector<int> columns =
+      axisSources(layer.width, prepared.width, layout.anchor % 3, layout.stretchHorizontally);
+  const std::vector<int> rows = axisSources(layer.height, prepared.height, layout.anchor / 3, layout.stretchVertically);
+  const auto oldWidth = static_cast<std::size_t>(layer.width);
+  const auto newWidth = static_cast<std::size_t>(prepared.width);
+  for (std::size_t y = 0; y < rows.size(); ++y) {
+    if (rows[y] < 0) continue;
+    const MapCell* from = layer.cells.data() + static_cast<std::size_t>(rows[y]) * oldWidth;
+    MapCell* to = prepared.cells.data() + y * newWidth;
+    for (std::size_t x = 0; x < columns.size(); ++x) {
+      if (columns[x] >= 0) copyCellContent(to[x], from[columns[x]]);
+    }
+  }
+}
+
+// Allocates and fills the new cells of one target; false after telling the user.
+bool prepare(EditorSession& session, const ResizeTarget& target, const ResizeLayout& layout,
+             PreparedLayer& prepared) {
+  const MapLayer& layer = *target.layer;
+  MapCell cleared;
+  if (!clearedCell(session, layer, cleared)) {
+    showLayerMessage(session, kNoTilesetFound, MessageIcon::Stop);
+    return false;
+  }
+  const bool storable = target.width >= 1 && target.height >= 1 && target.width <= kLargestExtent &&
+                        target.height <= kLargestExtent;
+  const std::size_t count = storable ? static_cast<std::size_t>(target.width) * target.height : 0;
+  if (!storable || !allocateZeroed(prepared.cells, count)) {
+    showLayerMessage(session, kTileAllocationFailed, MessageIcon::Exclamation);
+    return false;
+  }
+  if (!(cleared == MapCell{})) std::fill(prepared.cells.begin(), prepared.cells.end(), cleared);
+  prepared.layer = target.layer;
+  prepared.width = target.width;
+  prepared.height = target.height;
+  copyInto(layer, prepared, layout);
+  return true;
+}
+
+}  // namespace
+
+AxisCopy anchoredCopy(int from, int to, int side) {
+  AxisCopy copy;
+  copy.count = std::min(from, to);
+  const int shrink = from > to ? from - to : 0;
+  const int grow = to > from ? to - from : 0;
+  if (side == 1) {
+    copy.source = (shrink + 1) / 2;
+    copy.target = (grow + 1) / 2;
+  } else if (side == 2) {
+    copy.source = shrink;
+    copy.target = grow;
+  }
+  return copy;
+}
+
+std::vector<int> axisSources(int from, int to, int side, bool stretch) {
+  std::vector<int> sources(static_cast<std::size_t>(std::max(to, 0)), -1);
+  if (from <= 0 || to <= 0) return sources;
+  if (stretch) {
+    for (int j = 0; j < to; ++j) {
+      sources[static_cast<std::size_t>(j)] = static_cast<int>(std::int64_t{j} * from / to);
+    }
+    return sources;
+  }
+  const AxisCopy copy = anchoredCopy(from, to, side);
+  for (int i = 0; i < copy.count; ++i) sources[static_cast<std::size_t>(copy.target + i)] = copy.source + i;
+  return sources;
+}
+
+bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targets, const ResizeLayout& layout) {
+  std::vector<PreparedLayer> prepared;
+  try {
+    prepared.reserve(targets.size());
+  } catch (const std::bad_alloc&) {
+    showLayerMessage(session, kTileAllocationFailed, MessageIcon::Exclamation);
+    return false;
+  }
+  for (const ResizeTarget& target : targets) {
+    MapLayer* layer = target.layer;
+    if (layer == nullptr || layer->isEntityLayer() || !hasFullCells(*layer)) continue;
+    // An unchanged size copies every cell onto itself; the layer and its undo
+    // entries stay as they are.
+    if (target.width == layer->width && target.height == layer->height) continue;
+    if (!prepare(session, target, layout, prepared.emplace_back())) return false;
+  }
+
+  MapProject& project = session.project();
+  for (const ResizeTarget& target : targets) {
+    if (target.layer != nullptr && target.layer->isEntityLayer()) {
+      showLayerMessage(session, kEntityResizeUnsupported, MessageIcon::Information);
+    }
+  }
+  for (PreparedLayer& done : prepared) {
+    MapLayer& layer = *done.layer;
+    project.journal().forgetLayer(&layer);
+    layer.cells.swap(done.cells);
+    layer.width = static_cast<std::uint16_t>(done.width);
+    layer.height = static_cast<std::uint16_t>(done.height);
+  }
+  if (!prepared.empty()) project.modified = true;
+  notifyLayersChanged(project);
+  return true;
+}
+
+}  // namespace qarto

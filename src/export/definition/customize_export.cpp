@@ -1,0 +1,143 @@
+#include "export/definition/customize_export.h"
+
+#include <cctype>
+
+#include "export/definition/definition_file.h"
+#include "model/app_title.h"
+#include "model/platform_services.h"
+
+namespace qarto {
+
+namespace {
+
+constexpr int kMaxNumAutoGen = 9999;
+
+FileChooserRequest definitionChooser(const char* title, const std::string& programDirectory) {
+  FileChooserRequest request;
+  request.title = title;
+  request.filter = kDefinitionFileFilter;
+  request.defaultExtension = kDefinitionFileExtension;
+  request.initialFolder = programDirectory;
+  return request;
+}
+
+}  // namespace
+
+int parseNumAutoGen(const std::string& text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
+  const std::size_t digitsStart = pos;
+  long value = 0;
+  while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+    value = value * 10 + (text[pos++] - '0');
+    if (value > kMaxNumAutoGen) return 0;  // also keeps long digit runs from overflowing
+  }
+  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+  if (pos == digitsStart || pos != text.size()) return 0;
+  if (negative && value != 0) return 0;
+  return static_cast<int>(value);
+}
+
+void loadPages(CustomizeExportPages& pages, const ExportDefinition& definition) {
+  for (int i = 0; i < kExportFileCount; ++i) {
+    const auto which = static_cast<ExportFile>(i);
+    const FileSection& section = definition.file(which);
+    ExportFilePage& page = pages.file(which);
+    page.fileName = section.fileName;
+    page.includes = section.includes;
+    page.format = section.format;
+    page.externState = section.externState;
+    page.externFormat = section.externFormat;
+  }
+  pages.autoPadPalettes = definition.autoPadPalettes;
+  pages.file1Name = definition.file1Name;
+  pages.file1Includes = definition.file1Includes;
+  pages.file2Name = definition.file2Name;
+  pages.file2Includes = definition.file2Includes;
+  pages.numAutoGen = std::to_string(definition.numAutoGen);
+}
+
+ExportDefinition definitionFromPages(const CustomizeExportPages& pages) {
+  ExportDefinition definition;
+  for (int i = 0; i < kExportFileCount; ++i) {
+    const auto which = static_cast<ExportFile>(i);
+    const ExportFilePage& page = pages.file(which);
+    FileSection& section = definition.file(which);
+    section.fileName = page.fileName;
+    section.includes = page.includes;
+    section.format = page.format;
+    section.externState = page.externState == 0 || page.externState == 1 ? page.externState : 2;
+    section.externFormat = page.externFormat;
+  }
+  definition.autoPadPalettes = pages.autoPadPalettes;
+  definition.file1Name = pages.file1Name;
+  definition.file1Includes = pages.file1Includes;
+  definition.file2Name = pages.file2Name;
+  definition.file2Includes = pages.file2Includes;
+  definition.numAutoGen = parseNumAutoGen(pages.numAutoGen);
+  return definition;
+}
+
+CustomizeExportPages openCustomizeExport(SettingsStore& settings) {
+  CustomizeExportPages pages;
+  loadPages(pages, LoadExportDefinition(settings));
+  return pages;
+}
+
+void acceptCustomizeExport(SettingsStore& settings, const CustomizeExportPages& pages) {
+  StoreExportDefinition(settings, definitionFromPages(pages));
+}
+
+void resetFormat(CustomizeExportPages& pages, ExportFile which) { pages.file(which).format = defaultFormat(which); }
+
+void resetExternFormat(CustomizeExportPages& pages, ExportFile which) {
+  pages.file(which).externFormat = defaultExternFormat(which);
+}
+
+bool exportDefinitionFromPages(PlatformServices& services, const CustomizeExportPages& pages,
+                               const std::string& programDirectory) {
+  const std::optional<std::string> path =
+      services.chooseSaveFile(definitionChooser(kSaveDefinitionTitle, programDirectory));
+  if (!path) return false;
+  if (!WriteDefinitionFile(*path, definitionFromPages(pages))) {
+    // A definition the user believes saved must not vanish without a word.
+    services.messageBox(std::string(kDefinitionWriteFailedText) + *path, caption(), MessageButtons::Ok,
+                        MessageIcon::Warning);
+    return false;
+  }
+  return true;
+}
+
+bool importDefinitionIntoPages(PlatformServices& services, CustomizeExportPages& pages,
+                               const std::string& programDirectory) {
+  const std::vector<std::string> paths =
+      services.chooseOpenFiles(definitionChooser(kLoadDefinitionTitle, programDirectory));
+  if (paths.empty()) return false;
+  return importDefinitionFile(services, pages, paths.front());
+}
+
+bool importDefinitionFile(PlatformServices& services, CustomizeExportPages& pages, const std::string& path) {
+  const DefinitionReadResult result = ReadDefinitionFile(path);
+  switch (result.status) {
+    case DefinitionReadStatus::CannotOpen:
+      return false;
+    case DefinitionReadStatus::InvalidVersion:
+      services.messageBox(kInvalidDefinitionVersionText, kAppTitle, MessageButtons::Ok, MessageIcon::None);
+      return false;
+    case DefinitionReadStatus::Damaged:
+      services.messageBox(kDamagedDefinitionText, kAppTitle, MessageButtons::Ok, MessageIcon::Warning);
+      return false;
+    case DefinitionReadStatus::Ok:
+      break;
+  }
+  const bool autoPad = pages.autoPadPalettes;
+  loadPages(pages, result.definition);
+  if (!result.hasAutoPad) pages.autoPadPalettes = autoPad;
+  // The counter of a file is shown as the unsigned number it holds.
+  pages.numAutoGen = std::to_string(static_cast<std::uint32_t>(result.definition.numAutoGen));
+  return true;
+}
+
+}  // namespace qarto

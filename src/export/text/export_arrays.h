@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "export/reduction/export_reduction.h"
+
+namespace qarto {
+
+class ScreenEntryTable;
+class TextBuffer;
+class TilesetRegistry;
+
+// The values of the exported arrays, appended to an output file's text
+// between a data head and its tail. Values are "0x%04x", separated by ","
+// without spaces; no separator follows the last value.
+
+inline constexpr int kCollisionTileMask = 63;  // collision flag definition
+inline constexpr int kCollisionTileShift = 0;
+inline constexpr int kMapValuesPerLine = 16;
+
+struct PaletteArrayOptions {
+  int saturation = 0;
+  int luminance = 0;
+  bool autoPad = true;
+  int bankOffset = 0;
+};
+
+// One line of 16 colours per palette, then the padding lines of "0x0000"
+// that fill the banks above bankOffset + palette count when autoPad is on.
+void appendPaletteArray(TextBuffer& out, const ExportReduction& reduction, const TilesetRegistry& registry,
+                        const PaletteArrayOptions& options);
+
+// One line per unique tile: per row, top first, the low and then the high
+// 16 bits of the packed row.
+void appendTileArray(TextBuffer& out, const std::vector<UniqueTile>& tiles);
+
+// A screen entry is 16 bits: "0x" + 4 digits and at most ",\n".
+inline constexpr std::size_t kMaxScreenEntryLength = 8;
+// The most characters appendMapArray writes for `layer`.
+std::size_t mapArrayRoom(const MapLayer& layer);
+
+// The screen entries of a tile layer, sixteen to a line whatever its width.
+// Cells of unregistered pages write nothing and add to reduction.tileErrors.
+void appendMapArray(TextBuffer& out, const MapLayer& layer, const ScreenEntryTable& entries,
+                    ExportReduction& reduction, const TilesetRegistry& registry);
+
+// One line per row of a collision layer: collision tile and flag word.
+void appendCollisionArray(TextBuffer& out, const MapLayer& layer);
+
+// The fixed entity list of an entity layer, used slots in slot order.
+void appendEntityList(TextBuffer& out, const MapLayer& layer);
+
+}  // namespace qarto

@@ -1,0 +1,45 @@
+#include "export/text/export_summary.h"
+
+#include <cstdio>
+
+#include "model/app_title.h"
+
+namespace qarto {
+
+namespace {
+
+std::string fileList(const std::vector<std::string>& paths) {
+  std::string list;
+  for (const std::string& path : paths) list += "  " + path + "\n";
+  return list;
+}
+
+}  // namespace
+
+ExportSummary composeExportSummary(const ExportSummaryInput& input) {
+  ExportSummary summary;
+  summary.dataErrors = input.paletteErrors != 0 || input.tileErrors != 0;
+  summary.problems = summary.dataErrors || !input.notWritten.empty();
+
+  std::string files = fileList(input.exported);
+  if (!input.notWritten.empty()) files += kNotWrittenIntro + fileList(input.notWritten);
+
+  if (!summary.dataErrors) {
+    summary.caption = caption(" - Export Map");
+    summary.text = std::string(kExportSummaryIntro) + "\n\n" + files;
+    return summary;
+  }
+  char codes[96];
+  std::snprintf(codes, sizeof codes, "\n\n\nPalette Error Code: %x\nTile Error Code: %x",
+                static_cast<unsigned>(input.paletteErrors), static_cast<unsigned>(input.tileErrors));
+  summary.caption = caption(" - Export Map Errors!");
+  summary.text = std::string(kExportErrorsIntro) + "\n\n" + files + codes;
+  return summary;
+}
+
+std::string exportStoppedText(const std::string& path) {
+  return "Unable to write the export file:\n\n  " + path +
+         "\n\nThe export has stopped. Files written before this one were kept.";
+}
+
+}  // namespace qarto

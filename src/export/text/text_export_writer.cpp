@@ -1,0 +1,284 @@
+#include "export/text/text_export_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <memory>
+#include <optional>
+
+#include "export/text/export_arrays.h"
+#include "export/definition/export_definition.h"
+#include "export/text/export_summary.h"
+#include "export/text/export_template.h"
+#include "export/text/export_text_blocks.h"
+#include "export/reduction/screen_entry_table.h"
+#include "export/text/text_output_file.h"
+#include "model/app_title.h"
+#include "model/project/layer_kind.h"
+#include "model/platform_services.h"
+#include "model/settings/settings_store.h"
+#include "model/tileset/tileset_registry.h"
+
+namespace qarto {
+
+namespace {
+
+constexpr int kTileValues = 16;  // u16 values per 8x8 tile at 4 bits per pixel
+constexpr int kPaddedPaletteValues = 256;
+
+class TextExportWriter {
+ public:
+  TextExportWriter(ExportReduction& reduction, const TextExportJob& job, SettingsStore& settings,
+                   PlatformServices& services)
+      : reduction_(reduction),
+        job_(job),
+        settings_(settings),
+        services_(services),
+        entries_(reduction, job.bankOffset, job.tileOffset) {}
+
+  TextExportResult run();
+
+ private:
+  void startValues();
+  void openExternFiles();
+  void writeExtern(ExportFile which, bool withLayer);
+  bool writePaletteFile();
+  bool writeTileFile();
+  bool writeMapFile(TextOutputFile& mapFile);
+  void writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer);
+  void writeCollisionFile(const MapLayer& layer);
+  void setLayerValues(const MapLayer& layer);
+  void closeExternFiles();
+  TextExportResult stop(const std::string& path);
+  TextExportResult finish();
+  std::string path(ExportFile which) const;
+
+  ExportReduction& reduction_;
+  const TextExportJob& job_;
+  SettingsStore& settings_;
+  PlatformServices& services_;
+  const ScreenEntryTable entries_;
+  ExportDefinition definition_;
+  PlaceholderValues values_;
+  // Extern file 1 and 2; each exists only when some extern state routes to it.
+  std::array<std::unique_ptr<TextOutputFile>, 2> externs_;
+  std::string collisionPath_;  // as the summary shows it
+  bool collisionFailed_ = false;
+  TextExportResult result_;
+};
+
+std::string TextExportWriter::path(ExportFile which) const {
+  return ExpandFileName(job_.exportDirectory, definition_.file(which).fileName, values_);
+}
+
+void TextExportWriter::startValues() {
+  definition_ = LoadExportDefinition(settings_);
+  // The counter advances on every export that gets this far, written or not.
+  const int counter = definition_.numAutoGen;
+  settings_.writeInt(kExportingSection, kNumAutoGenKey, counter < INT_MAX ? counter + 1 : 0);
+
+  values_.numAutoGen = counter;
+  values_.paletteCount = reduction_.paletteCount();
+  values_.paletteOffset = job_.bankOffset;
+  values_.tileOffset = job_.tileOffset;
+  setStartTime(values_, job_.startTime);
+  values_.fileName = job_.mapFilePath;
+  values_.mapName = mapNameOf(job_.mapFilePath);
+}
+
+void TextExportWriter::openExternFiles() {
+  const std::array<std::pair<const std::string*, const std::string*>, 2> files = {
+      std::pair{&definition_.file1Name, &definition_.file1Includes},
+      std::pair{&definition_.file2Name, &definition_.file2Includes}};
+  for (std::size_t i = 0; i < externs_.size(); ++i) {
+    const int state = static_cast<int>(i) + 1;
+    bool needed = false;
+    for (const FileSection& section : definition_.files) needed = needed || section.externState == state;
+    if (!needed) continue;
+    externs_[i] = std::make_unique<TextOutputFile>(ExpandFileName(job_.exportDirectory, *files[i].first, values_));
+    // A file that cannot be opened is skipped; the summary says so.
+    if (externs_[i]->open()) WriteFileHeader(*externs_[i], *files[i].second, values_);
+  }
+}
+
+void TextExportWriter::writeExtern(ExportFile which, bool withLayer) {
+  const FileSection& section = definition_.file(which);
+  if (section.externState != 1 && section.externState != 2) return;
+  TextOutputFile* file = externs_[static_cast<std::size_t>(section.externState - 1)].get();
+  if (file != nullptr && file->isOpen()) WriteExternLine(*file, section.externFormat, values_, withLayer);
+}
+
+bool TextExportWriter::writePaletteFile() {
+  values_.arraySize = definition_.autoPadPalettes ? kPaddedPaletteValues : reduction_.paletteCount() * 16;
+  writeExtern(ExportFile::Palette, false);
+
+  TextOutputFile file(path(ExportFile::Palette));
+  if (!file.open()) return false;
+  const FileSection& section = definition_.file(ExportFile::Palette);
+  WriteFileHeader(file, section.includes, values_);
+  const std::string tail = WriteDataHead(file, section.format, values_, false);
+  const PaletteArrayOptions options{job_.saturation, job_.luminance, definition_.autoPadPalettes, job_.bankOffset};
+  appendPaletteArray(file.text(), reduction_, *job_.registry, options);
+  file.write(tail);
+  if (!file.close()) return false;
+  result_.written.push_back(file.path());
+  return true;
+}
+
+bool TextExportWriter::writeTileFile() {
+  values_.tileGroup = 1;
+  values_.tileCount = reduction_.tileCount(0);
+  values_.arraySize = reduction_.tileCount(0) * kTileValues;
+
+  TextOutputFile file(path(ExportFile::Tiles));
+  if (!file.open()) return false;
+  const FileSection& section = definition_.file(ExportFile::Tiles);
+  writeExtern(ExportFile::Tiles, false);
+  WriteFileHeader(file, section.includes, values_);
+  std::string tail = WriteDataHead(file, section.format, values_, false);
+  appendTileArray(file.text(), reduction_.tiles[0]);
+  file.write(tail);
+
+  if (reduction_.usesGroup2) {
+    // The second array follows the first tail directly.
+    values_.tileGroup = 2;
+    values_.tileCount = reduction_.tileCount(1);
+    values_.arraySize = reduction_.tileCount(1) * kTileValues;
+    writeExtern(ExportFile::Tiles, false);
+    tail = WriteDataHead(file, section.format, values_, false);
+    appendTileArray(file.text(), reduction_.tiles[1]);
+    file.write(tail);
+  }
+  if (!file.close()) return false;
+  result_.written.push_back(file.path());
+  return true;
+}
+
+void TextExportWriter::setLayerValues(const MapLayer& layer) {
+  values_.layerName = layer.nameText();
+  values_.width = layer.width;
+  values_.height = layer.height;
+  values_.parallax = layer.parallaxX;
+  values_.arraySize = layer.width * layer.height;
+}
+
+void TextExportWriter::writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer) {
+  values_.tileGroup = tileGroupOf(layer) + 1;
+  writeExtern(ExportFile::Map, true);
+  const std::string tail = WriteDataHead(mapFile, definition_.file(ExportFile::Map).format, values_, true);
+  appendMapArray(mapFile.text(), layer, entries_, reduction_, *job_.registry);
+  mapFile.write(tail);
+}
+
+void TextExportWriter::writeCollisionFile(const MapLayer& layer) {
+  const FileSection& section = definition_.file(ExportFile::Collision);
+  TextOutputFile file(path(ExportFile::Collision));
+  collisionPath_ = file.path();
+  collisionFailed_ = true;
+  // An unwritable collision file is skipped; the map file goes on.
+  if (!file.open()) return;
+  writeExtern(ExportFile::Collision, true);
+  WriteFileHeader(file, section.includes, values_);
+  const std::string tail = WriteDataHead(file, section.format, values_, true);
+  appendCollisionArray(file.text(), layer);
+  file.write(tail);
+  collisionFailed_ = !file.close();
+  if (!collisionFailed_) result_.written.push_back(file.path());
+}
+
+bool TextExportWriter::writeMapFile(TextOutputFile& mapFile) {
+  if (!mapFile.open()) return false;
+  WriteFileHeader(mapFile, definition_.file(ExportFile::Map).includes, values_);
+  const LayerStack& layers = *job_.layers;
+  // Room for every map array at once, so the largest text is never moved.
+  std::size_t room = 0;
+  for (const auto& layer : layers) {
+    if (isTileLayerKind(layer->kind)) room += mapArrayRoom(*layer);
+  }
+  mapFile.text().reserve(room);
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    const MapLayer& layer = *layers[i];
+    if (layer.kind == LayerKind::Entity) {
+      appendEntityList(mapFile.text(), layer);
+      continue;
+    }
+    setLayerValues(layer);
+    if (layer.kind == LayerKind::Collision) {
+      writeCollisionFile(layer);
+      continue;
+    }
+    writeTileLayer(mapFile, layer);
+    if (i + 1 < layers.size()) mapFile.write("\n\n");
+  }
+  return true;
+}
+
+void TextExportWriter::closeExternFiles() {
+  for (const auto& file : externs_) {
+    if (file != nullptr && file->isOpen() && file->close()) result_.written.push_back(file->path());
+  }
+}
+
+TextExportResult TextExportWriter::stop(const std::string& failedPath) {
+  closeExternFiles();
+  result_.completed = false;
+  result_.caption = caption(" - Export Map");
+  result_.text = exportStoppedText(failedPath);
+  services_.beep(kErrorBeepHz, kErrorBeepMs);
+  services_.messageBox(result_.text, result_.caption, MessageButtons::Ok, MessageIcon::Warning);
+  return result_;
+}
+
+TextExportResult TextExportWriter::finish() {
+  ExportSummaryInput summary;
+  summary.exported = {path(ExportFile::Palette), path(ExportFile::Tiles), path(ExportFile::Map)};
+  if (collisionPath_.empty()) {
+    // No collision layer: the configured name, placeholders as written.
+    summary.exported.push_back(job_.exportDirectory + definition_.file(ExportFile::Collision).fileName);
+  } else if (collisionFailed_) {
+    summary.notWritten.push_back(collisionPath_);
+  } else {
+    summary.exported.push_back(collisionPath_);
+  }
+  for (const auto& file : externs_) {
+    if (file == nullptr) continue;
+    const bool written = std::find(result_.written.begin(), result_.written.end(), file->path()) != result_.written.end();
+    (written ? summary.exported : summary.notWritten).push_back(file->path());
+  }
+  result_.notWritten = summary.notWritten;
+  summary.paletteErrors = reduction_.paletteErrors;
+  summary.tileErrors = reduction_.tileErrors;
+
+  const ExportSummary box = composeExportSummary(summary);
+  result_.completed = true;
+  result_.caption = box.caption;
+  result_.text = box.text;
+  if (box.problems) services_.beep(kErrorBeepHz, kErrorBeepMs);
+  services_.messageBox(box.text, box.caption, MessageButtons::Ok,
+                       summary.notWritten.empty() ? MessageIcon::Information : MessageIcon::Warning);
+  return result_;
+}
+
+TextExportResult TextExportWriter::run() {
+  startValues();
+  openExternFiles();
+  if (!writePaletteFile()) return stop(path(ExportFile::Palette));
+  if (!writeTileFile()) return stop(path(ExportFile::Tiles));
+
+  TextOutputFile mapFile(path(ExportFile::Map));
+  if (!writeMapFile(mapFile)) return stop(mapFile.path());
+  const bool mapClosed = mapFile.close();
+  if (!mapClosed) return stop(mapFile.path());
+  result_.written.push_back(mapFile.path());
+  closeExternFiles();
+  return finish();
+}
+
+}  // namespace
+
+TextExportResult writeTextExport(ExportReduction& reduction, const TextExportJob& job, SettingsStore& settings,
+                                 PlatformServices& services) {
+  return TextExportWriter(reduction, job, settings, services).run();
+}
+
+}  // namespace qarto

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "export/reduction/export_reduction.h"
+
+namespace qarto {
+
+class PlatformServices;
+class SettingsStore;
+
+// Everything the text export reads besides the reduction and the settings.
+struct TextExportJob {
+  const LayerStack* layers = nullptr;
+  const TilesetRegistry* registry = nullptr;
+  std::string mapFilePath;      // "%fileName%"; empty for a map never saved
+  std::string exportDirectory;  // ends in "/"
+  int bankOffset = 0;
+  int tileOffset = 0;
+  int saturation = 0;
+  int luminance = 0;
+  std::time_t startTime = 0;  // "%time%" and "%date%"
+};
+
+struct TextExportResult {
+  // False when the palette, tile or map file could not be written; the
+  // export stopped there and its message was shown.
+  bool completed = false;
+  std::string caption;  // of the summary, or of the stop message
+  std::string text;
+  std::vector<std::string> written;     // files put in place, in writing order
+  std::vector<std::string> notWritten;  // extern or collision files skipped
+};
+
+// Writes the palette, tile, map and collision files and the extern files
+// the export definition in "Exporting" names, advances "NumAutoGen", and
+// shows the summary (or the stop message) through `services`.
+TextExportResult writeTextExport(ExportReduction& reduction, const TextExportJob& job, SettingsStore& settings,
+                                 PlatformServices& services);
+
+}  // namespace qarto

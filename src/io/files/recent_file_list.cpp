@@ -1,0 +1,34 @@
+#include "io/files/recent_file_list.h"
+
+#include <algorithm>
+
+#include "model/settings/settings_store.h"
+
+namespace qarto {
+
+namespace {
+std::string keyOf(int index) { return "File" + std::to_string(index + 1); }
+}  // namespace
+
+std::vector<std::string> RecentFileList::entries() const {
+  std::vector<std::string> paths;
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    std::string path = settings_.readText(kRecentFileSection, keyOf(i), "");
+    if (!path.empty()) paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+void RecentFileList::add(const std::string& path) {
+  if (path.empty()) return;
+  std::vector<std::string> paths = entries();
+  paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
+  paths.insert(paths.begin(), path);
+  paths.resize(std::min<std::size_t>(paths.size(), kRecentFileCount));
+  for (int i = 0; i < kRecentFileCount; ++i) {
+    const auto index = static_cast<std::size_t>(i);
+    settings_.writeText(kRecentFileSection, keyOf(i), index < paths.size() ? paths[index] : std::string());
+  }
+}
+
+}  // namespace qarto
