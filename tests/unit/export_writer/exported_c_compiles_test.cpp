@@ -45,7 +45,6 @@ int run(const std::string& command) { return std::system((command + " >/dev/null
 class ExportedSource : public ::testing::TestWithParam<ExportCase> {};
 
 TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
-  if (!GetParam().compilesAsC) GTEST_SKIP() << "custom templates need not be C";
   if (run("cc --version") != 0) GTEST_SKIP() << "no host C compiler";
   WriterFixture f;
   ExportOptions options;
@@ -96,7 +95,14 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallMaps, ExportedSource, ::testing::ValuesIn(test::exportCases()),
+// Custom templates need not give C: only the cases that do are compiled.
+std::vector<ExportCase> casesGivingC() {
+  std::vector<ExportCase> cases = test::exportCases();
+  std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallMaps, ExportedSource, ::testing::ValuesIn(casesGivingC()),
                          [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
 
 }  // namespace
