@@ -1,8 +1,6 @@
 #include "app/view/no_gl_view.h"
 
 #include <QPainter>
-#include <QResizeEvent>
-#include <cmath>
 
 #include "edit/engine/map_view_engine.h"
 
@@ -32,14 +30,6 @@ void NoGlView::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), background);
   painter.setPen(background.lightness() < 128 ? Qt::white : Qt::black);
   painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, notice());
-}
-
-void NoGlView::resizeEvent(QResizeEvent* event) {
-  // The engine works in device pixels, as with the OpenGL view.
-  const double scale = devicePixelRatioF();
-  context_.engine.resize(static_cast<int>(std::lround(event->size().width() * scale)),
-                         static_cast<int>(std::lround(event->size().height() * scale)));
-  QWidget::resizeEvent(event);
 }
 
 }  // namespace qarto

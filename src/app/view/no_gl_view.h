@@ -9,7 +9,8 @@ namespace qarto {
 // The map view where no OpenGL context can be made. The frame around it
 // keeps working (maps open and save, commands and dialogs run, exports are
 // written); the view paints its clear colour and a line saying why the map
-// is not drawn. Input reaches the engine as with the OpenGL view.
+// is not drawn. Input and size reach the engine through ViewInput, as with
+// the OpenGL view.
 class NoGlView : public QWidget, public ViewSurface {
  public:
   NoGlView(const ViewContext& context, QWidget* parent);
@@ -24,7 +25,6 @@ class NoGlView : public QWidget, public ViewSurface {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   ViewContext context_;
