@@ -11,8 +11,8 @@
 #include "bench_map.h"
 #include "export/export_to_header.h"
 #include "model/project/editor_session.h"
-#include "model/settings/memory_settings_store.h"
 #include "model/recording_services.h"
+#include "model/settings/memory_settings_store.h"
 #include "model/tileset/tileset_host.h"
 
 namespace {

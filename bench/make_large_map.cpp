@@ -8,8 +8,8 @@
 #include "bench_map.h"
 #include "io/map_file/map_file_writer.h"
 #include "model/project/map_project.h"
-#include "model/tileset/tileset_registry.h"
 #include "model/recording_services.h"
+#include "model/tileset/tileset_registry.h"
 
 int main(int argc, char** argv) {
   using namespace qarto;

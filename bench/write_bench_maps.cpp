@@ -9,8 +9,8 @@
 
 #include "bench_map.h"
 #include "io/map_file/map_file_writer.h"
-#include "model/settings/memory_settings_store.h"
 #include "model/recording_services.h"
+#include "model/settings/memory_settings_store.h"
 #include "model/tileset/tileset_host.h"
 
 namespace {

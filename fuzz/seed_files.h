@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "io/images/bmp_codec.h"
 #include "io/collision_set_file.h"
+#include "io/images/bmp_codec.h"
 #include "model/byte_order.h"
 
 namespace qarto::seeds {

@@ -11,8 +11,8 @@
 
 #include "fuzz_check.h"
 #include "io/images/bmp_codec.h"
-#include "model/tileset/tileset.h"
 #include "io/images/tile_page_reader.h"
+#include "model/tileset/tileset.h"
 #include "tile_page_input.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "io/files/atomic_file.h"
 #include "io/collision_set_file.h"
+#include "io/files/atomic_file.h"
 #include "io/files/path_utils.h"
 #include "model/app_title.h"
-#include "model/project/editor_session.h"
 #include "model/platform_services.h"
+#include "model/project/editor_session.h"
 
 namespace qarto {
 

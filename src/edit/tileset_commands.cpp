@@ -4,14 +4,14 @@
 #include <utility>
 
 #include "edit/tileset_loading.h"
+#include "io/files/chooser_folders.h"
 #include "io/images/bmp_codec.h"
 #include "io/images/display_image.h"
 #include "io/images/tile_page_reader.h"
-#include "io/files/chooser_folders.h"
 #include "model/app_title.h"
-#include "model/tileset/builtin_collision_tiles.h"
-#include "model/project/editor_session.h"
 #include "model/platform_services.h"
+#include "model/project/editor_session.h"
+#include "model/tileset/builtin_collision_tiles.h"
 #include "model/tileset/tileset_host.h"
 #include "model/tileset/tileset_registration.h"
 

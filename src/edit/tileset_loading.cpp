@@ -6,8 +6,8 @@
 #include "edit/tileset_commands.h"
 #include "io/images/tile_page_reader.h"
 #include "model/app_title.h"
-#include "model/project/editor_session.h"
 #include "model/platform_services.h"
+#include "model/project/editor_session.h"
 #include "model/tileset/tileset_registration.h"
 
 namespace qarto {

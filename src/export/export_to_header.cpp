@@ -9,8 +9,8 @@
 #include "export/export_preparation.h"
 #include "export/text/text_export_writer.h"
 #include "model/app_title.h"
-#include "model/project/editor_session.h"
 #include "model/platform_services.h"
+#include "model/project/editor_session.h"
 #include "model/settings/settings_store.h"
 
 namespace qarto {

@@ -4,13 +4,13 @@
 
 #include "export/reduction/reduction_index.h"
 #include "io/files/atomic_file.h"
-#include "io/images/bmp_codec.h"
 #include "io/files/chooser_folders.h"
+#include "io/images/bmp_codec.h"
 #include "model/allocation.h"
 #include "model/app_title.h"
+#include "model/platform_services.h"
 #include "model/project/map_layer.h"
 #include "model/project/map_project.h"
-#include "model/platform_services.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"
 

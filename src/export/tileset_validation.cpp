@@ -6,10 +6,10 @@
 #include <memory>
 #include <new>
 
-#include "io/images/bmp_codec.h"
-#include "io/files/file_bytes.h"
-#include "io/images/tile_page_reader.h"
 #include "io/files/chooser_folders.h"
+#include "io/files/file_bytes.h"
+#include "io/images/bmp_codec.h"
+#include "io/images/tile_page_reader.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/settings/settings_store.h"

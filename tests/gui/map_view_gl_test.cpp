@@ -10,9 +10,9 @@
 
 #include "app/editor_app.h"
 #include "app/frame/main_frame.h"
-#include "app/view/map_view.h"
 #include "app/qt_platform_services.h"
 #include "app/startup_environment.h"
+#include "app/view/map_view.h"
 #include "edit/engine/map_view_engine.h"
 #include "model/tileset/tileset_registry.h"
 #include "platform/qt_settings_store.h"

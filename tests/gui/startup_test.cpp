@@ -16,8 +16,8 @@
 #include <cstdio>
 
 #include "app/editor_app.h"
-#include "app/layers/layer_list_dialog.h"
 #include "app/frame/main_frame.h"
+#include "app/layers/layer_list_dialog.h"
 #include "app/startup_environment.h"
 #include "edit/engine/map_view_engine.h"
 #include "model/settings/settings_defaults.h"

@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "model/project/map_project.h"
+#include "model/settings/view_colors.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"
-#include "model/settings/view_colors.h"
 
 namespace qarto::test {
 

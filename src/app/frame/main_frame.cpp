@@ -14,14 +14,14 @@
 #include <QToolBar>
 
 #include "app/app_icon.h"
-#include "app/frame/command_actions.h"
-#include "app/view/cursor_art.h"
 #include "app/dialogs/editor_dialogs.h"
-#include "app/view/key_translation.h"
-#include "app/layers/layer_list_dialog.h"
+#include "app/frame/command_actions.h"
 #include "app/frame/menu_builder.h"
 #include "app/frame/status_panes.h"
 #include "app/frame/toolbar_art.h"
+#include "app/layers/layer_list_dialog.h"
+#include "app/view/cursor_art.h"
+#include "app/view/key_translation.h"
 #include "app/view/view_input.h"
 #include "app/view/view_tileset_host.h"
 #include "edit/commands/editor_commands.h"

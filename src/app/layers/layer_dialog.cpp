@@ -10,9 +10,9 @@
 #include <QToolButton>
 #include <cstdio>
 
-#include "app/view/cursor_art.h"
 #include "app/layers/layer_bar_art.h"
 #include "app/layers/layer_bar_context.h"
+#include "app/view/cursor_art.h"
 #include "model/project/map_layer.h"
 #include "model/project/map_project.h"
 

@@ -8,8 +8,8 @@
 #include "edit/tileset_commands.h"
 #include "io/files/chooser_folders.h"
 #include "model/app_title.h"
-#include "model/project/editor_session.h"
 #include "model/platform_services.h"
+#include "model/project/editor_session.h"
 #include "model/tileset/tileset.h"
 
 namespace qarto {

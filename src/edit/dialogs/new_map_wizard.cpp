@@ -5,9 +5,9 @@
 
 #include "edit/map_file_commands.h"
 #include "model/app_title.h"
+#include "model/platform_services.h"
 #include "model/project/editor_session.h"
 #include "model/project/layer_amounts.h"
-#include "model/platform_services.h"
 #include "model/settings/settings_store.h"
 
 // The Create New Map Wizard without its window: what it offers at opening,

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "model/app_title.h"
+#include "model/platform_services.h"
 #include "model/project/layer_amounts.h"
 #include "model/project/map_project.h"
-#include "model/platform_services.h"
 #include "model/settings/screen_size.h"
 #include "model/settings/settings_keys.h"
 #include "model/settings/settings_store.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "model/settings/settings_store.h"
-#include "model/tileset/tileset.h"
 #include "model/settings/view_options.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto {
 

@@ -9,8 +9,8 @@
 #include "edit/view/navigator.h"
 #include "model/project/editor_session.h"
 #include "model/project/map_project.h"
-#include "model/tileset/tileset_host.h"
 #include "model/settings/view_options.h"
+#include "model/tileset/tileset_host.h"
 
 namespace qarto {
 

@@ -3,8 +3,8 @@
 #include "edit/engine/engine_state.h"
 #include "edit/entities/entity_record.h"
 #include "model/app_title.h"
-#include "model/project/map_project.h"
 #include "model/platform_services.h"
+#include "model/project/map_project.h"
 
 namespace qarto {
 

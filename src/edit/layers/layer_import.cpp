@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "edit/layers/layer_support.h"
 #include "edit/layers/cells/page_layer_fill.h"
+#include "edit/layers/layer_support.h"
 #include "edit/tileset_loading.h"
 #include "io/files/chooser_folders.h"
 #include "model/project/editor_session.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/project/map_cell.h"
 #include "model/platform_services.h"
+#include "model/project/map_cell.h"
 
 namespace qarto {
 

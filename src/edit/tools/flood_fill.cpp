@@ -5,9 +5,9 @@
 
 #include "edit/brush/brush.h"
 #include "model/project/map_layer.h"
+#include "model/project/undo_journal.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"
-#include "model/project/undo_journal.h"
 
 namespace qarto {
 

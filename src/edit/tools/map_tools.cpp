@@ -2,8 +2,8 @@
 
 #include "edit/brush/brush_picking.h"
 #include "edit/collision/flag_paint.h"
-#include "edit/entities/entity_placement.h"
 #include "edit/engine/engine_state.h"
+#include "edit/entities/entity_placement.h"
 #include "edit/view/navigator.h"
 #include <algorithm>
 

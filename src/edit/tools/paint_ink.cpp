@@ -3,9 +3,9 @@
 #include "edit/collision/collision_flip_tables.h"
 #include "edit/tools/stroke_plan.h"
 #include "model/project/map_project.h"
+#include "model/project/undo_journal.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"
-#include "model/project/undo_journal.h"
 
 namespace qarto {
 

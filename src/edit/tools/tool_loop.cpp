@@ -6,9 +6,9 @@
 #include "edit/tools/flood_fill.h"
 #include "edit/tools/paint_ink.h"
 #include "edit/tools/stroke_plan.h"
+#include "model/platform_services.h"
 #include "model/project/editor_session.h"
 #include "model/project/map_project.h"
-#include "model/platform_services.h"
 
 namespace qarto {
 

@@ -6,16 +6,16 @@
 #include <memory>
 #include <optional>
 
-#include "export/text/export_arrays.h"
 #include "export/definition/export_definition.h"
+#include "export/reduction/screen_entry_table.h"
+#include "export/text/export_arrays.h"
 #include "export/text/export_summary.h"
 #include "export/text/export_template.h"
 #include "export/text/export_text_blocks.h"
-#include "export/reduction/screen_entry_table.h"
 #include "export/text/text_output_file.h"
 #include "model/app_title.h"
-#include "model/project/layer_kind.h"
 #include "model/platform_services.h"
+#include "model/project/layer_kind.h"
 #include "model/settings/settings_store.h"
 #include "model/tileset/tileset_registry.h"
 

@@ -1,10 +1,10 @@
 #include "io/images/tile_page_reader.h"
 
-#include "io/images/bmp_codec.h"
 #include "io/collision_set_file.h"
+#include "io/files/path_utils.h"
+#include "io/images/bmp_codec.h"
 #include "io/images/display_image.h"
 #include "io/images/image_messages.h"
-#include "io/files/path_utils.h"
 #include "io/images/pcx_reader.h"
 #include "model/tileset/tileset.h"
 

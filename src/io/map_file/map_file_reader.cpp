@@ -7,11 +7,11 @@
 #include <optional>
 
 #include "io/byte_cursor.h"
+#include "io/files/prefault.h"
 #include "io/map_file/file_byte_source.h"
 #include "io/map_file/map_file_format.h"
 #include "io/map_file/map_layer_record.h"
 #include "io/map_file/map_tileset_record.h"
-#include "io/files/prefault.h"
 #include "model/allocation.h"
 
 namespace qarto {

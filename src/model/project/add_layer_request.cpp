@@ -2,9 +2,9 @@
 #include <cctype>
 
 #include "model/app_title.h"
+#include "model/platform_services.h"
 #include "model/project/layer_amounts.h"
 #include "model/project/map_project.h"
-#include "model/platform_services.h"
 
 // The validation behind the Add Layer dialog's OK: units, limits and the
 // name rule, then the layer-creation core.

@@ -8,8 +8,8 @@
 
 #include "model/allocation.h"
 #include "model/app_title.h"
-#include "model/project/layer_observer.h"
 #include "model/platform_services.h"
+#include "model/project/layer_observer.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "model/app_title.h"
-#include "model/project/map_project.h"
 #include "model/platform_services.h"
+#include "model/project/map_project.h"
 #include "model/tileset/texture_upload.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_host.h"

@@ -2,8 +2,8 @@
 // same reading and the same checks as the New Map Wizard.
 #include <gtest/gtest.h>
 
-#include "support/dialog_fixture.h"
 #include "model/project/layer_amounts.h"
+#include "support/dialog_fixture.h"
 
 namespace qarto::test {
 namespace {

@@ -2,8 +2,8 @@
 // OK refuses, the map it builds and the entries it remembers.
 #include <gtest/gtest.h>
 
-#include "support/dialog_fixture.h"
 #include "edit/dialogs/new_map_wizard.h"
+#include "support/dialog_fixture.h"
 
 namespace qarto::test {
 namespace {

@@ -2,11 +2,11 @@
 // stores and applies, and the screen sizes it refuses.
 #include <gtest/gtest.h>
 
-#include "support/dialog_fixture.h"
 #include "edit/dialogs/preferences_model.h"
 #include "model/settings/screen_size.h"
 #include "model/settings/settings_defaults.h"
 #include "model/settings/view_options.h"
+#include "support/dialog_fixture.h"
 
 namespace qarto::test {
 namespace {

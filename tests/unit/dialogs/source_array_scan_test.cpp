@@ -1,9 +1,9 @@
 // The import dialog's scan of C source files for array names.
 #include <gtest/gtest.h>
 
-#include "support/dialog_fixture.h"
 #include "edit/dialogs/import_source_model.h"
 #include "io/source_array_scan.h"
+#include "support/dialog_fixture.h"
 #include "support/temp_folder.h"
 
 namespace qarto::test {

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "edit/map_file_commands.h"
+#include "io/files/recent_file_list.h"
 #include "io/map_file/map_file_reader.h"
 #include "io/map_file/map_file_writer.h"
-#include "io/files/recent_file_list.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "edit/brush/brush.h"
+#include "golden_image.h"
 #include "model/byte_order.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
-#include "golden_image.h"
 #include "render/art/builtin_art.h"
 #include "render/map/scaled_flag_icons.h"
 #include "render_fixture.h"

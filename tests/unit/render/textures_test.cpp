@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "io/images/display_image.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registration.h"
 #include "model/tileset/tileset_registry.h"
 #include "render/gl/gl_api.h"
-#include "io/images/display_image.h"
-#include "model/tileset/tileset_registration.h"
 #include "render_fixture.h"
 
 namespace qarto::test {

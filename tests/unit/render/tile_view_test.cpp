@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "edit/brush/brush.h"
+#include "golden_image.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
-#include "golden_image.h"
 #include "render_fixture.h"
 
 namespace qarto::test {

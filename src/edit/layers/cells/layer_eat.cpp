@@ -1,7 +1,7 @@
 #include "edit/layers/cells/layer_eat.h"
 
-#include "edit/layers/layer_support.h"
 #include "edit/layers/cells/tile_classes.h"
+#include "edit/layers/layer_support.h"
 #include "model/project/editor_session.h"
 
 namespace qarto {
