@@ -10,7 +10,7 @@
 #include "edit/collision/collision_set_generation.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "edit/tools/flood_fill.h"
 #include "io/images/display_image.h"
 #include "model/recording_services.h"

@@ -13,7 +13,7 @@
 #include "edit/layers/cells/layer_flip.h"
 #include "edit/layers/cells/layer_merge.h"
 #include "edit/layers/layer_clone.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "io/images/display_image.h"
 #include "model/project/editor_session.h"
 #include "model/recording_services.h"

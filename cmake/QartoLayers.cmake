@@ -3,6 +3,8 @@
 #   offscreen (OSMesa) -> render; cli -> offscreen, platform
 # The core libraries may not reach Qt, OpenGL or any library above them.
 
+include(${CMAKE_CURRENT_LIST_DIR}/QartoEditRooms.cmake)
+
 set(QARTO_CORE_LIBRARIES qarto_model qarto_io qarto_export qarto_edit)
 
 # Creates a core library from every .cpp under DIR (subfolders included); an
@@ -61,6 +63,7 @@ function(_qarto_forbid target)
 endfunction()
 
 function(qarto_check_layers)
+  qarto_check_edit_rooms(${PROJECT_SOURCE_DIR}/src/edit)
   foreach(core IN LISTS QARTO_CORE_LIBRARIES)
     _qarto_forbid(${core} "Qt" "GL" "OSMesa" "qarto_render" "qarto_platform" "qarto_app" "qarto_cli")
   endforeach()

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "edit/map_file_commands.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/map_file_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "example_content.h"
 #include "io/files/atomic_file.h"
 #include "io/files/path_utils.h"

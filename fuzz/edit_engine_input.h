@@ -11,7 +11,7 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/entities/entity_placement.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "io/images/display_image.h"
 #include "model/recording_services.h"
 #include "model/settings/memory_settings_store.h"

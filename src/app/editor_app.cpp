@@ -7,7 +7,7 @@
 #include "app/frame/main_frame.h"
 #include "app/view/editor_view_factory.h"
 #include "app/view/glyph_rasterizer.h"
-#include "edit/map_read_ahead.h"
+#include "edit/session/map_read_ahead.h"
 #include "model/app_title.h"
 #include "model/settings/settings_defaults.h"
 

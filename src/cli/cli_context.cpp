@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "model/settings/memory_settings_store.h"
 #include "platform/qt_settings_store.h"
 

@@ -1,7 +1,7 @@
 #include "cli/cli_editor.h"
 
-#include "edit/map_file_commands.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/map_file_commands.h"
+#include "edit/session/tileset_commands.h"
 
 namespace qarto {
 

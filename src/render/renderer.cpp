@@ -1,6 +1,6 @@
 #include "render/renderer.h"
 
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "render/frame_input.h"
 #include "render/gl/gl_api.h"
 

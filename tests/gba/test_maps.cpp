@@ -3,7 +3,7 @@
 #include <memory>
 #include <random>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
 

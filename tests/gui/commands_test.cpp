@@ -350,7 +350,7 @@ class CommandsTest : public QObject {
   static bool loadMapBehindTheFrame(FrameFixture& frame);
 };
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 
 bool CommandsTest::loadMapBehindTheFrame(FrameFixture& frame) {
   return loadMap(frame->engine().session(), examplePath("demo.qrm"));

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "edit/map_file_commands.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/map_file_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "model/project/editor_session.h"
 #include "model/settings/memory_settings_store.h"
 #include "model/tileset/tileset_host.h"

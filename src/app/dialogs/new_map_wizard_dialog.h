@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "edit/dialogs/new_map_wizard.h"
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 
 class QCheckBox;
 class QComboBox;

@@ -26,8 +26,8 @@
 #include "app/view/view_tileset_host.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/map_file_commands.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/map_file_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/settings/settings_store.h"
@@ -48,7 +48,7 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
   engine_ = std::make_unique<MapViewEngine>(services_, settings_, *host_);
   commands_ = std::make_unique<EditorCommands>(*engine_, this);
 
-  // 1. The map view: its GL side, then the collision tileset and colours.
+  // The collision page, then the map view that draws it (its GL side and colours).
   loadCollisionTileset(engine_->session());
   view_ = options.viewFactory(ViewContext{*engine_, *host_, settings_, services_}, this);
   setCentralWidget(view_->widget());
@@ -62,7 +62,7 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
   mapMenu_ = menus_->buildPopup(mapContextMenu(), this);
   tileMenu_ = menus_->buildPopup(tileContextMenu(), this);
 
-  // 2-5. Toolbar at the top, status bar, layer bar at the left.
+  // Toolbar at the top, status bar, layer bar at the left.
   buildToolBar();
   status_ = new StatusPanes(this);
   setStatusBar(status_);
@@ -71,10 +71,10 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
   layerBar_->context().changed = [this] { showEngineState(); };
   addDockWidget(Qt::LeftDockWidgetArea, layerBar_);
 
-  // 6. The layout the user left the bars in.
+  // The layout the user left the bars in, once every bar exists.
   restoreBarLayout();
 
-  // 9-11. Icon, title, paint lock pane, view options.
+  // Icon, title, paint lock pane and the stored view options.
   setWindowIcon(applicationIcon());
   setWindowTitle(QString::fromLatin1(kAppTitle));
   engine_->loadViewOptions();

@@ -11,7 +11,7 @@
 
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 
 namespace qarto {
 

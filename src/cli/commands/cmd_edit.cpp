@@ -5,8 +5,8 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_editor.h"
-#include "edit/map_file_commands.h"
 #include "edit/script/edit_script.h"
+#include "edit/session/map_file_commands.h"
 
 namespace qarto {
 

@@ -7,7 +7,7 @@
 #include "cli/cli_services.h"
 #include "cli/read_only_settings.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "model/project/map_project.h"
 #include "model/settings/view_colors.h"
 #include "model/tileset/tileset_registry.h"

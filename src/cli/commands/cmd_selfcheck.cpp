@@ -7,7 +7,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_context.h"
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "io/images/display_image.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset_registration.h"

@@ -3,7 +3,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_context.h"
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "model/project/map_project.h"
 
 namespace qarto {

@@ -4,8 +4,8 @@
 
 #include "edit/collision/collision_set_generation.h"
 #include "edit/layers/cells/page_layer_fill.h"
-#include "edit/map_file_commands.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/map_file_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "io/files/chooser_folders.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"

@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "edit/commands/frame_host.h"
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "edit/view/input_event.h"
 
 namespace qarto {

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "edit/collision/make_cll_wizard.h"
-#include "edit/collision_set_commands.h"
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/map_file_commands.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/collision_set_commands.h"
+#include "edit/session/map_file_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "export/export_preparation.h"
 #include "export/layer_bmp_export.h"
 #include "io/files/recent_file_list.h"

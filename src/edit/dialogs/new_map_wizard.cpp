@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/editor_session.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "edit/tile_view/tile_picker.h"
 #include "edit/tools/map_tools.h"
 #include "edit/view/navigator.h"

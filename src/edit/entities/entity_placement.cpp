@@ -1,7 +1,7 @@
 #include "edit/entities/entity_placement.h"
 
-#include "edit/engine/engine_state.h"
 #include "edit/entities/entity_record.h"
+#include "edit/state/engine_state.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/map_project.h"

@@ -5,7 +5,7 @@
 
 #include "edit/layers/cells/page_layer_fill.h"
 #include "edit/layers/layer_support.h"
-#include "edit/tileset_loading.h"
+#include "edit/session/tileset_loading.h"
 #include "io/files/chooser_folders.h"
 #include "model/project/editor_session.h"
 #include "model/tileset/tileset_host.h"

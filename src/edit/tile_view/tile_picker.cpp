@@ -4,7 +4,7 @@
 
 #include "edit/brush/brush.h"
 #include "edit/brush/brush_picking.h"
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "edit/tile_view/tile_view_layout.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"

@@ -1,12 +1,12 @@
 #include "edit/tools/map_tools.h"
 
-#include "edit/brush/brush_picking.h"
-#include "edit/collision/flag_paint.h"
-#include "edit/engine/engine_state.h"
-#include "edit/entities/entity_placement.h"
-#include "edit/view/navigator.h"
 #include <algorithm>
 
+#include "edit/brush/brush_picking.h"
+#include "edit/collision/flag_paint.h"
+#include "edit/entities/entity_placement.h"
+#include "edit/state/engine_state.h"
+#include "edit/view/navigator.h"
 #include "model/project/map_project.h"
 
 namespace qarto {

@@ -2,7 +2,7 @@
 
 #include "edit/brush/brush_picking.h"
 #include "edit/collision/flag_paint.h"
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "edit/tools/flood_fill.h"
 #include "edit/tools/paint_ink.h"
 #include "edit/tools/stroke_plan.h"

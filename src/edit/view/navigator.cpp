@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "model/project/map_project.h"
 
 namespace qarto {

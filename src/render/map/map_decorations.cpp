@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "edit/tools/tool_state.h"
 #include "edit/view/view_geometry.h"
 #include "model/project/map_layer.h"

@@ -1,6 +1,6 @@
 #include "render/map/map_view_renderer.h"
 
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "edit/tools/stroke_plan.h"
 #include "model/project/editor_session.h"
 #include "model/project/map_project.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "edit/tile_view/tile_view_layout.h"
 #include "model/project/editor_session.h"
 #include "model/project/map_project.h"

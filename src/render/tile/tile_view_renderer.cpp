@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 #include "edit/tile_view/tile_view_layout.h"
 #include "edit/view/view_geometry.h"
 #include "model/project/editor_session.h"

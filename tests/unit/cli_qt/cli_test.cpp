@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "export/definition/definition_file.h"
 #include "export/definition/export_definition.h"
 #include "export/export_to_header.h"

@@ -9,7 +9,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "model/settings/memory_settings_store.h"
 #include "support/page_files.h"
 #include "support/scripted_services.h"

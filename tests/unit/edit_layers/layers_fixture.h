@@ -20,7 +20,7 @@
 #include "edit/layers/layer_import.h"
 #include "edit/layers/layer_order.h"
 #include "edit/layers/layer_selection.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "model/allocation.h"
 #include "model/project/layer_observer.h"
 #include "support/page_files.h"

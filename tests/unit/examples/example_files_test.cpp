@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "example_content.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"

@@ -1,4 +1,4 @@
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "io/map_file/map_file_reader.h"
 #include "map_file_fixtures.h"
 #include "model/allocation.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {

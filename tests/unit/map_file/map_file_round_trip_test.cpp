@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "io/files/recent_file_list.h"
 #include "io/map_file/map_file_reader.h"
 #include "io/map_file/map_file_writer.h"

@@ -1,12 +1,12 @@
 // The map named on the command line is read on another thread while the
 // window is made; opening it then must look exactly like reading it there.
-#include "edit/map_read_ahead.h"
+#include "edit/session/map_read_ahead.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 #include "io/files/recent_file_list.h"
 #include "map_file_fixtures.h"
 

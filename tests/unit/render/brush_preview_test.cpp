@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/brush/brush.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "edit/tileset_loading.h"
+#include "edit/session/tileset_loading.h"
 #include "io/images/display_image.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registration.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "edit/collision_set_commands.h"
+#include "edit/session/collision_set_commands.h"
 #include "io/collision_set_file.h"
 #include "session_fixture.h"
 

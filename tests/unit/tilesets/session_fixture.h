@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "support/page_files.h"
 #include "support/test_session.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "session_fixture.h"
 
 namespace qarto {

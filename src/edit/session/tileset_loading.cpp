@@ -1,9 +1,9 @@
-#include "edit/tileset_loading.h"
+#include "edit/session/tileset_loading.h"
 
 #include <new>
 #include <utility>
 
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 #include "io/images/tile_page_reader.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "edit/tileset_commands.h"
-#include "edit/tileset_loading.h"
+#include "edit/session/tileset_commands.h"
+#include "edit/session/tileset_loading.h"
 #include "io/files/chooser_folders.h"
 #include "io/files/file_bytes.h"
 #include "io/files/path_utils.h"

@@ -1,4 +1,4 @@
-#include "edit/map_read_ahead.h"
+#include "edit/session/map_read_ahead.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
-#include "edit/tileset_commands.h"
+#include "edit/session/tileset_commands.h"
 
 #include <memory>
 #include <utility>
 
-#include "edit/tileset_loading.h"
+#include "edit/session/tileset_loading.h"
 #include "io/files/chooser_folders.h"
 #include "io/images/bmp_codec.h"
 #include "io/images/display_image.h"

@@ -1,4 +1,4 @@
-#include "edit/engine/engine_state.h"
+#include "edit/state/engine_state.h"
 
 #include "model/project/editor_session.h"
 #include "model/project/map_project.h"

@@ -1,4 +1,4 @@
-#include "edit/collision_set_commands.h"
+#include "edit/session/collision_set_commands.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "edit/map_file_commands.h"
+#include "edit/session/map_file_commands.h"
 
 #include <utility>
 
-#include "edit/collision_set_commands.h"
-#include "edit/map_read_ahead.h"
-#include "edit/tileset_commands.h"
+#include "edit/session/collision_set_commands.h"
+#include "edit/session/map_read_ahead.h"
+#include "edit/session/tileset_commands.h"
 #include "io/files/chooser_folders.h"
 #include "io/files/path_utils.h"
 #include "io/files/recent_file_list.h"
