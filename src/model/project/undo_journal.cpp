@@ -22,51 +22,75 @@ std::unique_ptr<UndoEntry> makeEntry(UndoKind kind, MapLayer* layer) {
   }
 }
 
-void restoreCells(MapLayer& layer, const SavedCells& group) {
-  for (std::size_t i = 0; i < group.numbers.size(); ++i) {
-    const std::size_t number = group.numbers[i];
-    if (number >= layer.cells.size()) continue;
-    const MapCell& saved = group.cells[i];
-    MapCell& cell = layer.cells[number];
-    cell.tile = saved.tile;
-    cell.tileset = saved.tileset;
-    cell.palette = saved.palette;
-    cell.collision = saved.collision;
-    cell.flags = static_cast<std::uint8_t>((cell.flags & ~kCellFlagBits) | (saved.flags & kCellFlagBits));
-  }
-}
-
 // Cells saved for a layer that is gone (or changed size) must never be
 // written back.
-void dropGroupsOf(UndoEntry& entry, const MapLayer* layer) {
+void dropPartsOf(UndoEntry& entry, const MapLayer* layer) {
   std::erase_if(entry.savedCells, [layer](const SavedCells& group) { return group.layer == layer; });
+  std::erase_if(entry.shapes, [layer](const LayerShape& shape) { return shape.layer == layer; });
+  std::erase_if(entry.visibility, [layer](const LayerVisibility& change) { return change.layer == layer; });
 }
 
-// The neighbour a move is undone against: Up re-anchors on the upper one.
-MapLayer* moveAnchor(const UndoEntry& entry) { return entry.reanchorOnUpper ? entry.upper : entry.lower; }
+// Whether `entry` is lost with `layer`; otherwise the parts of it that refer
+// to the layer are cut away.
+bool loseWith(UndoEntry& entry, const MapLayer* layer) {
+  if (entry.kind == UndoKind::LayerDeleted) {
+    // The layer out of the stack lives in the entry; only its anchors can go.
+    if (entry.lower == layer) entry.lower = nullptr;
+    if (entry.upper == layer) entry.upper = nullptr;
+    dropPartsOf(entry, layer);
+    return false;
+  }
+  if (entry.layer == layer) return true;
+  if (entry.kind == UndoKind::LayerMoved) {
+    if ((entry.reanchorOnUpper ? entry.upper : entry.lower) == layer) return true;
+    if (entry.lower == layer) entry.lower = nullptr;
+    if (entry.upper == layer) entry.upper = nullptr;
+  }
+  if (entry.kind == UndoKind::LayerAdded && entry.previouslyActive == layer) entry.previouslyActive = nullptr;
+  dropPartsOf(entry, layer);
+  return entry.kind == UndoKind::LayersResized && entry.shapes.empty();
+}
 
 }  // namespace
 
 void UndoJournal::setLevels(int levels) {
   levels_ = levels;
+  trim();
+}
+
+void UndoJournal::trim() {
   if (levels_ <= 0) return;
-  while (entries_.size() > static_cast<std::size_t>(levels_)) {
-    std::unique_ptr<UndoEntry> oldest = std::move(entries_.back());
-    entries_.pop_back();
-    // A deleted layer dies with its entry; nothing newer may keep its address.
-    if (oldest->ownedLayer) forgetLayer(oldest->ownedLayer.get());
+  while (entries_.size() + redo_.size() > static_cast<std::size_t>(levels_)) {
+    Stack& from = entries_.empty() ? redo_ : entries_;
+    std::unique_ptr<UndoEntry> oldest = std::move(from.back());
+    from.pop_back();
+    discard(std::move(oldest));
+  }
+}
+
+void UndoJournal::discard(std::unique_ptr<UndoEntry> entry) {
+  // A layer out of the stack dies with its entry; nothing may keep its address.
+  if (entry && entry->ownedLayer) forgetLayer(entry->ownedLayer.get());
+}
+
+void UndoJournal::discardAll(Stack& stack) {
+  while (!stack.empty()) {
+    std::unique_ptr<UndoEntry> entry = std::move(stack.front());
+    stack.pop_front();
+    discard(std::move(entry));
   }
 }
 
 void UndoJournal::push(std::unique_ptr<UndoEntry> entry) {
   if (!entry) return;
+  discardAll(redo_);
   try {
     entries_.push_front(std::move(entry));
   } catch (const std::bad_alloc&) {
-    if (entry && entry->ownedLayer) forgetLayer(entry->ownedLayer.get());
+    discard(std::move(entry));
     return;
   }
-  setLevels(levels_);
+  trim();
 }
 
 void UndoJournal::recordLayerAdded(MapLayer* layer, MapLayer* previouslyActive) {
@@ -118,6 +142,23 @@ void UndoJournal::recordLayerFlipped(MapLayer* layer, bool horizontal, LayerFlip
   push(std::move(entry));
 }
 
+void UndoJournal::recordLayersResized(std::vector<LayerShape> former) {
+  if (former.empty()) return;
+  auto entry = makeEntry(UndoKind::LayersResized, former.front().layer);
+  if (entry) entry->shapes = std::move(former);
+  push(std::move(entry));
+}
+
+void UndoJournal::recordEntitiesEdited(MapLayer* layer, std::vector<std::uint8_t> formerBlock,
+                                       std::int32_t formerSelected) {
+  auto entry = makeEntry(UndoKind::EntitiesEdited, layer);
+  if (entry) {
+    entry->entityBlock = std::move(formerBlock);
+    entry->selectedEntity = formerSelected;
+  }
+  push(std::move(entry));
+}
+
 void UndoJournal::beginCellEdit(MapLayer* layer) {
   if (pending_ || layer == nullptr) return;
   pending_ = makeEntry(UndoKind::CellsEdited, layer);
@@ -155,6 +196,14 @@ void UndoJournal::recordCellOf(MapLayer* layer, int x, int y, const MapCell& cel
   }
 }
 
+void UndoJournal::recordVisibility(MapLayer* layer, bool formerVisible) {
+  if (!pending_ || layer == nullptr) return;
+  try {
+    pending_->visibility.push_back(LayerVisibility{layer, formerVisible});
+  } catch (const std::bad_alloc&) {
+  }
+}
+
 int UndoJournal::pendingCount() const {
   if (!pending_) return 0;
   std::size_t total = 0;
@@ -165,7 +214,7 @@ int UndoJournal::pendingCount() const {
 void UndoJournal::commitCellEdit() {
   std::unique_ptr<UndoEntry> entry = std::move(pending_);
   if (!entry) return;
-  bool changed = false;
+  bool changed = !entry->visibility.empty();
   for (SavedCells& group : entry->savedCells) {
     changed = changed || group.size() > 0;
     group.seen = {};  // only needed while recording
@@ -173,11 +222,16 @@ void UndoJournal::commitCellEdit() {
   if (changed) push(std::move(entry));
 }
 
-bool UndoJournal::undo(MapProject& project) {
-  if (entries_.empty()) return false;
-  std::unique_ptr<UndoEntry> entry = std::move(entries_.front());
-  entries_.pop_front();
-  apply(*entry, project);
+bool UndoJournal::step(Stack& from, Stack& to, MapProject& project) {
+  if (from.empty()) return false;
+  std::unique_ptr<UndoEntry> entry = std::move(from.front());
+  from.pop_front();
+  if (applyUndoEntry(*entry, project)) {
+    project.modified = true;
+    to.push_front(std::move(entry));
+  } else {
+    discard(std::move(entry));
+  }
 
   if (LayerObserver* observer = project.layerObserver()) {
     observer->refreshLayers();
@@ -186,97 +240,24 @@ bool UndoJournal::undo(MapProject& project) {
   return true;
 }
 
-void UndoJournal::apply(UndoEntry& entry, MapProject& project) {
-  if (entry.kind == UndoKind::LayerDeleted) {
-    if (!entry.ownedLayer) return;
-    // Back above its former lower neighbour; failing that below its upper
-    // one; failing both at the bottom.
-    int index = 0;
-    if (entry.lower != nullptr && project.contains(entry.lower)) {
-      index = project.indexOf(entry.lower) + 1;
-    } else if (entry.upper != nullptr && project.contains(entry.upper)) {
-      index = project.indexOf(entry.upper);
-    }
-    project.insertLayer(std::move(entry.ownedLayer), index);
-    return;
-  }
+bool UndoJournal::undo(MapProject& project) { return step(entries_, redo_, project); }
 
-  MapLayer* layer = entry.layer;
-  if (!project.contains(layer)) return;  // the layer went away unrecorded
-
-  switch (entry.kind) {
-    case UndoKind::LayerAdded: {
-      std::unique_ptr<MapLayer> taken = project.takeLayer(layer);
-      forgetLayer(taken.get());
-      if (entry.previouslyActive == nullptr || project.contains(entry.previouslyActive)) {
-        project.activeLayer = entry.previouslyActive;
-      }
-      break;
-    }
-    case UndoKind::LayerMoved: {
-      MapLayer* anchor = moveAnchor(entry);
-      if (anchor == layer || (anchor != nullptr && !project.contains(anchor))) return;
-      if (entry.reanchorOnUpper && anchor == nullptr) return;
-      MapLayer* const active = project.activeLayer;
-      std::unique_ptr<MapLayer> taken = project.takeLayer(layer);
-      const int index = entry.reanchorOnUpper ? project.indexOf(anchor)
-                                              : (anchor != nullptr ? project.indexOf(anchor) + 1 : 0);
-      project.insertLayer(std::move(taken), index);
-      project.activeLayer = active;  // taking it out must not change the active layer
-      break;
-    }
-    case UndoKind::LayerCellsReplaced:
-      if (entry.formerWidth == layer->width && entry.formerHeight == layer->height &&
-          entry.formerCells.size() == layer->cells.size()) {
-        layer->cells.swap(entry.formerCells);
-      }
-      break;
-    case UndoKind::LayerFlipped:
-      if (entry.flipper) entry.flipper(*layer, entry.horizontal);
-      break;
-    case UndoKind::CellsEdited:
-      for (const SavedCells& group : entry.savedCells) {
-        if (group.layer != layer && !project.contains(group.layer)) continue;
-        restoreCells(*group.layer, group);
-      }
-      break;
-    case UndoKind::LayerDeleted:
-      break;
-  }
-}
+bool UndoJournal::redo(MapProject& project) { return step(redo_, entries_, project); }
 
 void UndoJournal::clear() {
   entries_.clear();
+  redo_.clear();
   pending_.reset();
 }
 
 void UndoJournal::forgetLayer(const MapLayer* layer) {
   if (layer == nullptr) return;
   if (pending_ && pending_->layer == layer) pending_.reset();
-  if (pending_) dropGroupsOf(*pending_, layer);
-  for (auto it = entries_.begin(); it != entries_.end();) {
-    UndoEntry& entry = **it;
-    bool drop = false;
-    if (entry.kind == UndoKind::LayerDeleted) {
-      // The deleted layer itself lives in the entry; only its anchors can go.
-      if (entry.lower == layer) entry.lower = nullptr;
-      if (entry.upper == layer) entry.upper = nullptr;
-    } else if (entry.layer == layer) {
-      drop = true;
-    } else if (entry.kind == UndoKind::CellsEdited) {
-      dropGroupsOf(entry, layer);
-    } else if (entry.kind == UndoKind::LayerMoved) {
-      if (moveAnchor(entry) == layer) {
-        drop = true;
-      } else if (entry.lower == layer) {
-        entry.lower = nullptr;
-      } else if (entry.upper == layer) {
-        entry.upper = nullptr;
-      }
-    } else if (entry.kind == UndoKind::LayerAdded && entry.previouslyActive == layer) {
-      entry.previouslyActive = nullptr;
+  if (pending_) dropPartsOf(*pending_, layer);
+  for (Stack* stack : {&entries_, &redo_}) {
+    for (auto it = stack->begin(); it != stack->end();) {
+      it = loseWith(**it, layer) ? stack->erase(it) : std::next(it);
     }
-    it = drop ? entries_.erase(it) : std::next(it);
   }
 }
 

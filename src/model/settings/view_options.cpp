@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kDefaultClearColor = "0 0 0 0";
 constexpr const char* kDefaultZoom = "2.0";
-constexpr int kDefaultUndoLevels = 1;
+constexpr int kDefaultUndoLevels = 10;  // what the Undo page shows for a missing setting
 
 // The next number of `text`, when it is a finite one.
 std::optional<float> scanFinite(std::string_view& text) {

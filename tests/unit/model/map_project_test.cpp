@@ -29,9 +29,9 @@ TEST(MapProjectAddLayer, KindsActivationOrderAndNotifications) {
                                "another one?",
                                MessageIcon::Question, "", MessageButtons::YesNo)}));
   EXPECT_EQ(f.project.activeLayer, sky);
-  // New layers go to the bottom; one undo level by default; the layer bar hears of each.
+  // New layers go to the bottom, each an undo entry; the layer bar hears of each.
   EXPECT_EQ(f.stackNames(), (Names{"sky", "hills", "ground", "hits"}));
-  EXPECT_EQ(f.project.journal().size(), 1u);
+  EXPECT_EQ(f.project.journal().size(), 4u);
   EXPECT_EQ(f.project.journal().newest()->previouslyActive, primary);
   EXPECT_EQ((Names(f.observer.events.end() - 3, f.observer.events.end())),
             (Names{"added:sky", "refresh", "active:sky"}));

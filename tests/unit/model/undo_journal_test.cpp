@@ -50,7 +50,13 @@ TEST(UndoJournal, LevelsBoundTheEntries) {
   while (f.journal.undo(f.project)) {
   }
   EXPECT_EQ(f.ground->cell(2, 2).tile, 56);
-  EXPECT_FALSE(f.project.modified);  // undo leaves it alone
+  // Taking an action back changes the map against its file.
+  EXPECT_TRUE(f.project.modified);
+  // The limit counts both stacks; a new action empties the redo stack.
+  f.journal.setLevels(3);
+  EXPECT_EQ(f.journal.size() + f.journal.redoSize(), 3u);
+  stroke(f.journal, *f.ground, {{2, 2}}, 99);
+  EXPECT_FALSE(f.journal.canRedo());
 }
 
 TEST(UndoJournal, StrokeSavesEachCellOnceAndRestoresAllFields) {
@@ -119,6 +125,123 @@ TEST(UndoJournal, CellsThatNoLongerFitAreSkipped) {
   f.journal.beginCellEdit(f.ground);
   f.journal.clear();
   EXPECT_FALSE(f.journal.canUndo() || f.journal.hasPending());
+}
+
+// Everything undo and redo may touch, in one comparable text: the bytes of
+// the cells and entity blocks go in as a hash.
+std::string snapshot(const MapProject& project) {
+  std::string text = "active " + std::to_string(project.indexOf(project.activeLayer)) + " selected " +
+                     std::to_string(project.selectedEntity) + "\n";
+  for (const auto& layer : project.layers()) {
+    std::string bytes(reinterpret_cast<const char*>(layer->cells.data()), layer->cells.size() * sizeof(MapCell));
+    bytes.append(layer->entities.begin(), layer->entities.end());
+    text += layer->nameText() + " " + std::to_string(layer->width) + "x" + std::to_string(layer->height) +
+            (layer->visible ? " shown " : " hidden ") + std::to_string(std::hash<std::string>{}(bytes)) + "\n";
+  }
+  return text;
+}
+
+using Action = void (*)(JournalFixture&);
+
+// Each action records its entry the way the editing code does.
+const std::pair<const char*, Action> kActions[] = {
+    {"stroke over two layers", [](JournalFixture& f) {
+       f.journal.beginCellEdit(f.hills);
+       f.journal.recordCell(1, 1, f.hills->cell(1, 1));
+       f.hills->cell(1, 1) = MapCell{7, 2, 3, 0x3000, kCellVFlip, 0};
+       f.journal.recordCellOf(f.ground, 5, 6, f.ground->cell(5, 6));
+       f.ground->cell(5, 6).collision = 0x1000;
+       f.journal.recordVisibility(f.sky, f.sky->visible);
+       f.sky->visible = false;
+       f.journal.commitCellEdit();
+     }},
+    {"layer added", [](JournalFixture& f) {
+       f.project.addLayer("new", 32, 32, 1.0f, 1.0f, LayerKind::Secondary, true)->cell(2, 2).tile = 4;
+     }},
+    {"layer deleted", [](JournalFixture& f) {
+       f.journal.recordLayerDeleted(f.project.takeLayer(f.hills), f.sky, f.ground);
+       f.project.activeLayer = f.ground;
+     }},
+    {"layer moved up", [](JournalFixture& f) {
+       MapLayer* lower = f.project.layerBelow(f.sky);
+       MapLayer* upper = f.project.layerAbove(f.sky);
+       std::unique_ptr<MapLayer> taken = f.project.takeLayer(f.sky);
+       f.project.insertLayer(std::move(taken), f.project.indexOf(upper) + 1);
+       f.journal.recordLayerMoved(f.sky, lower, upper, true);
+     }},
+    {"cells replaced", [](JournalFixture& f) {
+       std::vector<MapCell> former = f.hills->cells;
+       for (MapCell& cell : f.hills->cells) cell.tile = 9;
+       f.journal.recordLayerCellsReplaced(f.hills, std::move(former), 32, 32);
+     }},
+    {"layer flipped", [](JournalFixture& f) {
+       const LayerFlipper mirror = [](MapLayer& layer, bool) {
+         for (int y = 0; y < layer.height; ++y) std::reverse(&layer.cell(0, y), &layer.cell(0, y) + layer.width);
+       };
+       mirror(*f.hills, true);
+       f.journal.recordLayerFlipped(f.hills, true, mirror);
+     }},
+    {"layers resized", [](JournalFixture& f) {
+       std::vector<LayerShape> former;
+       for (MapLayer* layer : {f.ground, f.hills}) {
+         former.push_back(LayerShape{layer, layer->cells, layer->width, layer->height});
+         layer->width = 40;
+         layer->height = 8;
+         layer->cells.assign(40 * 8, MapCell{1, 1, 0, 0, 0, 0});
+       }
+       f.journal.recordLayersResized(std::move(former));
+     }},
+    {"entities edited", [](JournalFixture& f) {
+       MapLayer* things = f.project.findLayerOfKind(LayerKind::Entity);
+       const std::vector<std::uint8_t> former = things->entities;
+       things->entities[48] = 1;
+       things->entities[52] = 200;
+       f.journal.recordEntitiesEdited(things, former, f.project.selectedEntity);
+       f.project.selectedEntity = 1;
+     }},
+};
+
+// Redo gives back the state before the undo byte for byte, and the same
+// entry goes back and forth.
+TEST(UndoJournal, RedoDoesEveryKindOfActionAgain) {
+  for (const auto& [name, action] : kActions) {
+    SCOPED_TRACE(name);
+    JournalFixture f;
+    f.project.addLayer("things", 0, 0, 1.0f, 1.0f, LayerKind::Entity, false);
+    f.journal.clear();
+    f.ground->cell(5, 6).tile = 3;
+    f.hills->cell(0, 0) = MapCell{5, 1, 2, 0, kCellHFlip, 0};
+    const std::string before = snapshot(f.project);
+    action(f);
+    const std::string after = snapshot(f.project);
+    ASSERT_NE(after, before);
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_TRUE(f.journal.undo(f.project));
+      EXPECT_EQ(snapshot(f.project), before);
+      EXPECT_FALSE(f.journal.canUndo());
+      ASSERT_TRUE(f.journal.redo(f.project));
+      EXPECT_EQ(snapshot(f.project), after);
+      EXPECT_FALSE(f.journal.canRedo());
+    }
+  }
+}
+
+// A layer put back by redo is the same layer: the strokes on it redo too,
+// and dropping the redo stack forgets it.
+TEST(UndoJournal, RedoOfAnAddedLayerKeepsItsStrokes) {
+  JournalFixture f;
+  MapLayer* added = f.project.addLayer("new", 32, 32, 1.0f, 1.0f, LayerKind::Secondary, true);
+  stroke(f.journal, *added, {{3, 3}}, 6);
+  ASSERT_TRUE(f.journal.undo(f.project) && f.journal.undo(f.project));
+  EXPECT_FALSE(f.project.contains(added));
+  EXPECT_EQ(f.project.activeLayer, f.ground);
+  ASSERT_TRUE(f.journal.redo(f.project) && f.journal.redo(f.project));
+  EXPECT_EQ(f.project.activeLayer, added);
+  EXPECT_EQ(added->cell(3, 3).tile, 6);
+  ASSERT_TRUE(f.journal.undo(f.project) && f.journal.undo(f.project));
+  stroke(f.journal, *f.ground, {{0, 0}}, 2);
+  EXPECT_EQ(f.journal.redoSize(), 0u);
+  EXPECT_EQ(f.journal.size(), 1u);
 }
 
 }  // namespace
