@@ -144,7 +144,7 @@ bool ArrayReader::run(SourceArray& out, std::string& message) {
           case Found::Failed: message = message_; return false;
           case Found::DeclarationOnly: break;
         }
-        if (declaredOnlyLine == 0) declaredOnlyLine = name.line;
+        if (declaredOnlyLine == 0 && !wanted_.empty()) declaredOnlyLine = name.line;
       }
       pending.clear();
     } else if (token.is(';')) {

@@ -1,0 +1,88 @@
+// Reading one array with its values out of a C source, as exporters write them.
+#include <gtest/gtest.h>
+
+#include "io/source_array_reader.h"
+
+namespace qarto::test {
+namespace {
+
+using Values = std::vector<std::uint32_t>;
+
+TEST(SourceArrayReader, ReadsWhatExportersWrite) {
+  const struct {
+    std::string text, wanted, name, type;
+    Values values;
+    int line = 1;
+  } cases[] = {
+      {"const u16 bgMap[4]ALIGN4 = \r\n{\r\n0x0000,0x0001,0x0c02,0x1000\r\n};", "", "bgMap", "u16", {0, 1, 0xC02, 0x1000}},
+      // Fewer values than declared: the rest are zeros; a comma may end the list.
+      {"const unsigned short fooPal[4] __attribute__((aligned(4)))=\n{\n\t0x0000,0x7FFF,\n};", "", "fooPal",
+       "unsigned short", {0, 0x7FFF, 0, 0}},
+      {"static const uint32_t t[] ALIGN(4) = { 1u, 0x10UL, 017, 0b11, 4294967295 };", "", "t", "uint32_t",
+       {1, 16, 15, 3, 0xFFFFFFFF}},
+      {"#include <gba.h>\n#define X(a) \\\n  a[1]\n/* no[1] = {2}; */ // nor[2]\nunsigned char\n c\n [2]\n = { 255, // end\n 0 };",
+       "c", "c", "unsigned char", {255, 0}, 6},
+      {"extern const u16 m[2];\nconst u16 other[1] = {9};\nconst u16 m[2] = {1,2};", "m", "m", "u16", {1, 2}, 3},
+      {"extern const u16 m[2];\nconst u16 other[1] = {9};", "", "other", "u16", {9}, 2},
+      {"extern \"C\" {\nnamespace gfx { EWRAM_DATA u8 x[] = {3}; }\n}", "x", "x", "u8", {3}, 2},
+      {"void f() { u16 y[2] = {1, 2}; }\nu16 buffer[8];\nint unsigned short y[1]={65535};", "y", "y",
+       "int unsigned short", {65535}, 3},
+  };
+  for (const auto& c : cases) {
+    SourceArray array;
+    std::string message;
+    ASSERT_TRUE(readSourceArray(c.text, "a.c", c.wanted, array, message)) << c.text << "\n" << message;
+    EXPECT_EQ(std::tuple(array.name, array.typeName, array.values, array.line),
+              std::tuple(c.name, c.type, c.values, c.line))
+        << c.text;
+  }
+}
+
+TEST(SourceArrayReader, SaysWhereAndWhatWasExpected) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"const u16 m[2] = {1, x};", "line 1: expected a number, found \"x\"."},
+      {"const u16 m[2] = {1, -2};", "line 1: expected a number, found \"-\"."},
+      {"const u16 m[2] = {1 2};", "line 1: expected \",\" or \"}\" after \"1\", found \"2\"."},
+      {"const u16 m[1] = {1,\n 2};", "line 2: expected \"}\" after the 1 values that \"m\" declares, found \"2\"."},
+      {"const u8 m[] = {0x100};", "line 1: expected a value from 0 to 255 (u8), found \"0x100\"."},
+      {"const u16 m[] = {0x};", "line 1: expected a number or \"}\", found \"0x\"."},
+      {"const s16 m[1] = {1};",
+       "line 1: expected the element type of \"m\" (u8, u16, u32, unsigned char, unsigned short, unsigned int, "
+       "uint8_t, uint16_t or uint32_t), found \"s16\"."},
+      {"const u16 m[2][2] = {};", "line 1: expected \"=\" (arrays of more than one dimension are not read), found \"[\"."},
+      {"const u16 m[N] = {};", "line 1: expected the size of \"m\" (a number) or \"]\", found \"N\"."},
+      {"const u16 m[99999999] = {};", "line 1: expected a size of at most 4194304 values, found \"99999999\"."},
+      {"const u16 m[1] = 1;", "line 1: expected \"{\" to open the values of \"m\", found \"1\"."},
+      {"const u16 m[1] = {1}", "line 1: expected \";\" after the values of \"m\", found the end of the file."},
+      {"\n/* open\nconst u16 m[1] = {1};", "line 2: expected \"*/\" to close the comment opened on this line."},
+      {"const char* s = \"m[1]\nconst u16 m[1] = {1};",
+       "line 1: expected the closing \" of the constant that starts on this line."},
+      {"\nextern const u16 m[4];",
+       "line 2: \"m\" is only declared here; expected its values (\"= { ... };\"), which are in another file, such as "
+       "the .c or .cpp beside it."},
+  };
+  for (const auto& [text, message] : cases) {
+    SourceArray array;
+    std::string said;
+    EXPECT_FALSE(readSourceArray(text, "lvl.c", "m", array, said)) << text;
+    EXPECT_EQ(said, "File <lvl.c>, " + message) << text;
+  }
+  SourceArray array;
+  std::string said;
+  EXPECT_FALSE(readSourceArray("const u16 a[1] = {1};", "lvl.c", "m", array, said));
+  EXPECT_EQ(said, "File <lvl.c> has no array named \"m\".");
+  EXPECT_FALSE(readSourceArray("int x; u16 y[2];", "lvl.c", "", array, said));
+  EXPECT_EQ(said, "File <lvl.c> has no array with values.");
+  EXPECT_FALSE(readSourceArrayFile("/nonexistent/lvl.c", "", array, said));
+  EXPECT_EQ(said, "File </nonexistent/lvl.c> not found!");
+}
+
+TEST(SourceArrayReader, BytesAreLittleEndianElements) {
+  SourceArray array;
+  std::string message;
+  ASSERT_TRUE(readSourceArray("u32 w[] = {0x04030201, 0x08070605};", "a.c", "", array, message));
+  EXPECT_EQ(array.bytes(), (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+}  // namespace
+}  // namespace qarto::test
