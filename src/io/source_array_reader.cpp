@@ -82,7 +82,15 @@ bool parseNumber(std::string_view text, std::uint64_t& value) {
   return true;
 }
 
-enum class Found { Values, DeclarationOnly, Failed };
+enum class Found { Values, DeclarationOnly, Passed, Failed };
+
+// What stands between "[" and "]", and whether the "]" came.
+struct Declarator {
+  bool closed = false;
+  std::size_t tokens = 0;
+  CToken first;
+  CToken second;
+};
 
 class ArrayReader {
  public:
@@ -93,7 +101,8 @@ class ArrayReader {
 
  private:
   Found readDeclaration(const std::vector<CToken>& specifiers, const CToken& name, SourceArray& out);
-  Found readSpecifiers(const std::vector<CToken>& specifiers, const CToken& name, SourceArray& out, bool& external);
+  Declarator readDeclarator();
+  Found readSpecifiers(const std::vector<CToken>& specifiers, const CToken& name, SourceArray& out);
   Found skipTrailingAttributes();
   Found readValues(SourceArray& out, bool sized, std::uint64_t declared);
 
@@ -138,13 +147,13 @@ bool ArrayReader::run(SourceArray& out, std::string& message) {
     if (token.is('[') && !pending.empty() && pending.back().kind == CToken::Kind::Identifier) {
       const CToken name = pending.back();
       pending.pop_back();
-      if (wanted_.empty() || name.text == wanted_) {
-        switch (readDeclaration(pending, name, out)) {
-          case Found::Values: return true;
-          case Found::Failed: message = message_; return false;
-          case Found::DeclarationOnly: break;
-        }
-        if (declaredOnlyLine == 0 && !wanted_.empty()) declaredOnlyLine = name.line;
+      switch (readDeclaration(pending, name, out)) {
+        case Found::Values: return true;
+        case Found::Failed: message = message_; return false;
+        case Found::DeclarationOnly:
+          if (declaredOnlyLine == 0 && !wanted_.empty()) declaredOnlyLine = name.line;
+          break;
+        case Found::Passed: break;
       }
       pending.clear();
     } else if (token.is(';')) {
@@ -178,15 +187,27 @@ bool ArrayReader::run(SourceArray& out, std::string& message) {
   return false;
 }
 
-Found ArrayReader::readSpecifiers(const std::vector<CToken>& specifiers, const CToken& name, SourceArray& out,
-                                  bool& external) {
+Declarator ArrayReader::readDeclarator() {
+  Declarator declarator;
+  for (;;) {
+    const CToken& token = peek();
+    if (token.is(']')) {
+      take();
+      declarator.closed = true;
+      return declarator;
+    }
+    if (token.kind == CToken::Kind::End || token.is(';') || token.is('{') || token.is('}')) return declarator;
+    const CToken inside = take();
+    if (declarator.tokens < 2) (declarator.tokens == 0 ? declarator.first : declarator.second) = inside;
+    declarator.tokens = std::min<std::size_t>(declarator.tokens + 1, 2);
+  }
+}
+
+Found ArrayReader::readSpecifiers(const std::vector<CToken>& specifiers, const CToken& name, SourceArray& out) {
   std::vector<std::string_view> typeWords;
   for (std::size_t i = 0; i < specifiers.size(); ++i) {
     const CToken& token = specifiers[i];
-    if (token.isWord("extern")) {
-      external = true;
-      if (i + 1 < specifiers.size() && specifiers[i + 1].kind == CToken::Kind::String) ++i;  // extern "C"
-    } else if (token.isWord("const") || token.isWord("static") || token.isWord("volatile")) {
+    if (token.isWord("const") || token.isWord("static") || token.isWord("volatile")) {
       continue;
     } else if (token.kind == CToken::Kind::Identifier && isTypeWord(token.text)) {
       typeWords.push_back(token.text);
@@ -227,29 +248,35 @@ Found ArrayReader::skipTrailingAttributes() {
 }
 
 Found ArrayReader::readDeclaration(const std::vector<CToken>& specifiers, const CToken& name, SourceArray& out) {
-  bool external = false;
-  if (readSpecifiers(specifiers, name, out, external) == Found::Failed) return Found::Failed;
+  // Up to "=" every array is read alike, wanted or not, so that asking for
+  // an array by name goes the same way through the text as asking for the
+  // first one.
+  const bool external = std::any_of(specifiers.begin(), specifiers.end(),
+                                    [](const CToken& token) { return token.isWord("extern"); });
+  const Declarator declarator = readDeclarator();
+  if (declarator.closed && skipTrailingAttributes() == Found::Failed) {
+    return wanted_.empty() || name.text == wanted_ ? Found::Failed : Found::Passed;
+  }
+  if (!wanted_.empty() && name.text != wanted_) return Found::Passed;
+  const CToken& next = peek();
+  if (declarator.closed && (external || next.is(';') || next.is(','))) return Found::DeclarationOnly;
+
+  if (readSpecifiers(specifiers, name, out) == Found::Failed) return Found::Failed;
   out.name = std::string(name.text);
   out.line = name.line;
-
-  CToken token = take();
-  const bool sized = token.kind == CToken::Kind::Number;
   std::uint64_t declared = 0;
-  if (sized) {
-    if (!parseNumber(token.text, declared)) return expected("the size of " + quote(name.text) + " (a number)", token);
-    if (declared > kMaxSourceArrayValues) {
-      return expected("a size of at most " + std::to_string(kMaxSourceArrayValues) + " values", token);
-    }
-    token = take();
+  const bool sized = declarator.tokens == 1 && declarator.first.kind == CToken::Kind::Number;
+  if (declarator.tokens > 0 && !(sized && parseNumber(declarator.first.text, declared))) {
+    // The first token that is no size: the size itself, or what follows a good one.
+    const bool goodFirst = declarator.first.kind == CToken::Kind::Number && parseNumber(declarator.first.text, declared);
+    return expected("the size of " + quote(name.text) + " (a number) or \"]\"",
+                    goodFirst ? declarator.second : declarator.first);
   }
-  if (!token.is(']')) return expected("the size of " + quote(name.text) + " (a number) or \"]\"", token);
-  if (skipTrailingAttributes() == Found::Failed) return Found::Failed;
-  token = take();
-  if (external || token.is(';') || token.is(',')) {
-    // Declared without values; what follows is read on as usual.
-    if (token.kind == CToken::Kind::End) return expected("\";\"", token);
-    return Found::DeclarationOnly;
+  if (!declarator.closed) return expected("the size of " + quote(name.text) + " (a number) or \"]\"", peek());
+  if (declared > kMaxSourceArrayValues) {
+    return expected("a size of at most " + std::to_string(kMaxSourceArrayValues) + " values", declarator.first);
   }
+  CToken token = take();
   if (token.is('[')) return expected("\"=\" (arrays of more than one dimension are not read)", token);
   if (!token.is('=')) return expected("\"=\" and the values of " + quote(name.text), token);
   token = take();

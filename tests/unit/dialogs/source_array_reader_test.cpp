@@ -51,6 +51,7 @@ TEST(SourceArrayReader, SaysWhereAndWhatWasExpected) {
        "uint8_t, uint16_t or uint32_t), found \"s16\"."},
       {"const u16 m[2][2] = {};", "line 1: expected \"=\" (arrays of more than one dimension are not read), found \"[\"."},
       {"const u16 m[N] = {};", "line 1: expected the size of \"m\" (a number) or \"]\", found \"N\"."},
+      {"const u16 m[2 * 3] = {};", "line 1: expected the size of \"m\" (a number) or \"]\", found \"*\"."},
       {"const u16 m[99999999] = {};", "line 1: expected a size of at most 4194304 values, found \"99999999\"."},
       {"const u16 m[1] = 1;", "line 1: expected \"{\" to open the values of \"m\", found \"1\"."},
       {"const u16 m[1] = {1}", "line 1: expected \";\" after the values of \"m\", found the end of the file."},
