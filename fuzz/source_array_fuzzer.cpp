@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr std::size_t kMaxRewrittenValues = std::size_t{1} << 16;
+
 bool sameArray(const qarto::SourceArray& a, const qarto::SourceArray& b) {
   return a.name == b.name && a.typeName == b.typeName && a.elementBytes == b.elementBytes && a.values == b.values;
 }
@@ -74,6 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(qarto::readSourceArray(text, "in.c", array.name, again, message) && sameArray(again, array));
   const std::string& path = scratch.write(data, size);
   FUZZ_CHECK(qarto::readSourceArrayFile(path, "", again, message) && sameArray(again, array));
+  // A short text can declare millions of zeros; writing those out again
+  // would measure the sanitizers, not the reader.
+  if (array.values.size() > kMaxRewrittenValues) return 0;
   // Written back as the export writes arrays, it reads as it was.
   FUZZ_CHECK(qarto::readSourceArray(written(array), "out.c", array.name, again, message) && sameArray(again, array));
 

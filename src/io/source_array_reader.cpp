@@ -207,8 +207,8 @@ Found ArrayReader::readSpecifiers(const std::vector<CToken>& specifiers, const C
   std::vector<std::string_view> typeWords;
   for (std::size_t i = 0; i < specifiers.size(); ++i) {
     const CToken& token = specifiers[i];
-    if (token.isWord("const") || token.isWord("static") || token.isWord("volatile")) {
-      continue;
+    if (token.isWord("const") || token.isWord("static") || token.isWord("volatile") || token.isWord("extern")) {
+      if (token.isWord("extern") && i + 1 < specifiers.size() && specifiers[i + 1].kind == CToken::Kind::String) ++i;
     } else if (token.kind == CToken::Kind::Identifier && isTypeWord(token.text)) {
       typeWords.push_back(token.text);
     } else if (token.kind == CToken::Kind::Identifier && isAttributeWord(token.text)) {
@@ -251,15 +251,13 @@ Found ArrayReader::readDeclaration(const std::vector<CToken>& specifiers, const 
   // Up to "=" every array is read alike, wanted or not, so that asking for
   // an array by name goes the same way through the text as asking for the
   // first one.
-  const bool external = std::any_of(specifiers.begin(), specifiers.end(),
-                                    [](const CToken& token) { return token.isWord("extern"); });
   const Declarator declarator = readDeclarator();
   if (declarator.closed && skipTrailingAttributes() == Found::Failed) {
     return wanted_.empty() || name.text == wanted_ ? Found::Failed : Found::Passed;
   }
   if (!wanted_.empty() && name.text != wanted_) return Found::Passed;
   const CToken& next = peek();
-  if (declarator.closed && (external || next.is(';') || next.is(','))) return Found::DeclarationOnly;
+  if (declarator.closed && (next.is(';') || next.is(','))) return Found::DeclarationOnly;
 
   if (readSpecifiers(specifiers, name, out) == Found::Failed) return Found::Failed;
   out.name = std::string(name.text);

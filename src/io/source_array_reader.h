@@ -40,7 +40,7 @@ struct SourceArray {
 // decimal, hexadecimal (0x), octal (leading 0) or binary (0b) numbers with
 // an optional u/l suffix, each within the element type; a comma may follow
 // the last one. Comments, preprocessor lines and line breaks anywhere are
-// fine. Declarations without values (extern, or no "=") are passed over;
+// fine. Declarations without values (no "=", as extern ones) are passed over;
 // braces of extern "C" and namespaces are looked into, other braces not.
 //
 // On failure `message` names the file, the line and what was expected:
