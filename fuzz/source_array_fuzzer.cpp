@@ -23,8 +23,8 @@ bool sameArray(const qarto::SourceArray& a, const qarto::SourceArray& b) {
 
 // The array as the export writes one.
 std::string written(const qarto::SourceArray& array) {
-  std::string text = "const " + array.typeName + " " + array.name + "[" + std::to_string(array.values.size()) +
-                     "]ALIGN4 = \r\n{\r\n";
+  std::string text =
+      "const " + array.typeName + " " + array.name + "[" + std::to_string(array.values.size()) + "]ALIGN4 = \r\n{\r\n";
   for (std::size_t i = 0; i < array.values.size(); ++i) {
     text += (i == 0 ? "" : i % 16 == 0 ? ",\r\n" : ",") + std::to_string(array.values[i]);
   }
@@ -43,7 +43,8 @@ void checkPlan(const qarto::SourceArray& array, int width) {
   FUZZ_CHECK(plan.cells.size() == static_cast<std::size_t>(plan.width) * static_cast<std::size_t>(plan.height));
   const qarto::IndexedImage& page = plan.page;
   FUZZ_CHECK(page.imageWidth % 8 == 0 && page.imageHeight % 8 == 0 && page.imageWidth <= 256);
-  FUZZ_CHECK(page.pixels.size() == static_cast<std::size_t>(page.imageWidth) * static_cast<std::size_t>(page.imageHeight));
+  FUZZ_CHECK(page.pixels.size() ==
+             static_cast<std::size_t>(page.imageWidth) * static_cast<std::size_t>(page.imageHeight));
   const int pageTiles = page.imageWidth * page.imageHeight / 64;
   for (const qarto::MapCell& cell : plan.cells) {
     FUZZ_CHECK(cell.tile >= 0 && cell.tile < pageTiles && cell.palette < 16 && (cell.flags & ~3) == 0);

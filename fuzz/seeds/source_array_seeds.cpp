@@ -22,10 +22,12 @@ int main(int argc, char** argv) {
          "//{{BLOCK(foo)\n\nconst unsigned int fooTiles[8] __attribute__((aligned(4)))=\n{\n\t0x00000000,0x11111111,"
          "0x22222222,0x01234567,0x89ABCDEF,0xFEDCBA98,0x76543210,0x0F0F0F0F,\n};\n\nconst unsigned short fooPal[4] "
          "__attribute__((aligned(4)))=\n{\n\t0x0000,0x7FFF,0x001F,0x7C00,\n};\n\n//}}BLOCK(foo)\n"},
-        {"header.h", "#ifndef GRIT_FOO_H\n#define GRIT_FOO_H\n#define fooMapLen 8\nextern const unsigned short "
-                     "fooMap[4];\n#endif\nconst u8 bytes[] = { 1, 2, 3, 255 };\n"},
-        {"mixed.c", "#include <stdint.h>\nextern \"C\" {\nnamespace gfx {\n/* palette */ static const uint16_t "
-                    "EWRAM_DATA pal[3] ALIGN(4) = { 0x7fffu, 017, 0b101, }; // done\n}\n}\n"},
+        {"header.h",
+         "#ifndef GRIT_FOO_H\n#define GRIT_FOO_H\n#define fooMapLen 8\nextern const unsigned short "
+         "fooMap[4];\n#endif\nconst u8 bytes[] = { 1, 2, 3, 255 };\n"},
+        {"mixed.c",
+         "#include <stdint.h>\nextern \"C\" {\nnamespace gfx {\n/* palette */ static const uint16_t "
+         "EWRAM_DATA pal[3] ALIGN(4) = { 0x7fffu, 017, 0b101, }; // done\n}\n}\n"},
         {"code.c", "void f(void) { u16 m[2] = {1, 2}; }\nunsigned short int m[2] = {\n  65535,\n  0\n};\n"},
         {"broken.c", "const u16 m[2] = {1, x};\n/* open"},
     };

@@ -19,8 +19,8 @@ constexpr const char* kTypeList =
 std::string quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 bool isTypeWord(std::string_view word) {
-  static constexpr std::array<std::string_view, 10> kWords = {"u8",  "u16",      "u32",      "uint8_t", "uint16_t",
-                                                              "uint32_t", "unsigned", "char", "short", "int"};
+  static constexpr std::array<std::string_view, 10> kWords = {"u8",       "u16",      "u32",  "uint8_t", "uint16_t",
+                                                              "uint32_t", "unsigned", "char", "short",   "int"};
   return std::find(kWords.begin(), kWords.end(), word) != kWords.end();
 }
 
@@ -29,9 +29,9 @@ int elementBytesOf(std::vector<std::string_view> words) {
   std::sort(words.begin(), words.end());
   using Words = std::vector<std::string_view>;
   static const std::pair<Words, int> kTypes[] = {
-      {{"u8"}, 1},  {{"uint8_t"}, 1},  {{"char", "unsigned"}, 1},
-      {{"u16"}, 2}, {{"uint16_t"}, 2}, {{"short", "unsigned"}, 2}, {{"int", "short", "unsigned"}, 2},
-      {{"u32"}, 4}, {{"uint32_t"}, 4}, {{"int", "unsigned"}, 4},
+      {{"u8"}, 1},       {{"uint8_t"}, 1},           {{"char", "unsigned"}, 1},         {{"u16"}, 2},
+      {{"uint16_t"}, 2}, {{"short", "unsigned"}, 2}, {{"int", "short", "unsigned"}, 2}, {{"u32"}, 4},
+      {{"uint32_t"}, 4}, {{"int", "unsigned"}, 4},
   };
   for (const auto& [type, bytes] : kTypes) {
     if (type == words) return bytes;
@@ -57,8 +57,8 @@ bool isAttributeWord(std::string_view word) {
 // come out as 2^32 so that they fail the range check.
 bool parseNumber(std::string_view text, std::uint64_t& value) {
   std::size_t suffix = 0;
-  while (suffix < 3 && suffix < text.size() && std::string_view("uUlL").find(text[text.size() - 1 - suffix]) !=
-                                                  std::string_view::npos) {
+  while (suffix < 3 && suffix < text.size() &&
+         std::string_view("uUlL").find(text[text.size() - 1 - suffix]) != std::string_view::npos) {
     ++suffix;
   }
   text.remove_suffix(suffix);
@@ -148,12 +148,16 @@ bool ArrayReader::run(SourceArray& out, std::string& message) {
       const CToken name = pending.back();
       pending.pop_back();
       switch (readDeclaration(pending, name, out)) {
-        case Found::Values: return true;
-        case Found::Failed: message = message_; return false;
+        case Found::Values:
+          return true;
+        case Found::Failed:
+          message = message_;
+          return false;
         case Found::DeclarationOnly:
           if (declaredOnlyLine == 0 && !wanted_.empty()) declaredOnlyLine = name.line;
           break;
-        case Found::Passed: break;
+        case Found::Passed:
+          break;
       }
       pending.clear();
     } else if (token.is(';')) {
@@ -240,7 +244,8 @@ Found ArrayReader::skipTrailingAttributes() {
     int depth = 0;
     do {
       const CToken token = take();
-      if (token.kind == CToken::Kind::End) return expected("\")\" to close the argument list of " + quote(word.text), token);
+      if (token.kind == CToken::Kind::End)
+        return expected("\")\" to close the argument list of " + quote(word.text), token);
       depth += token.is('(') ? 1 : token.is(')') ? -1 : 0;
     } while (depth > 0);
   }
@@ -266,7 +271,8 @@ Found ArrayReader::readDeclaration(const std::vector<CToken>& specifiers, const 
   const bool sized = declarator.tokens == 1 && declarator.first.kind == CToken::Kind::Number;
   if (declarator.tokens > 0 && !(sized && parseNumber(declarator.first.text, declared))) {
     // The first token that is no size: the size itself, or what follows a good one.
-    const bool goodFirst = declarator.first.kind == CToken::Kind::Number && parseNumber(declarator.first.text, declared);
+    const bool goodFirst =
+        declarator.first.kind == CToken::Kind::Number && parseNumber(declarator.first.text, declared);
     return expected("the size of " + quote(name.text) + " (a number) or \"]\"",
                     goodFirst ? declarator.second : declarator.first);
   }
@@ -299,8 +305,7 @@ Found ArrayReader::readValues(SourceArray& out, bool sized, std::uint64_t declar
       return expected("a value from 0 to " + std::to_string(largest) + " (" + out.typeName + ")", value);
     }
     if (sized && out.values.size() == declared) {
-      return expected("\"}\" after the " + std::to_string(declared) + " values that " + quote(out.name) +
-                          " declares",
+      return expected("\"}\" after the " + std::to_string(declared) + " values that " + quote(out.name) + " declares",
                       value);
     }
     if (out.values.size() == kMaxSourceArrayValues) {
@@ -339,10 +344,17 @@ bool readSourceArray(std::string_view text, const std::string& path, const std::
 bool readSourceArrayFile(const std::string& path, const std::string& name, SourceArray& out, std::string& message) {
   std::vector<std::uint8_t> bytes;
   switch (readFileBytes(path, bytes, kMaxSourceBytes)) {
-    case ReadStatus::Ok: break;
-    case ReadStatus::NotFound: message = "File <" + path + "> not found!"; return false;
-    case ReadStatus::Empty: message = "File <" + path + "> is empty!"; return false;
-    case ReadStatus::TooLarge: message = "File <" + path + "> is too large to be a source file."; return false;
+    case ReadStatus::Ok:
+      break;
+    case ReadStatus::NotFound:
+      message = "File <" + path + "> not found!";
+      return false;
+    case ReadStatus::Empty:
+      message = "File <" + path + "> is empty!";
+      return false;
+    case ReadStatus::TooLarge:
+      message = "File <" + path + "> is too large to be a source file.";
+      return false;
   }
   return readSourceArray(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), path, name, out,
                          message);

@@ -93,8 +93,8 @@ ImportSourceState importSourceState(const ImportSourceEntries& entries, MapArray
   const std::optional<int> width = mapWidthValue(entries.mapWidth);
   if (!width || *width == 0 || found.entries % *width != 0) {
     const std::string count = std::to_string(found.entries);
-    return {false, "\"" + entries.arrays[map] + "\" holds " + count + " screen entries; Map Width must divide " +
-                       count + "."};
+    return {false,
+            "\"" + entries.arrays[map] + "\" holds " + count + " screen entries; Map Width must divide " + count + "."};
   }
   return {true, "The new layer will be " + std::to_string(*width) + " x " + std::to_string(found.entries / *width) +
                     " tiles."};

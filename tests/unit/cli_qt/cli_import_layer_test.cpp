@@ -16,8 +16,8 @@ struct CliRun {
 };
 
 CliRun cli(const TempFolder& work, const std::string& arguments) {
-  const std::string command = std::string("cd '") + work.path() + "' && '" + QARTO_CLI + "' " + arguments +
-                              " >stdout.txt 2>stderr.txt";
+  const std::string command =
+      std::string("cd '") + work.path() + "' && '" + QARTO_CLI + "' " + arguments + " >stdout.txt 2>stderr.txt";
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(work.file("stdout.txt")),
           readText(work.file("stderr.txt"))};
@@ -42,7 +42,8 @@ TEST(CliImportLayer, AddsTheLayerBesideTheSavedMapOrSaysWhyNot) {
   EXPECT_FALSE(std::filesystem::exists(work.file("refused.qrm")));
   // Without an array name the first array with values is taken: tiles is no map.
   run = cli(work, "import-layer " + demo + "--palette pal.c --tiles gfx.c --map gfx.c --width 17 -o x.qrm");
-  EXPECT_EQ(run.err, caption + "The map width 17 is larger than the map array \"tiles\", which holds 16 screen entries.\n");
+  EXPECT_EQ(run.err,
+            caption + "The map width 17 is larger than the map array \"tiles\", which holds 16 screen entries.\n");
   EXPECT_EQ(cli(work, "import-layer " + demo + arrays).code, 2);
   EXPECT_NE(cli(work, "import-layer --help").out.find("usage: qarto-cli import-layer MAP.qrm --palette FILE[:ARRAY]"),
             std::string::npos);

@@ -1,7 +1,7 @@
 // Reading one array with its values out of a C source, as exporters write them.
-#include <gtest/gtest.h>
-
 #include "io/source_array_reader.h"
+
+#include <gtest/gtest.h>
 
 namespace qarto::test {
 namespace {
@@ -14,20 +14,39 @@ TEST(SourceArrayReader, ReadsWhatExportersWrite) {
     Values values;
     int line = 1;
   } cases[] = {
-      {"const u16 bgMap[4]ALIGN4 = \r\n{\r\n0x0000,0x0001,0x0c02,0x1000\r\n};", "", "bgMap", "u16", {0, 1, 0xC02, 0x1000}},
+      {"const u16 bgMap[4]ALIGN4 = \r\n{\r\n0x0000,0x0001,0x0c02,0x1000\r\n};",
+       "",
+       "bgMap",
+       "u16",
+       {0, 1, 0xC02, 0x1000}},
       // Fewer values than declared: the rest are zeros; a comma may end the list.
-      {"const unsigned short fooPal[4] __attribute__((aligned(4)))=\n{\n\t0x0000,0x7FFF,\n};", "", "fooPal",
-       "unsigned short", {0, 0x7FFF, 0, 0}},
-      {"static const uint32_t t[] ALIGN(4) = { 1u, 0x10UL, 017, 0b11, 4294967295 };", "", "t", "uint32_t",
+      {"const unsigned short fooPal[4] __attribute__((aligned(4)))=\n{\n\t0x0000,0x7FFF,\n};",
+       "",
+       "fooPal",
+       "unsigned short",
+       {0, 0x7FFF, 0, 0}},
+      {"static const uint32_t t[] ALIGN(4) = { 1u, 0x10UL, 017, 0b11, 4294967295 };",
+       "",
+       "t",
+       "uint32_t",
        {1, 16, 15, 3, 0xFFFFFFFF}},
-      {"#include <gba.h>\n#define X(a) \\\n  a[1]\n/* no[1] = {2}; */ // nor[2]\nunsigned char\n c\n [2]\n = { 255, // end\n 0 };",
-       "", "c", "unsigned char", {255, 0}, 6},
+      {"#include <gba.h>\n#define X(a) \\\n  a[1]\n/* no[1] = {2}; */ // nor[2]\nunsigned char\n c\n [2]\n = { 255, // "
+       "end\n 0 };",
+       "",
+       "c",
+       "unsigned char",
+       {255, 0},
+       6},
       {"extern const u16 m[2];\nconst u16 other[1] = {9};\nconst u16 m[2] = {1,2};", "m", "m", "u16", {1, 2}, 3},
       {"extern const u16 m[2];\nconst u16 other[1] = {9};", "", "other", "u16", {9}, 2},
       {"extern \"C\" const u16 m[] = {4};", "", "m", "u16", {4}},
       {"extern \"C\" {\nnamespace gfx { EWRAM_DATA u8 x[] = {3}; }\n}", "x", "x", "u8", {3}, 2},
-      {"void f() { u16 y[2] = {1, 2}; }\nu16 buffer[8];\nint unsigned short y[1]={65535};", "y", "y",
-       "int unsigned short", {65535}, 3},
+      {"void f() { u16 y[2] = {1, 2}; }\nu16 buffer[8];\nint unsigned short y[1]={65535};",
+       "y",
+       "y",
+       "int unsigned short",
+       {65535},
+       3},
   };
   for (const auto& c : cases) {
     SourceArray array;
@@ -50,7 +69,8 @@ TEST(SourceArrayReader, SaysWhereAndWhatWasExpected) {
       {"const s16 m[1] = {1};",
        "line 1: expected the element type of \"m\" (u8, u16, u32, unsigned char, unsigned short, unsigned int, "
        "uint8_t, uint16_t or uint32_t), found \"s16\"."},
-      {"const u16 m[2][2] = {};", "line 1: expected \"=\" (arrays of more than one dimension are not read), found \"[\"."},
+      {"const u16 m[2][2] = {};",
+       "line 1: expected \"=\" (arrays of more than one dimension are not read), found \"[\"."},
       {"const u16 m[N] = {};", "line 1: expected the size of \"m\" (a number) or \"]\", found \"N\"."},
       {"const u16 m[2 * 3] = {};", "line 1: expected the size of \"m\" (a number) or \"]\", found \"*\"."},
       {"const u16 m[99999999] = {};", "line 1: expected a size of at most 4194304 values, found \"99999999\"."},

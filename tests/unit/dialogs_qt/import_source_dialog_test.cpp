@@ -1,10 +1,10 @@
 // Import Layer from .h/.c/.cpp: "<" fills the array lists from real source
 // files, OK follows the map width and imports.
-#include <QGroupBox>
+#include "app/dialogs/export/import_source_dialog.h"
 
+#include <QGroupBox>
 #include <fstream>
 
-#include "app/dialogs/export/import_source_dialog.h"
 #include "gui_fixture.h"
 #include "support/temp_folder.h"
 
@@ -55,8 +55,9 @@ TEST(ImportSourceDialog, OkFollowsTheMapWidthAndImportsOrStaysOpen) {
   // A refusal keeps the dialog open with the entries; the map is unchanged.
   type(width, "60");
   click(ok);
-  EXPECT_EQ(f.services.lastText(), "The layer would be 60 x 10 tiles.  Map sizes must be no smaller than (30,20) "
-                                   "tiles and no larger than (1024,1024) tiles.");
+  EXPECT_EQ(f.services.lastText(),
+            "The layer would be 60 x 10 tiles.  Map sizes must be no smaller than (30,20) "
+            "tiles and no larger than (1024,1024) tiles.");
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(f.stackNames(), std::vector<std::string>{"Level"});
   type(width, "30");

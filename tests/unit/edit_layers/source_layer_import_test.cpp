@@ -1,12 +1,13 @@
 // Import Layer from .h/.c/.cpp on arrays written as grit writes them, and
 // every refusal with the project left as it was.
+#include "edit/layers/source/source_layer_import.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 
-#include "edit/layers/source/source_layer_import.h"
 #include "layers_fixture.h"
 
 namespace qarto::test {
@@ -64,7 +65,8 @@ TEST(SourceLayerImport, GritArraysBecomeAPageAndALayerThatUndoTakesAway) {
   EXPECT_EQ(imported.pagePath, f.folder.file("fooTiles.bmp"));
   const Tileset& page = *imported.page;
   EXPECT_EQ(std::tuple(page.imageWidth, page.imageHeight, page.id, page.displayName), std::tuple(48, 8, 2, "fooTiles"));
-  EXPECT_EQ(std::vector<int>(page.palette.begin() + 45, page.palette.begin() + 51), (std::vector<int>{255, 0, 0, 0, 0, 255}));
+  EXPECT_EQ(std::vector<int>(page.palette.begin() + 45, page.palette.begin() + 51),
+            (std::vector<int>{255, 0, 0, 0, 0, 255}));
   // Tiles keep their numbers in the row the map first shows them in; tile 2 in row 1 is copy 3.
   const std::vector<int> tiles = tilesOf(layer);
   EXPECT_EQ(std::vector<int>(tiles.begin(), tiles.begin() + 10), (std::vector<int>{0, 1, 2, 0, 1, 2, 0, 1, 3, 4}));
@@ -103,23 +105,31 @@ TEST(SourceLayerImport, RefusalsSayWhyAndChangeNothing) {
       {tiles3 + map(0) + "const u16 fooPal[2] = {1, x};", "File <%s>, line 94: expected a number, found \"x\"."},
       {gritArray("unsigned int", "fooTiles", 1025 * 8, tileWord) + map(0) + pal32,
        "The tile array \"fooTiles\" holds 1025 tiles; a GBA background uses at most 1024."},
-      {tiles3 + map(3) + pal32, "Screen entry 0 of \"fooMap\" (cell 0, 0) names tile 3, but the tile array \"fooTiles\" "
-                                "holds 3 tiles."},
-      {tiles3 + map(0x2000) + pal32, "Screen entry 0 of \"fooMap\" (cell 0, 0) uses palette row 2, but the palette array "
-                                     "\"fooPal\" holds 32 colours, enough for rows 0 to 1."},
-      {tiles3 + map(0) + "const u8 fooPal[3] = {0};", "The palette array \"fooPal\" holds 3 bytes, not a whole number of 16-bit colours."},
+      {tiles3 + map(3) + pal32,
+       "Screen entry 0 of \"fooMap\" (cell 0, 0) names tile 3, but the tile array \"fooTiles\" "
+       "holds 3 tiles."},
+      {tiles3 + map(0x2000) + pal32,
+       "Screen entry 0 of \"fooMap\" (cell 0, 0) uses palette row 2, but the palette array "
+       "\"fooPal\" holds 32 colours, enough for rows 0 to 1."},
+      {tiles3 + map(0) + "const u8 fooPal[3] = {0};",
+       "The palette array \"fooPal\" holds 3 bytes, not a whole number of 16-bit colours."},
       {tiles3 + map(0) + gritArray("unsigned short", "fooPal", 257, [](std::size_t) { return 0u; }),
        "The palette array \"fooPal\" holds 257 colours; a palette holds at most 256."},
-      {"const u8 fooTiles[33] = {0};" + map(0) + pal32, "The tile array \"fooTiles\" holds 33 bytes, not a whole number "
-                                                      "of 4bpp tiles of 32 bytes."},
-      {tiles3 + "const u8 fooMap[3] = {0};" + pal32, "The map array \"fooMap\" holds 3 bytes, not a whole number of "
-                                                   "16-bit screen entries."},
+      {"const u8 fooTiles[33] = {0};" + map(0) + pal32,
+       "The tile array \"fooTiles\" holds 33 bytes, not a whole number "
+       "of 4bpp tiles of 32 bytes."},
+      {tiles3 + "const u8 fooMap[3] = {0};" + pal32,
+       "The map array \"fooMap\" holds 3 bytes, not a whole number of "
+       "16-bit screen entries."},
       {tiles3 + "const u16 fooMap[] = {};" + pal32, "The map array \"fooMap\" holds no screen entries."},
       {tiles3 + map(0) + pal32, "The map width must be at least 1.", 0},
-      {tiles3 + map(0) + pal32, "The map width 641 is larger than the map array \"fooMap\", which holds 640 screen entries.", 641},
+      {tiles3 + map(0) + pal32,
+       "The map width 641 is larger than the map array \"fooMap\", which holds 640 screen entries.", 641},
       {tiles3 + map(0) + pal32, "The 640 screen entries of \"fooMap\" do not make whole rows of 33.", 33},
-      {tiles3 + map(0) + pal32, "The layer would be 64 x 10 tiles.  Map sizes must be no smaller than (30,20) tiles and "
-                                "no larger than (1024,1024) tiles.", 64},
+      {tiles3 + map(0) + pal32,
+       "The layer would be 64 x 10 tiles.  Map sizes must be no smaller than (30,20) tiles and "
+       "no larger than (1024,1024) tiles.",
+       64},
       {tiles3 + map(0) + pal32, "File <%s> has no array named \"fooMaps\".", 32, "fooMaps"},
   };
   for (const auto& c : cases) {
@@ -138,16 +148,20 @@ TEST(SourceLayerImport, RefusalsSayWhyAndChangeNothing) {
   // The header only declares the map; un-optimized mode takes one page only.
   SourceImport f;
   EXPECT_EQ(f.import(32, "fooMap", f.folder.file("foo.h")).layer, nullptr);
-  EXPECT_EQ(f.services.lastText(), "File <" + f.folder.file("foo.h") + ">, line 2: \"fooMap\" is only declared here; "
-            "expected its values (\"= { ... };\"), which are in another file, such as the .c or .cpp beside it.");
+  EXPECT_EQ(f.services.lastText(),
+            "File <" + f.folder.file("foo.h") +
+                ">, line 2: \"fooMap\" is only declared here; "
+                "expected its values (\"= { ... };\"), which are in another file, such as the .c or .cpp beside it.");
   f.project().filePath = f.folder.file("gone/level.qrm");
   EXPECT_EQ(f.import().layer, nullptr);
-  EXPECT_EQ(f.services.lastText(), "File <" + f.folder.file("gone/fooTiles.bmp") + "> could not be opened for writing.");
+  EXPECT_EQ(f.services.lastText(),
+            "File <" + f.folder.file("gone/fooTiles.bmp") + "> could not be opened for writing.");
   f.tiles();
   f.project().unoptimizedMode = true;
   EXPECT_EQ(f.import().layer, nullptr);
-  EXPECT_EQ(f.services.lastText(), "Unoptimized mode only allows one tileset to be loaded at a time.  Collision tiles "
-                                   "Do Not count as a regular texture tileset.");
+  EXPECT_EQ(f.services.lastText(),
+            "Unoptimized mode only allows one tileset to be loaded at a time.  Collision tiles "
+            "Do Not count as a regular texture tileset.");
   EXPECT_EQ(std::tuple(f.order(), f.registry().size(), f.journal().size()), std::tuple("Level", 2u, 0u));
 }
 

@@ -44,7 +44,8 @@ TEST_F(SourceImportRoundTrip, FlipsSeveralPalettesAndTwoTileGroups) {
   back.tileGrouping = 1;
   // Six tiles of each page (six palette rows each), every flip.
   auto cell = [](const Tileset* page, int tile, int flips) {
-    return MapCell{static_cast<std::int16_t>(tile), static_cast<std::int8_t>(page->id), tilePaletteRow(*page, tile), 0,
+    return MapCell{static_cast<std::int16_t>(tile),  static_cast<std::int8_t>(page->id),
+                   tilePaletteRow(*page, tile),      0,
                    static_cast<std::uint8_t>(flips), 0};
   };
   fill(level, [&](int x, int y) { return cell(forest, (x * 5 + y) % 6, (x + 2 * y) % 4); });
@@ -60,13 +61,12 @@ TEST_F(SourceImportRoundTrip, FlipsSeveralPalettesAndTwoTileGroups) {
 
   // Map arrays come bottom layer first: Back (group 2), then Level (group 1).
   const std::tuple<MapLayer*, std::string, std::string> arrays[] = {{&back, maps[0], tiles[1]},
-                                                                     {&level, maps[1], tiles[0]}};
+                                                                    {&level, maps[1], tiles[0]}};
   for (const auto& [original, map, tileArray] : arrays) {
     const SourceLayerImport imported = importSourceLayer(
         engine().session(), {{folder.file("BG_Palette.cpp"), ""}, {tileArray, ""}, {map, ""}, original->width});
     ASSERT_NE(imported.layer, nullptr) << services_.lastText();
-    EXPECT_EQ(std::tuple(imported.layer->width, imported.layer->height),
-              std::tuple(original->width, original->height));
+    EXPECT_EQ(std::tuple(imported.layer->width, imported.layer->height), std::tuple(original->width, original->height));
     const Difference d = compareRgb(soloFrame(imported.layer), soloFrame(original), width_);
     EXPECT_EQ(d.count, 0) << original->nameText() << ": first at " << d.firstX << "," << d.firstY;
   }

@@ -91,8 +91,7 @@ void ImportSourceDialog::browse(SourceGroup which) {
 
 void ImportSourceDialog::scan(SourceGroup which) {
   Group& group = groups_[static_cast<std::size_t>(which)];
-  const std::optional<std::vector<std::string>> names =
-      scanSourceArrays(session_.services(), ss(group.file->text()));
+  const std::optional<std::vector<std::string>> names = scanSourceArrays(session_.services(), ss(group.file->text()));
   if (!names) return;
   probe_.forget();  // the file may have changed since it was read
   group.arrays->clear();

@@ -33,8 +33,8 @@ std::vector<std::uint16_t> halfWords(const std::vector<std::uint8_t>& bytes) {
 std::uint8_t widen(int channel5) { return static_cast<std::uint8_t>(channel5 << 3 | channel5 >> 2); }
 
 // The first limit the three arrays and the width break, or "".
-std::string arrayLimits(const SourceLayerArrays& a, std::size_t paletteBytes, std::size_t tileBytes,
-                        long long entries, const LayerSizeRule& rule) {
+std::string arrayLimits(const SourceLayerArrays& a, std::size_t paletteBytes, std::size_t tileBytes, long long entries,
+                        const LayerSizeRule& rule) {
   const char* palette = a.palette.name.c_str();
   const char* tiles = a.tiles.name.c_str();
   const char* map = a.map.name.c_str();
@@ -44,8 +44,8 @@ std::string arrayLimits(const SourceLayerArrays& a, std::size_t paletteBytes, st
   }
   if (paletteBytes == 0) return format("The palette array \"%s\" holds no colours.", palette);
   if (paletteBytes / 2 > kMaxImportedColours) {
-    return format("The palette array \"%s\" holds %zu colours; a palette holds at most %d.", palette,
-                  paletteBytes / 2, kMaxImportedColours);
+    return format("The palette array \"%s\" holds %zu colours; a palette holds at most %d.", palette, paletteBytes / 2,
+                  kMaxImportedColours);
   }
   if (tileBytes % kTileBytes != 0) {
     return format("The tile array \"%s\" holds %zu bytes, not a whole number of 4bpp tiles of %d bytes.", tiles,
@@ -71,9 +71,10 @@ std::string arrayLimits(const SourceLayerArrays& a, std::size_t paletteBytes, st
   }
   const long long height = entries / a.width;
   if (a.width < rule.minWidth || a.width > kMaxLayerTiles || height < rule.minHeight || height > kMaxLayerTiles) {
-    return format("The layer would be %d x %lld tiles.  Map sizes must be no smaller than (%i,%i) tiles and no "
-                  "larger than (%i,%i) tiles.",
-                  a.width, height, rule.minWidth, rule.minHeight, kMaxLayerTiles, kMaxLayerTiles);
+    return format(
+        "The layer would be %d x %lld tiles.  Map sizes must be no smaller than (%i,%i) tiles and no "
+        "larger than (%i,%i) tiles.",
+        a.width, height, rule.minWidth, rule.minHeight, kMaxLayerTiles, kMaxLayerTiles);
   }
   return {};
 }
@@ -111,16 +112,17 @@ bool planSourceLayer(const SourceLayerArrays& arrays, const LayerSizeRule& rule,
     const int x = static_cast<int>(i % static_cast<std::size_t>(arrays.width));
     const int y = static_cast<int>(i / static_cast<std::size_t>(arrays.width));
     if (tile >= tileCount) {
-      message = format("Screen entry %zu of \"%s\" (cell %d, %d) names tile %d, but the tile array \"%s\" holds %d "
-                       "tiles.",
-                       i, arrays.map.name.c_str(), x, y, tile, arrays.tiles.name.c_str(), tileCount);
+      message = format(
+          "Screen entry %zu of \"%s\" (cell %d, %d) names tile %d, but the tile array \"%s\" holds %d "
+          "tiles.",
+          i, arrays.map.name.c_str(), x, y, tile, arrays.tiles.name.c_str(), tileCount);
       return false;
     }
     if (row >= rowCount) {
-      message = format("Screen entry %zu of \"%s\" (cell %d, %d) uses palette row %d, but the palette array \"%s\" "
-                       "holds %zu colours, enough for rows 0 to %d.",
-                       i, arrays.map.name.c_str(), x, y, row, arrays.palette.name.c_str(), colours.size(),
-                       rowCount - 1);
+      message = format(
+          "Screen entry %zu of \"%s\" (cell %d, %d) uses palette row %d, but the palette array \"%s\" "
+          "holds %zu colours, enough for rows 0 to %d.",
+          i, arrays.map.name.c_str(), x, y, row, arrays.palette.name.c_str(), colours.size(), rowCount - 1);
       return false;
     }
     int& first = firstRow[static_cast<std::size_t>(tile)];
@@ -137,7 +139,8 @@ bool planSourceLayer(const SourceLayerArrays& arrays, const LayerSizeRule& rule,
     MapCell& cell = cells[i];
     cell.tile = static_cast<std::int16_t>(copy);
     cell.palette = static_cast<std::uint8_t>(row);
-    cell.flags = static_cast<std::uint8_t>((entries[i] >> 10 & 1 ? kCellHFlip : 0) | (entries[i] >> 11 & 1 ? kCellVFlip : 0));
+    cell.flags =
+        static_cast<std::uint8_t>((entries[i] >> 10 & 1 ? kCellHFlip : 0) | (entries[i] >> 11 & 1 ? kCellVFlip : 0));
   }
 
   IndexedImage page;
