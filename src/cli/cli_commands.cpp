@@ -11,6 +11,10 @@ const std::vector<CliCommand>& cliCommands() {
       {"count", "Print the unique tile and palette counts of a map.", "count MAP.qrm [--yes]", runCount},
       {"layer-bmp", "Write a layer of a map as an 8-bit BMP.", "layer-bmp MAP.qrm -o OUT.bmp [--layer NAME] [--yes]",
        runLayerBmp},
+      {"import-layer", "Add a layer made from C arrays (palette, 4bpp tiles, screen entries), as Import Layer does.",
+       "import-layer MAP.qrm --palette FILE[:ARRAY] --tiles FILE[:ARRAY] --map FILE[:ARRAY] --width N "
+       "[-o OUT.qrm] [--yes]",
+       runImportLayer},
       {"validate", "Check a tile page against the 16-colour rule and for sparse tiles.",
        "validate IMAGE [--sparse N] [--no-16-colour] [--image OUT.bmp]", runValidate},
       {"info", "Describe a map as loaded.", "info MAP.qrm [--json] [--yes]", runInfo},

@@ -22,6 +22,7 @@ int runUpgrade(const std::vector<std::string>& args);
 int runExport(const std::vector<std::string>& args);
 int runCount(const std::vector<std::string>& args);
 int runLayerBmp(const std::vector<std::string>& args);
+int runImportLayer(const std::vector<std::string>& args);
 int runValidate(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);

@@ -11,7 +11,7 @@ namespace {
 void printOverview(std::FILE* out) {
   std::fputs("usage: qarto-cli COMMAND [ARGS...]\n\nCommands:\n", out);
   for (const qarto::CliCommand& command : qarto::cliCommands()) {
-    std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+    std::fprintf(out, "  %-12s %s\n", command.name, command.summary);
   }
   std::fputs("\nRun 'qarto-cli COMMAND --help' for a command's options.\n", out);
 }

@@ -69,8 +69,10 @@ void runExportBinaryDialog(const DialogContext& context) {
 }
 
 void runImportSourceDialog(const DialogContext& context) {
-  ImportSourceDialog dialog(session(context).services(), context.parent);
+  context.engine.endStroke();
+  ImportSourceDialog dialog(session(context), context.parent);
   dialog.exec();
+  context.engine.refresh();
 }
 
 void showValidateTilesetDialog(const DialogContext& context) {

@@ -119,7 +119,7 @@ TEST(DialogLayout, ExportDialogs) {
 
 TEST(DialogLayout, ToolsDialogs) {
   Shots f;
-  ImportSourceDialog import(f.services);
+  ImportSourceDialog import(f.session);
   child<QLineEdit>(import, "paletteFile")
       ->setText(QString::fromUtf8(QARTO_SOURCE_DIR) + "/tests/golden/export/entities_collision/files/BG_Externs.h");
   import.scan(SourceGroup::Palette);
