@@ -48,6 +48,11 @@ AboutBox::AboutBox(QWidget* parent)
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  // Enter closes the box wherever the focus is, the links included.
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  ok->setObjectName("aboutOk");
+  ok->setDefault(true);
+  ok->setFocus();
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body);
