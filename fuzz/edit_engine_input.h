@@ -98,16 +98,18 @@ class EngineRun {
     engine_->endStroke();
   }
 
-  void undoEverything() {
+  // Returns how many entries were taken back.
+  std::size_t undoEverything() {
     MapProject& project = engine_->project();
-    while (project.journal().undo(project)) {
-    }
+    std::size_t steps = 0;
+    while (project.journal().undo(project)) ++steps;
+    return steps;
   }
 
-  void redoEverything() {
+  // Redoes `steps` entries: those the input left on the redo list stay there.
+  void redo(std::size_t steps) {
     MapProject& project = engine_->project();
-    while (project.journal().redo(project)) {
-    }
+    for (std::size_t i = 0; i < steps; ++i) project.journal().redo(project);
   }
 
  private:
