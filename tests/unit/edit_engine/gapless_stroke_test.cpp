@@ -69,9 +69,6 @@ const Scenario kScenarios[] = {
     {"paint", nothing, kTenRight, false, tileOf, row(1, 0, 10, 11)},
     {"auto-painted collision", nothing, kTenRight, true, tileOf, row(1, 0, 10, 2)},
     {"detail paint", [](StrokeFixture& f) { f.key(Key::F2); }, kTenRight, false, tileOf, row(1, 0, 10, 11)},
-    // dx 3, dy 10: x = 2 + round(3i / 10), halves away from the start.
-    {"steep diagonal", nothing, "press 20 12\nmove 44 92 left\nrelease 44 92", false, tileOf,
-     {{2, 1, 11}, {2, 2, 11}, {3, 3, 11}, {3, 4, 11}, {3, 5, 11}, {4, 6, 11}, {4, 7, 11}, {4, 8, 11}, {4, 9, 11}, {5, 10, 11}, {5, 11, 11}}},
     {"paint lock: the row of the press", [](StrokeFixture& f) { f.key(Key::Right); },
      "press 4 20\nmove 84 60 left\nrelease 84 60", false, tileOf, row(2, 0, 10, 11)},
     // Tiles 11 and 12 anchored on cell (0, 1): the origin (tile 11) repeats on even columns.
