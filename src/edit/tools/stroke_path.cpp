@@ -33,8 +33,7 @@ struct StepRange {
 // The steps 0..steps whose coordinate on this axis lies in lo..hi. The
 // coordinate only ever moves one way along the line, so they form one
 // range, found by halving instead of walking.
-StepRange stepsWithin(std::int64_t start, std::int64_t distance, std::int64_t steps, std::int64_t lo,
-                      std::int64_t hi) {
+StepRange stepsWithin(std::int64_t start, std::int64_t distance, std::int64_t steps, std::int64_t lo, std::int64_t hi) {
   // Measured in the direction of travel the coordinate never decreases.
   const std::int64_t sign = distance < 0 ? -1 : 1;
   const auto along = [&](std::int64_t i) { return sign * (start + offsetAt(i, distance, steps)); };

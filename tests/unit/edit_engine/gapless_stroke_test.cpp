@@ -55,7 +55,7 @@ struct Scenario {
   const char* script;  // zoom 1: cell (x, y) under pixels 8x..8x+7, 8y..8y+7
   bool onWalls;        // the cells checked: Walls (else Level)
   int (*value)(const MapCell&);
-  Cells expected;      // every other cell of that layer keeps 0
+  Cells expected;  // every other cell of that layer keeps 0
 };
 
 int tileOf(const MapCell& cell) { return cell.tile; }

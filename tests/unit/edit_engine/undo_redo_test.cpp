@@ -36,8 +36,8 @@ struct RedoFixture : EngineFixture {
                            std::vector<std::uint8_t>>>
         layers;
     for (const auto& l : project().layers()) {
-      layers.emplace_back(l.get(), l->nameText(), l->kind, l->width, l->height, l->parallaxX, l->parallaxY,
-                          l->visible, l->cells, l->entities);
+      layers.emplace_back(l.get(), l->nameText(), l->kind, l->width, l->height, l->parallaxX, l->parallaxY, l->visible,
+                          l->cells, l->entities);
     }
     return std::tuple(layers, project().activeLayer);
   }
