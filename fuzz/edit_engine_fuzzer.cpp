@@ -1,6 +1,7 @@
 // Random mouse, key and command sequences over a small random map, through
 // the editing engine as the editor window drives it. With unlimited undo,
-// undoing every entry must give back every layer's cells byte for byte.
+// undoing every entry must give back every layer's cells, size and parallax
+// byte for byte, and redoing as many entries then the state the input left.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,10 +13,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qarto::fuzz::EngineRun run(data, size);
   if (!run.ready()) return 0;
-  const std::vector<std::vector<qarto::MapCell>> before = run.cellsOfEveryLayer();
+  const auto before = run.snapshot(false);
   run.playEvents();
   run.finishGestures();
-  run.undoEverything();
-  FUZZ_CHECK(run.cellsOfEveryLayer() == before);
+  const auto after = run.snapshot(true);
+  const std::size_t undone = run.undoEverything();
+  FUZZ_CHECK(run.snapshot(false) == before);
+  run.redo(undone);
+  FUZZ_CHECK(run.snapshot(true) == after);
   return 0;
 }

@@ -5,12 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "edit/commands/command_table.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/entities/entity_placement.h"
+#include "edit/layers/cells/layer_resizing.h"
 #include "edit/session/tileset_commands.h"
 #include "io/images/display_image.h"
 #include "model/recording_services.h"
@@ -50,9 +52,39 @@ class EngineRun {
 
   bool ready() const { return engine_ != nullptr; }
 
-  std::vector<std::vector<MapCell>> cellsOfEveryLayer() const {
-    std::vector<std::vector<MapCell>> out;
-    for (const auto& layer : engine_->project().layers()) out.push_back(layer->cells);
+  // What undo gives back: the layer stack with every layer's size, parallax
+  // and cells. Entity blocks and visibilities also change without undo
+  // entries (the entity buttons, the visibility toggles), so only the
+  // snapshot taken for redo holds them.
+  struct LayerSnapshot {
+    std::string name;
+    LayerKind kind = LayerKind::Primary;
+    int width = 0;
+    int height = 0;
+    float parallaxX = 0.0f;
+    float parallaxY = 0.0f;
+    std::vector<MapCell> cells;
+    bool visible = true;
+    std::vector<std::uint8_t> entities;
+    friend bool operator==(const LayerSnapshot&, const LayerSnapshot&) = default;
+  };
+
+  std::vector<LayerSnapshot> snapshot(bool everything) const {
+    std::vector<LayerSnapshot> out;
+    for (const auto& layer : engine_->project().layers()) {
+      LayerSnapshot& shot = out.emplace_back();
+      shot.name = layer->nameText();
+      shot.kind = layer->kind;
+      shot.width = layer->width;
+      shot.height = layer->height;
+      shot.parallaxX = layer->parallaxX;
+      shot.parallaxY = layer->parallaxY;
+      shot.cells = layer->cells;
+      if (everything) {
+        shot.visible = layer->visible;
+        shot.entities = layer->entities;
+      }
+    }
     return out;
   }
 
@@ -66,10 +98,18 @@ class EngineRun {
     engine_->endStroke();
   }
 
-  void undoEverything() {
+  // Returns how many entries were taken back.
+  std::size_t undoEverything() {
     MapProject& project = engine_->project();
-    while (project.journal().undo(project)) {
-    }
+    std::size_t steps = 0;
+    while (project.journal().undo(project)) ++steps;
+    return steps;
+  }
+
+  // Redoes `steps` entries: those the input left on the redo list stay there.
+  void redo(std::size_t steps) {
+    MapProject& project = engine_->project();
+    for (std::size_t i = 0; i < steps; ++i) project.journal().redo(project);
   }
 
  private:
@@ -130,7 +170,8 @@ class EngineRun {
         {Key::Escape, "", {}},   {Key::F1, "", {}},       {Key::F2, "", {}},       {Key::F3, "", {}},
         {Key::F4, "", {}},       {Key::F5, "", {}},       {Key::Up, "", {}},       {Key::Right, "", {}},
         {Key::Down, "", {}},     {Key::Other, ".", {}},   {Key::Other, "+", {}},   {Key::Other, "-", {}},
-        {Key::Insert, "", {}},   {Key::Delete, "", {}},   {Key::Menu, "", {}},     {Key::F9, "", {}}};
+        {Key::Insert, "", {}},   {Key::Delete, "", {}},   {Key::Menu, "", {}},     {Key::F9, "", {}},
+        {Key::Y, "y", {}}};
     KeyEvent event = kKeys[which % (sizeof kKeys / sizeof kKeys[0])];
     event.modifiers = m;
     return event;
@@ -139,7 +180,7 @@ class EngineRun {
   void playOne() {
     const std::uint8_t op = in_.next();
     const Modifiers m = modifiers(in_.next());
-    switch (op % 12) {
+    switch (op % 13) {
       case 0: engine_->mousePress(static_cast<MouseButton>(1 << in_.range(0, 2)), point(), m); break;
       case 1:
       case 2: {
@@ -182,8 +223,29 @@ class EngineRun {
         if (which % 3 == 2) cloneSelectedEntity(state);
         break;
       }
+      case 12: resize(); break;
     }
     engine_->takeRequests();
+  }
+
+  // Resize Layer as its dialog confirms it: every layer to a new size, or
+  // the active layer to a new parallax.
+  void resize() {
+    engine_->endStroke();
+    const std::uint8_t how = in_.next();
+    const ResizeLayout layout{how % 9, (how & 16) != 0, (how & 32) != 0};
+    std::vector<ResizeTarget> targets;
+    if (how & 64) {
+      const float parallax = static_cast<float>(in_.range(0, 15)) / 10.0f;
+      if (MapLayer* active = engine_->project().activeLayer) {
+        targets.emplace_back(active, in_.range(1, 50), in_.range(1, 40), parallax);
+      }
+    } else {
+      const int width = in_.range(1, 50);
+      const int height = in_.range(1, 40);
+      for (const auto& layer : engine_->project().layers()) targets.emplace_back(layer.get(), width, height);
+    }
+    resizeLayers(engine_->session(), targets, layout);
   }
 
   ByteReader in_;

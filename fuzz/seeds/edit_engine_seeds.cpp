@@ -1,5 +1,6 @@
 // Seeds for the editing engine fuzzer: a map header and a few gestures
-// (tile picking in the tile view, a paint drag, a fill, a stamp rectangle).
+// (tile picking in the tile view, a paint drag, a fill, a stamp rectangle,
+// a resize, undo and redo).
 
 #include <cstdint>
 #include <vector>
@@ -24,6 +25,9 @@ std::vector<std::uint8_t> gestureSeed(std::uint8_t layers, std::uint8_t tool) {
       0, 1, 1, 60, 60,    // middle press with Shift
       3, 1, 1, 80, 80,    // middle release
       5, 2, 8,            // Ctrl+Z
+      12, 0, 4, 35, 25,   // every layer resized to 36 x 26 about the centre
+      5, 2, 8,            // Ctrl+Z
+      5, 2, 28,           // Ctrl+Y
   };
   b.insert(b.end(), events.begin(), events.end());
   return b;

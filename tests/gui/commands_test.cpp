@@ -296,9 +296,9 @@ class CommandsTest : public QObject {
     const QList<int> never = {kFlagPaintMode, kEntityPlacementMode, kPaletteRemapper};
     const QList<int> always = {kNewMapWizard, kOpenMap, kOpenTilesets, kMakeCll, kPreferences, kExit, kAbout,
                                kToggleView, kValidateTileset};
-    QTest::newRow("no map") << "no map" << always << needMap + layersMenu + never + QList<int>{kExportCollision, kUndo};
+    QTest::newRow("no map") << "no map" << always << needMap + layersMenu + never + QList<int>{kExportCollision, kUndo, kRedo};
     QTest::newRow("map open") << "map open" << always + needMap + layersMenu
-                              << never + QList<int>{kExportCollision, kUndo};
+                              << never + QList<int>{kExportCollision, kUndo, kRedo};
     QTest::newRow("collision set") << "collision set" << always + layersMenu + QList<int>{kExportCollision}
                                    << never;
   }

@@ -138,14 +138,14 @@ class StartupTest : public QObject {
     QVERIFY(app.frame()->isMaximized() || app.frame()->isVisible());
   }
 
-  void aFailedLoadLeavesTheBareTitle() {
+  void aFailedLoadKeepsTheOpenMapAndItsTitle() {
     FrameFixture frame;
     QVERIFY(frame.loadDemo());
     TempFolder folder;
     writeBytes(folder.file("broken.qrm"), {'Q', 'a', 'r', 't', 'o', '_', 'v', '7', '\n', 1, 2});
     QVERIFY(!frame->openMapByPath(folder.file("broken.qrm")));
-    QCOMPARE(frame->windowTitle(), QStringLiteral("Qarto v0.99"));
-    QVERIFY(!frame->engine().project().hasLayers());
+    QCOMPARE(frame->windowTitle(), QString::fromStdString("Qarto v0.99 - " + examplePath("demo.qrm")));
+    QCOMPARE(frame->engine().project().layerCount(), 4);
   }
 
   void aDroppedMapOpens() {

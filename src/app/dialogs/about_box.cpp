@@ -48,11 +48,17 @@ AboutBox::AboutBox(QWidget* parent)
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  // OK is the default button and starts with the focus, so Enter closes the
+  // box instead of opening the first link.
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  ok->setObjectName("aboutOk");
+  ok->setDefault(true);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  ok->setFocus();  // once it is part of the box
 }
 
 }  // namespace qarto

@@ -76,7 +76,7 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
 
   // Icon, title, paint lock pane and the stored view options.
   setWindowIcon(applicationIcon());
-  setWindowTitle(QString::fromLatin1(kAppTitle));
+  setWindowTitle(commands_->windowTitle());
   engine_->loadViewOptions();
   showEngineState();
 
@@ -158,6 +158,9 @@ void CMainFrame::showEngineState() {
   showingState_ = true;
   const ViewRequests requests = engine_->takeRequests();
   actions_->update();
+  if (const QString title = QString::fromStdString(commands_->windowTitle()); title != windowTitle()) {
+    QMainWindow::setWindowTitle(title);
+  }
   status_->setPaneText(1, QString::fromStdString(engine_->statusPane(1)));
   status_->setPaneText(2, QString::fromStdString(engine_->statusPane(2)));
   layerBar_->updateEntries();

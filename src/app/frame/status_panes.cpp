@@ -1,6 +1,9 @@
 #include "app/frame/status_panes.h"
 
 #include <QLabel>
+#include <algorithm>
+
+#include "edit/tools/tool_state.h"
 
 namespace qarto {
 
@@ -10,12 +13,22 @@ StatusPanes::StatusPanes(QWidget* parent) : QStatusBar(parent) {
   panes_[0] = new QLabel(QStringLiteral("Ready"), this);
   panes_[0]->setMinimumWidth(70);
   addWidget(panes_[0], 1);
-  const int widths[3] = {0, 170, 70};
+  int widths[3] = {0, 170, 70};
   for (int pane = 1; pane <= 2; ++pane) {
     panes_[pane] = new QLabel(this);
-    panes_[pane]->setFixedWidth(widths[pane]);
     panes_[pane]->setFrameShape(QFrame::Panel);
     panes_[pane]->setFrameShadow(QFrame::Sunken);
+  }
+  // The paint-locking pane holds its longest text in whatever font the
+  // desktop gives it.
+  QLabel& lock = *panes_[1];
+  for (const PaintLock mode : kPaintLocks) {
+    lock.setText(QString::fromLatin1(paintLockText(mode)));
+    widths[1] = std::max(widths[1], lock.sizeHint().width());
+  }
+  lock.clear();
+  for (int pane = 1; pane <= 2; ++pane) {
+    panes_[pane]->setFixedWidth(widths[pane]);
     addPermanentWidget(panes_[pane]);
   }
 }

@@ -7,7 +7,8 @@ class QLabel;
 namespace qarto {
 
 // The frame's status bar: pane 0 stretches and shows the prompt of the item
-// under the mouse or "Ready"; pane 1 (170 pixels) the paint lock; pane 2
+// under the mouse or "Ready"; pane 1 (170 pixels, wider when the font
+// needs it for the longest text) the paint lock; pane 2
 // (70 pixels) the cell under the mouse. Panes 1 and 2 stay blank until
 // their first text.
 class StatusPanes : public QStatusBar {

@@ -7,19 +7,6 @@
 
 namespace qarto {
 
-namespace {
-
-const char* paintLockText(PaintLock lock) {
-  switch (lock) {
-    case PaintLock::Disabled: return " Paint Locking: disabled";
-    case PaintLock::HorizontalOnly: return " Paint Locking: allow horizontal only";
-    case PaintLock::VerticalOnly: return " Paint Locking: allow vertical only";
-  }
-  return "";
-}
-
-}  // namespace
-
 void addBrushCommands(EditorCommands& commands) {
   MapViewEngine& engine = commands.engine();
   EngineState& state = engine.state();

@@ -21,6 +21,7 @@ inline constexpr int kRecentFile9 = 57624;
 inline constexpr int kExit = 57665;
 // Edit, View
 inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 inline constexpr int kToggleToolBar = 59392;
 inline constexpr int kToggleLayerBar = 32866;
 inline constexpr int kToggleStatusBar = 59393;

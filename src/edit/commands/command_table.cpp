@@ -29,6 +29,8 @@ std::vector<CommandInfo> buildTable() {
       {kPreferences, "Preferences", "Change colours, screen size, folders and undo levels\nPreferences", Frame, {}},
       {kExit, "Exit", "Quit the application; prompts to save the map\nExit", Frame, {}},
       {kUndo, "Undo", "Undo the last action\nUndo (Ctrl+Z)", Frame, {K::virtualKey(Key::Z, true)}},
+      {kRedo, "Redo", "Redo the last action undone\nRedo (Ctrl+Y)", Frame,
+       {K::virtualKey(Key::Y, true), K::virtualKey(Key::Z, true, true)}},
       {kToggleToolBar, "Toggle ToolBar", "Show or hide the toolbar\nToggle ToolBar", Frame, {}},
       {kToggleLayerBar, "Toggle Layer Bar", "Show or hide the layer bar\nToggle Layer Bar", Frame, {}},
       {kToggleStatusBar, "Toggle StatusBar", "Show or hide the status bar\nToggle StatusBar", Frame, {}},

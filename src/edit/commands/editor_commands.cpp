@@ -2,11 +2,12 @@
 
 #include "edit/commands/command_table.h"
 #include "edit/engine/map_view_engine.h"
+#include "model/app_title.h"
 
 namespace qarto {
 
 EditorCommands::EditorCommands(MapViewEngine& engine, FrameHost* frame)
-    : engine_(engine), frame_(frame != nullptr ? frame : &defaultFrame_) {
+    : engine_(engine), frame_(frame != nullptr ? frame : &defaultFrame_), title_(kAppTitle) {
   addViewCommands(*this);
   addBrushCommands(*this);
   addToolCommands(*this);
@@ -16,9 +17,14 @@ EditorCommands::EditorCommands(MapViewEngine& engine, FrameHost* frame)
 
 MapFileHooks EditorCommands::mapFileHooks() {
   MapFileHooks hooks;
-  hooks.setWindowTitle = [this](const std::string& title) { frame_->setWindowTitle(title); };
+  hooks.setWindowTitle = [this](const std::string& title) {
+    title_ = title;
+    frame_->setWindowTitle(windowTitle());
+  };
   return hooks;
 }
+
+std::string EditorCommands::windowTitle() const { return engine_.project().modified ? title_ + " *" : title_; }
 
 bool EditorCommands::enabled(int id) const {
   auto it = handlers_.find(id);

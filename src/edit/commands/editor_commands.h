@@ -51,12 +51,17 @@ class EditorCommands {
   FrameHost& frame() { return *frame_; }
   // The map file commands tell the window its new title through these.
   MapFileHooks mapFileHooks();
+  // The window title as the map file commands last set it, with " *" while
+  // the project has unsaved changes. The window shows it after every
+  // command and input, so the mark follows undo, redo and saves.
+  std::string windowTitle() const;
 
  private:
   MapViewEngine& engine_;
   FrameHost defaultFrame_;
   FrameHost* frame_;
   std::unordered_map<int, Handler> handlers_;
+  std::string title_;
 };
 
 // The handler sets, by area.

@@ -36,7 +36,7 @@ std::vector<MenuItem> buildMenuBar() {
                         separator(), item(kMakeCll, "Make .CLL Wizard..."), item(kExportCollision, "Export .CLL"),
                         separator(), item(kPreferences, "Preferences..."), separator(),
                         MenuItem{MenuItem::Kind::RecentFiles, 0, "", {}}, separator(), item(kExit, "E&xit")}),
-      submenu("&Edit", {item(kUndo, "&Undo\tCtrl+Z")}),
+      submenu("&Edit", {item(kUndo, "&Undo\tCtrl+Z"), item(kRedo, "&Redo\tCtrl+Y")}),
       submenu("&View", {item(kToggleToolBar, "&Toolbar"), item(kToggleLayerBar, "Layer Bar"),
                         item(kToggleStatusBar, "&Status Bar"), separator(),
                         item(kToggleView, "Toggle Map/Tile View    \tSpace")}),

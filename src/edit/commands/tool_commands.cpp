@@ -1,4 +1,4 @@
-// Tool selection and Undo.
+// Tool selection, Undo and Redo.
 
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
@@ -29,6 +29,8 @@ void addToolCommands(EditorCommands& commands) {
 
   commands.add(cmd::kUndo, {[&project] { return project.journal().canUndo(); }, {},
                             [&project] { project.journal().undo(project); }});
+  commands.add(cmd::kRedo, {[&project] { return project.journal().canRedo(); }, {},
+                            [&project] { project.journal().redo(project); }});
 }
 
 }  // namespace qarto

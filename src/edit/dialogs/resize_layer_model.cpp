@@ -129,7 +129,7 @@ ResizeOutcome ResizeLayerModel::confirmParallax() {
     return ResizeOutcome::Closed;
   }
   ResizeTarget target{layer_, layerSizeForParallax(parallax, primary->width, kMinLayerTilesX),
-                      layerSizeForParallax(parallax, primary->height, kMinLayerTilesY)};
+                      layerSizeForParallax(parallax, primary->height, kMinLayerTilesY), static_cast<float>(parallax)};
   // A small primary layer and a large parallax give no layer at all.
   if (target.width < 1 || target.height < 1) {
     showLayerMessage(session_, kBadParallax, MessageIcon::Exclamation);
@@ -137,11 +137,7 @@ ResizeOutcome ResizeLayerModel::confirmParallax() {
   }
   ResizeLayout anchoredOnly;
   anchoredOnly.anchor = layout_.anchor;
-  if (resizeLayers(session_, {target}, anchoredOnly)) {
-    layer_->parallaxX = static_cast<float>(parallax);
-    layer_->parallaxY = static_cast<float>(parallax);
-    session_.project().modified = true;
-  }
+  if (resizeLayers(session_, {target}, anchoredOnly)) session_.project().modified = true;
   return ResizeOutcome::Closed;
 }
 

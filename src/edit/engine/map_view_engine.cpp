@@ -18,7 +18,7 @@ MapViewEngine::MapViewEngine(PlatformServices& services, SettingsStore& settings
       picker_(state_) {
   session_.project().setProjectObserver(this);
   session_.project().journal().setLevels(readUndoLevels(settings_));
-  setPaneText(1, " Paint Locking: disabled");
+  setPaneText(1, paintLockText(PaintLock::Disabled));
 }
 
 MapViewEngine::~MapViewEngine() {

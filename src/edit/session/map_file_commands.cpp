@@ -113,44 +113,18 @@ MapReadQuestions askingQuestions(PlatformServices& services) {
   return questions;
 }
 
-// Steps after the reset: decode (unless it was read ahead), then put what
-// was read into the project.
-bool readIntoProject(EditorSession& session, const std::string& path, FileByteSource& file,
-                     std::optional<MapFileRead>& readAhead) {
+// Puts a completely read map into the freshly reset project.
+void installMap(EditorSession& session, const std::string& path, LoadedMap& map) {
   MapProject& project = session.project();
-  PlatformServices& services = session.services();
-  BusyPointer busy(services);
-  LoadedMap map = readAhead ? std::move(readAhead->map) : decodeMapSource(file, askingQuestions(services));
-
-  switch (map.outcome) {
-    case MapReadOutcome::DeclinedOldFormat:
-    case MapReadOutcome::DeclinedLayerCount:
-      return false;
-    case MapReadOutcome::Damaged:
-      tell(services, map.message);  // nothing of a damaged file is kept
-      return false;
-    case MapReadOutcome::LayerAllocationFailed:
-    case MapReadOutcome::EntityAllocationFailed:
-    case MapReadOutcome::CellAllocationFailed:
-      // The layers read so far stay for inspection, but without a file
-      // path, so that Save cannot overwrite the complete file with them.
-      applyOptions(project, map.options);
-      installLayers(project, map.layers);
-      tell(services, map.message);
-      return false;
-    case MapReadOutcome::Complete:
-      break;
-  }
-
+  BusyPointer busy(session.services());
   applyOptions(project, map.options);
   // The path actually opened wins over the one stored in the file.
   project.filePath = path;
   installLayers(project, map.layers);
   const bool allTilesets = installTilesets(session, map.tilesets) && !map.tilesetsSkipped;
-  if (!allTilesets) tell(services, kTilesetAllocationMessage);
+  if (!allTilesets) tell(session.services(), kTilesetAllocationMessage);
   project.modified = false;
   project.journal().clear();
-  return true;
 }
 
 }  // namespace
@@ -221,8 +195,9 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 
   if (!confirmDiscard(session, hooks)) return false;
 
-  // The file is read as it is decoded, after the reset: the old map's
-  // cells are gone before the new one's arrive.
+  // The new map is read completely before the open one is replaced: a file
+  // that cannot be read leaves the map on screen, the title and the recent
+  // files as they were.
   std::optional<MapFileRead> ahead;
   if (readAhead != nullptr && readAhead->path() == chosen) ahead = readAhead->take();
   FileByteSource file;
@@ -231,12 +206,21 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
     tell(services, kLoadOpenFailedMessage);
     return false;
   }
+  LoadedMap map;
+  {
+    BusyPointer busy(services);
+    map = ahead ? std::move(ahead->map) : decodeMapSource(file, askingQuestions(services));
+  }
+  if (!map.succeeded()) {
+    if (!map.message.empty()) tell(services, map.message);  // the declined questions say nothing more
+    return false;
+  }
 
   RecentFileList(settings).add(chosen);
   session.project().resetProject(true);
-  const bool loaded = readIntoProject(session, chosen, file, ahead);
+  installMap(session, chosen, map);
   showTitle(hooks, session.project());
-  return loaded;
+  return true;
 }
 
 bool confirmDiscard(EditorSession& session, const MapFileHooks& hooks) {

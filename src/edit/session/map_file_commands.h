@@ -17,8 +17,7 @@ class MapReadAhead;
 // What the map file commands need beyond the session. The main frame fills
 // setWindowTitle; tests may also replace the save target to make writes fail.
 struct MapFileHooks {
-  // Receives the new main window title after every save and every load
-  // (including a failed load, which leaves the project empty).
+  // Receives the new main window title after every save and every load.
   std::function<void(const std::string& title)> setWindowTitle;
   // Opens the file a save writes to; unset means an AtomicSaveTarget.
   std::function<std::unique_ptr<MapSaveTarget>(const std::string& path)> openSaveTarget;
@@ -33,10 +32,12 @@ std::string windowTitle(const MapProject& project);
 bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks = {});
 
 // Open Map (no path: the file chooser), opening at start-up, from the
-// recent-file list or by a drop. True when a map was read. Up to opening
-// the file a failure leaves the project as it was; after that the project
-// has been reset and a failure leaves it empty. A read ahead of the same
-// path, if given, stands in for reading the file.
+// recent-file list or by a drop. True when a map was read. The file is read
+// completely before the open project is replaced, so any failure (a file
+// that cannot be opened, a damaged file, a declined question, memory) leaves
+// the project, the window title and the recent files as they were; only a
+// map that was read joins the recent files. A read ahead of the same path,
+// if given, stands in for reading the file.
 bool loadMap(EditorSession& session, const std::optional<std::string>& path, const MapFileHooks& hooks = {},
              MapReadAhead* readAhead = nullptr);
 

@@ -1,5 +1,9 @@
 #include "edit/tools/tool_loop.h"
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "edit/brush/brush.h"
 #include "edit/brush/brush_picking.h"
 #include "edit/collision/flag_paint.h"
 #include "edit/state/engine_state.h"
@@ -40,17 +44,37 @@ void ToolLoop::step(ViewPoint mouse, Modifiers modifiers, bool atPress) {
   }
 }
 
+namespace {
+
+// The cursor cells from which a stroke of `brush` can still write into
+// `layer`: the layer widened on every side by the brush's farthest
+// placement from its origin (pattern mode writes the same window).
+CellRect brushReach(const Brush& brush, const MapLayer& layer) {
+  const BrushBounds& bounds = brush.bounds();
+  const CellPoint origin = brush.origin();
+  const int reachX = std::max(std::abs(bounds.minX - origin.x), std::abs(bounds.maxX - origin.x));
+  const int reachY = std::max(std::abs(bounds.minY - origin.y), std::abs(bounds.maxY - origin.y));
+  return {-reachX, -reachY, layer.width - 1 + reachX, layer.height - 1 + reachY};
+}
+
+}  // namespace
+
 void ToolLoop::paint(ViewPoint mouse, bool detail) {
   const Brush* brush = state_.currentBrush();
-  if (brush == nullptr || brush->empty() || !brushFitsLayer(*brush, layer_)) return;
+  if (brush == nullptr || brush->empty() || !brushFitsLayer(*brush, layer_)) {
+    path_.restart();
+    return;
+  }
   MapProject& project = state_.project();
   const AutoPaintTarget autoPaint = findAutoPaintTarget(project, &layer_, project.autoPaintCollision);
   const CellPoint cursor = state_.cellAt(lockedPoint(state_.tools, mouse), &layer_);
   project.modified = true;
   const CollisionFlipTables& flips = state_.collisionFlips();
-  const StrokePlan plan = planStroke(*brush, layer_, state_.tools, flips, detail ? &state_.detail : nullptr, cursor);
   ensureEntry();
-  applyPaintPlan(plan, layer_, project.journal(), autoPaint, project.registry(), flips);
+  for (const CellPoint cell : path_.advance(cursor, brushReach(*brush, layer_))) {
+    const StrokePlan plan = planStroke(*brush, layer_, state_.tools, flips, detail ? &state_.detail : nullptr, cell);
+    applyPaintPlan(plan, layer_, project.journal(), autoPaint, project.registry(), flips);
+  }
 }
 
 void ToolLoop::stamp(ViewPoint mouse, Modifiers modifiers) {
@@ -58,6 +82,7 @@ void ToolLoop::stamp(ViewPoint mouse, Modifiers modifiers) {
     paint(mouse, false);  // neither or both: paste
     return;
   }
+  path_.restart();  // picking is not painting: a later paste starts afresh
   const CellPoint cell = state_.cellAt(mouse, &layer_);
   Brush& stampBrush = state_.brushes.stamp();
   if (modifiers.shift) {
@@ -82,9 +107,12 @@ void ToolLoop::fill(ViewPoint mouse) {
 
 void ToolLoop::flags(ViewPoint mouse) {
   if (layer_.kind != LayerKind::Collision) return;
-  const CellPoint cell = state_.cellAt(lockedPoint(state_.tools, mouse), &layer_);
+  const CellPoint cursor = state_.cellAt(lockedPoint(state_.tools, mouse), &layer_);
   ensureEntry();
-  if (paintFlags(layer_, cell, state_.flags, state_.project().journal())) state_.project().modified = true;
+  const CellRect layerCells{0, 0, layer_.width - 1, layer_.height - 1};
+  for (const CellPoint cell : path_.advance(cursor, layerCells)) {
+    if (paintFlags(layer_, cell, state_.flags, state_.project().journal())) state_.project().modified = true;
+  }
 }
 
 }  // namespace qarto

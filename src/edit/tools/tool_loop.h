@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/tools/stroke_path.h"
 #include "edit/view/input_event.h"
 
 namespace qarto {
@@ -10,9 +11,11 @@ struct MapLayer;
 // One left-button gesture on the map, from the press to the release. The
 // loop owns the gesture's undo entry: it opens it when it starts and closes
 // it when it ends, so one press-drag-release is one undo step. Each mouse
-// event runs the tool once at the mouse point: the paint tools write the
-// brush's stroke plan, the rubber stamp picks, drops or pastes by the
-// modifiers held, the fill runs at the press only.
+// event runs the tool at the mouse point: the paint tools (paint, detail
+// paint, stamp paste, flag paint) at every cell of the stroke path from the
+// previous point, so a fast drag leaves no gaps; the rubber stamp picks or
+// drops the cell under the mouse by the modifiers held; the fill runs at
+// the press only.
 class ToolLoop {
  public:
   ToolLoop(EngineState& state, MapLayer& layer);
@@ -32,6 +35,7 @@ class ToolLoop {
 
   EngineState& state_;
   MapLayer& layer_;
+  StrokePath path_;
 };
 
 }  // namespace qarto

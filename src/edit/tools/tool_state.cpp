@@ -9,4 +9,16 @@ ViewPoint lockedPoint(const ToolState& tools, ViewPoint mouse) {
   return mouse;
 }
 
+const char* paintLockText(PaintLock lock) {
+  switch (lock) {
+    case PaintLock::Disabled:
+      return " Paint Locking: disabled";
+    case PaintLock::HorizontalOnly:
+      return " Paint Locking: allow horizontal only";
+    case PaintLock::VerticalOnly:
+      return " Paint Locking: allow vertical only";
+  }
+  return "";
+}
+
 }  // namespace qarto

@@ -16,6 +16,10 @@ enum class ToolKind : std::int32_t {
 };
 
 enum class PaintLock : std::int32_t { Disabled = 0, VerticalOnly = 1, HorizontalOnly = 2 };
+inline constexpr PaintLock kPaintLocks[] = {PaintLock::Disabled, PaintLock::VerticalOnly, PaintLock::HorizontalOnly};
+
+// The status bar's paint-locking text: " Paint Locking: disabled" ...
+const char* paintLockText(PaintLock lock);
 
 // Which layers the drawing hides besides the active one.
 enum class AutoHideMode : std::int32_t { Never = 0, Always = 1, DuringSelection = 2 };

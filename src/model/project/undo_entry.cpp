@@ -91,6 +91,8 @@ void swapShapes(UndoEntry& entry, MapProject& project) {
     layer.cells.swap(shape.cells);
     std::swap(layer.width, shape.width);
     std::swap(layer.height, shape.height);
+    std::swap(layer.parallaxX, shape.parallaxX);
+    std::swap(layer.parallaxY, shape.parallaxY);
   }
 }
 

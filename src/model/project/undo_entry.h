@@ -19,7 +19,7 @@ enum class UndoKind : int {
   LayerCellsReplaced = 3,
   LayerFlipped = 4,
   CellsEdited = 5,
-  LayersResized = 6,       // cell arrays and sizes of one or more layers
+  LayersResized = 6,       // cell arrays, sizes and parallax of one or more layers
   EntitiesEdited = 7,      // an entity layer's block and the selected slot
 };
 
@@ -37,12 +37,15 @@ struct SavedCells {
   std::size_t size() const { return numbers.size(); }
 };
 
-// A layer's cell array with the size it belongs to.
+// A layer's cell array with the size it belongs to, and the parallax that
+// goes with the size (a secondary layer resized to a new parallax).
 struct LayerShape {
   MapLayer* layer = nullptr;
   std::vector<MapCell> cells;
   std::uint16_t width = 0;
   std::uint16_t height = 0;
+  float parallaxX = 1.0f;
+  float parallaxY = 1.0f;
 };
 
 // A layer's visibility on the other side of the action (merge hides the

@@ -145,7 +145,12 @@ void UndoJournal::recordLayerFlipped(MapLayer* layer, bool horizontal, LayerFlip
 void UndoJournal::recordLayersResized(std::vector<LayerShape> former) {
   if (former.empty()) return;
   auto entry = makeEntry(UndoKind::LayersResized, former.front().layer);
-  if (entry) entry->shapes = std::move(former);
+  if (!entry) {
+    // Without the entry the older ones of these layers no longer fit them.
+    for (const LayerShape& shape : former) forgetLayer(shape.layer);
+    return;
+  }
+  entry->shapes = std::move(former);
   push(std::move(entry));
 }
 

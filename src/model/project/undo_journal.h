@@ -40,8 +40,8 @@ class UndoJournal {
   void recordLayerCellsReplaced(MapLayer* layer, std::vector<MapCell> former, std::uint16_t formerWidth,
                                 std::uint16_t formerHeight);
   void recordLayerFlipped(MapLayer* layer, bool horizontal, LayerFlipper flipper);
-  // The cell arrays and sizes the layers had before a resize; the layers
-  // keep their new ones.
+  // The cell arrays, sizes and parallax the layers had before a resize; the
+  // layers keep their new ones.
   void recordLayersResized(std::vector<LayerShape> former);
   // An entity layer's block and the project's selected slot before the action.
   void recordEntitiesEdited(MapLayer* layer, std::vector<std::uint8_t> formerBlock, std::int32_t formerSelected);

@@ -167,13 +167,15 @@ TEST(LayerMerge, BlankCellsTakeTheCellBeneathAsOneUndoStepAndTheLayerBeneathIsHi
                        f.services.messages.size()),
             std::tuple(6, false, true, 1u, 0u));  // hidden, not removed
   ASSERT_TRUE(f.journal().undo(f.project()));
-  EXPECT_EQ(f.back.cells, before);
+  EXPECT_EQ(std::tuple(f.back.cells, f.ground.visible), std::tuple(before, true));
 
-  // No blank cell: nothing to undo, the layer beneath is hidden all the same.
+  // No blank cell: the layer beneath is hidden all the same, and undo shows it again.
   setTiles(f.back, f.page.id, {4, 5, 6, 7, 8, 9, 10, 11});
-  f.ground.visible = true;
+  f.journal().clear();
   mergeActiveLayerDown(f.session);
-  EXPECT_EQ(std::tuple(f.ground.visible, f.journal().size()), std::tuple(false, 0u));
+  EXPECT_EQ(std::tuple(f.ground.visible, f.journal().size()), std::tuple(false, 1u));
+  ASSERT_TRUE(f.journal().undo(f.project()));
+  EXPECT_TRUE(f.ground.visible);
 
   // A cell of a page that is not loaded stops the merge where it is; what was merged stays.
   setTiles(f.back, f.page.id, {0, 0, 0, 0, 0, 0, 0, 0});
@@ -190,7 +192,7 @@ TEST(LayerMerge, BlankCellsTakeTheCellBeneathAsOneUndoStepAndTheLayerBeneathIsHi
   EXPECT_EQ(tilesOf(f.back), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST(EatHiddenTiles, AfterAskingClearsTheCellsUnderTilesThatHideThemCompletelyWithNoUndo) {
+TEST(EatHiddenTiles, ClearsTheCellsUnderTilesThatHideThemCompletelyAsOneUndoStep) {
   Stack f;
   // Opaque, one clear pixel, half clear, colour 16, blank, past the page's end, negative, page not loaded.
   setTiles(f.front, f.page.id, {4, 2, 3, 1, 0, 99, -1, 4});
@@ -199,16 +201,15 @@ TEST(EatHiddenTiles, AfterAskingClearsTheCellsUnderTilesThatHideThemCompletelyWi
   f.project().activeLayer = &f.ground;
   const auto before = f.snapshot();
   const std::vector<MapCell> front = f.front.cells;
-  f.services.answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(eatHiddenTiles(f.session));
-  EXPECT_EQ(f.snapshot(), before);
-
   EXPECT_TRUE(eatHiddenTiles(f.session));
-  EXPECT_EQ(f.services.messages,
-            std::vector<Message>(2, shown("This feature does not currently support undo.  Continue?.",
-                                          MessageIcon::Question, "", MessageButtons::OkCancel)));
+  EXPECT_TRUE(f.services.messages.empty());  // no question: it can be undone
   for (int i = 0; i < 8; ++i) EXPECT_EQ(f.ground.cells[i], i == 0 || i == 5 ? MapCell{} : distinctCell(i + 1)) << i;
-  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), f.front.cells), std::tuple(true, 0u, front));
+  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), f.front.cells), std::tuple(true, 1u, front));
+  const std::vector<MapCell> eaten = f.ground.cells;
+  ASSERT_TRUE(f.journal().undo(f.project()));
+  EXPECT_EQ(std::get<0>(f.snapshot()), std::get<0>(before));
+  ASSERT_TRUE(f.journal().redo(f.project()));
+  EXPECT_EQ(f.ground.cells, eaten);
 }
 
 TEST(LayerFlip, MirrorsEveryKindOfLayerAndUndoGivesItBack) {

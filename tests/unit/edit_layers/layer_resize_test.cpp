@@ -45,26 +45,36 @@ TEST(LayerResizing, StretchingTakesSourceJTimesOldOverNewWhateverTheAnchor) {
   }
 }
 
-TEST(LayerResizing, ResizedLayersLoseTheirUndoEntriesAndUnoptimizedTileLayersGetTheFirstBlankTile) {
-  LayersFixture f;
-  f.project().unoptimizedMode = true;
-  const int page = registerPage(f.project(), f.host, 16, 8, [](int x, int) { return x < 8 ? 5 : 0; }).id;
-  MapLayer& level = f.layer("Level", 2, 1, LayerKind::Primary);
-  MapLayer& walls = f.layer("Walls", 2, 1, LayerKind::Collision);
-  MapLayer& back = f.layer("Back", 2, 1, LayerKind::Secondary);
-  setTiles(walls, 1, {4, 4});
-  for (MapLayer* edited : {&level, &back}) {
-    f.journal().beginCellEdit(edited);
-    f.journal().recordCell(1, 0, edited->cell(1, 0));
-    f.journal().commitCellEdit();
+// In either mode the new cells of tile layers show the first blank tile of
+// the first normal page (tile 1 here), so a grown layer exports whole. The
+// resize is one undo step; the strokes recorded before it still apply.
+TEST(LayerResizing, NewTileCellsShowTheFirstBlankTileAndTheResizeIsOneUndoStep) {
+  for (const bool unoptimized : {false, true}) {
+    LayersFixture f;
+    f.project().unoptimizedMode = unoptimized;
+    const int page = registerPage(f.project(), f.host, 16, 8, [](int x, int) { return x < 8 ? 5 : 0; }).id;
+    MapLayer& level = f.layer("Level", 2, 1, LayerKind::Primary);
+    MapLayer& walls = f.layer("Walls", 2, 1, LayerKind::Collision);
+    MapLayer& back = f.layer("Back", 2, 1, LayerKind::Secondary);
+    setTiles(walls, 1, {4, 4});
+    const auto original = std::get<0>(f.snapshot());
+    for (MapLayer* edited : {&level, &back}) {
+      f.journal().beginCellEdit(edited);
+      f.journal().recordCell(1, 0, edited->cell(1, 0));
+      edited->cell(1, 0).tile = 7;
+      f.journal().commitCellEdit();
+    }
+    const auto painted = std::get<0>(f.snapshot());
+    ASSERT_TRUE(resizeLayers(f.session, {{&level, 3, 1}, {&walls, 3, 1}, {&back, 2, 1}}, {0, false, false}));
+    EXPECT_EQ(level.cells[2], (MapCell{1, static_cast<std::int8_t>(page), 0, 0, 0, 0})) << unoptimized;
+    EXPECT_EQ(walls.cells[2], MapCell{}) << "collision cells never show a normal page";
+    EXPECT_EQ(std::tuple(f.journal().size(), f.project().modified), std::tuple(3u, true));
+    EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", "active Back"}));
+    ASSERT_TRUE(f.journal().undo(f.project()));
+    EXPECT_EQ(std::get<0>(f.snapshot()), painted);
+    for (int i = 0; i < 2; ++i) f.journal().undo(f.project());
+    EXPECT_EQ(std::get<0>(f.snapshot()), original);
   }
-  ASSERT_TRUE(resizeLayers(f.session, {{&level, 3, 1}, {&walls, 3, 1}, {&back, 2, 1}}, {0, false, false}));
-  EXPECT_EQ(level.cells[2], (MapCell{1, static_cast<std::int8_t>(page), 0, 0, 0, 0}));
-  EXPECT_EQ(walls.cells[2], MapCell{}) << "collision cells never show a normal page";
-  ASSERT_EQ(f.journal().size(), 1u) << "only the layer that kept its size keeps its entry";
-  EXPECT_EQ(f.journal().newest()->layer, &back);
-  EXPECT_TRUE(f.project().modified);
-  EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", "active Back"}));
 }
 
 // The dialog shows the old size (of a secondary layer: the parallax), and the

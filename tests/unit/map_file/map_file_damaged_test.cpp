@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "edit/session/map_file_commands.h"
+#include "io/files/recent_file_list.h"
 #include "io/map_file/map_file_reader.h"
 #include "map_file_fixtures.h"
 #include "model/allocation.h"
@@ -24,21 +25,49 @@ std::vector<std::uint8_t> smallMap(std::int32_t layerCount = 1) {
 
 LoadedMap decode(const std::vector<std::uint8_t>& bytes) { return decodeMapFile(bytes.data(), bytes.size()); }
 
-TEST(MapFileDamaged, TruncationAtEveryLengthShowsTheMessageAndLeavesAnEmptyProject) {
+// A session with a map open: a failed open must leave it, the window title
+// and the recent files exactly as they were.
+struct OpenMap : TestSession {
+  MapLayer& mine = addLayer(LayerKind::Primary, "Mine", 30, 20);
+  std::vector<std::string> titles;
+  MapFileHooks hooks{[this](const std::string& title) { titles.push_back(title); }, nullptr};
+
+  OpenMap() {
+    mine.cells[5].tile = 9;
+    project().filePath = "/maps/mine.qrm";
+    RecentFileList(settings).add("/maps/mine.qrm");
+  }
+  bool open(const std::string& path) { return loadMap(session, path, hooks); }
+  void expectUntouched(const std::string& context) {
+    ASSERT_EQ(project().layerCount(), 1) << context;
+    EXPECT_EQ(std::tuple(project().layerAt(0), mine.cells[5].tile, project().filePath, registry().size()),
+              std::tuple(&mine, 9, "/maps/mine.qrm", 0u))
+        << context;
+    EXPECT_EQ(std::tuple(titles.size(), RecentFileList(settings).entries()),
+              std::tuple(0u, std::vector<std::string>{"/maps/mine.qrm"}))
+        << context;
+  }
+};
+
+TEST(MapFileDamaged, TruncationAtEveryLengthShowsTheMessageAndKeepsTheOpenMap) {
   TempFolder folder;
   const std::string path = folder.file("cut.qrm");
   const std::vector<std::uint8_t> whole = smallMap();
   ASSERT_TRUE(decode(whole).succeeded());
-  TestSession f;
+  OpenMap f;
   for (std::size_t length = 0; length < whole.size(); ++length) {
     writeAll(path, std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
-    f.addLayer(LayerKind::Primary, "Mine", 30, 20);
     f.services.messages.clear();
-    ASSERT_FALSE(loadMap(f.session, path)) << length;
+    ASSERT_FALSE(f.open(path)) << length;
     ASSERT_EQ(f.services.lastMessage(), shown(kDamaged, MessageIcon::Exclamation)) << length;
-    ASSERT_FALSE(f.project().hasLayers()) << length;
-    ASSERT_TRUE(f.registry().empty()) << length;
-    ASSERT_TRUE(f.project().filePath.empty()) << length;
+    f.expectUntouched(std::to_string(length));
+  }
+  // A text file, read as an old map when the user goes on, or not at all.
+  writeAll(path, std::vector<std::uint8_t>(400, 'a'));
+  for (const MessageAnswer answer : {MessageAnswer::Ok, MessageAnswer::Cancel}) {
+    f.services.answers = {answer, MessageAnswer::Yes};
+    EXPECT_FALSE(f.open(path));
+    f.expectUntouched("text file");
   }
 }
 
@@ -82,17 +111,15 @@ TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {
   b.zeros(100 * 100 * 6);
   b.i32(0);
   writeAll(path, b.data);
-  TestSession f;
+  OpenMap f;
   {
     ScopedAllocationLimit limit(70000);
-    EXPECT_FALSE(loadMap(f.session, path));
+    EXPECT_FALSE(f.open(path));
   }
   ASSERT_EQ(f.services.messages.size(), 2u);  // the old-format question, then the failure
   EXPECT_EQ(f.services.lastMessage(), shown("Error....tile array allocation failed.  Try closing other applications. ",
                                             MessageIcon::Exclamation));
-  ASSERT_EQ(f.project().layerCount(), 1);  // the layers read so far stay
-  EXPECT_EQ(f.project().layerAt(0)->nameText(), "Small");
-  EXPECT_TRUE(f.project().filePath.empty());  // so Save cannot overwrite the complete file
+  f.expectUntouched("allocation");  // the layers read so far are dropped
 
   // A page that cannot be allocated is skipped with the rest; the map loads.
   Bytes pages = oldFileHeader(7, 0, 0, "", 0);
@@ -114,13 +141,11 @@ TEST(MapFileDamaged, QuestionsBeforeReadingAndTheirRefusals) {
   TempFolder folder;
   const std::string old = folder.file("old.qrm");
   writeAll(old, oldFileHeader(1, 0, 0, "", 0).i32(0).data);  // revision 1 has no magic: the old-format question
-  TestSession declined;
-  declined.addLayer(LayerKind::Primary, "Mine", 30, 20);
+  OpenMap declined;
   declined.services.answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(loadMap(declined.session, old));
+  EXPECT_FALSE(declined.open(old));
   EXPECT_EQ(declined.services.messages.size(), 1u);
-  EXPECT_FALSE(declined.project().hasLayers());
-  EXPECT_TRUE(declined.project().filePath.empty());
+  declined.expectUntouched("declined");
 }
 
 TEST(MapFileDamaged, LayerCountsOutsideZeroToThirtyTwoAskBeforeReading) {
@@ -143,13 +168,11 @@ TEST(MapFileDamaged, LayerCountsOutsideZeroToThirtyTwoAskBeforeReading) {
     EXPECT_EQ(yes.project().layerCount(), count < 0 ? 0 : count);
     EXPECT_EQ(yes.registry().size(), 1u);
     if (!asks) continue;
-    TestSession no;
-    no.addLayer(LayerKind::Primary, "Mine", 30, 20);
+    OpenMap no;
     no.services.answers.push_back(MessageAnswer::No);
-    EXPECT_FALSE(loadMap(no.session, path));
+    EXPECT_FALSE(no.open(path));
     EXPECT_EQ(no.services.messages.size(), 1u);
-    EXPECT_FALSE(no.project().hasLayers());
-    EXPECT_TRUE(no.registry().empty());
+    no.expectUntouched("declined count");
   }
 }
 

@@ -9,7 +9,6 @@ namespace qarto {
 namespace {
 
 constexpr const char* kNoOverlay = "No overlaying layer found or layer sizes are not compatible.";
-constexpr const char* kNoUndoQuestion = "This feature does not currently support undo.  Continue?.";
 
 }  // namespace
 
@@ -33,20 +32,24 @@ bool eatHiddenTiles(EditorSession& session) {
     showLayerMessage(session, kNoOverlay, MessageIcon::Information);
     return false;
   }
-  if (showLayerMessage(session, kNoUndoQuestion, MessageIcon::Question, MessageButtons::OkCancel) !=
-      MessageAnswer::Ok) {
-    return false;
-  }
 
+  // One undo step, as a merge is.
+  UndoJournal& journal = project.journal();
+  journal.commitCellEdit();  // an open stroke of another layer must not collect these cells
+  journal.beginCellEdit(layer);
   TileClasses tiles(session.registry());
   bool changed = false;
+  const int width = layer->width;
   for (std::size_t i = 0; i < layer->cells.size(); ++i) {
     if (!tiles.hidesBeneath(overlay->cells[i])) continue;
     MapCell& cell = layer->cells[i];
     const MapCell cleared{};
-    changed = changed || !(cell == cleared);
+    if (cell == cleared) continue;
+    journal.recordCell(static_cast<int>(i % width), static_cast<int>(i / width), cell);
     cell = cleared;
+    changed = true;
   }
+  journal.commitCellEdit();
   if (changed) project.modified = true;
   return true;
 }

@@ -11,13 +11,13 @@ struct MapLayer;
 // nullptr when there is none.
 MapLayer* overlayingLayer(EditorSession& session, const MapLayer& active);
 
-// Eat Hidden Tiles: after an OK/Cancel question (the operation cannot be
-// undone), every cell of the active layer that lies beneath a cell of the
-// overlaying layer that hides it completely is cleared (all fields 0). Cells
-// whose overlaying page is not registered stay. The project is marked
-// modified when a cell changed. Told why when there is no overlaying layer
-// of the same size (an entity layer has no cells to eat and gets the same
-// message). Nothing without an active layer. True when the user went ahead.
+// Eat Hidden Tiles: every cell of the active layer that lies beneath a cell
+// of the overlaying layer that hides it completely is cleared (all fields
+// 0), as one undo step. Cells whose overlaying page is not registered stay.
+// The project is marked modified when a cell changed. Told why when there
+// is no overlaying layer of the same size (an entity layer has no cells to
+// eat and gets the same message). Nothing without an active layer. True
+// when the cells were eaten.
 bool eatHiddenTiles(EditorSession& session);
 
 }  // namespace qarto

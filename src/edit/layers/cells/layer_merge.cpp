@@ -47,13 +47,13 @@ void mergeActiveLayerDown(EditorSession& session) {
     copyCellContent(cell, beneath->cells[i]);
     changed = true;
   }
-  journal.commitCellEdit();
-
-  if (complete) {
+  // The layer beneath is hidden in the same undo step.
+  if (complete && beneath->visible) {
+    journal.recordVisibility(beneath, true);
     beneath->visible = false;
-  } else {
-    showLayerMessage(session, kTilesetMissing, MessageIcon::Warning);
   }
+  journal.commitCellEdit();
+  if (!complete) showLayerMessage(session, kTilesetMissing, MessageIcon::Warning);
   if (changed || complete) project.modified = true;
   notifyLayersChanged(project);
 }

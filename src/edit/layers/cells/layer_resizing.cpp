@@ -8,6 +8,7 @@
 #include "edit/layers/layer_support.h"
 #include "model/allocation.h"
 #include "model/project/editor_session.h"
+#include "model/project/undo_journal.h"
 #include "model/tileset/tileset.h"
 
 namespace qarto {
@@ -25,16 +26,19 @@ struct PreparedLayer {
   MapLayer* layer = nullptr;
   int width = 0;
   int height = 0;
+  std::optional<float> parallax;
   std::vector<MapCell> cells;
 };
 
-// The cell new space is filled with; false when un-optimized mode needs a
-// page and there is none.
+// The cell new space is filled with: on tile layers the first blank tile of
+// the first normal page, as a new layer gets it, so that every cell of a
+// grown layer has a page and the export writes it. False when un-optimized
+// mode needs a page and there is none.
 bool clearedCell(EditorSession& session, const MapLayer& layer, MapCell& cell) {
   cell = MapCell{};
-  if (!session.project().unoptimizedMode || !isTileLayerKind(layer.kind)) return true;
+  if (!isTileLayerKind(layer.kind)) return true;
   const Tileset* page = session.registry().firstNonCollision();
-  if (page == nullptr) return false;
+  if (page == nullptr) return !session.project().unoptimizedMode;
   cell.tile = static_cast<std::int16_t>(firstBlankTile(*page, 0));
   cell.tileset = static_cast<std::int8_t>(page->id);
   return true;
@@ -76,6 +80,7 @@ bool prepare(EditorSession& session, const ResizeTarget& target, const ResizeLay
   prepared.layer = target.layer;
   prepared.width = target.width;
   prepared.height = target.height;
+  prepared.parallax = target.parallax;
   copyInto(layer, prepared, layout);
   return true;
 }
@@ -122,9 +127,9 @@ bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targe
   for (const ResizeTarget& target : targets) {
     MapLayer* layer = target.layer;
     if (layer == nullptr || layer->isEntityLayer() || !hasFullCells(*layer)) continue;
-    // An unchanged size copies every cell onto itself; the layer and its undo
-    // entries stay as they are.
-    if (target.width == layer->width && target.height == layer->height) continue;
+    // An unchanged size copies every cell onto itself: nothing to do unless
+    // the parallax changes.
+    if (target.width == layer->width && target.height == layer->height && !target.parallax) continue;
     if (!prepare(session, target, layout, prepared.emplace_back())) return false;
   }
 
@@ -134,13 +139,30 @@ bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targe
       showLayerMessage(session, kEntityResizeUnsupported, MessageIcon::Information);
     }
   }
+  UndoJournal& journal = project.journal();
+  journal.commitCellEdit();  // an open stroke is filed before its cells move
+  std::vector<LayerShape> former;
+  bool recorded = true;
+  try {
+    former.reserve(prepared.size());
+  } catch (const std::bad_alloc&) {
+    recorded = false;  // the resize stands; older entries of these layers go
+  }
   for (PreparedLayer& done : prepared) {
     MapLayer& layer = *done.layer;
-    project.journal().forgetLayer(&layer);
+    LayerShape shape{&layer, {}, layer.width, layer.height, layer.parallaxX, layer.parallaxY};
     layer.cells.swap(done.cells);
+    shape.cells = std::move(done.cells);
     layer.width = static_cast<std::uint16_t>(done.width);
     layer.height = static_cast<std::uint16_t>(done.height);
+    if (done.parallax) layer.parallaxX = layer.parallaxY = *done.parallax;
+    if (recorded) {
+      former.push_back(std::move(shape));
+    } else {
+      journal.forgetLayer(&layer);
+    }
   }
+  if (!former.empty()) journal.recordLayersResized(std::move(former));
   if (!prepared.empty()) project.modified = true;
   notifyLayersChanged(project);
   return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace qarto {
@@ -33,20 +34,28 @@ AxisCopy anchoredCopy(int from, int to, int side);
 // trunc(j x from / to).
 std::vector<int> axisSources(int from, int to, int side, bool stretch);
 
-// One layer and the size it is to get.
+// One layer and the size it is to get; a secondary layer resized for a new
+// parallax gets that parallax on both axes with it.
 struct ResizeTarget {
+  ResizeTarget() = default;
+  ResizeTarget(MapLayer* layer, int width, int height, std::optional<float> parallax = std::nullopt)
+      : layer(layer), width(width), height(height), parallax(parallax) {}
+
   MapLayer* layer = nullptr;
   int width = 0;
   int height = 0;
+  std::optional<float> parallax;
 };
 
 // Resizes every target, all or nothing: each new cell array is allocated and
 // filled before any layer changes, so a failure (told to the user) leaves
-// every layer as it was. New cells are empty; in un-optimized mode those of
-// tile layers show the first blank tile of the first normal page instead.
-// Entity layers keep their size (the user is told). Resized layers lose
-// their undo entries, which describe cells that are no longer where they
-// were; the project is marked modified. False on failure.
+// every layer as it was. New cells of tile layers show the first blank tile
+// of the first normal page, so a grown layer exports whole (un-optimized
+// mode refuses without such a page; otherwise the cells stay empty); new
+// collision cells are empty. Entity layers keep their size (the user is
+// told). The whole resize is one undo entry that gives every layer its
+// cells, size and parallax back; the project is marked modified. False on
+// failure.
 bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targets, const ResizeLayout& layout);
 
 }  // namespace qarto
