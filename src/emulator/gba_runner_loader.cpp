@@ -11,15 +11,19 @@ namespace qarto {
 
 namespace {
 
+GbaRunnerModule loaded;
+
+#ifndef QARTO_GBA_RUNNER_BUILD_PATH
+
+std::string load() { return "this build has no emulator module: libmgba was not found when it was configured"; }
+
+#else
+
 constexpr const char* kModuleName = "qarto-gba-runner.so";
 
 std::vector<std::string> candidates() {
   const std::string folder = runningProgramFolder();
-  std::vector<std::string> paths = {folder + "/" + QARTO_GBA_RUNNER_INSTALLED, folder + "/" + kModuleName};
-#ifdef QARTO_GBA_RUNNER_BUILD_PATH
-  paths.push_back(QARTO_GBA_RUNNER_BUILD_PATH);
-#endif
-  return paths;
+  return {folder + "/" + QARTO_GBA_RUNNER_INSTALLED, folder + "/" + kModuleName, QARTO_GBA_RUNNER_BUILD_PATH};
 }
 
 template <typename Function>
@@ -28,12 +32,7 @@ bool resolve(void* handle, const char* name, Function& function) {
   return function != nullptr;
 }
 
-GbaRunnerModule loaded;
-
 std::string load() {
-#ifndef QARTO_GBA_RUNNER_BUILD_PATH
-  return "this build has no emulator module: libmgba was not found when it was configured";
-#else
   void* handle = nullptr;
   std::string reasons;
   for (const std::string& path : candidates()) {
@@ -61,8 +60,9 @@ std::string load() {
   }
   loaded = module;
   return {};
-#endif
 }
+
+#endif
 
 }  // namespace
 

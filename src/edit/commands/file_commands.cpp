@@ -80,9 +80,7 @@ void addFileCommands(EditorCommands& commands) {
                                     prepareRunMap(session, engine.state().view, frame.baseRomPath());
                                 if (!launch) return;
                                 const std::string failure = frame.playMapRom(*launch);
-                                if (failure.empty()) return;
-                                session.services().messageBox(runMapFailedText(failure), caption(" - Run Map"),
-                                                              MessageButtons::Ok, MessageIcon::Warning);
+                                if (!failure.empty()) runMapFailed(session, *launch, failure);
                               }});
   commands.add(cmd::kSaveRomAs, {romReady, {}, [&engine, &session, &frame] {
                                    saveRomAs(session, engine.state().view, frame.baseRomPath());

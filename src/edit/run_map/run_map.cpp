@@ -130,6 +130,11 @@ bool saveRomAs(EditorSession& session, const ViewState& view, const std::string&
   return path && writeRom(session, *path, *image);
 }
 
-std::string runMapFailedText(const std::string& reason) { return "The map could not be played: " + reason + "."; }
+void runMapFailed(EditorSession& session, const MapRomLaunch& launch, const std::string& reason) {
+  std::error_code ignored;
+  std::filesystem::remove(launch.romPath, ignored);
+  session.services().messageBox("The map could not be played: " + reason + ".", caption(kRunMapCaptionSuffix),
+                                MessageButtons::Ok, MessageIcon::Warning);
+}
 
 }  // namespace qarto

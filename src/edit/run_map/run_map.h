@@ -47,7 +47,7 @@ std::optional<MapRomLaunch> prepareRunMap(EditorSession& session, const ViewStat
 // Save ROM As: the ROM Run Map would play, written where the chooser says.
 bool saveRomAs(EditorSession& session, const ViewState& view, const std::string& baseRomPath);
 
-// The message shown when the ROM could not be played.
-std::string runMapFailedText(const std::string& reason);
+// The ROM could not be played: says why and removes its temporary file.
+void runMapFailed(EditorSession& session, const MapRomLaunch& launch, const std::string& reason);
 
 }  // namespace qarto

@@ -72,6 +72,7 @@ TEST(RunMap, EveryFailureIsShownAndNothingIsKept) {
   f.commands->run(cmd::kRunMap);
   EXPECT_EQ(f.services.lastMessage(), shown("The map could not be played: the emulator module could not be loaded.",
                                             MessageIcon::Warning, " - Run Map"));
+  EXPECT_FALSE(std::filesystem::exists(f.host.played.front().romPath));
 
   // Save ROM As: a folder that is not there.
   f.services.saveFileAnswers.push_back(f.folder.file("gone/level.gba"));
