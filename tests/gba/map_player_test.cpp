@@ -67,6 +67,8 @@ const ExportedMapCase kCases[] = {
     {"ExampleMapAtOffsets", loadExampleMap, 3, 1000},
     {"FlipsAndPalettes", buildFlipsAndPalettes, 0, 0},
     {"FlipsAndPalettesAtOffsets", buildFlipsAndPalettes, 5, 300},
+    {"SmallMap", buildSmallMap, 0, 0},
+    {"SmallMapAtOffsets", buildSmallMap, 2, 900},
 };
 
 class ExportedMapOnGba : public ::testing::TestWithParam<ExportedMapCase> {};

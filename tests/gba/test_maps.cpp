@@ -1,5 +1,6 @@
 #include "test_maps.h"
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -119,6 +120,15 @@ bool buildFlipsAndPalettes(TestSession& s, std::string&) {
       }
     }
   }
+  return true;
+}
+
+bool buildSmallMap(TestSession& s, std::string&) {
+  addTwoPages(s);
+  Dice dice(19);
+  MapLayer& layer = s.addLayer(LayerKind::Primary, "Small", 25, 15);
+  fillRandomly(layer, dice, {2, 3}, 6, 1 << 30);
+  for (MapCell& cell : layer.cells) cell.tile = static_cast<std::int16_t>(std::max<int>(cell.tile, 1));
   return true;
 }
 

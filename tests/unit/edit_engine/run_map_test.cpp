@@ -95,5 +95,41 @@ TEST(RunMap, EveryFailureIsShownAndNothingIsKept) {
   EXPECT_EQ(f.services.saveRequests.size(), 1u) << "no chooser for a ROM that cannot be made";
 }
 
+TEST(RunMap, MapsThePlayerCannotHoldAreRefused) {
+  RunMapFixture f;
+  // 1000 tiles, each its own under every flip: a corner mark and the
+  // tile's number in bits down columns 1 and 2.
+  const Tileset& page = f.page(320, 200, [](int x, int y) {
+    const int t = tileAt(320, x, y);
+    if (x % 8 == 0 && y % 8 == 0) return std::uint8_t{3};
+    if (x % 8 == 1 || x % 8 == 2) return static_cast<std::uint8_t>(1 + ((t >> (y % 8 + (x % 8 - 1) * 8)) & 1));
+    return std::uint8_t{0};
+  });
+  MapLayer& front = f.layer("Front", 30, 27, LayerKind::Secondary);
+  front.tileGrouping = true;
+  for (std::size_t i = 0; i < front.cells.size(); ++i) {
+    front.cells[i] = {static_cast<std::int16_t>(i), static_cast<std::int8_t>(page.id), 0};
+  }
+  f.commands->run(cmd::kRunMap);
+  EXPECT_EQ(f.services.lastMessage(),
+            shown("There are more than 768 unique tiles in tile group 2.\n\nThe map player keeps the second tile group "
+                  "in the video memory beside its screen blocks, which holds 768 tiles.  Use fewer unique tiles on the "
+                  "layers of tile group 2.",
+                  MessageIcon::Warning, " - Run Map"));
+
+  RunMapFixture collisionOnly;
+  collisionOnly.layer("Walls", 30, 20, LayerKind::Collision);
+  collisionOnly.project().setActiveLayer(nullptr);
+  for (const auto& layer : collisionOnly.project().layers()) {
+    if (layer->kind == LayerKind::Primary) {
+      collisionOnly.project().takeLayer(layer.get());
+      break;
+    }
+  }
+  collisionOnly.commands->run(cmd::kRunMap);
+  EXPECT_EQ(collisionOnly.services.lastText(), "There are no tile layers in the map, so there is nothing to run.");
+  EXPECT_TRUE(f.host.played.empty() && collisionOnly.host.played.empty());
+}
+
 }  // namespace
 }  // namespace qarto::test
