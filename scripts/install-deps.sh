@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev clang libclang-rt-14-dev gcc-arm-none-eabi libmgba-dev
-          libosmesa6-dev libglu1-mesa-dev libpng-dev
+          libosmesa6-dev libglu1-mesa-dev libpng-dev zlib1g-dev
           libqt6opengl6-dev xvfb xauth locales
           libx11-dev libxtst-dev)
 missing=()

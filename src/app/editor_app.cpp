@@ -61,6 +61,7 @@ bool EditorApp::start(const std::string& commandLine, const std::string& moduleD
   glyphs_ = rasterizeGlyphs(viewFont());
   CMainFrame::Options options;
   options.withRunMap = baseRom_;
+  options.baseRomPath = joinPath(moduleDirectory_, "baseRom.gba");
   options.viewFactory = viewFactory ? std::move(viewFactory) : editorViewFactory(services_);
   frame_ = std::make_unique<CMainFrame>(services_, settings_, glyphs_, std::move(options));
   // Without a window manager "maximized" means nothing: fill the screen first.

@@ -4,8 +4,8 @@ namespace qarto {
 
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> commands = {
-      {"export", "Export a map to C source files, as Export to Header does.",
-       "export MAP.qrm -o DIR [--bank-offset N] [--tile-offset N] [--saturation S] [--luminance L] "
+      {"export", "Export a map to C source files, as Export to Header does (--binary: as binary files).",
+       "export MAP.qrm -o DIR [--binary] [--bank-offset N] [--tile-offset N] [--saturation S] [--luminance L] "
        "[--definition FILE.qrd] [--yes]",
        runExport},
       {"count", "Print the unique tile and palette counts of a map.", "count MAP.qrm [--yes]", runCount},
@@ -26,6 +26,10 @@ const std::vector<CliCommand>& cliCommands() {
        "[--frame-mask] [--bounds] [--layer NAME] [--yes]",
        runRender},
 #endif
+      {"rom", "Write a GBA ROM that plays the map (the map player with the map appended).",
+       "rom MAP.qrm -o OUT.gba [--start X,Y] [--yes]", runRom},
+      {"run", "Play the map's ROM in the emulator, headless, and write its last frame as a PNG.",
+       "run MAP.qrm -o FRAME.png [--start X,Y] [--frames N] [--keys SEQUENCE] [--yes]", runRun},
       {"edit", "Run an edit script through the editor's own engine and save the result.",
        "edit MAP.qrm --script FILE [-o OUT.qrm] [--yes]", runEdit},
       {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",

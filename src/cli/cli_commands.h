@@ -27,5 +27,7 @@ int runValidate(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runEdit(const std::vector<std::string>& args);
 int runCommands(const std::vector<std::string>& args);
+int runRom(const std::vector<std::string>& args);
+int runRun(const std::vector<std::string>& args);
 
 }  // namespace qarto

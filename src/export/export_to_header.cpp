@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "export/binary/binary_export.h"
 #include "export/export_paths.h"
 #include "export/export_preparation.h"
 #include "export/text/text_export_writer.h"
@@ -93,7 +94,12 @@ ExportOptions acceptExportToHeader(SettingsStore& settings, const ExportToHeader
   return options;
 }
 
-ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options) {
+namespace {
+
+using ExportWriter = TextExportResult (*)(ExportReduction&, const TextExportJob&, SettingsStore&, PlatformServices&);
+
+// The refusals and the reduction, then the writer on the reduced map.
+ExportOutcome runExport(EditorSession& session, const ExportOptions& options, ExportWriter writer) {
   ExportRequest request;
   request.exportDirectory = exportDirectoryFromPath(options.directory);
   request.bankOffset = std::clamp(options.bankOffset, 0, kMaxBankOffset);
@@ -116,7 +122,7 @@ ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& optio
   job.saturation = request.saturation;
   job.luminance = request.luminance;
   job.startTime = options.startTime.value_or(std::time(nullptr));
-  const TextExportResult result = writeTextExport(prepared.reduction, job, session.settings(), session.services());
+  const TextExportResult result = writer(prepared.reduction, job, session.settings(), session.services());
 
   ExportOutcome outcome;
   outcome.success = result.completed;
@@ -124,6 +130,16 @@ ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& optio
   outcome.written = result.written;
   outcome.notWritten = result.notWritten;
   return outcome;
+}
+
+}  // namespace
+
+ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options) {
+  return runExport(session, options, writeTextExport);
+}
+
+ExportOutcome exportBinary(EditorSession& session, const ExportOptions& options) {
+  return runExport(session, options, writeBinaryExport);
 }
 
 }  // namespace qarto

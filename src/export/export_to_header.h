@@ -82,4 +82,8 @@ ExportOptions acceptExportToHeader(SettingsStore& settings, const ExportToHeader
 // held to the dialog's ranges.
 ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options);
 
+// Export Map As > Binary after its dialog: the same refusals and reduction,
+// then the arrays as little-endian binary files (binary/binary_export.h).
+ExportOutcome exportBinary(EditorSession& session, const ExportOptions& options);
+
 }  // namespace qarto

@@ -1,8 +1,10 @@
 #include "expected_frame.h"
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
+#include "model/project/map_project.h"
 #include "model/tileset/tileset_registry.h"
 
 namespace qarto::gba {
@@ -40,6 +42,23 @@ std::uint32_t rowColour(const TilesetRegistry& registry, const MapCell& cell, in
 std::uint32_t widen(std::uint32_t five) { return (five << 3) | (five >> 2); }
 
 }  // namespace
+
+std::vector<const MapLayer*> tileLayers(const MapProject& project) {
+  std::vector<const MapLayer*> layers;
+  for (const auto& layer : project.layers()) {
+    if (isTileLayerKind(layer->kind)) layers.push_back(layer.get());
+  }
+  return layers;
+}
+
+ViewerView viewAtCamera(const std::vector<const MapLayer*>& layers, int cameraX, int cameraY) {
+  ViewerView view;
+  for (const MapLayer* layer : layers) {
+    view.push_back({static_cast<int>(std::floor(cameraX * static_cast<double>(layer->parallaxX))),
+                    static_cast<int>(std::floor(cameraY * static_cast<double>(layer->parallaxY)))});
+  }
+  return view;
+}
 
 std::uint32_t screenColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   return widen(red >> 3) | widen(green >> 3) << 8 | widen(blue >> 3) << 16;

@@ -3,13 +3,34 @@
 #include <cstdint>
 #include <vector>
 
-#include "viewer_views.h"
+#include "model/project/map_layer.h"
 
 namespace qarto {
+class MapProject;
 class TilesetRegistry;
-}
+}  // namespace qarto
 
 namespace qarto::gba {
+
+inline constexpr int kScreenWidth = 240;
+inline constexpr int kScreenHeight = 160;
+
+// The top-left pixel of a layer that the screen's top-left shows.
+struct LayerScroll {
+  int x = 0;
+  int y = 0;
+};
+
+// One screenful: a scroll per tile layer, bottom layer first.
+using ViewerView = std::vector<LayerScroll>;
+
+// The layers the player shows (Primary and Secondary), bottom first, as it
+// puts them on backgrounds 0, 1, ...
+std::vector<const MapLayer*> tileLayers(const MapProject& project);
+
+// The layer scrolls for the player's camera: camera x parallax per layer,
+// rounded down.
+ViewerView viewAtCamera(const std::vector<const MapLayer*>& layers, int cameraX, int cameraY);
 
 // A screen picture: 240 x 160 pixels, rows from the top, each 0x00BBGGRR
 // with 8 bits per channel.

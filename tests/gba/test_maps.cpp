@@ -1,5 +1,6 @@
 #include "test_maps.h"
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -11,6 +12,7 @@ namespace qarto::gba {
 namespace {
 
 constexpr int kPageTilesAcross = 16;
+constexpr int kLevelRows = 6;  // palette rows the parallax level uses
 
 // Raw mt19937 output is the same on every platform (distributions are not).
 class Dice {
@@ -79,6 +81,14 @@ void fillRandomly(MapLayer& layer, Dice& dice, const std::vector<int>& pages, in
   }
 }
 
+void addTwoPages(TestSession& s) {
+  Tileset& first = addPage(s, 2, 11);
+  addPage(s, 3, 12);
+  Tileset& second = *s.registry().find(3);
+  // Page 3's row 2 repeats page 2's row 5 in colours 1..15.
+  for (int i = 3; i < 48; ++i) second.palette[2 * 16 * 3 + i] = first.palette[5 * 16 * 3 + i];
+}
+
 }  // namespace
 
 bool loadExampleMap(TestSession& session, std::string& problem) {
@@ -90,11 +100,7 @@ bool loadExampleMap(TestSession& session, std::string& problem) {
 }
 
 bool buildFlipsAndPalettes(TestSession& s, std::string&) {
-  Tileset& first = addPage(s, 2, 11);
-  addPage(s, 3, 12);
-  // Page 3's row 2 repeats page 2's row 5 in colours 1..15.
-  Tileset& second = *s.registry().find(3);
-  for (int i = 3; i < 48; ++i) second.palette[2 * 16 * 3 + i] = first.palette[5 * 16 * 3 + i];
+  addTwoPages(s);
 
   MapLayer& layer = s.addLayer(LayerKind::Primary, "Level", 30, 20);
   Dice dice(13);
@@ -115,6 +121,38 @@ bool buildFlipsAndPalettes(TestSession& s, std::string&) {
     }
   }
   return true;
+}
+
+bool buildSmallMap(TestSession& s, std::string&) {
+  addTwoPages(s);
+  Dice dice(19);
+  MapLayer& layer = s.addLayer(LayerKind::Primary, "Small", 25, 15);
+  fillRandomly(layer, dice, {2, 3}, 6, 1 << 30);
+  for (MapCell& cell : layer.cells) cell.tile = static_cast<std::int16_t>(std::max<int>(cell.tile, 1));
+  return true;
+}
+
+void buildParallaxLevel(TestSession& s, int width, int height) {
+  addTwoPages(s);
+  // Each tile drawn in one palette row, as a designer's page is: the editor
+  // shows a page's own colours, the GBA those of the cell's row.
+  for (int id : {2, 3}) {
+    Tileset& page = *s.registry().find(id);
+    for (int tile = 0; tile < kPageTiles; ++tile) {
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+          pagePixel(page, tile, x, y) =
+              static_cast<std::uint8_t>((tile % kLevelRows) << 4 | (pagePixel(page, tile, x, y) & 0x0F));
+    }
+  }
+  Dice dice(17);
+  MapLayer& far = s.addLayer(LayerKind::Secondary, "Far", width / 2 + 16, height / 2 + 11, 0.5f, 0.5f);
+  MapLayer& level = s.addLayer(LayerKind::Primary, "Level", width, height);
+  fillRandomly(far, dice, {3, 2}, 1, 3);
+  fillRandomly(level, dice, {2, 3}, 1, 4);
+  for (MapLayer* layer : {&far, &level}) {
+    for (MapCell& cell : layer->cells) cell.palette = static_cast<std::uint8_t>(cell.tile % kLevelRows);
+  }
 }
 
 }  // namespace qarto::gba

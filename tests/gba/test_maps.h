@@ -26,4 +26,14 @@ bool loadExampleMap(TestSession& session, std::string& problem);
 // some of which the export merges.
 bool buildFlipsAndPalettes(TestSession& session, std::string& problem);
 
+// Smaller than the screen (25 x 15 cells) and without a blank tile, so the
+// player must add one to show nothing beyond the map's edges.
+bool buildSmallMap(TestSession& session, std::string& problem);
+
+// A level of width x height cells on the same two pages, random cells with
+// flips and palette rows of both pages (each tile drawn in one row, which
+// its cells name), over a far layer at parallax 0.5 just large enough to
+// fill the screen wherever the camera goes.
+void buildParallaxLevel(TestSession& session, int width, int height);
+
 }  // namespace qarto::gba

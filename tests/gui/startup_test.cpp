@@ -120,7 +120,9 @@ class StartupTest : public QObject {
       QStringList texts;
       for (QAction* action : tools->actions()) texts << action->text();
       QStringList expected = {"&Palette Remapper...", "&Validate Tileset..."};
-      if (rom) expected << "&Run Map\tF8";
+      if (rom)
+        expected << "&Run Map\tF8"
+                 << "Save &ROM As...";
       QCOMPARE(texts, expected);
     }
   }

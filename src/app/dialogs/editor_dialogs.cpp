@@ -18,7 +18,6 @@
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "export/raw_export.h"
 
 namespace qarto {
 
@@ -60,12 +59,11 @@ void runShiftLayerDialog(const DialogContext& context) {
   context.engine.refresh();
 }
 
-void runExportBinaryDialog(const DialogContext& context) {
+std::optional<ExportOptions> runExportBinaryDialog(const DialogContext& context) {
   EditorSession& s = session(context);
   ExportToHeaderDialog dialog(s.services(), s.settings(), " - Export To Raw", context.parent);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const ExportOptions& options = dialog.options();
-  ExportRaw(options.directory, options.saturation, options.luminance);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.options();
 }
 
 void runImportSourceDialog(const DialogContext& context) {

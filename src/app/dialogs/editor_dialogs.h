@@ -30,7 +30,6 @@ void runNewMapWizard(const DialogContext& context);
 void runAddLayerDialog(const DialogContext& context);
 void runResizeLayerDialog(const DialogContext& context);
 void runShiftLayerDialog(const DialogContext& context);
-void runExportBinaryDialog(const DialogContext& context);
 void runImportSourceDialog(const DialogContext& context);
 // Validate Tileset stays open beside the main window.
 void showValidateTilesetDialog(const DialogContext& context);
@@ -38,6 +37,8 @@ void showAboutBox(QWidget* parent);
 // True on OK (the view then reloads its colours and preferences).
 bool runPreferencesDialog(const DialogContext& context);
 std::optional<ExportOptions> runExportToHeaderDialog(const DialogContext& context);
+// The same dialog under " - Export To Raw".
+std::optional<ExportOptions> runExportBinaryDialog(const DialogContext& context);
 // Customize Export on its own (the Export to Header dialog opens it too).
 void runCustomizeExportDialog(const DialogContext& context);
 std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context);

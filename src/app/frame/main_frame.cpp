@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include "app/frame/status_panes.h"
 #include "app/frame/toolbar_art.h"
 #include "app/layers/layer_list_dialog.h"
+#include "app/player/map_rom_launch.h"
 #include "app/view/cursor_art.h"
 #include "app/view/key_translation.h"
 #include "app/view/view_input.h"
@@ -42,7 +44,11 @@ constexpr const char* kStatusBarKey = "StatusBarShown";
 
 CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, const GlyphSet& glyphs, Options options,
                        QWidget* parent)
-    : QMainWindow(parent), services_(services), settings_(settings) {
+    : QMainWindow(parent),
+      services_(services),
+      settings_(settings),
+      withRunMap_(options.withRunMap),
+      baseRomPath_(options.baseRomPath) {
   setObjectName(QStringLiteral("MainFrame"));
   host_ = std::make_unique<ViewTilesetHost>(glyphs);
   engine_ = std::make_unique<MapViewEngine>(services_, settings_, *host_);
@@ -90,6 +96,8 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
 
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(this);
+  // The last Run Map's ROM; an emulator started with it has read it by now.
+  if (withRunMap_) QFile::remove(QString::fromStdString(runMapRomPath()));
   if (view_ != nullptr) {
     view_->shutDown();
     takeCentralWidget();  // owned by view_, not by the window
@@ -256,7 +264,6 @@ void CMainFrame::runNewMapWizard() { qarto::runNewMapWizard(dialogContext(*this)
 void CMainFrame::runAddLayerDialog() { qarto::runAddLayerDialog(dialogContext(*this)); }
 void CMainFrame::runResizeLayerDialog() { qarto::runResizeLayerDialog(dialogContext(*this)); }
 void CMainFrame::runShiftLayerDialog() { qarto::runShiftLayerDialog(dialogContext(*this)); }
-void CMainFrame::runExportBinaryDialog() { qarto::runExportBinaryDialog(dialogContext(*this)); }
 void CMainFrame::runImportSourceDialog() { qarto::runImportSourceDialog(dialogContext(*this)); }
 void CMainFrame::runValidateTilesetDialog() { qarto::showValidateTilesetDialog(dialogContext(*this)); }
 void CMainFrame::showAbout() { qarto::showAboutBox(this); }
@@ -270,6 +277,12 @@ bool CMainFrame::runPreferencesDialog() {
 std::optional<ExportOptions> CMainFrame::runExportToHeaderDialog() {
   return qarto::runExportToHeaderDialog(dialogContext(*this));
 }
+
+std::optional<ExportOptions> CMainFrame::runExportBinaryDialog() {
+  return qarto::runExportBinaryDialog(dialogContext(*this));
+}
+
+std::string CMainFrame::playMapRom(const MapRomLaunch& launch) { return launchMapRom(launch, this, player_); }
 
 std::optional<MakeCllRequest> CMainFrame::runMakeCllDialog() { return qarto::runMakeCllDialog(dialogContext(*this)); }
 

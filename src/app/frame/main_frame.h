@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 
+#include "app/player/player_window.h"
 #include "app/view/view_surface.h"
 #include "edit/commands/frame_host.h"
 
@@ -35,6 +37,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
  public:
   struct Options {
     bool withRunMap = false;  // "baseRom.gba" lies beside the program
+    std::string baseRomPath;  // its path
     ViewFactory viewFactory;  // the map view; CMapView unless a test says otherwise
   };
 
@@ -71,12 +74,16 @@ class CMainFrame : public QMainWindow, public FrameHost {
   void runAddLayerDialog() override;
   void runResizeLayerDialog() override;
   void runShiftLayerDialog() override;
-  void runExportBinaryDialog() override;
   void runImportSourceDialog() override;
   void runValidateTilesetDialog() override;
   void showAbout() override;
   bool runPreferencesDialog() override;
   std::optional<ExportOptions> runExportToHeaderDialog() override;
+  std::optional<ExportOptions> runExportBinaryDialog() override;
+  std::string baseRomPath() const override { return withRunMap_ ? baseRomPath_ : std::string(); }
+  std::string playMapRom(const MapRomLaunch& launch) override;
+  // The built-in player of the last Run Map, while it is open.
+  PlayerWindow* playerWindow() const { return player_; }
   std::optional<MakeCllRequest> runMakeCllDialog() override;
   bool barShown(FrameBar bar) const override;
   void setBarShown(FrameBar bar, bool shown) override;
@@ -109,6 +116,9 @@ class CMainFrame : public QMainWindow, public FrameHost {
   QMenu* mapMenu_ = nullptr;
   QMenu* tileMenu_ = nullptr;
   bool showingState_ = false;
+  bool withRunMap_ = false;
+  std::string baseRomPath_;
+  QPointer<PlayerWindow> player_;
 };
 
 // Where the bar layout is kept in the settings store.

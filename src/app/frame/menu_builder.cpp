@@ -57,7 +57,9 @@ void MenuBuilder::fillMenuBar(QMenuBar& bar, bool withRunMap) {
   for (const MenuItem& top : mainMenuBar()) {
     QMenu* menu = bar.addMenu(QString::fromStdString(top.text));
     std::vector<MenuItem> items = top.items;
-    if (!withRunMap) std::erase_if(items, [](const MenuItem& item) { return item.id == cmd::kRunMap; });
+    if (!withRunMap) {
+      std::erase_if(items, [](const MenuItem& item) { return item.id == cmd::kRunMap || item.id == cmd::kSaveRomAs; });
+    }
     fill(*menu, items);
     if (top.text == "&Layers") layersMenu_ = menu;
   }

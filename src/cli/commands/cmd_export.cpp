@@ -31,7 +31,7 @@ bool applyDefinition(CliContext& context, const std::string& path) {
 
 int runExport(const std::vector<std::string>& args) {
   CliArguments arguments({"-o", "--bank-offset", "--tile-offset", "--saturation", "--luminance", "--definition"},
-                         {"--yes"});
+                         {"--yes", "--binary"});
   std::string error;
   ExportOptions options;
   bool ok = arguments.parse(args, error) && arguments.intValue("--bank-offset", options.bankOffset, error) &&
@@ -61,7 +61,8 @@ int runExport(const std::vector<std::string>& args) {
     if (!applyDefinition(context, *definition)) return kExitFailed;
   }
   if (!context.loadMapFile(arguments.positional()[0])) return kExitFailed;
-  const ExportOutcome outcome = exportToHeaders(context.session(), options);
+  const ExportOutcome outcome = arguments.has("--binary") ? exportBinary(context.session(), options)
+                                                          : exportToHeaders(context.session(), options);
   return outcome.success && outcome.notWritten.empty() ? kExitOk : kExitFailed;
 }
 

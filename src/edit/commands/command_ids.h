@@ -55,6 +55,7 @@ inline constexpr int kShowAllLayers = 61259;
 inline constexpr int kPaletteRemapper = 61232;
 inline constexpr int kValidateTileset = 61262;
 inline constexpr int kRunMap = 32835;
+inline constexpr int kSaveRomAs = 32870;
 inline constexpr int kAbout = 57664;
 inline constexpr int kUniqueTileCount = 32803;
 // Zoom

@@ -7,6 +7,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/run_map/run_map.h"
 #include "edit/session/collision_set_commands.h"
 #include "edit/session/map_file_commands.h"
 #include "edit/session/tileset_commands.h"
@@ -30,7 +31,11 @@ void addFileCommands(EditorCommands& commands) {
   commands.add(cmd::kOpenTilesets, {{}, {}, [&session] { openTilesets(session); }});
   commands.add(cmd::kSaveMap, {mapOpen, {}, [&session, hooks] { saveMap(session, false, hooks()); }});
   commands.add(cmd::kSaveMapAs, {mapOpen, {}, [&session, hooks] { saveMap(session, true, hooks()); }});
-  commands.add(cmd::kExportBinary, {mapOpen, {}, [&frame] { frame.runExportBinaryDialog(); }});
+  commands.add(cmd::kExportBinary, {mapOpen, {}, [&frame, &session] {
+                                      if (std::optional<ExportOptions> options = frame.runExportBinaryDialog()) {
+                                        exportBinary(session, *options);
+                                      }
+                                    }});
   commands.add(cmd::kExportHeaders, {mapOpen, {}, [&frame, &session] {
                                        if (std::optional<ExportOptions> options = frame.runExportToHeaderDialog()) {
                                          exportToHeaders(session, *options);
@@ -67,7 +72,19 @@ void addFileCommands(EditorCommands& commands) {
                       [&frame, bar = bar] { frame.setBarShown(bar, !frame.barShown(bar)); }});
   }
   commands.add(cmd::kValidateTileset, {{}, {}, [&frame] { frame.runValidateTilesetDialog(); }});
-  commands.add(cmd::kRunMap, {{}, {}, [] {}});  // kept only beside a base ROM; it does nothing
+  // Both are in the menu only beside a base ROM.
+  auto romReady = [&project, &frame] { return project.hasLayers() && !frame.baseRomPath().empty(); };
+  commands.add(cmd::kRunMap, {romReady, {}, [&engine, &session, &frame] {
+                                engine.endStroke();
+                                const std::optional<MapRomLaunch> launch =
+                                    prepareRunMap(session, engine.state().view, frame.baseRomPath());
+                                if (!launch) return;
+                                const std::string failure = frame.playMapRom(*launch);
+                                if (!failure.empty()) runMapFailed(session, *launch, failure);
+                              }});
+  commands.add(cmd::kSaveRomAs, {romReady, {}, [&engine, &session, &frame] {
+                                   saveRomAs(session, engine.state().view, frame.baseRomPath());
+                                 }});
   commands.add(cmd::kAbout, {{}, {}, [&frame] { frame.showAbout(); }});
 
   commands.add(cmd::kRemoveTileset, {{}, {}, [&session] { removeCurrentTileset(session); }});

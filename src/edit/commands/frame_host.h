@@ -4,6 +4,7 @@
 #include <string>
 
 #include "edit/collision/make_cll_wizard.h"
+#include "edit/run_map/run_map.h"
 #include "export/export_to_header.h"
 
 namespace qarto {
@@ -23,7 +24,6 @@ class FrameHost {
   virtual void runAddLayerDialog() {}
   virtual void runResizeLayerDialog() {}
   virtual void runShiftLayerDialog() {}
-  virtual void runExportBinaryDialog() {}
   virtual void runImportSourceDialog() {}
   virtual void runValidateTilesetDialog() {}
   virtual void showAbout() {}
@@ -31,7 +31,15 @@ class FrameHost {
   virtual bool runPreferencesDialog() { return false; }
   // Dialogs whose answer the command carries out.
   virtual std::optional<ExportOptions> runExportToHeaderDialog() { return std::nullopt; }
+  // The same dialog under " - Export To Raw", for the binary export.
+  virtual std::optional<ExportOptions> runExportBinaryDialog() { return std::nullopt; }
   virtual std::optional<MakeCllRequest> runMakeCllDialog() { return std::nullopt; }
+
+  // Run Map: the base ROM beside the program ("" when there is none), and
+  // playing a ROM in the built-in player or the emulator the launch names;
+  // the reason when it could not be played, "" when it plays.
+  virtual std::string baseRomPath() const { return {}; }
+  virtual std::string playMapRom(const MapRomLaunch& /*launch*/) { return "this program has no player window"; }
 
   virtual bool barShown(FrameBar /*bar*/) const { return false; }
   virtual void setBarShown(FrameBar /*bar*/, bool /*shown*/) {}

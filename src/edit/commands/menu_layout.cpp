@@ -59,7 +59,7 @@ std::vector<MenuItem> buildMenuBar() {
                submenu("Import Layer From",
                        {item(kImportBmpLayer, ".bmp, .pcx..."), item(kImportSourceLayer, ".h, .c, .cpp...")})}),
       submenu("&Tools", {item(kPaletteRemapper, "&Palette Remapper..."), item(kValidateTileset, "&Validate Tileset..."),
-                         item(kRunMap, "&Run Map\tF8")}),
+                         item(kRunMap, "&Run Map\tF8"), item(kSaveRomAs, "Save &ROM As...")}),
       submenu("&Help", {item(kAbout, "&About Qarto...")}),
   };
 }

@@ -40,6 +40,7 @@ PreferencesValues loadPreferences(SettingsStore& settings) {
   values.useDefMapPath = settings.readInt(kSettingsSection, keys::kUseDefMapPath, 0) != 0;
   values.tilesetPath = settings.readText(kSettingsSection, keys::kDefTilesetPath, "");
   values.useDefTilesetPath = settings.readInt(kSettingsSection, keys::kUseDefTilesetPath, 0) != 0;
+  values.emulatorCommand = settings.readText(kSettingsSection, keys::kEmulatorCommand, "");
 
   const ScreenSize screen = readScreenSize(settings);
   values.screenWidthText = std::to_string(screen.width);
@@ -79,6 +80,7 @@ PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& 
   settings.writeInt(kSettingsSection, keys::kUseDefMapPath, values.useDefMapPath ? 1 : 0);
   settings.writeText(kSettingsSection, keys::kDefTilesetPath, values.tilesetPath);
   settings.writeInt(kSettingsSection, keys::kUseDefTilesetPath, values.useDefTilesetPath ? 1 : 0);
+  settings.writeText(kSettingsSection, keys::kEmulatorCommand, values.emulatorCommand);
 
   for (std::size_t i = 0; i < kColourPreferences.size(); ++i) {
     settings.writeInt(kSettingsSection, kColourPreferences[i].key, static_cast<int>(values.colours[i]));

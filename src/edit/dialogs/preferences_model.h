@@ -69,6 +69,7 @@ struct PreferencesValues {
   bool useDefMapPath = false;  // "Always use default path"
   std::string tilesetPath;
   bool useDefTilesetPath = false;
+  std::string emulatorCommand;  // Run Map in this emulator; empty: the built-in player
   std::string screenWidthText;  // read by their leading digits
   std::string screenHeightText;
   std::array<std::uint32_t, kColourPreferences.size()> colours{};  // 0x00BBGGRR

@@ -1,20 +1,18 @@
 #include "export/text/export_arrays.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
 
-#include "export/reduction/colour_conversion.h"
 #include "export/reduction/screen_entry_table.h"
 #include "export/text/text_buffer.h"
-#include "model/byte_order.h"
-#include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 
 namespace {
 
-constexpr int kPaletteColours = 16;
+constexpr std::size_t kPaletteColours = 16;
+constexpr std::size_t kTileValues = 16;
 // A value and up to two separator characters.
 constexpr std::size_t kMaxValueLength = TextBuffer::kMaxHexLength + 2;
 
@@ -23,116 +21,78 @@ void startLine(TextBuffer& out, bool first) {
   if (!first) out.append(",\n");
 }
 
-void appendPaletteLine(TextBuffer& out, const Tileset* page, int row, const PaletteArrayOptions& options) {
-  for (int colour = 0; colour < kPaletteColours; ++colour) {
-    if (colour > 0) out.append(',');
-    if (page == nullptr) {
-      out.append("error");
-      continue;
-    }
-    const std::size_t at = static_cast<std::size_t>(row * kPaletteColours + colour) * 3;
-    out.appendHex(ConvertColour(page->palette[at], page->palette[at + 1], page->palette[at + 2], options.saturation,
-                                options.luminance));
+// Values [begin, end) on one line, joined by ",".
+void appendLine(TextBuffer& out, const std::uint16_t* begin, const std::uint16_t* end) {
+  TextBuffer::Block block(out, static_cast<std::size_t>(end - begin) * kMaxValueLength);
+  for (const std::uint16_t* at = begin; at != end; ++at) {
+    if (at != begin) block.append(',');
+    block.appendHex(*at);
   }
 }
 
-// Whether each page id a cell can name is registered, so the map walk does
-// not search the registry per cell.
-std::array<bool, 256> registeredPages(const TilesetRegistry& registry) {
-  std::array<bool, 256> registered{};
-  for (int id = -128; id <= 127; ++id) registered[static_cast<std::size_t>(id + 128)] = registry.find(id) != nullptr;
-  return registered;
+// Lines of `perLine` values each (the last may be shorter).
+void appendLines(TextBuffer& out, const std::vector<std::uint16_t>& values, std::size_t perLine) {
+  out.reserve(values.size() * kMaxValueLength);
+  for (std::size_t at = 0; at < values.size(); at += perLine) {
+    startLine(out, at == 0);
+    appendLine(out, values.data() + at, values.data() + std::min(values.size(), at + perLine));
+  }
 }
 
 }  // namespace
 
 void appendPaletteArray(TextBuffer& out, const ExportReduction& reduction, const TilesetRegistry& registry,
                         const PaletteArrayOptions& options) {
-  bool first = true;
-  for (const PaletteKey key : reduction.palettes) {
-    startLine(out, first);
-    first = false;
-    appendPaletteLine(out, registry.find(paletteKeyTileset(key)), paletteKeyRow(key), options);
-  }
-  if (!options.autoPad) return;
-  for (int bank = options.bankOffset + reduction.paletteCount(); bank < kMaxExportPalettes; ++bank) {
-    startLine(out, first);
-    first = false;
-    out.append("0x0000");
-    for (int colour = 1; colour < kPaletteColours; ++colour) out.append(",0x0000");
+  const std::vector<std::uint16_t> values = paletteValues(reduction, registry, options);
+  for (std::size_t line = 0; line * kPaletteColours < values.size(); ++line) {
+    startLine(out, line == 0);
+    const bool missingPage =
+        line < reduction.palettes.size() && registry.find(paletteKeyTileset(reduction.palettes[line])) == nullptr;
+    if (!missingPage) {
+      appendLine(out, values.data() + line * kPaletteColours, values.data() + (line + 1) * kPaletteColours);
+      continue;
+    }
+    for (std::size_t colour = 0; colour < kPaletteColours; ++colour) out.append(colour > 0 ? ",error" : "error");
   }
 }
 
 void appendTileArray(TextBuffer& out, const std::vector<UniqueTile>& tiles) {
-  out.reserve(tiles.size() * 16 * kMaxValueLength);
-  bool first = true;
-  for (const UniqueTile& tile : tiles) {
-    startLine(out, first);
-    first = false;
-    for (std::size_t y = 0; y < tile.rows.size(); ++y) {
-      if (y > 0) out.append(',');
-      out.appendHex(tile.rows[y] & 0xFFFFu);
-      out.append(',');
-      out.appendHex(tile.rows[y] >> 16);
-    }
-  }
+  appendLines(out, tileValues(tiles), kTileValues);
 }
 
 std::size_t mapArrayRoom(const MapLayer& layer) { return layer.cells.size() * kMaxScreenEntryLength; }
 
-void appendMapArray(TextBuffer& out, const MapLayer& layer, const ScreenEntryTable& entries,
-                    ExportReduction& reduction, const TilesetRegistry& registry) {
-  const std::array<bool, 256> registered = registeredPages(registry);
-  const int group = tileGroupOf(layer);
+void appendMapArray(TextBuffer& out, const MapLayer& layer, const ScreenEntryTable& entries, ExportReduction& reduction,
+                    const TilesetRegistry& registry) {
+  const std::vector<std::uint16_t> values = mapValues(layer, entries, reduction, registry);
   TextBuffer::Block block(out, mapArrayRoom(layer));
-  int written = 0;
-  for (const MapCell& cell : layer.cells) {
-    if (!registered[static_cast<std::size_t>(cell.tileset + 128)]) {
-      ++reduction.tileErrors;
-      continue;
-    }
+  for (std::size_t written = 0; written < values.size(); ++written) {
     if (written > 0) {
       block.append(',');
       if (written % kMapValuesPerLine == 0) block.append('\n');
     }
-    block.appendHex(entries.encode(cell, group));
-    ++written;
+    block.appendHex(values[written]);
   }
 }
 
 void appendCollisionArray(TextBuffer& out, const MapLayer& layer) {
-  out.reserve(layer.cells.size() * kMaxValueLength);
-  // Rows of a layer without columns are empty and join nothing.
-  const std::size_t begin = out.size();
-  for (int y = 0; y < layer.height; ++y) {
-    startLine(out, out.size() == begin);
-    for (int x = 0; x < layer.width; ++x) {
-      const MapCell& cell = layer.cell(x, y);
-      const unsigned value =
-          ((static_cast<unsigned>(cell.tile & kCollisionTileMask) << kCollisionTileShift) | cell.collision) & 0xFFFFu;
-      if (x > 0) out.append(',');
-      out.appendHex(value);
-    }
-  }
+  // One line per row; rows of a layer without columns are empty and join nothing.
+  if (layer.width > 0) appendLines(out, collisionValues(layer), static_cast<std::size_t>(layer.width));
 }
 
 void appendEntityList(TextBuffer& out, const MapLayer& layer) {
   out.append("const TEnemyList list[]ALIGN4 = {\n\n");
   out.append("\t// Entity\tFacing\tPosX,\t\tPosY,\n");
-  for (int slot = 0; slot < kEntitySlots; ++slot) {
-    const std::size_t base = static_cast<std::size_t>(slot) * kEntityRecordSize;
-    if (base + kEntityRecordSize > layer.entities.size()) break;
-    const std::uint8_t* record = layer.entities.data() + base;
-    if (record[0] == 0) continue;
+  for (const EntityValues& entity : entityValues(layer)) {
     // "\t%u,\t\t\t%i,\t\t(%i<<16),\t(%i<<16),\n": type, facing, x, y.
     out.append('\t');
-    out.appendDecimal(loadU16(record + 2));
+    out.appendDecimal(entity.type);
     out.append(",\t\t\t");
-    out.appendDecimal(static_cast<std::int8_t>(record[4]));
+    out.appendDecimal(entity.facing);
     out.append(",\t\t(");
-    out.appendDecimal(loadI32(record + 8));
+    out.appendDecimal(entity.x);
     out.append("<<16),\t(");
-    out.appendDecimal(loadI32(record + 12));
+    out.appendDecimal(entity.y);
     out.append("<<16),\n");
   }
   out.append("};\n\n");

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "export/reduction/export_reduction.h"
+#include "export/reduction/array_values.h"
 
 namespace qarto {
 
@@ -11,23 +11,16 @@ class ScreenEntryTable;
 class TextBuffer;
 class TilesetRegistry;
 
-// The values of the exported arrays, appended to an output file's text
-// between a data head and its tail. Values are "0x%04x", separated by ","
-// without spaces; no separator follows the last value.
+// The values of the exported arrays (array_values.h), appended to an
+// output file's text between a data head and its tail. Values are
+// "0x%04x", separated by "," without spaces; no separator follows the last
+// value.
 
-inline constexpr int kCollisionTileMask = 63;  // collision flag definition
-inline constexpr int kCollisionTileShift = 0;
 inline constexpr int kMapValuesPerLine = 16;
-
-struct PaletteArrayOptions {
-  int saturation = 0;
-  int luminance = 0;
-  bool autoPad = true;
-  int bankOffset = 0;
-};
 
 // One line of 16 colours per palette, then the padding lines of "0x0000"
 // that fill the banks above bankOffset + palette count when autoPad is on.
+// A palette whose tile page has gone reads "error" for each colour.
 void appendPaletteArray(TextBuffer& out, const ExportReduction& reduction, const TilesetRegistry& registry,
                         const PaletteArrayOptions& options);
 

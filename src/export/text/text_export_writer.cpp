@@ -9,6 +9,7 @@
 #include "export/definition/export_definition.h"
 #include "export/reduction/screen_entry_table.h"
 #include "export/text/export_arrays.h"
+#include "export/text/export_placeholders.h"
 #include "export/text/export_summary.h"
 #include "export/text/export_template.h"
 #include "export/text/export_text_blocks.h"
@@ -22,9 +23,6 @@
 namespace qarto {
 
 namespace {
-
-constexpr int kTileValues = 16;  // u16 values per 8x8 tile at 4 bits per pixel
-constexpr int kPaddedPaletteValues = 256;
 
 class TextExportWriter {
  public:
@@ -47,7 +45,6 @@ class TextExportWriter {
   bool writeMapFile(TextOutputFile& mapFile);
   void writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer);
   void writeCollisionFile(const MapLayer& layer);
-  void setLayerValues(const MapLayer& layer);
   void closeExternFiles();
   TextExportResult stop(const std::string& path);
   TextExportResult finish();
@@ -77,13 +74,7 @@ void TextExportWriter::startValues() {
   const int counter = definition_.numAutoGen;
   settings_.writeInt(kExportingSection, kNumAutoGenKey, counter < INT_MAX ? counter + 1 : 0);
 
-  values_.numAutoGen = counter;
-  values_.paletteCount = reduction_.paletteCount();
-  values_.paletteOffset = job_.bankOffset;
-  values_.tileOffset = job_.tileOffset;
-  setStartTime(values_, job_.startTime);
-  values_.fileName = job_.mapFilePath;
-  values_.mapName = mapNameOf(job_.mapFilePath);
+  values_ = startingPlaceholders(reduction_, job_, counter);
 }
 
 void TextExportWriter::openExternFiles() {
@@ -109,7 +100,7 @@ void TextExportWriter::writeExtern(ExportFile which, bool withLayer) {
 }
 
 bool TextExportWriter::writePaletteFile() {
-  values_.arraySize = definition_.autoPadPalettes ? kPaddedPaletteValues : reduction_.paletteCount() * 16;
+  values_.arraySize = paletteArraySize(reduction_, definition_.autoPadPalettes);
   writeExtern(ExportFile::Palette, false);
 
   TextOutputFile file(path(ExportFile::Palette));
@@ -126,9 +117,7 @@ bool TextExportWriter::writePaletteFile() {
 }
 
 bool TextExportWriter::writeTileFile() {
-  values_.tileGroup = 1;
-  values_.tileCount = reduction_.tileCount(0);
-  values_.arraySize = reduction_.tileCount(0) * kTileValues;
+  setTilePlaceholders(values_, reduction_, 0);
 
   TextOutputFile file(path(ExportFile::Tiles));
   if (!file.open()) return false;
@@ -141,9 +130,7 @@ bool TextExportWriter::writeTileFile() {
 
   if (reduction_.usesGroup2) {
     // The second array follows the first tail directly.
-    values_.tileGroup = 2;
-    values_.tileCount = reduction_.tileCount(1);
-    values_.arraySize = reduction_.tileCount(1) * kTileValues;
+    setTilePlaceholders(values_, reduction_, 1);
     writeExtern(ExportFile::Tiles, false);
     tail = WriteDataHead(file, section.format, values_, false);
     appendTileArray(file.text(), reduction_.tiles[1]);
@@ -152,14 +139,6 @@ bool TextExportWriter::writeTileFile() {
   if (!file.close()) return false;
   result_.written.push_back(file.path());
   return true;
-}
-
-void TextExportWriter::setLayerValues(const MapLayer& layer) {
-  values_.layerName = layer.nameText();
-  values_.width = layer.width;
-  values_.height = layer.height;
-  values_.parallax = layer.parallaxX;
-  values_.arraySize = layer.width * layer.height;
 }
 
 void TextExportWriter::writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer) {
@@ -202,7 +181,7 @@ bool TextExportWriter::writeMapFile(TextOutputFile& mapFile) {
       appendEntityList(mapFile.text(), layer);
       continue;
     }
-    setLayerValues(layer);
+    setLayerPlaceholders(values_, layer);
     if (layer.kind == LayerKind::Collision) {
       writeCollisionFile(layer);
       continue;

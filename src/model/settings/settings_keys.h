@@ -53,6 +53,10 @@ inline constexpr const char* kShowLayerBounds = "ShowLayerBounds";
 inline constexpr const char* kMapPageScale = "MapPageScale";
 inline constexpr const char* kTilePageScale = "TilePageScale";
 
+// Run Map: an emulator command line to play the map in instead of the
+// built-in player ("%f" stands for the ROM; without it the ROM goes last).
+inline constexpr const char* kEmulatorCommand = "EmulatorCommand";
+
 // Written only by the Undo page of the Preferences.
 inline constexpr const char* kUndoLevels = "UndoLevels";
 

@@ -84,14 +84,14 @@ TEST(EntryPoints, ExportDialogsHandBackTheirAnswers) {
   onNextModal([](QDialog& dialog) { dialog.reject(); });
   EXPECT_FALSE(runExportToHeaderDialog(f.context()).has_value());
 
-  // The binary export keeps its settings like the header export and writes nothing.
+  // The binary export keeps its settings like the header export.
   f.settings.written.clear();
   onNextModal([](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Qarto v0.99 - Export To Raw");
     child<QSlider>(dialog, "bankOffset")->setValue(4);
     dialog.accept();
   });
-  runExportBinaryDialog(f.context());
+  EXPECT_EQ(runExportBinaryDialog(f.context())->bankOffset, 4);
   EXPECT_EQ(f.settings.readInt("Settings", "BankOffset", 0), 4);
   EXPECT_EQ(f.settings.written.size(), 5u);
 }

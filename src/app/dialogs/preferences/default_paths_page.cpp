@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,14 @@ DefaultPathsPage::DefaultPathsPage(PlatformServices& services, QWidget* parent)
   layout->addWidget(makeGroup(QStringLiteral("Map Path"), QStringLiteral("map"), kDefaultMapPathTitle, map_));
   layout->addWidget(
       makeGroup(QStringLiteral("Tileset Path"), QStringLiteral("tileset"), kDefaultTilesetPathTitle, tileset_));
+  auto* emulator = new QGroupBox(QStringLiteral("Run Map"));
+  auto* emulatorLayout = new QVBoxLayout(emulator);
+  emulatorLayout->addWidget(
+      new QLabel(QStringLiteral("Emulator command (%f for the ROM; empty: the built-in player):")));
+  emulatorCommand_ = new QLineEdit;
+  emulatorCommand_->setObjectName(QStringLiteral("emulatorCommand"));
+  emulatorLayout->addWidget(emulatorCommand_);
+  layout->addWidget(emulator);
   layout->addStretch(1);
 }
 
@@ -63,6 +72,7 @@ void DefaultPathsPage::load(const PreferencesValues& values) {
   tileset_.folder->setText(qs(values.tilesetPath));
   (values.useDefTilesetPath ? tileset_.useDefault : tileset_.recent)->setChecked(true);
   setUseDefault(tileset_, values.useDefTilesetPath);
+  emulatorCommand_->setText(qs(values.emulatorCommand));
 }
 
 void DefaultPathsPage::store(PreferencesValues& values) const {
@@ -70,6 +80,7 @@ void DefaultPathsPage::store(PreferencesValues& values) const {
   values.useDefMapPath = map_.useDefault->isChecked();
   values.tilesetPath = ss(tileset_.folder->text());
   values.useDefTilesetPath = tileset_.useDefault->isChecked();
+  values.emulatorCommand = ss(emulatorCommand_->text());
 }
 
 }  // namespace qarto

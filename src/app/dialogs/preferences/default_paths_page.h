@@ -11,7 +11,8 @@ class QRadioButton;
 namespace qarto {
 
 // " Default Paths ": for maps and for tilesets, whether the file choosers
-// open in the most recent folder or in a default one, and that folder.
+// open in the most recent folder or in a default one, and that folder; and
+// the emulator command Run Map plays maps in.
 class DefaultPathsPage : public QWidget {
   Q_OBJECT
  public:
@@ -33,6 +34,7 @@ class DefaultPathsPage : public QWidget {
   PlatformServices& services_;
   PathGroup map_;
   PathGroup tileset_;
+  QLineEdit* emulatorCommand_ = nullptr;
 };
 
 }  // namespace qarto

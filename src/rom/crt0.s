@@ -1,12 +1,20 @@
-@ Start-up code of the map viewer: the cartridge header, stacks, .data and
-@ .bss, then main(). Runs without a BIOS: the emulator skips its intro.
+@ Start-up code of the map player: the cartridge header, stacks, .data and
+@ .bss, then main(). Needs no BIOS routine.
 
     .section .header, "ax"
     .arm
     .global _start
 _start:
     b       reset               @ the loader wants an ARM branch here (byte 3 = 0xEA)
-    .fill   188, 1, 0           @ logo, title and codes: nobody checks them here
+    .fill   156, 1, 0           @ logo: left blank, see docs/map-player.md
+    .ascii  "QARTO MAP\0\0\0"   @ title, 12 bytes
+    .ascii  "QRTO"              @ game code
+    .ascii  "QO"                @ maker code
+    .byte   0x96, 0, 0          @ fixed value, main unit, device type
+    .fill   7, 1, 0             @ reserved
+    .byte   0                   @ version
+    .byte   0                   @ header checksum: the editor fills it in with the map
+    .fill   2, 1, 0             @ reserved
 
     .text
     .arm

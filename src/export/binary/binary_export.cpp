@@ -1,0 +1,149 @@
+#include "export/binary/binary_export.h"
+
+#include <cstdint>
+
+#include "export/binary/array_names.h"
+#include "export/definition/export_definition.h"
+#include "export/export_paths.h"
+#include "export/reduction/array_values.h"
+#include "export/reduction/screen_entry_table.h"
+#include "export/text/export_placeholders.h"
+#include "export/text/export_summary.h"
+#include "io/files/atomic_file.h"
+#include "model/app_title.h"
+#include "model/byte_order.h"
+#include "model/platform_services.h"
+#include "model/project/layer_kind.h"
+
+namespace qarto {
+
+namespace {
+
+std::vector<std::uint8_t> littleEndian(const std::vector<std::uint16_t>& values) {
+  std::vector<std::uint8_t> bytes(values.size() * 2);
+  for (std::size_t i = 0; i < values.size(); ++i) storeU16(bytes.data() + 2 * i, values[i]);
+  return bytes;
+}
+
+// Four signed 32-bit values per entity: type, facing, x << 16, y << 16, as
+// the exported list's initialiser gives them.
+std::vector<std::uint8_t> littleEndian(const std::vector<EntityValues>& entities) {
+  std::vector<std::uint8_t> bytes(entities.size() * 16);
+  std::uint8_t* at = bytes.data();
+  for (const EntityValues& entity : entities) {
+    storeI32(at, entity.type);
+    storeI32(at + 4, entity.facing);
+    storeU32(at + 8, static_cast<std::uint32_t>(entity.x) << 16);
+    storeU32(at + 12, static_cast<std::uint32_t>(entity.y) << 16);
+    at += 16;
+  }
+  return bytes;
+}
+
+class BinaryExportWriter {
+ public:
+  BinaryExportWriter(ExportReduction& reduction, const TextExportJob& job, SettingsStore& settings,
+                     PlatformServices& services)
+      : reduction_(reduction),
+        job_(job),
+        services_(services),
+        definition_(LoadExportDefinition(settings)),
+        values_(startingPlaceholders(reduction, job, definition_.numAutoGen)),
+        entries_(reduction, job.bankOffset, job.tileOffset) {}
+
+  TextExportResult run();
+
+ private:
+  // The array's name from the template of `which`.
+  std::string nameFor(ExportFile which, bool withLayer, const char* fallback) {
+    return names_.take(arrayNameOf(definition_.file(which).format, values_, withLayer, fallback));
+  }
+  bool write(const std::string& name, const std::vector<std::uint8_t>& bytes);
+  bool writeLayer(const MapLayer& layer);
+  TextExportResult stop(const std::string& path);
+  TextExportResult finish();
+
+  ExportReduction& reduction_;
+  const TextExportJob& job_;
+  PlatformServices& services_;
+  const ExportDefinition definition_;
+  PlaceholderValues values_;
+  const ScreenEntryTable entries_;
+  ArrayNames names_;
+  std::string failedPath_;
+  TextExportResult result_;
+};
+
+bool BinaryExportWriter::write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  const std::string path = job_.exportDirectory + name + ".bin";
+  CreateParentDirectories(path);
+  if (!writeFileAtomically(path, bytes.data(), bytes.size())) {
+    failedPath_ = path;
+    return false;
+  }
+  result_.written.push_back(path);
+  return true;
+}
+
+bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
+  if (layer.kind == LayerKind::Entity) return write("list", littleEndian(entityValues(layer)));
+  setLayerPlaceholders(values_, layer);
+  if (layer.kind == LayerKind::Collision) {
+    return write(nameFor(ExportFile::Collision, true, "bgCollision"), littleEndian(collisionValues(layer)));
+  }
+  values_.tileGroup = tileGroupOf(layer) + 1;
+  const std::string name = nameFor(ExportFile::Map, true, "bgMap");
+  return write(name, littleEndian(mapValues(layer, entries_, reduction_, *job_.registry)));
+}
+
+TextExportResult BinaryExportWriter::stop(const std::string& path) {
+  result_.completed = false;
+  result_.caption = caption(" - Export Map");
+  result_.text = exportStoppedText(path);
+  services_.beep(kErrorBeepHz, kErrorBeepMs);
+  services_.messageBox(result_.text, result_.caption, MessageButtons::Ok, MessageIcon::Warning);
+  return result_;
+}
+
+TextExportResult BinaryExportWriter::finish() {
+  ExportSummaryInput summary;
+  summary.exported = result_.written;
+  summary.paletteErrors = reduction_.paletteErrors;
+  summary.tileErrors = reduction_.tileErrors;
+  const ExportSummary box = composeExportSummary(summary);
+  result_.completed = true;
+  result_.caption = box.caption;
+  result_.text = box.text;
+  if (box.problems) services_.beep(kErrorBeepHz, kErrorBeepMs);
+  services_.messageBox(box.text, box.caption, MessageButtons::Ok, MessageIcon::Information);
+  return result_;
+}
+
+TextExportResult BinaryExportWriter::run() {
+  values_.arraySize = paletteArraySize(reduction_, definition_.autoPadPalettes);
+  const PaletteArrayOptions palette{job_.saturation, job_.luminance, definition_.autoPadPalettes, job_.bankOffset};
+  if (!write(nameFor(ExportFile::Palette, false, "bgPalette"),
+             littleEndian(paletteValues(reduction_, *job_.registry, palette)))) {
+    return stop(failedPath_);
+  }
+  for (int group = 0; group < (reduction_.usesGroup2 ? 2 : 1); ++group) {
+    setTilePlaceholders(values_, reduction_, group);
+    const std::string name = nameFor(ExportFile::Tiles, false, "bgTiles");
+    if (!write(name, littleEndian(tileValues(reduction_.tiles[static_cast<std::size_t>(group)])))) {
+      return stop(failedPath_);
+    }
+  }
+  for (const auto& layer : *job_.layers) {
+    if (!writeLayer(*layer)) return stop(failedPath_);
+  }
+  return finish();
+}
+
+}  // namespace
+
+TextExportResult writeBinaryExport(ExportReduction& reduction, const TextExportJob& job, SettingsStore& settings,
+                                   PlatformServices& services) {
+  return BinaryExportWriter(reduction, job, settings, services).run();
+}
+
+}  // namespace qarto

@@ -1,0 +1,117 @@
+// The binary export against the header export of the same map: every .bin
+// file holds the values of the C array it is named after, read back from
+// the exported text.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+
+#include "export_cases.h"
+#include "model/app_title.h"
+#include "support/scripted_services.h"
+#include "writer_fixture.h"
+
+namespace qarto {
+namespace {
+
+using test::ExportCase;
+using test::WriterFixture;
+
+// Each array of the exported C files in file order, by name; a repeated
+// name gets the next number, as the binary files do (bgMap, bgMap2).
+std::map<std::string, std::vector<std::int64_t>> arraysOfTextExport(const std::string& folder) {
+  std::map<std::string, std::vector<std::int64_t>> arrays;
+  const std::regex array(R"((\w+)\[\d*\][^{;]*\{([^}]*)\})");
+  for (const char* file : {"BG_Palette.cpp", "BG_Tiles.cpp", "BG_Maps.cpp", "BG_Collisions.cpp"}) {
+    const std::string text = test::readText(folder + "/" + file);
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), array); match != std::sregex_iterator(); ++match) {
+      std::string name = (*match)[1];
+      for (int use = 2; arrays.count(name) != 0; ++use) name = (*match)[1].str() + std::to_string(use);
+      std::vector<std::int64_t>& values = arrays[name];
+      const std::string body = std::regex_replace((*match)[2].str(), std::regex("//[^\n]*|[\\s()]"), "");
+      std::stringstream items(body);
+      for (std::string item; std::getline(items, item, ',');) {
+        if (item.empty()) continue;
+        const bool shifted = item.ends_with("<<16");
+        const std::int64_t value = std::stoll(item, nullptr, 0);
+        values.push_back(shifted ? value * 65536 : value);
+      }
+    }
+  }
+  return arrays;
+}
+
+// A .bin file's values: u16, or signed 32-bit for the entity list.
+std::vector<std::int64_t> valuesOfBinary(const std::string& path, bool entities) {
+  const std::vector<std::uint8_t> bytes = test::readBytes(path);
+  std::vector<std::int64_t> values;
+  for (std::size_t at = 0; at + (entities ? 4 : 2) <= bytes.size(); at += entities ? 4 : 2) {
+    values.push_back(entities ? loadI32(bytes.data() + at) : loadU16(bytes.data() + at));
+  }
+  return values;
+}
+
+class BinaryExport : public ::testing::TestWithParam<ExportCase> {};
+
+TEST_P(BinaryExport, EveryFileHoldsTheValuesOfItsCArray) {
+  WriterFixture f;
+  ExportOptions options;
+  GetParam().build(f, options);
+  ASSERT_TRUE(f.exportAll(options).success);
+
+  test::TempFolder binary;
+  options.directory = binary.path() + "/out";  // a folder the export makes
+  const ExportOutcome outcome = exportBinary(f.session, options);
+  ASSERT_TRUE(outcome.success) << f.services.lastText();
+
+  const auto arrays = arraysOfTextExport(f.out.path());
+  std::vector<std::string> expectedFiles;
+  for (const auto& [name, values] : arrays) {
+    expectedFiles.push_back(name + ".bin");
+    EXPECT_EQ(valuesOfBinary(options.directory + "/" + name + ".bin", name == "list"), values) << name;
+  }
+  EXPECT_EQ(test::filesUnder(options.directory), expectedFiles);
+  EXPECT_EQ(outcome.written.size(), arrays.size());
+  for (const std::string& path : outcome.written)
+    EXPECT_NE(outcome.summary.find("  " + path + "\n"), std::string::npos);
+  EXPECT_EQ(f.services.lastMessage().caption, caption(" - Export Map"));
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallMaps, BinaryExport, ::testing::ValuesIn([] {
+                           std::vector<ExportCase> cases = test::exportCases();
+                           std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
+                           return cases;
+                         }()),
+                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+
+TEST(BinaryExportRefusals, OverTheLimitOrUnwritableNothingIsLeftBehind) {
+  WriterFixture f;
+  f.addPage(2, 3);
+  test::setTileCells(f.addLayer(LayerKind::Primary, "Main", 2, 1), {1, 2}, 2);
+  ExportOptions options;
+  options.directory = f.out.file("bin");
+  options.bankOffset = 15;
+  options.tileOffset = 1023;
+  EXPECT_FALSE(exportBinary(f.session, options).success);
+  EXPECT_EQ(f.services.lastMessage(),
+            test::shown("There are more than 1024 unique tiles in your exported data.\n\nNOTE: if you have applied a "
+                        "tile index offset, this will reduce the over-all number of tiles that can be exported.  If "
+                        "possible, reduce the index offset.  If this isn't possible, the only other solution is to "
+                        "use fewer unique tiles on your map.",
+                        MessageIcon::Warning, " - Tile Overflow"));
+  EXPECT_FALSE(std::filesystem::exists(options.directory));
+
+  // A file where the folder should be: the export stops at the first array.
+  test::writeBytes(options.directory, {1, 2, 3});
+  options.tileOffset = 0;
+  EXPECT_FALSE(exportBinary(f.session, options).success);
+  EXPECT_EQ(f.services.lastMessage(),
+            test::shown("Unable to write the export file:\n\n  " + options.directory +
+                            "/bgPalette.bin\n\nThe export has stopped. Files written before this one were kept.",
+                        MessageIcon::Warning, " - Export Map"));
+  EXPECT_EQ(test::readBytes(options.directory), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+}  // namespace
+}  // namespace qarto
