@@ -73,6 +73,8 @@ std::vector<std::string> SideBars::entityNames() const {
   return names;
 }
 
+std::uint32_t SideBars::catalogueGeneration() const { return engine_.state().entityCatalogue.generation(); }
+
 void SideBars::spawn() {
   before();
   spawnEntity(engine_.state(), selectedEntityType().type);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ class SideBars {
   int entityRow() const;
   const EntityType& selectedEntityType() const;
   std::vector<std::string> entityNames() const;
+  // Changes whenever the list does (another catalogue was read).
+  std::uint32_t catalogueGeneration() const;
   void spawn();
   void deleteSelected();
   void cloneSelected();
