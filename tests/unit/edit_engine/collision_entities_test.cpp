@@ -53,7 +53,7 @@ TEST(FlagPaintTool, StrokesAndRectanglesApplyTheValueAsUndoSteps) {
   EngineFixture f;
   f.layer("Level", 20, 10, LayerKind::Primary);
   MapLayer& collision = f.layer("Collision", 20, 10, LayerKind::Collision);
-  f.engine->mapTools().setTool(ToolKind::FlagPaint);  // the command itself stays disabled
+  f.engine->mapTools().setTool(ToolKind::FlagPaint);
   ASSERT_EQ(f.project().activeLayer, &collision);
   f.state().flags.setSolid(true);
   f.drag({EngineFixture::at(1, 1), EngineFixture::at(2, 1), EngineFixture::at(3, 1)});
@@ -174,7 +174,7 @@ TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
 struct EntityFixture : EngineFixture {
   MapLayer& level = layer("Level", 64, 40, LayerKind::Primary);
   MapLayer& entities = layer("Entities", 0, 0, LayerKind::Entity);
-  EntityFixture() { engine->mapTools().setTool(ToolKind::EntityPlacement); }  // the command stays disabled
+  EntityFixture() { engine->mapTools().setTool(ToolKind::EntityPlacement); }
   EntityRecord at(int slot) { return readEntity(entities, slot).value(); }
 };
 

@@ -197,6 +197,9 @@ TEST(EditScript, MalformedLinesAreReportedWithTheirNumber) {
       {"command 1\n", 1, "unknown command \"1\""},
       {"choose\n", 1, "choose needs a path"},
       {"jump 1 2\n", 1, "unknown command \"jump\""},
+      {"flags marker 6\n", 1, "the Markers list has entries 0 to 5"},
+      {"flags solid yes\n", 1, "flags solid is on or off"},
+      {"entity spawn 2\n", 1, "entity takes type N, spawn, delete or clone"},
   };
   for (const auto& c : cases) {
     const ScriptParseResult result = parseEditScript(c.script);
