@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/files/path_utils.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/layer_amounts.h"
@@ -40,6 +41,7 @@ PreferencesValues loadPreferences(SettingsStore& settings) {
   values.useDefMapPath = settings.readInt(kSettingsSection, keys::kUseDefMapPath, 0) != 0;
   values.tilesetPath = settings.readText(kSettingsSection, keys::kDefTilesetPath, "");
   values.useDefTilesetPath = settings.readInt(kSettingsSection, keys::kUseDefTilesetPath, 0) != 0;
+  values.entityCataloguePath = settings.readText(kSettingsSection, keys::kEntityCatalogue, "");
 
   const ScreenSize screen = readScreenSize(settings);
   values.screenWidthText = std::to_string(screen.width);
@@ -54,6 +56,17 @@ PreferencesValues loadPreferences(SettingsStore& settings) {
                                        kMaxAlphaLevel);
   }
   return values;
+}
+
+FileChooserRequest entityCatalogueChooser(const std::string& current) {
+  FileChooserRequest request;
+  request.title = kEntityCatalogueTitle;
+  request.filter = kEntityCatalogueFilter;
+  request.defaultExtension = ".ini";
+  const PathParts parts = splitPath(current);
+  request.initialFolder = parts.folder;
+  request.initialFile = current.empty() ? std::string() : parts.baseName + "." + parts.extension;
+  return request;
 }
 
 bool confirmUnlimitedUndo(PlatformServices& services) {
@@ -79,6 +92,7 @@ PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& 
   settings.writeInt(kSettingsSection, keys::kUseDefMapPath, values.useDefMapPath ? 1 : 0);
   settings.writeText(kSettingsSection, keys::kDefTilesetPath, values.tilesetPath);
   settings.writeInt(kSettingsSection, keys::kUseDefTilesetPath, values.useDefTilesetPath ? 1 : 0);
+  settings.writeText(kSettingsSection, keys::kEntityCatalogue, values.entityCataloguePath);
 
   for (std::size_t i = 0; i < kColourPreferences.size(); ++i) {
     settings.writeInt(kSettingsSection, kColourPreferences[i].key, static_cast<int>(values.colours[i]));

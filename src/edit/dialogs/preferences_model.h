@@ -9,6 +9,7 @@ namespace qarto {
 
 class MapProject;
 class PlatformServices;
+struct FileChooserRequest;
 class SettingsStore;
 
 inline constexpr const char* kPreferencesCaptionSuffix = " - Preferences";
@@ -21,6 +22,8 @@ inline constexpr const char* kUnlimitedUndoQuestion =
     "you'd like to use this feature?";
 inline constexpr const char* kDefaultMapPathTitle = "Default Map Path";
 inline constexpr const char* kDefaultTilesetPathTitle = "Default Tileset Path";
+inline constexpr const char* kEntityCatalogueTitle = "Entity Catalogue";
+inline constexpr const char* kEntityCatalogueFilter = "Entity Catalogues (*.ini;*.txt)|*.ini;*.txt|All Files (*.*)|*.*||";
 
 // Undo Levels page: slider positions 0 to 8 stand for 1, 5, 10, ... 40 levels.
 inline constexpr int kMaxUndoPosition = 8;
@@ -69,6 +72,7 @@ struct PreferencesValues {
   bool useDefMapPath = false;  // "Always use default path"
   std::string tilesetPath;
   bool useDefTilesetPath = false;
+  std::string entityCataloguePath;  // "" for the built-in entities only
   std::string screenWidthText;  // read by their leading digits
   std::string screenHeightText;
   std::array<std::uint32_t, kColourPreferences.size()> colours{};  // 0x00BBGGRR
@@ -78,6 +82,10 @@ struct PreferencesValues {
 // Opening: every page from section "Settings". No stored undo levels shows
 // 10; a stored screen size outside 8..8192 shows 240 x 160.
 PreferencesValues loadPreferences(SettingsStore& settings);
+
+// The file chooser of the entity catalogue's "..." button, opening beside
+// the catalogue named now.
+FileChooserRequest entityCatalogueChooser(const std::string& current);
 
 // Ticking "Unlimited" asks first; true when the user answered Yes.
 bool confirmUnlimitedUndo(PlatformServices& services);

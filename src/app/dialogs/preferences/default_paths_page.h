@@ -11,7 +11,8 @@ class QRadioButton;
 namespace qarto {
 
 // " Default Paths ": for maps and for tilesets, whether the file choosers
-// open in the most recent folder or in a default one, and that folder.
+// open in the most recent folder or in a default one, and that folder; and
+// the entity catalogue file the Entities bar lists.
 class DefaultPathsPage : public QWidget {
   Q_OBJECT
  public:
@@ -28,11 +29,13 @@ class DefaultPathsPage : public QWidget {
     QPushButton* browse = nullptr;
   };
   QWidget* makeGroup(const QString& title, const QString& prefix, const char* chooserTitle, PathGroup& group);
+  QWidget* makeCatalogueGroup();
   static void setUseDefault(PathGroup& group, bool useDefault);
 
   PlatformServices& services_;
   PathGroup map_;
   PathGroup tileset_;
+  QLineEdit* catalogue_ = nullptr;
 };
 
 }  // namespace qarto
