@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "edit/commands/command_table.h"
+#include "fuzz_check.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/entities/entity_placement.h"
+#include "edit/engine/side_bars.h"
 #include "edit/session/tileset_commands.h"
 #include "io/images/display_image.h"
 #include "model/recording_services.h"
@@ -50,14 +51,32 @@ class EngineRun {
 
   bool ready() const { return engine_ != nullptr; }
 
-  std::vector<std::vector<MapCell>> cellsOfEveryLayer() const {
-    std::vector<std::vector<MapCell>> out;
-    for (const auto& layer : engine_->project().layers()) out.push_back(layer->cells);
+  // Every layer's cells and entity block.
+  struct LayerBytes {
+    std::vector<MapCell> cells;
+    std::vector<std::uint8_t> entities;
+    bool operator==(const LayerBytes&) const = default;
+  };
+  std::vector<LayerBytes> everyLayer() const {
+    std::vector<LayerBytes> out;
+    for (const auto& layer : engine_->project().layers()) out.push_back({layer->cells, layer->entities});
     return out;
   }
 
+  // Every event that changes a layer's bytes leaves an undo step for it: a
+  // new or taken entry, or a stroke open before or after it.
   void playEvents() {
-    while (in_.remaining() >= 4) playOne();
+    while (in_.remaining() >= 4) {
+      const std::vector<LayerBytes> before = everyLayer();
+      const UndoJournal& journal = engine_->project().journal();
+      const std::size_t undoable = journal.size();
+      const std::size_t redoable = journal.redoSize();
+      const bool stroke = journal.hasPending();
+      playOne();
+      const bool recorded =
+          stroke || journal.hasPending() || journal.size() != undoable || journal.redoSize() != redoable;
+      FUZZ_CHECK(recorded || everyLayer() == before);
+    }
   }
 
   void finishGestures() {
@@ -69,6 +88,12 @@ class EngineRun {
   void undoEverything() {
     MapProject& project = engine_->project();
     while (project.journal().undo(project)) {
+    }
+  }
+
+  void redoEverything() {
+    MapProject& project = engine_->project();
+    while (project.journal().redo(project)) {
     }
   }
 
@@ -128,7 +153,8 @@ class EngineRun {
         {Key::Keypad4, "4", {}}, {Key::Keypad3, "3", {}}, {Key::Digit1, "1", {}}, {Key::Digit0, "0", {}},
         {Key::Z, "z", {}},       {Key::H, "h", {}},       {Key::V, "v", {}},       {Key::T, "t", {}},
         {Key::Escape, "", {}},   {Key::F1, "", {}},       {Key::F2, "", {}},       {Key::F3, "", {}},
-        {Key::F4, "", {}},       {Key::F5, "", {}},       {Key::Up, "", {}},       {Key::Right, "", {}},
+        {Key::F4, "", {}},       {Key::F5, "", {}},       {Key::F6, "", {}},       {Key::Up, "", {}},
+        {Key::Right, "", {}},
         {Key::Down, "", {}},     {Key::Other, ".", {}},   {Key::Other, "+", {}},   {Key::Other, "-", {}},
         {Key::Insert, "", {}},   {Key::Delete, "", {}},   {Key::Menu, "", {}},     {Key::F9, "", {}}};
     KeyEvent event = kKeys[which % (sizeof kKeys / sizeof kKeys[0])];
@@ -163,23 +189,28 @@ class EngineRun {
         break;
       }
       case 10: {
-        // The tools whose commands are not offered yet, and their bars.
+        // The Flags bar, as its controls reach the engine.
         const std::uint8_t which = in_.next();
-        engine_->endStroke();
-        engine_->mapTools().setTool(static_cast<ToolKind>(1 + which % 6));
-        FlagsBar& flags = engine_->state().flags;
-        flags.selectMarker(in_.next() % 7);
-        flags.selectDamage(in_.next() % 5);
-        flags.setSolid((which & 8) != 0);
-        flags.mode = static_cast<FlagPaintMode>(which % 3);
+        SideBars bars(*engine_);
+        switch (which % 5) {
+          case 0: bars.selectMarker(in_.next() % 6); break;
+          case 1: bars.selectDamage(in_.next() % 4); break;
+          case 2: bars.setSolid((which & 8) != 0); break;
+          case 3: bars.setJumpThrough((which & 8) != 0); break;
+          case 4: bars.setMode(static_cast<FlagPaintMode>(in_.next() % 3)); break;
+        }
         break;
       }
       case 11: {
-        EngineState& state = engine_->state();
+        // The Entities bar.
         const std::uint8_t which = in_.next();
-        if (which % 3 == 0) spawnEntity(state, which % 6);
-        if (which % 3 == 1) deleteSelectedEntity(state);
-        if (which % 3 == 2) cloneSelectedEntity(state);
+        SideBars bars(*engine_);
+        switch (which % 4) {
+          case 0: bars.selectEntityRow(in_.next() % 8); break;
+          case 1: bars.spawn(); break;
+          case 2: bars.deleteSelected(); break;
+          case 3: bars.cloneSelected(); break;
+        }
         break;
       }
     }
