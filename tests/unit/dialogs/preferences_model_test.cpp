@@ -94,10 +94,10 @@ TEST(PreferencesOk, StoresExactlyItsKeysAndAppliesThem) {
 
   std::set<std::string> owned = {"Settings/UndoLevels", "Settings/DefMapPath", "Settings/UseDefMapPath",
                                  "Settings/DefTilesetPath", "Settings/UseDefTilesetPath", "Settings/ScreenWidth",
-                                 "Settings/ScreenHeight"};
+                                 "Settings/ScreenHeight", "Settings/EntityCatalogue"};
   for (const ColourPreference& c : kColourPreferences) owned.insert(std::string("Settings/") + c.key);
   for (const AlphaPreference& a : kAlphaPreferences) owned.insert(std::string("Settings/") + a.key);
-  EXPECT_EQ(owned.size(), 21u);
+  EXPECT_EQ(owned.size(), 22u);
   EXPECT_EQ(f.settings.written, owned);
 
   EXPECT_EQ(f.settings.readInt("Settings", "UndoLevels", 0), 1);  // position 0 is one level, not none
