@@ -48,16 +48,19 @@ class SideBarsGlTest : public QObject {
  private slots:
   void init() {
     // A catalogue with a sprite of its own: a green slime with two eyes.
-    writePage(folder_, "slime.bmp", makePage(32, 32, [](int x, int y) {
-                const int dx = x - 16, dy = y - 22;
-                const bool eye = y >= 17 && y <= 20 && (x == 11 || x == 12 || x == 19 || x == 20);
-                if (eye) return static_cast<std::uint8_t>(y >= 19 && (x == 12 || x == 20) ? 3 : 2);
-                return static_cast<std::uint8_t>(dx * dx * 81 + dy * dy * 169 <= 81 * 169 ? 1 : 0);
-              }, [](std::size_t i) {
-                return static_cast<std::uint8_t>(i / 3 == 1 ? (i % 3 == 1 ? 200 : 40) : i / 3 == 3 ? 20 : 255);
-              }));
-    writeBytes(folder_.file("game.ini"),
-               {std::begin(kCatalogue), std::end(kCatalogue) - 1});
+    writePage(folder_, "slime.bmp",
+              makePage(
+                  32, 32,
+                  [](int x, int y) {
+                    const int dx = x - 16, dy = y - 22;
+                    const bool eye = y >= 17 && y <= 20 && (x == 11 || x == 12 || x == 19 || x == 20);
+                    if (eye) return static_cast<std::uint8_t>(y >= 19 && (x == 12 || x == 20) ? 3 : 2);
+                    return static_cast<std::uint8_t>(dx * dx * 81 + dy * dy * 169 <= 81 * 169 ? 1 : 0);
+                  },
+                  [](std::size_t i) {
+                    return static_cast<std::uint8_t>(i / 3 == 1 ? (i % 3 == 1 ? 200 : 40) : i / 3 == 3 ? 20 : 255);
+                  }));
+    writeBytes(folder_.file("game.ini"), {std::begin(kCatalogue), std::end(kCatalogue) - 1});
     settings_ = std::make_unique<QtSettingsStore>();
     settings_->writeText("Settings", "EntityCatalogue", folder_.file("game.ini"));
     app_ = std::make_unique<EditorApp>(services_, *settings_);

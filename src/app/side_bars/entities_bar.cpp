@@ -43,7 +43,8 @@ CEntitiesBar::CEntitiesBar(MapViewEngine& engine, std::function<void()> changed,
   layout->addStretch(1);
   setWidget(body);
 
-  connect(list_, &QComboBox::activated, this, [this](int row) { control([this, row] { bars_.selectEntityRow(row); }); });
+  connect(list_, &QComboBox::activated, this,
+          [this](int row) { control([this, row] { bars_.selectEntityRow(row); }); });
   updateFromEngine();
 }
 

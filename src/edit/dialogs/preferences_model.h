@@ -23,7 +23,8 @@ inline constexpr const char* kUnlimitedUndoQuestion =
 inline constexpr const char* kDefaultMapPathTitle = "Default Map Path";
 inline constexpr const char* kDefaultTilesetPathTitle = "Default Tileset Path";
 inline constexpr const char* kEntityCatalogueTitle = "Entity Catalogue";
-inline constexpr const char* kEntityCatalogueFilter = "Entity Catalogues (*.ini;*.txt)|*.ini;*.txt|All Files (*.*)|*.*||";
+inline constexpr const char* kEntityCatalogueFilter =
+    "Entity Catalogues (*.ini;*.txt)|*.ini;*.txt|All Files (*.*)|*.*||";
 
 // Undo Levels page: slider positions 0 to 8 stand for 1, 5, 10, ... 40 levels.
 inline constexpr int kMaxUndoPosition = 8;
@@ -72,11 +73,11 @@ struct PreferencesValues {
   bool useDefMapPath = false;  // "Always use default path"
   std::string tilesetPath;
   bool useDefTilesetPath = false;
-  std::string entityCataloguePath;  // "" for the built-in entities only
   std::string screenWidthText;  // read by their leading digits
   std::string screenHeightText;
   std::array<std::uint32_t, kColourPreferences.size()> colours{};  // 0x00BBGGRR
   std::array<int, kAlphaPreferences.size()> alphaLevels{};
+  std::string entityCataloguePath;  // "" for the built-in entities only
 };
 
 // Opening: every page from section "Settings". No stored undo levels shows

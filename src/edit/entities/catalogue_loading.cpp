@@ -26,8 +26,7 @@ void loadEntityCatalogue(EngineState& state, bool again) {
     } else {
       catalogue.reset(path);
       state.project().services().messageBox(read.message + "\n\nThe built-in entities stay in the list.",
-                                            caption(kCatalogueCaptionSuffix), MessageButtons::Ok,
-                                            MessageIcon::Warning);
+                                            caption(kCatalogueCaptionSuffix), MessageButtons::Ok, MessageIcon::Warning);
     }
   }
   state.entityType = std::clamp(state.entityType, 0, catalogue.rowCount() - 1);

@@ -4,8 +4,11 @@ namespace qarto {
 
 const std::vector<EntityType>& builtinEntityTypes() {
   static const std::vector<EntityType> rows = {
-      {"Crawler", "Walks along the ground and turns round\r\nat walls and ledges.\r\n \r\nPlace it on solid ground.", 0,
-       1, {}},
+      {"Crawler",
+       "Walks along the ground and turns round\r\nat walls and ledges.\r\n \r\nPlace it on solid ground.",
+       0,
+       1,
+       {}},
       {"Hopper", "Jumps towards the player every\r\nfew seconds.\r\n \r\nNeeds headroom of two tiles.", 1, 2, {}},
       {"Flyer", "Drifts in a sine wave through the air,\r\nignoring collision.\r\n \r\nPlace it anywhere.", 2, 3, {}},
       {"Turret", "Stands still and fires along its facing.\r\n \r\nFlip it to fire the other way.", 3, 4, {}},

@@ -74,8 +74,8 @@ class CatalogueParser {
   bool fault(int line, const std::string& problem) {
     result_.ok = false;
     result_.rows.clear();
-    result_.message = "The entity catalogue \"" + path_ + "\" has a fault on line " + std::to_string(line) + ": " +
-                      problem;
+    result_.message =
+        "The entity catalogue \"" + path_ + "\" has a fault on line " + std::to_string(line) + ": " + problem;
     return false;
   }
 
@@ -87,7 +87,8 @@ class CatalogueParser {
     if (line[0] == '[') return startSection(line, number);
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-      return fault(number, "\"" + std::string(line) + "\" is neither a [type] section, a Key = Value line nor a comment.");
+      return fault(number,
+                   "\"" + std::string(line) + "\" is neither a [type] section, a Key = Value line nor a comment.");
     }
     const std::string key = lower(trimmed(line.substr(0, equals)));
     const std::string_view value = trimmed(line.substr(equals + 1));
@@ -105,8 +106,8 @@ class CatalogueParser {
     }
     for (const auto& [seenType, seenLine] : typesSeen_) {
       if (seenType == type) {
-        return fault(number, "type " + std::to_string(type) + " is already described on line " +
-                                 std::to_string(seenLine) + ".");
+        return fault(
+            number, "type " + std::to_string(type) + " is already described on line " + std::to_string(seenLine) + ".");
       }
     }
     if (static_cast<int>(typesSeen_.size()) >= kMaxCatalogueRows) {
@@ -155,8 +156,8 @@ class CatalogueParser {
   }
 
   bool readSpriteOf(Section& section) {
-    const std::string file = absolutePath(section.spritePath) ? section.spritePath
-                                                              : joinPath(splitPath(path_).folder, section.spritePath);
+    const std::string file =
+        absolutePath(section.spritePath) ? section.spritePath : joinPath(splitPath(path_).folder, section.spritePath);
     IndexedImage image;
     std::string message;
     if (!readSprite_ || !readSprite_(file, image, message)) {
@@ -191,7 +192,8 @@ CatalogueReadResult readEntityCatalogueFile(const std::string& path) {
   CatalogueReadResult result;
   switch (readFileBytes(path, bytes, kMaxCatalogueFileBytes)) {
     case ReadStatus::Ok:
-    case ReadStatus::Empty: break;
+    case ReadStatus::Empty:
+      break;
     case ReadStatus::NotFound:
       result.message = "The entity catalogue \"" + path + "\" could not be opened.";
       return result;

@@ -2,8 +2,8 @@
 // fault reported with its file and line, and the built-in rows kept usable
 // when a file cannot be read.
 
-#include "edit/entities/entity_catalogue_file.h"
 #include "edit/engine/side_bars.h"
+#include "edit/entities/entity_catalogue_file.h"
 #include "edit/entities/entity_record.h"
 #include "edit/script/edit_script.h"
 #include "engine_fixture.h"
@@ -35,22 +35,24 @@ TEST(EntityCatalogueFile, EveryFaultNamesTheFileAndTheLine) {
       {"; fine\n[70000]\nName=X\n", "line 2: a section names a type number from 0 to 65535, as in [12]."},
       {"[x]\n", "line 1: a section names a type number from 0 to 65535, as in [12]."},
       {"[7]\nName=A\n\n[7]\nName=B\n", "line 4: type 7 is already described on line 1."},
-      {"[7]\nColour=red\n", "line 2: \"colour\" is not a key of a catalogue; the keys are Name, Description and Sprite."},
+      {"[7]\nColour=red\n",
+       "line 2: \"colour\" is not a key of a catalogue; the keys are Name, Description and Sprite."},
       {"[7]\nGoblin\n", "line 2: \"Goblin\" is neither a [type] section, a Key = Value line nor a comment."},
       {"[7]\nName=A\nName=B\n", "line 3: the Name is given twice."},
       {"[7]\nDescription=no name\n[8]\nName=B\n", "line 1: type 7 has no Name."},
       {"[7]\nName=0123456789012345678901234567890123456789012345678901234567890123\n",
        "line 2: the Name is longer than 63 characters."},
       {"[7]\nName=A\x01\n", "line 2: it holds a control character."},
-      {"[7]\nName=A\nSprite=gone.bmp\n",
-       "line 3: the sprite \"/games/cat/gone.bmp\" could not be read: Not found."},
-      {"[7]\nName=A\nSprite=/art/big.bmp\n", "line 3: the sprite \"/art/big.bmp\" is 32 x 40 pixels; a sprite is 32 x 32."},
+      {"[7]\nName=A\nSprite=gone.bmp\n", "line 3: the sprite \"/games/cat/gone.bmp\" could not be read: Not found."},
+      {"[7]\nName=A\nSprite=/art/big.bmp\n",
+       "line 3: the sprite \"/art/big.bmp\" is 32 x 40 pixels; a sprite is 32 x 32."},
   };
   for (const auto& c : cases) {
     const CatalogueReadResult read = parseEntityCatalogue(c.text, "/games/cat/enemies.ini", fakeSprite);
-    EXPECT_EQ(std::tuple(read.ok, read.message, read.rows.size()),
-              std::tuple(false, std::string("The entity catalogue \"/games/cat/enemies.ini\" has a fault on ") + c.problem,
-                         0u))
+    EXPECT_EQ(
+        std::tuple(read.ok, read.message, read.rows.size()),
+        std::tuple(false, std::string("The entity catalogue \"/games/cat/enemies.ini\" has a fault on ") + c.problem,
+                   0u))
         << c.text;
   }
 }

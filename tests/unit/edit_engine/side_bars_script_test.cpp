@@ -49,13 +49,12 @@ TEST(FlagsBarScript, AddReplaceAndRemoveOverCellsStrokesAndRectangles) {
                    "release 28 36 middle    # Remove over (3, 3) to (3, 4): nothing changes\n")
                 .errorLine,
             0);
-  const std::vector<std::uint16_t> painted = {
-      0x0001, 0x0001, 0x0001, 0x2001, 0x2001, 0x2001,  //
-      0x2001, 0x3081, 0x2001, 0x2001, 0x2001, 0x2001,  //
-      0x2001, 0x2001, 0x2001, 0x2001, 0x2001, 0x2001,  //
-      0x2001, 0x2001, 0x5000, 0x5000, 0x2001, 0x2001,  //
-      0x2001, 0x2001, 0x5000, 0x5000, 0x2001, 0x2001,  //
-      0x2001, 0x2001, 0x2001, 0x2001, 0x2001, 0x2001};
+  const std::vector<std::uint16_t> painted = {0x0001, 0x0001, 0x0001, 0x2001, 0x2001, 0x2001,  //
+                                              0x2001, 0x3081, 0x2001, 0x2001, 0x2001, 0x2001,  //
+                                              0x2001, 0x2001, 0x2001, 0x2001, 0x2001, 0x2001,  //
+                                              0x2001, 0x2001, 0x5000, 0x5000, 0x2001, 0x2001,  //
+                                              0x2001, 0x2001, 0x5000, 0x5000, 0x2001, 0x2001,  //
+                                              0x2001, 0x2001, 0x2001, 0x2001, 0x2001, 0x2001};
   auto words = [&] {
     std::vector<std::uint16_t> out;
     for (const MapCell& cell : collision.cells) out.push_back(cell.collision);
@@ -112,12 +111,9 @@ TEST(EntitiesBarScript, SpawnDragCloneFlipDeleteAndTheThirtyThirdSpawnEachUndone
   EXPECT_EQ(f.journal().size(), 6u);
 
   // 30 more fill the block; the 33rd is refused and changes nothing.
-  ASSERT_EQ(f.play(std::string("release 207 391\n") + [] {
-              std::string spawns;
-              for (int i = 0; i < 31; ++i) spawns += "entity spawn\nrelease 207 391\n";
-              return spawns;
-            }()).errorLine,
-            0);
+  std::string spawns = "release 207 391\n";
+  for (int i = 0; i < 31; ++i) spawns += "entity spawn\nrelease 207 391\n";
+  ASSERT_EQ(f.play(spawns).errorLine, 0);
   EXPECT_EQ(f.services.messages, std::vector<Message>{shown("Darn, no free entities!", MessageIcon::None)});
   EXPECT_EQ(f.journal().size(), 36u);
   for (int i = 0; i < 30; ++i) f.undo();
