@@ -1,7 +1,8 @@
 // Random mouse, key and command sequences over a small random map, through
 // the editing engine as the editor window drives it. With unlimited undo,
-// undoing every entry must give back every layer's cells, size and parallax
-// byte for byte, and redoing as many entries then the state the input left.
+// undoing every entry must give back every layer's cells, entity block, size
+// and parallax byte for byte, and redoing as many entries then the state the
+// input left.
 
 #include <cstddef>
 #include <cstdint>

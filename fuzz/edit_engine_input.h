@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "edit/commands/command_table.h"
+#include "fuzz_check.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
-#include "edit/entities/entity_placement.h"
+#include "edit/engine/side_bars.h"
 #include "edit/layers/cells/layer_resizing.h"
 #include "edit/session/tileset_commands.h"
 #include "io/images/display_image.h"
@@ -52,10 +53,9 @@ class EngineRun {
 
   bool ready() const { return engine_ != nullptr; }
 
-  // What undo gives back: the layer stack with every layer's size, parallax
-  // and cells. Entity blocks and visibilities also change without undo
-  // entries (the entity buttons, the visibility toggles), so only the
-  // snapshot taken for redo holds them.
+  // What undo gives back: the layer stack with every layer's size, parallax,
+  // cells and entity block. Visibilities also change without undo entries
+  // (the visibility toggles), so only the snapshot taken for redo holds them.
   struct LayerSnapshot {
     std::string name;
     LayerKind kind = LayerKind::Primary;
@@ -80,16 +80,26 @@ class EngineRun {
       shot.parallaxX = layer->parallaxX;
       shot.parallaxY = layer->parallaxY;
       shot.cells = layer->cells;
-      if (everything) {
-        shot.visible = layer->visible;
-        shot.entities = layer->entities;
-      }
+      shot.entities = layer->entities;
+      if (everything) shot.visible = layer->visible;
     }
     return out;
   }
 
+  // Every event that changes a layer's bytes leaves an undo step for it: a
+  // new or taken entry, or a stroke open before or after it.
   void playEvents() {
-    while (in_.remaining() >= 4) playOne();
+    while (in_.remaining() >= 4) {
+      const std::vector<LayerSnapshot> before = snapshot(false);
+      const UndoJournal& journal = engine_->project().journal();
+      const std::size_t undoable = journal.size();
+      const std::size_t redoable = journal.redoSize();
+      const bool stroke = journal.hasPending();
+      playOne();
+      const bool recorded =
+          stroke || journal.hasPending() || journal.size() != undoable || journal.redoSize() != redoable;
+      FUZZ_CHECK(recorded || snapshot(false) == before);
+    }
   }
 
   void finishGestures() {
@@ -168,10 +178,10 @@ class EngineRun {
         {Key::Keypad4, "4", {}}, {Key::Keypad3, "3", {}}, {Key::Digit1, "1", {}}, {Key::Digit0, "0", {}},
         {Key::Z, "z", {}},       {Key::H, "h", {}},       {Key::V, "v", {}},       {Key::T, "t", {}},
         {Key::Escape, "", {}},   {Key::F1, "", {}},       {Key::F2, "", {}},       {Key::F3, "", {}},
-        {Key::F4, "", {}},       {Key::F5, "", {}},       {Key::Up, "", {}},       {Key::Right, "", {}},
-        {Key::Down, "", {}},     {Key::Other, ".", {}},   {Key::Other, "+", {}},   {Key::Other, "-", {}},
-        {Key::Insert, "", {}},   {Key::Delete, "", {}},   {Key::Menu, "", {}},     {Key::F9, "", {}},
-        {Key::Y, "y", {}}};
+        {Key::F4, "", {}},       {Key::F5, "", {}},       {Key::F6, "", {}},      {Key::Up, "", {}},
+        {Key::Right, "", {}},    {Key::Down, "", {}},     {Key::Other, ".", {}},  {Key::Other, "+", {}},
+        {Key::Other, "-", {}},   {Key::Insert, "", {}},   {Key::Delete, "", {}},  {Key::Menu, "", {}},
+        {Key::F9, "", {}},       {Key::Y, "y", {}}};
     KeyEvent event = kKeys[which % (sizeof kKeys / sizeof kKeys[0])];
     event.modifiers = m;
     return event;
@@ -204,23 +214,28 @@ class EngineRun {
         break;
       }
       case 10: {
-        // The tools whose commands are not offered yet, and their bars.
+        // The Flags bar, as its controls reach the engine.
         const std::uint8_t which = in_.next();
-        engine_->endStroke();
-        engine_->mapTools().setTool(static_cast<ToolKind>(1 + which % 6));
-        FlagsBar& flags = engine_->state().flags;
-        flags.selectMarker(in_.next() % 7);
-        flags.selectDamage(in_.next() % 5);
-        flags.setSolid((which & 8) != 0);
-        flags.mode = static_cast<FlagPaintMode>(which % 3);
+        SideBars bars(*engine_);
+        switch (which % 5) {
+          case 0: bars.selectMarker(in_.next() % 6); break;
+          case 1: bars.selectDamage(in_.next() % 4); break;
+          case 2: bars.setSolid((which & 8) != 0); break;
+          case 3: bars.setJumpThrough((which & 8) != 0); break;
+          case 4: bars.setMode(static_cast<FlagPaintMode>(in_.next() % 3)); break;
+        }
         break;
       }
       case 11: {
-        EngineState& state = engine_->state();
+        // The Entities bar.
         const std::uint8_t which = in_.next();
-        if (which % 3 == 0) spawnEntity(state, which % 6);
-        if (which % 3 == 1) deleteSelectedEntity(state);
-        if (which % 3 == 2) cloneSelectedEntity(state);
+        SideBars bars(*engine_);
+        switch (which % 4) {
+          case 0: bars.selectEntityRow(in_.next() % 8); break;
+          case 1: bars.spawn(); break;
+          case 2: bars.deleteSelected(); break;
+          case 3: bars.cloneSelected(); break;
+        }
         break;
       }
       case 12: resize(); break;

@@ -1,6 +1,6 @@
 // Seeds for the editing engine fuzzer: a map header and a few gestures
-// (tile picking in the tile view, a paint drag, a fill, a stamp rectangle,
-// a resize, undo and redo).
+// (tile picking in the tile view, a paint drag, a fill, a stamp or flag
+// rectangle, the Flags and Entities bars, a resize, undo and redo).
 
 #include <cstdint>
 #include <vector>
@@ -27,7 +27,13 @@ std::vector<std::uint8_t> gestureSeed(std::uint8_t layers, std::uint8_t tool) {
       5, 2, 8,            // Ctrl+Z
       12, 0, 4, 35, 25,   // every layer resized to 36 x 26 about the centre
       5, 2, 8,            // Ctrl+Z
-      5, 2, 28,           // Ctrl+Y
+      5, 2, 29,           // Ctrl+Y
+      10, 0, 2, 0,        // the Flags bar: Solid off
+      11, 0, 1,           // the Entities bar: Spawn
+      3, 0, 0, 120, 99,   // release: the new entity moves
+      11, 0, 3,           // Clone
+      5, 0, 9,            // H: the selected entity turns round
+      11, 0, 2,           // Delete
   };
   b.insert(b.end(), events.begin(), events.end());
   return b;
@@ -38,8 +44,8 @@ std::vector<std::uint8_t> gestureSeed(std::uint8_t layers, std::uint8_t tool) {
 int main(int argc, char** argv) {
   return qarto::seeds::seedMain(argc, argv, [](const std::string& folder) {
     bool ok = true;
-    const std::uint8_t tools[] = {13, 14, 15, 16};  // F1 to F4 in the fuzzer's key list
-    for (std::uint8_t layers : {0, 3, 27}) {
+    const std::uint8_t tools[] = {13, 14, 15, 16, 17, 18};  // F1 to F6 in the fuzzer's key list
+    for (std::uint8_t layers : {0, 3, 7, 27}) {
       for (std::uint8_t tool : tools) {
         ok = ok && qarto::seeds::writeSeed(folder, "gestures-" + std::to_string(layers) + "-" + std::to_string(tool),
                                            gestureSeed(layers, tool));

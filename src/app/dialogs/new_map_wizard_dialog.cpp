@@ -84,10 +84,8 @@ QWidget* NewMapWizardDialog::primaryGroup() {
   heightUnit_ = unitList(kPrimaryUnitNames, "primaryHeightUnit");
   collision_ = new QCheckBox(QStringLiteral("Has collision layer"));
   collision_->setObjectName("hasCollision");
-  // Entity layers are placed with a tool that is not offered yet.
   entity_ = new QCheckBox(QStringLiteral("Has entity layer"));
   entity_->setObjectName("hasEntity");
-  entity_->setVisible(false);
 
   grid->addWidget(new QLabel(QStringLiteral("Layer Name")), 0, 0);
   grid->addWidget(primaryName_, 0, 1, 1, 4);

@@ -22,6 +22,8 @@
 #include "app/frame/toolbar_art.h"
 #include "app/layers/layer_list_dialog.h"
 #include "app/player/map_rom_launch.h"
+#include "app/side_bars/entities_bar.h"
+#include "app/side_bars/flags_bar.h"
 #include "app/view/cursor_art.h"
 #include "app/view/key_translation.h"
 #include "app/view/view_input.h"
@@ -76,6 +78,7 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
   layerBar_->context().layersMenu = menus_->layersMenu();
   layerBar_->context().changed = [this] { showEngineState(); };
   addDockWidget(Qt::LeftDockWidgetArea, layerBar_);
+  buildSideBars();
 
   // The layout the user left the bars in, once every bar exists.
   restoreBarLayout();
@@ -105,6 +108,8 @@ CMainFrame::~CMainFrame() {
   }
   delete layerBar_;  // before the engine it observes
   layerBar_ = nullptr;
+  delete flagsBar_;
+  delete entitiesBar_;
 }
 
 QWidget* CMainFrame::view() const { return view_ != nullptr ? view_->widget() : nullptr; }
@@ -130,12 +135,31 @@ void CMainFrame::buildToolBar() {
   addToolBar(Qt::TopToolBarArea, toolBar_);
 }
 
+// The Flags and Entities bars, under the layer bar; the tool shows them.
+void CMainFrame::buildSideBars() {
+  flagsBar_ = new CFlagsBar(*engine_, [this] { showEngineState(); }, this);
+  entitiesBar_ = new CEntitiesBar(*engine_, [this] { showEngineState(); }, this);
+  for (QDockWidget* bar : std::initializer_list<QDockWidget*>{flagsBar_, entitiesBar_}) {
+    addDockWidget(Qt::LeftDockWidgetArea, bar, Qt::Vertical);
+    bar->hide();
+  }
+}
+
+void CMainFrame::showSideBars() {
+  flagsBar_->updateFromEngine();
+  entitiesBar_->updateFromEngine();
+  if (flagsBar_->isHidden() == engine_->flagsBarShown()) flagsBar_->setVisible(engine_->flagsBarShown());
+  if (entitiesBar_->isHidden() == engine_->entitiesBarShown()) entitiesBar_->setVisible(engine_->entitiesBarShown());
+}
+
 void CMainFrame::restoreBarLayout() {
   const std::string state = settings_.readText(kBarLayoutSection, kBarLayoutKey, "");
   if (!state.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
   status_->setVisible(settings_.readInt(kBarLayoutSection, kStatusBarKey, 1) != 0);
-  // A layout from elsewhere may have floated the layer bar; it belongs at a side.
-  if (layerBar_->isFloating()) layerBar_->setFloating(false);
+  // A layout from elsewhere may have floated a bar; they belong at a side.
+  for (QDockWidget* bar : std::initializer_list<QDockWidget*>{layerBar_, flagsBar_, entitiesBar_}) {
+    if (bar->isFloating()) bar->setFloating(false);
+  }
 }
 
 void CMainFrame::saveBarLayout() {
@@ -172,6 +196,7 @@ void CMainFrame::showEngineState() {
   status_->setPaneText(1, QString::fromStdString(engine_->statusPane(1)));
   status_->setPaneText(2, QString::fromStdString(engine_->statusPane(2)));
   layerBar_->updateEntries();
+  showSideBars();
   if (QWidget* widget = view()) {
     widget->setCursor(viewCursor(engine_->cursor()));
     if (requests.redraw) widget->update();

@@ -14,6 +14,8 @@ class QToolBar;
 
 namespace qarto {
 
+class CEntitiesBar;
+class CFlagsBar;
 class CLayerListDialog;
 class CommandActions;
 class EditorCommands;
@@ -49,6 +51,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   EditorCommands& commands() { return *commands_; }
   CommandActions& actions() { return *actions_; }
   CLayerListDialog& layerBar() { return *layerBar_; }
+  CFlagsBar& flagsBar() { return *flagsBar_; }
+  CEntitiesBar& entitiesBar() { return *entitiesBar_; }
   QToolBar& toolBar() { return *toolBar_; }
   StatusPanes& statusPanes() { return *status_; }
   // The map view's widget; none once the close sequence destroyed it.
@@ -97,6 +101,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
 
  private:
   void buildToolBar();
+  void buildSideBars();
+  void showSideBars();
   void restoreBarLayout();
   void saveBarLayout();
   bool routesKeys(QObject* receiver) const;
@@ -113,6 +119,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   QToolBar* toolBar_ = nullptr;
   StatusPanes* status_ = nullptr;
   CLayerListDialog* layerBar_ = nullptr;
+  CFlagsBar* flagsBar_ = nullptr;
+  CEntitiesBar* entitiesBar_ = nullptr;
   QMenu* mapMenu_ = nullptr;
   QMenu* tileMenu_ = nullptr;
   bool showingState_ = false;

@@ -1,44 +1,16 @@
 #include "app/layers/layer_list_dialog.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/layers/layer_dialog.h"
+#include "app/side_bars/bar_title.h"
 #include "edit/engine/map_view_engine.h"
 #include "model/project/map_project.h"
 
 namespace qarto {
-
-namespace {
-
-constexpr int kTitleHeight = 14;
-
-// The strip across the top of the docked bar, in the bar's own blue. The
-// dock lays its title out by the size hint: a plain widget hints none, and
-// the strip got no height at all.
-class LayerBarTitle : public QWidget {
- public:
-  explicit LayerBarTitle(QWidget* parent) : QWidget(parent) { setFixedHeight(kTitleHeight); }
-  QSize sizeHint() const override { return {kLayerEntryWidth, kTitleHeight}; }
-  QSize minimumSizeHint() const override { return {0, kTitleHeight}; }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.fillRect(rect().adjusted(0, 0, -3, 0), QColor(0, 80, 234));
-    painter.setPen(Qt::white);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(rect().adjusted(4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Layers"));
-  }
-};
-
-}  // namespace
 
 CLayerListDialog::CLayerListDialog(MapViewEngine& engine, EditorCommands& commands, QWidget* parent)
     : QDockWidget(QStringLiteral("Layers"), parent), context_(engine, commands) {
@@ -46,7 +18,7 @@ CLayerListDialog::CLayerListDialog(MapViewEngine& engine, EditorCommands& comman
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   // Dragged by its strip it moves between the sides, but never floats.
   setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
-  setTitleBarWidget(new LayerBarTitle(this));
+  setTitleBarWidget(new BarTitle(QStringLiteral("Layers"), kLayerEntryWidth, this));
   setMinimumHeight(180);
 
   auto* holder = new QWidget;

@@ -4,6 +4,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/entities/entity_placement.h"
 
 namespace qarto {
 
@@ -14,18 +15,10 @@ void addBrushCommands(EditorCommands& commands) {
   DetailBrush& detail = state.detail;
   MapProject& project = engine.project();
 
-  commands.add(cmd::kBrushHFlip, {{}, [&tools] { return tools.brushHFlip; }, [&state, &project] {
+  commands.add(cmd::kBrushHFlip, {{}, [&tools] { return tools.brushHFlip; }, [&state] {
                                     state.tools.brushHFlip = !state.tools.brushHFlip;
                                     // On an entity layer the selected entity turns round with it.
-                                    MapLayer* active = state.activeLayer();
-                                    const int slot = project.selectedEntity;
-                                    if (active == nullptr || !active->isEntityLayer() || slot < 0 ||
-                                        slot >= kEntitySlots || active->entities.size() < kEntityBlockSize) {
-                                      return;
-                                    }
-                                    auto& facing = active->entities[static_cast<std::size_t>(slot) * kEntityRecordSize + 4];
-                                    facing = static_cast<std::uint8_t>(-static_cast<std::int8_t>(facing));
-                                    project.modified = true;
+                                    flipSelectedEntity(state);
                                   }});
   commands.add(cmd::kBrushVFlip,
                {{}, [&tools] { return tools.brushVFlip; }, [&tools] { tools.brushVFlip = !tools.brushVFlip; }});

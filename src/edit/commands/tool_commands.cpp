@@ -14,16 +14,11 @@ void addToolCommands(EditorCommands& commands) {
   const std::pair<int, ToolKind> working[] = {{cmd::kPaintMode, ToolKind::Paint},
                                               {cmd::kDetailPaintMode, ToolKind::DetailPaint},
                                               {cmd::kRubberStampMode, ToolKind::RubberStamp},
-                                              {cmd::kFloodFillMode, ToolKind::FloodFill}};
+                                              {cmd::kFloodFillMode, ToolKind::FloodFill},
+                                              {cmd::kFlagPaintMode, ToolKind::FlagPaint},
+                                              {cmd::kEntityPlacementMode, ToolKind::EntityPlacement}};
   for (const auto& [id, tool] : working) {
     commands.add(id, {[&engine] { return engine.mapOpen(); }, [&tools, tool = tool] { return tools.tool == tool; },
-                      [&engine, tool = tool] { engine.mapTools().setTool(tool); }});
-  }
-  // Flag painting and entity placement are not offered in this version; the
-  // engine keeps their behaviour for a later one.
-  for (const auto& [id, tool] : {std::pair{cmd::kFlagPaintMode, ToolKind::FlagPaint},
-                                 std::pair{cmd::kEntityPlacementMode, ToolKind::EntityPlacement}}) {
-    commands.add(id, {[] { return false; }, [&tools, tool = tool] { return tools.tool == tool; },
                       [&engine, tool = tool] { engine.mapTools().setTool(tool); }});
   }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/files/path_utils.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/layer_amounts.h"
@@ -41,6 +42,7 @@ PreferencesValues loadPreferences(SettingsStore& settings) {
   values.tilesetPath = settings.readText(kSettingsSection, keys::kDefTilesetPath, "");
   values.useDefTilesetPath = settings.readInt(kSettingsSection, keys::kUseDefTilesetPath, 0) != 0;
   values.emulatorCommand = settings.readText(kSettingsSection, keys::kEmulatorCommand, "");
+  values.entityCataloguePath = settings.readText(kSettingsSection, keys::kEntityCatalogue, "");
 
   const ScreenSize screen = readScreenSize(settings);
   values.screenWidthText = std::to_string(screen.width);
@@ -55,6 +57,17 @@ PreferencesValues loadPreferences(SettingsStore& settings) {
                                        kMaxAlphaLevel);
   }
   return values;
+}
+
+FileChooserRequest entityCatalogueChooser(const std::string& current) {
+  FileChooserRequest request;
+  request.title = kEntityCatalogueTitle;
+  request.filter = kEntityCatalogueFilter;
+  request.defaultExtension = ".ini";
+  const PathParts parts = splitPath(current);
+  request.initialFolder = parts.folder;
+  request.initialFile = current.empty() ? std::string() : parts.baseName + "." + parts.extension;
+  return request;
 }
 
 bool confirmUnlimitedUndo(PlatformServices& services) {
@@ -81,6 +94,7 @@ PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& 
   settings.writeText(kSettingsSection, keys::kDefTilesetPath, values.tilesetPath);
   settings.writeInt(kSettingsSection, keys::kUseDefTilesetPath, values.useDefTilesetPath ? 1 : 0);
   settings.writeText(kSettingsSection, keys::kEmulatorCommand, values.emulatorCommand);
+  settings.writeText(kSettingsSection, keys::kEntityCatalogue, values.entityCataloguePath);
 
   for (std::size_t i = 0; i < kColourPreferences.size(); ++i) {
     settings.writeInt(kSettingsSection, kColourPreferences[i].key, static_cast<int>(values.colours[i]));

@@ -9,6 +9,7 @@ namespace qarto {
 
 class MapProject;
 class PlatformServices;
+struct FileChooserRequest;
 class SettingsStore;
 
 inline constexpr const char* kPreferencesCaptionSuffix = " - Preferences";
@@ -21,6 +22,9 @@ inline constexpr const char* kUnlimitedUndoQuestion =
     "you'd like to use this feature?";
 inline constexpr const char* kDefaultMapPathTitle = "Default Map Path";
 inline constexpr const char* kDefaultTilesetPathTitle = "Default Tileset Path";
+inline constexpr const char* kEntityCatalogueTitle = "Entity Catalogue";
+inline constexpr const char* kEntityCatalogueFilter =
+    "Entity Catalogues (*.ini;*.txt)|*.ini;*.txt|All Files (*.*)|*.*||";
 
 // Undo Levels page: slider positions 0 to 8 stand for 1, 5, 10, ... 40 levels.
 inline constexpr int kMaxUndoPosition = 8;
@@ -74,11 +78,16 @@ struct PreferencesValues {
   std::string screenHeightText;
   std::array<std::uint32_t, kColourPreferences.size()> colours{};  // 0x00BBGGRR
   std::array<int, kAlphaPreferences.size()> alphaLevels{};
+  std::string entityCataloguePath;  // "" for the built-in entities only
 };
 
 // Opening: every page from section "Settings". No stored undo levels shows
 // 10; a stored screen size outside 8..8192 shows 240 x 160.
 PreferencesValues loadPreferences(SettingsStore& settings);
+
+// The file chooser of the entity catalogue's "..." button, opening beside
+// the catalogue named now.
+FileChooserRequest entityCatalogueChooser(const std::string& current);
 
 // Ticking "Unlimited" asks first; true when the user answered Yes.
 bool confirmUnlimitedUndo(PlatformServices& services);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "edit/entities/catalogue_loading.h"
 #include "model/settings/settings_store.h"
 #include "model/settings/view_options.h"
 #include "model/tileset/tileset.h"
@@ -65,6 +66,7 @@ void MapViewEngine::loadViewOptions() {
   view.mapZoom = options.mapZoom;
   view.tileZoom = options.tileZoom;
   project.journal().setLevels(readUndoLevels(settings_));
+  loadEntityCatalogue(state_, false);
   refresh();
 }
 
@@ -74,6 +76,7 @@ void MapViewEngine::reloadPreferences() {
   session_.project().screenWidth = options.screenWidth;
   session_.project().screenHeight = options.screenHeight;
   session_.project().journal().setLevels(readUndoLevels(settings_));
+  loadEntityCatalogue(state_, true);
   refresh();
 }
 

@@ -20,6 +20,17 @@ int mapCoordinate(int scroll, int point, int origin, float zoom) {
   return truncToInt(static_cast<float>(static_cast<long long>(scroll) + point - origin) / zoom);
 }
 
+// Makes one undo step of an edit of the layer's block.
+template <typename Edit>
+void recordEntityEdit(MapProject& project, MapLayer& layer, Edit edit) {
+  std::vector<std::uint8_t> former = layer.entities;
+  const std::int32_t formerSelected = project.selectedEntity;
+  edit();
+  if (layer.entities == former) return;
+  project.journal().recordEntitiesEdited(&layer, std::move(former), formerSelected);
+  project.modified = true;
+}
+
 int addClamped(int value, long long delta) {
   const long long sum = value + delta;
   return sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : static_cast<int>(sum);
@@ -62,10 +73,10 @@ void spawnEntity(EngineState& state, int type) {
   }
   const ViewPoint mouse = state.view.mouse;
   const CellPoint at = entityMapPoint(state, mouse);
-  writeEntity(*layer, slot, EntityRecord{true, static_cast<std::uint16_t>(type), 1, at.x, addClamped(at.y, 10)});
+  const EntityRecord spawned{true, static_cast<std::uint16_t>(type), 1, at.x, addClamped(at.y, 10)};
+  recordEntityEdit(project, *layer, [&] { writeEntity(*layer, slot, spawned); });
   project.selectedEntity = slot;
   state.entityDrag = {true, mouse, layer};
-  project.modified = true;
   state.requests.focus = true;
   state.redraw();
 }
@@ -75,10 +86,9 @@ void deleteSelectedEntity(EngineState& state) {
   MapProject& project = state.project();
   if (layer == nullptr) return;
   std::optional<EntityRecord> e = readEntity(*layer, project.selectedEntity);
-  if (!e) return;
+  if (!e || !e->inUse) return;
   e->inUse = false;
-  writeEntity(*layer, project.selectedEntity, *e);
-  project.modified = true;
+  recordEntityEdit(project, *layer, [&] { writeEntity(*layer, project.selectedEntity, *e); });
   state.redraw();
 }
 
@@ -87,14 +97,24 @@ void cloneSelectedEntity(EngineState& state) {
   MapProject& project = state.project();
   if (layer == nullptr) return;
   const std::optional<EntityRecord> source = readEntity(*layer, project.selectedEntity);
-  if (!source) return;
+  if (!source || !source->inUse) return;
   const int slot = firstFreeEntitySlot(*layer);
   if (slot < 0) {
     project.services().messageBox(kNoFreeEntitiesMessage, caption(), MessageButtons::Ok, MessageIcon::None);
     return;
   }
-  writeEntity(*layer, slot, *source);
-  project.modified = true;
+  recordEntityEdit(project, *layer, [&] { writeEntity(*layer, slot, *source); });
+  state.redraw();
+}
+
+void flipSelectedEntity(EngineState& state) {
+  MapLayer* layer = activeEntityLayer(state);
+  MapProject& project = state.project();
+  if (layer == nullptr) return;
+  std::optional<EntityRecord> e = readEntity(*layer, project.selectedEntity);
+  if (!e || !e->inUse) return;
+  e->facing = static_cast<std::int8_t>(-e->facing);
+  recordEntityEdit(project, *layer, [&] { writeEntity(*layer, project.selectedEntity, *e); });
   state.redraw();
 }
 
@@ -115,10 +135,11 @@ void dropEntity(EngineState& state, ViewPoint point) {
   std::optional<EntityRecord> e = readEntity(*drag.layer, project.selectedEntity);
   if (!e || !e->inUse) return;
   const float zoom = state.view.mapZoom;
+  const EntityRecord before = *e;
   e->x = truncToInt(static_cast<float>(e->x) + static_cast<float>(point.x - drag.grab.x) / zoom);
   e->y = truncToInt(static_cast<float>(e->y) + static_cast<float>(point.y - drag.grab.y) / zoom);
-  writeEntity(*drag.layer, project.selectedEntity, *e);
-  if (point.x != drag.grab.x || point.y != drag.grab.y) project.modified = true;
+  if (*e == before) return;
+  recordEntityEdit(project, *drag.layer, [&] { writeEntity(*drag.layer, project.selectedEntity, *e); });
   state.redraw();
 }
 

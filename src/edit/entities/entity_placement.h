@@ -9,7 +9,8 @@ struct MapLayer;
 
 // The entities of the Entities bar and the Entity Placement tool. The
 // selection is the project's selected slot; a drag moves it by the mouse
-// movement divided by the zoom when the button comes up.
+// movement divided by the zoom when the button comes up. Every change of an
+// entity is one undo step and marks the project modified.
 
 inline constexpr const char* kNoEntityLayerQuestion =
     "No entity layer is present in your project, would you like to add one?";
@@ -27,6 +28,8 @@ int entityAt(const MapLayer& layer, CellPoint mapPoint);
 void spawnEntity(EngineState& state, int type);
 void deleteSelectedEntity(EngineState& state);
 void cloneSelectedEntity(EngineState& state);
+// HFlip on an entity layer: the selected entity turns round.
+void flipSelectedEntity(EngineState& state);
 
 // The Entity Placement tool's left press and release.
 void grabEntity(EngineState& state, ViewPoint point);

@@ -7,6 +7,7 @@
 #include "edit/commands/command_table.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/engine/side_bars.h"
 #include "model/settings/settings_store.h"
 
 namespace qarto {
@@ -77,6 +78,65 @@ std::string restOf(const std::string& line, int skip) {
   std::string rest = line.substr(pos);
   rest.erase(rest.find_last_not_of(" \t\r") + 1);
   return rest;
+}
+
+// One word out of `choices`; its index goes to `out`.
+bool parseChoice(const std::string& word, std::initializer_list<const char*> choices, int& out) {
+  int index = 0;
+  for (const char* choice : choices) {
+    if (word == choice) {
+      out = index;
+      return true;
+    }
+    ++index;
+  }
+  return false;
+}
+
+// "flags marker N", "flags damage N", "flags solid on|off", "flags jump on|off",
+// "flags mode add|remove|replace": the Flags bar's controls.
+bool parseFlagsLine(const std::vector<std::string>& w, ScriptStep& step, std::string& error) {
+  step.kind = ScriptStep::Kind::Flags;
+  if (w.size() != 3) {
+    error = "flags takes a control and a value, e.g. \"flags solid on\"";
+    return false;
+  }
+  step.name = w[1];
+  const std::string& value = w[2];
+  if (step.name == "marker" || step.name == "damage") {
+    const int entries = static_cast<int>(step.name == "marker" ? SideBars::markerNames().size()
+                                                               : SideBars::damageNames().size());
+    if (parseInt(value, step.number) && step.number >= 0 && step.number < entries) return true;
+    error = "the " + std::string(step.name == "marker" ? "Markers" : "Damage Type") + " list has entries 0 to " +
+            std::to_string(entries - 1);
+    return false;
+  }
+  if (step.name == "solid" || step.name == "jump") {
+    if (parseChoice(value, {"off", "on"}, step.number)) return true;
+    error = "flags " + step.name + " is on or off";
+    return false;
+  }
+  if (step.name == "mode") {
+    if (parseChoice(value, {"add", "remove", "replace"}, step.number)) return true;
+    error = "flags mode is add, remove or replace";
+    return false;
+  }
+  error = "flags controls are marker, damage, solid, jump and mode";
+  return false;
+}
+
+// "entity type N", "entity spawn", "entity delete", "entity clone": the Entities bar's controls.
+bool parseEntityLine(const std::vector<std::string>& w, ScriptStep& step, std::string& error) {
+  step.kind = ScriptStep::Kind::Entity;
+  step.name = w.size() > 1 ? w[1] : "";
+  if (step.name == "type") {
+    if (w.size() == 3 && parseInt(w[2], step.number)) return true;
+    error = "entity type takes the row number of the entity list";
+    return false;
+  }
+  if ((step.name == "spawn" || step.name == "delete" || step.name == "clone") && w.size() == 2) return true;
+  error = "entity takes type N, spawn, delete or clone";
+  return false;
 }
 
 bool parseLine(const std::string& line, const std::vector<std::string>& w, ScriptStep& step, std::string& error) {
@@ -168,8 +228,27 @@ bool parseLine(const std::string& line, const std::vector<std::string>& w, Scrip
     if (step.name.empty()) error = "layer needs a name";
     return !step.name.empty();
   }
+  if (verb == "flags") return parseFlagsLine(w, step, error);
+  if (verb == "entity") return parseEntityLine(w, step, error);
   error = "unknown command \"" + verb + "\"";
   return false;
+}
+
+void runFlagsStep(const ScriptStep& step, SideBars& bars) {
+  if (step.name == "marker") bars.selectMarker(step.number);
+  if (step.name == "damage") bars.selectDamage(step.number);
+  if (step.name == "solid") bars.setSolid(step.number != 0);
+  if (step.name == "jump") bars.setJumpThrough(step.number != 0);
+  if (step.name == "mode") bars.setMode(static_cast<FlagPaintMode>(step.number));
+}
+
+// False for a row the list does not have.
+bool runEntityStep(const ScriptStep& step, SideBars& bars) {
+  if (step.name == "type") return bars.selectEntityRow(step.number);
+  if (step.name == "spawn") bars.spawn();
+  if (step.name == "delete") bars.deleteSelected();
+  if (step.name == "clone") bars.cloneSelected();
+  return true;
 }
 
 }  // namespace
@@ -246,6 +325,7 @@ std::optional<KeyEvent> scriptKey(const std::string& name, Modifiers modifiers) 
 ScriptRunResult runEditScript(const std::vector<ScriptStep>& steps, EditorCommands& commands,
                               ScriptAnswers& answers) {
   MapViewEngine& engine = commands.engine();
+  SideBars bars(engine);
   using Kind = ScriptStep::Kind;
   for (const ScriptStep& step : steps) {
     switch (step.kind) {
@@ -264,6 +344,13 @@ ScriptRunResult runEditScript(const std::vector<ScriptStep>& steps, EditorComman
       case Kind::Command: commands.run(step.command); break;
       case Kind::Layer:
         if (!commands.selectLayerNamed(step.name)) return {step.line, "no layer is named \"" + step.name + "\""};
+        break;
+      case Kind::Flags: runFlagsStep(step, bars); break;
+      case Kind::Entity:
+        if (!runEntityStep(step, bars)) {
+          return {step.line, "the entity list has no row " + std::to_string(step.number) + " (it has " +
+                                 std::to_string(bars.entityNames().size()) + ")"};
+        }
         break;
     }
     engine.takeRequests();  // no window: redraws, focus and menus have nowhere to go

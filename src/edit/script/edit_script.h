@@ -23,7 +23,7 @@ class ScriptAnswers {
 
 // One line of an edit script.
 struct ScriptStep {
-  enum class Kind { Size, Press, Move, Release, Wheel, Key, Set, Answer, Choose, Command, Layer };
+  enum class Kind { Size, Press, Move, Release, Wheel, Key, Set, Answer, Choose, Command, Layer, Flags, Entity };
   Kind kind = Kind::Size;
   int line = 0;
   ViewPoint point;           // Size: width and height
@@ -33,10 +33,11 @@ struct ScriptStep {
   int delta = 0;             // Wheel
   KeyEvent key;              // Key
   std::string section;       // Set
-  std::string name;          // Set: key; Choose: path; Layer: layer name
+  std::string name;          // Set: key; Choose: path; Layer: layer name; Flags, Entity: the control
   std::string value;         // Set
   MessageAnswer answer = MessageAnswer::Ok;
   int command = 0;           // Command
+  int number = 0;            // Flags: list entry, on (1) or off (0), mode; Entity: list row
 };
 
 struct ScriptParseResult {

@@ -8,6 +8,7 @@
 #include "edit/brush/detail_shape.h"
 #include "edit/collision/collision_flip_tables.h"
 #include "edit/collision/flag_paint.h"
+#include "edit/entities/entity_catalogue.h"
 #include "edit/tile_view/tile_view_layout.h"
 #include "edit/tools/tool_state.h"
 #include "edit/view/input_event.h"
@@ -72,6 +73,7 @@ struct EngineState {
   EntityDrag entityDrag;
   FlagsBar flags;                   // the Flags bar: what Flag Paint applies
   std::string cursorTileProperties;  // its "Cursor Tile Properties" read-out
+  EntityCatalogue entityCatalogue;  // the Entities bar's list
   int entityType = 0;               // the Entities bar's catalogue row
   bool middleScrolling = false;  // the hand cursor is shown
   bool flagsBarShown = false;

@@ -37,6 +37,9 @@ inline constexpr const char* kUseDefTilesetPath = "UseDefTilesetPath";
 inline constexpr const char* kLastMapPath = "LastMapPath";
 inline constexpr const char* kLastTilesetPath = "LastTilesetPath";
 
+// The entity catalogue file the Entities bar lists besides the built-in rows.
+inline constexpr const char* kEntityCatalogue = "EntityCatalogue";
+
 // Target screen in pixels.
 inline constexpr const char* kScreenWidth = "ScreenWidth";
 inline constexpr const char* kScreenHeight = "ScreenHeight";

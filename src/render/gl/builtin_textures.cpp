@@ -7,10 +7,7 @@
 
 namespace qarto {
 
-namespace {
-
-// One picture of the built-in table; 0 when the GL refused its size.
-std::uint32_t makeTexture(const std::vector<std::uint8_t>& rgba, int width, int height) {
+std::uint32_t makeRgbaTexture(const std::vector<std::uint8_t>& rgba, int width, int height) {
   GLuint name = 0;
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
@@ -32,16 +29,14 @@ std::uint32_t makeTexture(const std::vector<std::uint8_t>& rgba, int width, int 
   return name;
 }
 
-}  // namespace
-
 bool BuiltinTextures::upload() {
   release();
   bool all = true;
   for (int i = 0; i < kFlagIconCount; ++i) {
-    icons_[static_cast<std::size_t>(i)] = makeTexture(flagIconPixels(i), kFlagIconSide, kFlagIconSide);
+    icons_[static_cast<std::size_t>(i)] = makeRgbaTexture(flagIconPixels(i), kFlagIconSide, kFlagIconSide);
     all = all && icons_[static_cast<std::size_t>(i)] != 0;
   }
-  entityStrip_ = makeTexture(entityStripPixels(), kEntitySpriteSide * kEntitySprites, kEntitySpriteSide);
+  entityStrip_ = makeRgbaTexture(entityStripPixels(), kEntitySpriteSide * kEntitySprites, kEntitySpriteSide);
   return all && entityStrip_ != 0;
 }
 

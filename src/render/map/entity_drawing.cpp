@@ -13,6 +13,7 @@
 #include "render/gl/builtin_textures.h"
 #include "render/gl/gl_api.h"
 #include "render/gl/gl_draw.h"
+#include "render/map/entity_sprites.h"
 #include "render/map/map_pass.h"
 
 namespace qarto {
@@ -34,7 +35,7 @@ std::vector<EntitySlot> entitySlots(const MapLayer& layer) {
   return slots;
 }
 
-void drawEntities(const MapPass& pass, const MapLayer& layer) {
+void drawEntities(const MapPass& pass, const MapLayer& layer, const EntitySprites& sprites) {
   const std::uint32_t strip = pass.builtins.entityStrip();
   const float zoom = pass.zoom;
   const int ox = truncToInt(static_cast<float>(pass.state.view.scrollX) * layer.parallaxX);
@@ -51,15 +52,18 @@ void drawEntities(const MapPass& pass, const MapLayer& layer) {
     }
     const auto left = static_cast<float>(truncToInt(static_cast<float>(px) - 32.0f * zoom));
     const auto top = static_cast<float>(truncToInt(static_cast<float>(py) - side));
-    float u0 = static_cast<float>(e.type % kEntitySprites) / kEntitySprites;
-    float u1 = u0 + 1.0f / kEntitySprites;
-    const auto v0 = static_cast<float>(e.type / kEntitySprites);
+    // A catalogue row's own sprite, else the built-in strip's picture of the type.
+    const std::uint32_t own = sprites.textureOf(e.type);
+    float u0 = own != 0 ? 0.0f : static_cast<float>(e.type % kEntitySprites) / kEntitySprites;
+    float u1 = own != 0 ? 1.0f : u0 + 1.0f / kEntitySprites;
+    const auto v0 = own != 0 ? 0.0f : static_cast<float>(e.type / kEntitySprites);
     const float v1 = v0 + 1.0f;
     if (e.facing < 0) std::swap(u0, u1);
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
-    if (strip != 0) {
+    const std::uint32_t texture = own != 0 ? own : strip;
+    if (texture != 0) {
       glEnable(GL_TEXTURE_2D);
-      glBindTexture(GL_TEXTURE_2D, strip);
+      glBindTexture(GL_TEXTURE_2D, texture);
       glBegin(GL_QUADS);
       texturedQuad(left, top, left + side, top + side, u0, v0, u1, v1);
       glEnd();

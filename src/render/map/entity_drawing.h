@@ -5,6 +5,7 @@
 
 namespace qarto {
 
+class EntitySprites;
 struct MapLayer;
 struct MapPass;
 
@@ -20,9 +21,10 @@ struct EntitySlot {
 // The slots whose in-use byte (offset 0) is set, in slot order.
 std::vector<EntitySlot> entitySlots(const MapLayer& layer);
 
-// Each entity as its sprite from the entity strip, 64 x zoom pixels square
-// with its foot point at the bottom centre, mirrored when it faces left;
-// the selected one (moved by the drag in progress) gets a green wash.
-void drawEntities(const MapPass& pass, const MapLayer& layer);
+// Each entity as its sprite (the catalogue row's own, else the one of the
+// entity strip), 64 x zoom pixels square with its foot point at the bottom
+// centre, mirrored when it faces left; the selected one (moved by the drag
+// in progress) gets a green wash.
+void drawEntities(const MapPass& pass, const MapLayer& layer, const EntitySprites& sprites);
 
 }  // namespace qarto

@@ -152,7 +152,8 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
     if (layer.isEntityLayer()) {
       if (shown) {
         flushRun();
-        drawEntities(pass, layer);
+        sprites_.sync(state.entityCatalogue);
+        drawEntities(pass, layer, sprites_);
       }
     } else if (!shown) {
       if (layer.kind == LayerKind::Collision && input.showFlags) {

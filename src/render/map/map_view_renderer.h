@@ -7,6 +7,7 @@
 #include "render/layers/composed_layers.h"
 #include "render/layers/hidden_cells.h"
 #include "render/layers/page_cache.h"
+#include "render/map/entity_sprites.h"
 #include "render/map/scaled_flag_icons.h"
 
 namespace qarto {
@@ -36,6 +37,7 @@ class MapViewRenderer {
   void release() {
     composed_.release();
     flagIcons_.release();
+    sprites_.release();
   }
 
  private:
@@ -48,6 +50,7 @@ class MapViewRenderer {
   PageCache pages_;
   ComposedLayers composed_;
   ScaledFlagIcons flagIcons_;
+  EntitySprites sprites_;
   std::vector<RunLayer> run_;                         // the layers waiting to be drawn together
   std::vector<std::unique_ptr<HiddenCells>> hidden_;  // the hidden cells of each of them
 };

@@ -94,7 +94,7 @@ TEST(PreferencesOk, StoresExactlyItsKeysAndAppliesThem) {
 
   std::set<std::string> owned = {"Settings/UndoLevels", "Settings/DefMapPath", "Settings/UseDefMapPath",
                                  "Settings/DefTilesetPath", "Settings/UseDefTilesetPath", "Settings/ScreenWidth",
-                                 "Settings/ScreenHeight",   "Settings/EmulatorCommand"};
+                                 "Settings/ScreenHeight",   "Settings/EmulatorCommand", "Settings/EntityCatalogue"};
   for (const ColourPreference& c : kColourPreferences) owned.insert(std::string("Settings/") + c.key);
   for (const AlphaPreference& a : kAlphaPreferences) owned.insert(std::string("Settings/") + a.key);
   EXPECT_EQ(owned.size(), 22u);

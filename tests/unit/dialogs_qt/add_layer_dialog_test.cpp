@@ -26,7 +26,7 @@ TEST(AddLayerDialog, Defaults) {
   EXPECT_TRUE(f.kind("secondary")->isChecked());
   EXPECT_EQ(f.kind("secondary")->text(), "&Secondary BG");
   EXPECT_EQ(f.kind("collision")->text(), "&Collision");
-  EXPECT_FALSE(f.kind("entity")->isVisible());  // entity layers stay out of reach
+  EXPECT_TRUE(f.kind("entity")->isEnabled());
   EXPECT_EQ(text(f.edit("name")), "BG_Layer");
   EXPECT_EQ(text(f.edit("amountX")), "1.00");
   EXPECT_EQ(text(f.edit("amountY")), "1.00");

@@ -168,22 +168,32 @@ TEST(EntryPoints, DialogsShowTheIconOfTheirWindow) {
   EXPECT_EQ(shown.pixelColor(8, 8), QColor(Qt::magenta));
 }
 
-TEST(EntryPoints, FlagPaintAndEntityPlacementStayOutOfReach) {
+// A map starts with an entity layer from the wizard's box; Add Layer offers
+// one only while the map has none.
+TEST(EntryPoints, EntityLayersFromTheWizardAndFromAddLayer) {
   EditorFixture f;
-  f.engine.project().addLayer("Level", 40, 24, 1.0f, 1.0f, LayerKind::Primary, true);
-  EXPECT_FALSE(f.commands.enabled(cmd::kFlagPaintMode));
-  EXPECT_FALSE(f.commands.enabled(cmd::kEntityPlacementMode));
-  // Neither the wizard nor Add Layer offers an entity layer.
   onNextModal([](QDialog& wizard) {
-    EXPECT_FALSE(child<QCheckBox>(wizard, "hasEntity")->isVisible());
-    wizard.reject();
+    child<QCheckBox>(wizard, "hasEntity")->setChecked(true);
+    wizard.accept();
   });
   runNewMapWizard(f.context());
+  MapLayer* entities = f.engine.project().findLayerOfKind(LayerKind::Entity);
+  ASSERT_NE(entities, nullptr);
+  EXPECT_EQ(f.settings.readInt("Settings", "HasEntity", 0), 1);
   onNextModal([](QDialog& dialog) {
-    EXPECT_FALSE(child<QAbstractButton>(dialog, "entity")->isVisible());
+    EXPECT_FALSE(child<QAbstractButton>(dialog, "entity")->isEnabled());
     dialog.reject();
   });
   runAddLayerDialog(f.context());
+  f.engine.project().takeLayer(entities);
+  onNextModal([](QDialog& dialog) {
+    child<QAbstractButton>(dialog, "entity")->click();
+    child<QLineEdit>(dialog, "name")->setText("Enemies");
+    dialog.accept();
+  });
+  runAddLayerDialog(f.context());
+  ASSERT_NE(f.engine.project().findLayerOfKind(LayerKind::Entity), nullptr);
+  EXPECT_EQ(f.engine.project().findLayerOfKind(LayerKind::Entity)->nameText(), "Enemies");
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(NewMapWizardDialog, FirstUse) {
   EXPECT_EQ(f.list("layer2UnitX")->count(), 4);
   EXPECT_TRUE(f.box("hasCollision")->isChecked());
   EXPECT_EQ(f.box("hasCollision")->text(), "Has collision layer");
-  EXPECT_FALSE(f.box("hasEntity")->isVisible());  // entity layers stay out of reach
+  EXPECT_EQ(std::tuple(f.box("hasEntity")->isVisible(), f.box("hasEntity")->isChecked()), std::tuple(true, false));
   EXPECT_FALSE(f.box("layer2Enable")->isChecked());
   EXPECT_FALSE(f.box("layer3Enable")->isChecked());
   EXPECT_FALSE(f.box("layer3Enable")->isEnabled());

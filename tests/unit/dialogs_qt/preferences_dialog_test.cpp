@@ -115,7 +115,7 @@ TEST(PreferencesDialog, OkStoresExactlyItsKeysAndAppliesThem) {
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   std::set<std::string> owned = {"Settings/UndoLevels", "Settings/DefMapPath", "Settings/UseDefMapPath",
                                  "Settings/DefTilesetPath", "Settings/UseDefTilesetPath", "Settings/ScreenWidth",
-                                 "Settings/ScreenHeight", "Settings/EmulatorCommand"};
+                                 "Settings/ScreenHeight", "Settings/EmulatorCommand", "Settings/EntityCatalogue"};
   for (const char* key : {"CollisionTileColor", "BrushWarningColor", "MapGridColor", "MapDrawSelectionColor",
                           "MapSelectionColor", "TileGridColor", "TileDrawSelectionColor", "TileSelectionColor",
                           "TilesetFocusColor", "TilesetActiveColor", "TilesetInactiveColor", "BrushAlphaValue",

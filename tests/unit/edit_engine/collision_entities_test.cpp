@@ -49,27 +49,6 @@ TEST(CollisionWord, FlagsBarSelectionsModesAndTheCursorTileReadOut) {
   EXPECT_EQ(cursorTileProperties(&collision, {0, 0}), " Collision layer not active");
 }
 
-TEST(FlagPaintTool, StrokesAndRectanglesApplyTheValueAsUndoSteps) {
-  EngineFixture f;
-  f.layer("Level", 20, 10, LayerKind::Primary);
-  MapLayer& collision = f.layer("Collision", 20, 10, LayerKind::Collision);
-  f.engine->mapTools().setTool(ToolKind::FlagPaint);  // the command itself stays disabled
-  ASSERT_EQ(f.project().activeLayer, &collision);
-  f.state().flags.setSolid(true);
-  f.drag({EngineFixture::at(1, 1), EngineFixture::at(2, 1), EngineFixture::at(3, 1)});
-  for (int x = 1; x <= 3; ++x) EXPECT_EQ(collision.cell(x, 1).collision, 1u << 12);
-  EXPECT_EQ(std::tuple(f.journal().size(), f.project().modified, f.state().cursorTileProperties),
-            std::tuple(1u, true, " Collision index: 00 (0x00)\n\n Solid\n"));
-  // A rectangle applies to every cell, whatever the modifiers at release.
-  f.engine->mousePress(MouseButton::Middle, EngineFixture::at(5, 5), kShift);
-  f.engine->mouseRelease(MouseButton::Middle, EngineFixture::at(7, 6), {});
-  EXPECT_EQ(std::tuple(collision.cell(6, 6).collision, f.journal().size()), std::tuple(1u << 12, 2u));
-  f.undo();
-  EXPECT_EQ(std::tuple(collision.cell(6, 6).collision, collision.cell(1, 1).collision), std::tuple(0u, 1u << 12));
-  f.undo();
-  EXPECT_EQ(collision.cell(1, 1).collision, 0u);
-}
-
 // Half-filled tiles mirror into each other; a tile with no mirror image
 // among the others maps to its closest match, the first of equals, so
 // flipping twice need not come back.
@@ -174,7 +153,7 @@ TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
 struct EntityFixture : EngineFixture {
   MapLayer& level = layer("Level", 64, 40, LayerKind::Primary);
   MapLayer& entities = layer("Entities", 0, 0, LayerKind::Entity);
-  EntityFixture() { engine->mapTools().setTool(ToolKind::EntityPlacement); }  // the command stays disabled
+  EntityFixture() { engine->mapTools().setTool(ToolKind::EntityPlacement); }
   EntityRecord at(int slot) { return readEntity(entities, slot).value(); }
 };
 

@@ -35,7 +35,7 @@ const Rule kRules[] = {
     {32853, "NMC"}, {32854, "NMC"}, {32855, "NMC"}, {32856, "NMC"}, {32861, "NMC"}, {32859, "NMC"}, {32862, "NMC"},
     {32864, "NMC"}, {32863, "NMC"}, {32865, "NMC"}, {61228, "NMC"}, {61230, "NMC"}, {61229, "NMC"}, {61218, "NMC"},
     {61258, "NMC"}, {61259, "NMC"}, {61245, "NMC"}, {61246, "NMC"}, {61247, "NMC"}, {32803, "-MC"}, {32809, "-MC"},
-    {32807, "-MC"}, {32808, "-MC"}, {32810, "-MC"}, {61234, "---"}, {61261, "---"}, {57644, "---"}, {32870, "---"},
+    {32807, "-MC"}, {32808, "-MC"}, {32810, "-MC"}, {61234, "-MC"}, {61261, "-MC"}, {57644, "---"}, {32870, "---"},
 };
 
 TEST(CommandTable, EveryCommandHasItsEntryAndEveryMenuItemACommand) {
@@ -147,14 +147,11 @@ TEST(Accelerators, DisabledCommandsSwallowTheirKeysAndTheDetailKeysNeverGrowUnif
   EXPECT_FALSE(f.commands->run(cmd::kRubberStampMode));
   EXPECT_EQ(f.state().tools.tool, ToolKind::Paint) << "no map open: the tools are disabled";
   f.layer("Level", 30, 20, LayerKind::Primary);
-  f.layer("Collision", 30, 20, LayerKind::Collision);
-  f.key(Key::F3);
-  MapLayer* active = f.project().activeLayer;
+  MapLayer& collision = f.layer("Collision", 30, 20, LayerKind::Collision);
   f.key(Key::F5);
-  f.key(Key::F6);
   EXPECT_EQ(std::tuple(f.state().tools.tool, f.project().activeLayer, f.engine->flagsBarShown(),
-                       f.commands->checked(cmd::kRubberStampMode)),
-            std::tuple(ToolKind::RubberStamp, active, false, true));
+                       f.commands->checked(cmd::kFlagPaintMode), f.commands->checked(cmd::kRubberStampMode)),
+            std::tuple(ToolKind::FlagPaint, &collision, true, true, false));
 
   const DetailBrush& d = f.state().detail;
   for (const char* text : {"=", "+", "+", "_", "-"}) f.key(Key::Other, text);
@@ -201,6 +198,9 @@ TEST(EditScript, MalformedLinesAreReportedWithTheirNumber) {
       {"command 1\n", 1, "unknown command \"1\""},
       {"choose\n", 1, "choose needs a path"},
       {"jump 1 2\n", 1, "unknown command \"jump\""},
+      {"flags marker 6\n", 1, "the Markers list has entries 0 to 5"},
+      {"flags solid yes\n", 1, "flags solid is on or off"},
+      {"entity spawn 2\n", 1, "entity takes type N, spawn, delete or clone"},
   };
   for (const auto& c : cases) {
     const ScriptParseResult result = parseEditScript(c.script);

@@ -62,8 +62,8 @@ AddLayerDialog::AddLayerDialog(MapProject& project, QWidget* parent)
   secondary_->setObjectName("secondary");
   collision_->setObjectName("collision");
   entity_->setObjectName("entity");
-  // Entity layers are placed with a tool that is not offered yet.
-  entity_->setVisible(false);
+  // Entity placement works on the first entity layer: a map has one at most.
+  entity_->setEnabled(project.findLayerOfKind(LayerKind::Entity) == nullptr);
   name_->setObjectName("name");
   secondary_->setChecked(true);
 

@@ -27,6 +27,7 @@ DefaultPathsPage::DefaultPathsPage(PlatformServices& services, QWidget* parent)
   emulatorCommand_->setObjectName(QStringLiteral("emulatorCommand"));
   emulatorLayout->addWidget(emulatorCommand_);
   layout->addWidget(emulator);
+  layout->addWidget(makeCatalogueGroup());
   layout->addStretch(1);
 }
 
@@ -60,6 +61,24 @@ QWidget* DefaultPathsPage::makeGroup(const QString& title, const QString& prefix
   return box;
 }
 
+QWidget* DefaultPathsPage::makeCatalogueGroup() {
+  auto* box = new QGroupBox(QString::fromLatin1(kEntityCatalogueTitle));
+  catalogue_ = new QLineEdit;
+  catalogue_->setObjectName("entityCatalogue");
+  catalogue_->setPlaceholderText(QStringLiteral("Built-in entities only"));
+  auto* browse = new QPushButton(QStringLiteral("..."));
+  browse->setObjectName("entityCatalogueBrowse");
+  browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+  auto* grid = new QGridLayout(box);
+  grid->addWidget(catalogue_, 0, 0);
+  grid->addWidget(browse, 0, 1);
+  connect(browse, &QPushButton::clicked, this, [this] {
+    const std::vector<std::string> chosen = services_.chooseOpenFiles(entityCatalogueChooser(ss(catalogue_->text())));
+    if (!chosen.empty()) catalogue_->setText(qs(chosen.front()));
+  });
+  return box;
+}
+
 void DefaultPathsPage::setUseDefault(PathGroup& group, bool useDefault) {
   group.folder->setEnabled(useDefault);
   group.browse->setEnabled(useDefault);
@@ -73,6 +92,7 @@ void DefaultPathsPage::load(const PreferencesValues& values) {
   (values.useDefTilesetPath ? tileset_.useDefault : tileset_.recent)->setChecked(true);
   setUseDefault(tileset_, values.useDefTilesetPath);
   emulatorCommand_->setText(qs(values.emulatorCommand));
+  catalogue_->setText(qs(values.entityCataloguePath));
 }
 
 void DefaultPathsPage::store(PreferencesValues& values) const {
@@ -81,6 +101,7 @@ void DefaultPathsPage::store(PreferencesValues& values) const {
   values.tilesetPath = ss(tileset_.folder->text());
   values.useDefTilesetPath = tileset_.useDefault->isChecked();
   values.emulatorCommand = ss(emulatorCommand_->text());
+  values.entityCataloguePath = ss(catalogue_->text());
 }
 
 }  // namespace qarto

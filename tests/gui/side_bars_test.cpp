@@ -1,0 +1,119 @@
+// The Flags and Entities bars on the stand-in view: F5 and F6 bring their
+// bar and layer, every control reaches the engine and gives the keys back
+// to the view, a click with Solid ticked sets bit 12 of the cell with the
+// read-out following, and the bars' places survive a restart.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "app/frame/command_actions.h"
+#include "app/side_bars/entities_bar.h"
+#include "app/side_bars/flags_bar.h"
+#include "edit/commands/command_ids.h"
+#include "edit/engine/map_view_engine.h"
+#include "edit/entities/entity_record.h"
+#include "render/art/builtin_glyphs.h"
+#include "support/frame_fixture.h"
+#include "support/stand_in_view.h"
+
+using namespace qarto;
+using namespace qarto::test;
+
+class SideBarsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyControlReachesTheEngineAndGivesTheKeysBackToTheView() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowActive(frame.frame.get()));
+    const EngineState& state = frame->engine().state();
+    const MapLayer& entities = *frame->engine().project().findLayerOfKind(LayerKind::Entity);
+    auto inUse = [&] {
+      int count = 0;
+      for (int slot = 0; slot < kEntitySlots; ++slot) count += readEntity(entities, slot)->inUse ? 1 : 0;
+      return count;
+    };
+    const QString turret = "Stands still and fires along its facing.\n";
+    const struct {
+      int key;
+      const char* control;
+      int entry;  // a list's entry; -1: a click
+      std::function<bool()> reached;
+    } rows[] = {
+        {Qt::Key_F5, "markers", 2, [&] { return state.flags.value == 0x0080; }},
+        {Qt::Key_F5, "damage", 1, [&] { return state.flags.value == 0x4080; }},
+        {Qt::Key_F5, "solid", -1, [&] { return state.flags.value == 0x5080; }},
+        {Qt::Key_F5, "jumpThrough", -1, [&] { return state.flags.value == 0x7080; }},
+        {Qt::Key_F5, "remove", -1, [&] { return state.flags.mode == FlagPaintMode::Remove; }},
+        {Qt::Key_F5, "replace", -1, [&] { return state.flags.mode == FlagPaintMode::Replace; }},
+        {Qt::Key_F6, "entityList", 3,
+         [&] {
+           return frame->entitiesBar().findChild<QPlainTextEdit*>()->toPlainText().startsWith(turret) &&
+                  state.entityType == 3;
+         }},
+        {Qt::Key_F6, "spawn", -1, [&] { return inUse() == 5; }},
+        {Qt::Key_F6, "cloneEntity", -1, [&] { return inUse() == 6; }},
+        {Qt::Key_F6, "deleteEntity", -1, [&] { return inUse() == 5; }},
+    };
+    for (const auto& row : rows) {
+      frame.press(row.key);
+      const bool flags = row.key == Qt::Key_F5;
+      QCOMPARE(std::tuple(frame->flagsBar().isVisible(), frame->entitiesBar().isVisible()), std::tuple(flags, !flags));
+      QCOMPARE(frame->engine().project().activeLayer->kind, flags ? LayerKind::Collision : LayerKind::Entity);
+      QVERIFY(frame->actions().action(flags ? cmd::kFlagPaintMode : cmd::kEntityPlacementMode)->isChecked());
+      QWidget* control = frame->findChild<QWidget*>(row.control);
+      control->setFocus();
+      QTRY_VERIFY(control->hasFocus());
+      if (row.entry >= 0) {
+        emit static_cast<QComboBox*>(control)->activated(row.entry);  // as the user picks it from the list
+      } else {
+        static_cast<QAbstractButton*>(control)->click();
+      }
+      QVERIFY2(row.reached(), row.control);
+      QTRY_VERIFY2(frame->view()->hasFocus(), row.control);
+    }
+    frame.press(Qt::Key_F1);
+    QVERIFY(frame->flagsBar().isHidden() && frame->entitiesBar().isHidden());
+  }
+
+  void aClickWithSolidTickedSetsBit12AndTheReadOutFollows() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    frame->show();
+    frame.press(Qt::Key_F5);
+    MapLayer& collision = *frame->engine().project().activeLayer;
+    const std::uint16_t before = collision.cell(3, 4).collision;
+    frame->flagsBar().findChild<QAbstractButton*>("solid")->click();
+    const MapGeometry g = frame->engine().geometry();  // zoom 2: 16 pixels a cell
+    const QPoint cell(g.originX + 3 * 16 + 8 - g.scrollX, g.originY + 4 * 16 + 8 - g.scrollY);
+    QTest::mouseClick(frame->view(), Qt::LeftButton, {}, cell);
+    QCOMPARE(collision.cell(3, 4).collision, static_cast<std::uint16_t>(before | 0x1000));
+    QTest::mouseMove(frame->view(), cell);
+    QTRY_VERIFY(frame->flagsBar().findChild<QLabel*>("cursorTileProperties")->text().endsWith(" Solid\n"));
+  }
+
+  void theBarsPlacesSurviveARestart() {
+    ScriptedServices services;
+    MemorySettingsStore settings;
+    CMainFrame::Options options;
+    options.viewFactory = StandInView::factory();
+    {
+      CMainFrame frame(services, settings, builtinGlyphSet(), options);
+      frame.addDockWidget(Qt::RightDockWidgetArea, &frame.flagsBar());
+      frame.addDockWidget(Qt::RightDockWidgetArea, &frame.entitiesBar());
+      QVERIFY(frame.close());
+    }
+    CMainFrame frame(services, settings, builtinGlyphSet(), options);
+    QCOMPARE(frame.dockWidgetArea(&frame.flagsBar()), Qt::RightDockWidgetArea);
+    QCOMPARE(frame.dockWidgetArea(&frame.entitiesBar()), Qt::RightDockWidgetArea);
+    QVERIFY(frame.flagsBar().isHidden());  // until their tool is chosen
+  }
+};
+
+QTEST_MAIN(SideBarsTest)
+#include "side_bars_test.moc"
