@@ -97,7 +97,7 @@ TEST(PreferencesOk, StoresExactlyItsKeysAndAppliesThem) {
                                  "Settings/ScreenHeight",   "Settings/EmulatorCommand", "Settings/EntityCatalogue"};
   for (const ColourPreference& c : kColourPreferences) owned.insert(std::string("Settings/") + c.key);
   for (const AlphaPreference& a : kAlphaPreferences) owned.insert(std::string("Settings/") + a.key);
-  EXPECT_EQ(owned.size(), 22u);
+  EXPECT_EQ(owned.size(), 23u);
   EXPECT_EQ(f.settings.written, owned);
 
   EXPECT_EQ(f.settings.readInt("Settings", "UndoLevels", 0), 1);  // position 0 is one level, not none
