@@ -87,16 +87,19 @@ void appendMapArray(TextBuffer& out, const MapLayer& layer, const ScreenEntryTab
   TextBuffer::Block block(out, mapArrayRoom(layer));
   int written = 0;
   for (const MapCell& cell : layer.cells) {
-    if (!registered[static_cast<std::size_t>(cell.tileset + 128)]) {
-      ++reduction.tileErrors;
-      continue;
-    }
     if (written > 0) {
       block.append(',');
       if (written % kMapValuesPerLine == 0) block.append('\n');
     }
-    block.appendHex(entries.encode(cell, group));
     ++written;
+    // A cell without its page still takes its place, so every later cell
+    // stays where the console expects it.
+    if (!registered[static_cast<std::size_t>(cell.tileset + 128)]) {
+      ++reduction.tileErrors;
+      block.appendHex(0);
+      continue;
+    }
+    block.appendHex(entries.encode(cell, group));
   }
 }
 

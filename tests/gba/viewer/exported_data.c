@@ -6,25 +6,20 @@
 
 #include "BG_Palette.cpp"
 #include "BG_Tiles.cpp"
-
-/* The default template names every layer's array bgMap. Each occurrence
-   gets the next number instead, so the bottom layer's array is bgMap_0. */
-#define VIEWER_MAP_NAME_(n) bgMap_##n
-#define VIEWER_MAP_NAME(n) VIEWER_MAP_NAME_(n)
-#define bgMap VIEWER_MAP_NAME(__COUNTER__)
 #include "BG_Maps.cpp"
-#undef bgMap
 
+/* The default templates name the bottom layer's array bgMap and number the
+   later ones from 2. */
 const u16* const viewer_maps[VIEWER_MAX_LAYERS] = {
-    bgMap_0,
+    bgMap,
 #if VIEWER_MAP_ARRAYS > 1
-    bgMap_1,
+    bgMap2,
 #endif
 #if VIEWER_MAP_ARRAYS > 2
-    bgMap_2,
+    bgMap3,
 #endif
 #if VIEWER_MAP_ARRAYS > 3
-    bgMap_3,
+    bgMap4,
 #endif
 };
 

@@ -86,6 +86,21 @@ inline std::vector<ExportCase> exportCases() {
                      WriterFixture::placeEntity(entities, 5, 1, -1, 120, 8);
                    }});
 
+  // The default templates number the later map and collision arrays.
+  cases.push_back(
+      {"three_maps_two_collisions", [](WriterFixture& f, ExportOptions&) {
+         f.addPage(2, 3);
+         using K = LayerKind;
+         const std::pair<K, const char*> layers[] = {{K::Secondary, "Far"},
+                                                     {K::Collision, "Walls"},
+                                                     {K::Primary, "Main"},
+                                                     {K::Collision, "Hits"},
+                                                     {K::Secondary, "Near"}};
+         for (const auto& [kind, name] : layers) {
+           setTileCells(f.addLayer(kind, name, 2, 1), {name[0] % 3, name[1] % 3}, kind == K::Collision ? 1 : 2);
+         }
+       }});
+
   cases.push_back(
       {"custom_templates",
        [](WriterFixture& f, ExportOptions&) {
