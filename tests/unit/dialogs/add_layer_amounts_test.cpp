@@ -17,9 +17,9 @@ const std::string kBadSize =
 AddLayerRequest typed(const char* x, SizeUnit unitX, const char* y, SizeUnit unitY) {
   AddLayerRequest request;
   request.name = "typed";
-  request.amountX = parseAmount(x);
+  request.amountX = amountOrNaN(x);
   request.unitX = unitX;
-  request.amountY = parseAmount(y);
+  request.amountY = amountOrNaN(y);
   request.unitY = unitY;
   return request;
 }
@@ -37,7 +37,7 @@ TEST(AddLayerAmounts, TypedAmountsInEachUnit) {
       {"0.5", SizeUnit::Parallax, "0.5", SizeUnit::Parallax, 79, 42},
       {"256", SizeUnit::Pixels, "2.0", SizeUnit::Screens, 32, 40},
       {"2.0", SizeUnit::Screens, "20", SizeUnit::Tiles, 60, 20},
-      {"40.9 tiles", SizeUnit::Tiles, "167", SizeUnit::Pixels, 40, 20},
+      {"40.9", SizeUnit::Tiles, "167", SizeUnit::Pixels, 40, 20},
   };
   for (const auto& c : cases) {
     DialogFixture f;

@@ -132,7 +132,8 @@ TEST(NewMapWizardOk, PrimaryUnits) {
       {"256", 2, "64", 0, 32, 64},      // pixels: 256 / 8
       {"40", 0, "3", 1, 40, 60},        // 3 x 20 screens high
       {"1024", 0, "167", 2, 1024, 20},  // 167 / 8, truncated
-      {"33 tiles", 0, "20.9", 0, 33, 20},
+      {" 33 ", 0, "20.9", 0, 33, 20},   // blanks around
+      {"1.5", 1, "1.25", 1, 45, 25},    // parts of screens
   };
   for (const auto& c : cases) {
     DialogFixture f;
@@ -281,12 +282,12 @@ TEST(NewMapWizardOk, StoresExactlyItsEntries) {
   DialogFixture f;
   NewMapWizardForm form = loadNewMapWizard(f.settings);
   form.primaryName = "ground";
-  form.widthText = "256px";
+  form.widthText = " 256 ";
   form.widthUnit = 2;
   form.heightText = "64";
   form.setLayer2Enabled(true);
   form.layer2() = {true, "hills", "0.5", "40.75", 0, 1};
-  form.layer3() = {false, "sky", "1.75", "0.333", 1, 0};  // disabled: stored all the same
+  form.layer3() = {false, "sky", "1.75", "zz", 1, 0};  // disabled: stored all the same
   ASSERT_EQ(acceptNewMapWizard(f.session, form, f.hooks()), NewMapOutcome::Created);
 
   const std::set<std::string> owned = {
@@ -300,14 +301,14 @@ TEST(NewMapWizardOk, StoresExactlyItsEntries) {
   auto text = [&f](const char* key) { return f.settings.readText("Settings", key, "?"); };
   auto number = [&f](const char* key) { return f.settings.readInt("Settings", key, -99); };
   EXPECT_EQ(text("Layer1Name"), "ground");
-  EXPECT_EQ(text("DefMapWidth"), "256px");  // as typed
+  EXPECT_EQ(text("DefMapWidth"), " 256 ");  // as typed
   EXPECT_EQ(number("Units1A"), 2);
   EXPECT_EQ(text("Parallax2A"), "0.50");
   EXPECT_EQ(text("Parallax2B"), "40");  // 40.75 in tiles
   EXPECT_EQ(number("Units2B"), 1);
   EXPECT_EQ(text("Layer3Name"), "sky");
   EXPECT_EQ(text("Parallax3A"), "1");  // 1.75 in tiles
-  EXPECT_EQ(text("Parallax3B"), "0.33");
+  EXPECT_EQ(text("Parallax3B"), "zz");  // no number: as typed
   EXPECT_EQ(number("Units3A"), 1);
   EXPECT_EQ(number("UseLayer2"), 1);
   EXPECT_EQ(number("UseLayer3"), 0);
@@ -317,7 +318,7 @@ TEST(NewMapWizardOk, StoresExactlyItsEntries) {
   // The next opening offers the same entries.
   const NewMapWizardForm again = loadNewMapWizard(f.settings);
   EXPECT_EQ(again.primaryName, "ground");
-  EXPECT_EQ(again.widthText, "256px");
+  EXPECT_EQ(again.widthText, " 256 ");
   EXPECT_EQ(again.widthUnit, 2);
   EXPECT_TRUE(again.layer2().enabled);
   EXPECT_EQ(again.layer2().amountY, "40");
