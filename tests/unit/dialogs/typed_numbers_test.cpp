@@ -4,12 +4,12 @@
 
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include "edit/dialogs/new_map_wizard.h"
 #include "edit/dialogs/preferences_model.h"
 #include "edit/dialogs/resize_layer_model.h"
 #include "export/export_to_header.h"
-#include "export/tileset_validation.h"
 #include "model/project/layer_amounts.h"
 #include "model/settings/number_text.h"
 #include "support/dialog_fixture.h"
@@ -18,41 +18,13 @@ namespace qarto::test {
 namespace {
 
 TEST(TypedNumbers, OnlyPlainDecimalTextIsANumber) {
-  const struct {
-    const char* text;
-    std::optional<int> integer;
-    std::optional<double> decimal;
-  } cases[] = {
-      {"12", 12, 12.0},
-      {" 12 ", 12, 12.0},
-      {"\t+7\n", 7, 7.0},
-      {"-5", -5, -5.0},
-      {"0.5", {}, 0.5},
-      {".25", {}, 0.25},
-      {"2.", {}, 2.0},
-      {"-0.01", {}, -0.01},
-      {"", {}, {}},
-      {"   ", {}, {}},
-      {"zz", {}, {}},
-      {"4O", {}, {}},
-      {"256px", {}, {}},
-      {"0x10", {}, {}},
-      {"1e3", {}, {}},
-      {"1,5", {}, {}},
-      {"1.2.3", {}, {}},
-      {"+-1", {}, {}},
-      {"--1", {}, {}},
-      {"1 2", {}, {}},
-      {"-", {}, {}},
-      {".", {}, {}},
-      {"nan", {}, {}},
-      {"inf", {}, {}},
-      {"2147483647", 2147483647, 2147483647.0},
-      {"99999999999", {}, 99999999999.0},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(parseIntegerText(c.text), c.integer) << '"' << c.text << '"';
-    EXPECT_EQ(parseDecimalText(c.text), c.decimal) << '"' << c.text << '"';
+  EXPECT_EQ(std::tuple(parseIntegerText(" +12 "), parseIntegerText("-5"), parseIntegerText("0.5")),
+            std::tuple(12, -5, std::nullopt));
+  EXPECT_EQ(std::tuple(parseDecimalText("\t.25\n"), parseDecimalText("-2."), parseDecimalText("99999999999")),
+            std::tuple(0.25, -2.0, 99999999999.0));
+  for (const char* text :
+       {"", " ", "zz", "4O", "256px", "0x10", "1e3", "1,5", "1.2.3", "+-1", "1 2", "-", ".", "nan"}) {
+    EXPECT_EQ(parseDecimalText(text), std::nullopt) << '"' << text << '"';
   }
   EXPECT_EQ(parseDecimalText("1" + std::string(400, '0')), std::nullopt);  // beyond a double
 }
@@ -80,9 +52,13 @@ void addLayer(DialogFixture& f, const std::string& x, SizeUnit unitX) {
   f.project().requestAddLayer(request);
 }
 
-void newMap(DialogFixture& f, const std::function<void(NewMapWizardForm&)>& type) {
+// Typed into the wizard's width in screens (1) or layer 2's parallax (2).
+void newMap(DialogFixture& f, const std::string& text, int field) {
   NewMapWizardForm form = loadNewMapWizard(f.settings);
-  type(form);
+  form.setLayer2Enabled(true);
+  form.widthUnit = 1;
+  form.widthText = field == 1 ? text : "2";
+  form.layer2().amountY = field == 2 ? text : "0.5";
   acceptNewMapWizard(f.session, form, f.hooks());
 }
 
@@ -104,28 +80,10 @@ TEST(TypedNumbers, EveryFieldRefusesTextThatIsNoNumberWithItsOwnMessage) {
   const Field fields[] = {
       {"Add Layer parallax", "0.5", addParallax, [](auto& f, auto& t) { addLayer(f, t, SizeUnit::Parallax); }},
       {"Add Layer pixels", "320", wizardSize, [](auto& f, auto& t) { addLayer(f, t, SizeUnit::Pixels); }},
-      {"wizard width", "1.5", wizardSize,
-       [](auto& f, auto& t) {
-         newMap(f, [&](NewMapWizardForm& m) {
-           m.widthText = t;
-           m.widthUnit = 1;
-         });
-       }},
+      {"wizard width", "1.5", wizardSize, [](auto& f, auto& t) { newMap(f, t, 1); }},
       {"wizard layer 2 parallax", "0.5",
        "Layer 2 has an invalid parallax amount.  Parallax must be between 0.0 and 2.0.",
-       [](auto& f, auto& t) {
-         newMap(f, [&](NewMapWizardForm& m) {
-           m.setLayer2Enabled(true);
-           m.layer2().amountY = t;
-         });
-       }},
-      {"wizard layer 3 tiles", "40", wizardSize,
-       [](auto& f, auto& t) {
-         newMap(f, [&](NewMapWizardForm& m) {
-           m.setLayer2Enabled(true);
-           m.layer3() = {true, "near", t, "0.25", 1, 0};
-         });
-       }},
+       [](auto& f, auto& t) { newMap(f, t, 2); }},
       {"Resize Layer parallax", "0.75",
        "You have entered an invalid parallax amount.  Parallax must be between 0.0 and 1.5.",
        [](auto& f, auto& t) { resize(f, true, [&](ResizeLayerModel& m) { m.setNewParallaxText(t); }); }},
@@ -146,13 +104,6 @@ TEST(TypedNumbers, EveryFieldRefusesTextThatIsNoNumberWithItsOwnMessage) {
          values.tileOffsetText = t;
          acceptExportToHeader(f.services, f.settings, values);
        }},
-      {"Validate Tileset threshold", "12", "Please enter a pixel count threshold.",
-       [](auto& f, auto& t) {
-         ValidateTilesetRequest request;
-         request.checkSparse = true;
-         request.thresholdText = t;
-         validateTileset(f.services, f.settings, request);
-       }},
   };
   for (const Field& field : fields) {
     for (const char* text : {"zz", "4O", "", "0x10", "1e3", "12abc", "1,5"}) {
@@ -161,20 +112,6 @@ TEST(TypedNumbers, EveryFieldRefusesTextThatIsNoNumberWithItsOwnMessage) {
     // Blanks around a number are no reason to refuse it.
     EXPECT_NE(shownAfter(field, std::string(" ") + field.valid + " "), field.refusal) << field.name;
   }
-}
-
-TEST(TypedNumbers, ARefusedOffsetStoresNothing) {
-  DialogFixture f;
-  ExportToHeaderValues values = loadExportToHeader(f.settings);
-  values.tileOffsetText = "";
-  EXPECT_EQ(acceptExportToHeader(f.services, f.settings, values), std::nullopt);
-  EXPECT_EQ(f.services.lastMessage(), shown("You have entered an invalid tile index offset.  The offset must be a "
-                                            "whole number of 0 or more.",
-                                            MessageIcon::Exclamation, " - Export To Header"));
-  EXPECT_TRUE(f.settings.written.empty());
-  values.tileOffsetText = " 100 ";
-  EXPECT_EQ(acceptExportToHeader(f.services, f.settings, values)->tileOffset, 100);
-  EXPECT_EQ(f.settings.readInt("Settings", "TileOffset", -1), 100);
 }
 
 }  // namespace

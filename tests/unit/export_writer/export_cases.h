@@ -81,25 +81,13 @@ inline std::vector<ExportCase> exportCases() {
                      }
                      MapLayer& far = f.addLayer(LayerKind::Secondary, "Far", 2, 2, 0.5f, 0.5f);
                      setTileCells(far, {0, 0, 1, 0}, 2, 2);
+                     // Three tile layers and two collision layers: the default names are numbered.
+                     setTileCells(f.addLayer(LayerKind::Collision, "Hits", 2, 1), {1, 0}, 1);
+                     setTileCells(f.addLayer(LayerKind::Secondary, "Near", 2, 1), {2, 1}, 2);
                      MapLayer& entities = f.addLayer(LayerKind::Entity, "Entities", 2, 2);
                      WriterFixture::placeEntity(entities, 0, 3, 1, 16, 40);
                      WriterFixture::placeEntity(entities, 5, 1, -1, 120, 8);
                    }});
-
-  // The default templates number the later map and collision arrays.
-  cases.push_back(
-      {"three_maps_two_collisions", [](WriterFixture& f, ExportOptions&) {
-         f.addPage(2, 3);
-         using K = LayerKind;
-         const std::pair<K, const char*> layers[] = {{K::Secondary, "Far"},
-                                                     {K::Collision, "Walls"},
-                                                     {K::Primary, "Main"},
-                                                     {K::Collision, "Hits"},
-                                                     {K::Secondary, "Near"}};
-         for (const auto& [kind, name] : layers) {
-           setTileCells(f.addLayer(kind, name, 2, 1), {name[0] % 3, name[1] % 3}, kind == K::Collision ? 1 : 2);
-         }
-       }});
 
   cases.push_back(
       {"custom_templates",

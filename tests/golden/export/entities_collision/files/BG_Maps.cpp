@@ -12,6 +12,11 @@ const u16 bgMap2[4]ALIGN4 =
 0x1002,0x1002,0x1000,0x1002
 };
 
+const u16 bgMap3[2]ALIGN4 = 
+{
+0x0001,0x0000
+};
+
 const TEnemyList list[]ALIGN4 = {
 
 	// Entity	Facing	PosX,		PosY,
