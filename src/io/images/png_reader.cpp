@@ -64,7 +64,6 @@ class PngReadStructs {
 struct PngHeader {
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  int bitDepth = 0;
   int colourType = 0;
   std::uint64_t filteredBytes = 0;  // the decompressed rows with their filter bytes
   png_size_t rowBytes = 0;          // one byte per pixel once unpacked
@@ -77,7 +76,6 @@ bool readHeader(png_structp png, png_infop info, PngHeader& header, std::uint8_t
   png_read_info(png, info);
   header.width = png_get_image_width(png, info);
   header.height = png_get_image_height(png, info);
-  header.bitDepth = png_get_bit_depth(png, info);
   header.colourType = png_get_color_type(png, info);
   header.filteredBytes = (png_get_rowbytes(png, info) + 1) * std::uint64_t{header.height};
   if (header.colourType != PNG_COLOR_TYPE_PALETTE) return true;
