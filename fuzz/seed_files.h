@@ -2,6 +2,8 @@
 
 // Small, valid inputs from which the fuzzers start, built from byte layouts.
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -95,6 +97,64 @@ inline std::vector<std::uint8_t> cll(std::uint32_t width, std::uint32_t height) 
   set.height = height;
   for (std::uint32_t i = 0; i < width * height; ++i) set.tiles.push_back(static_cast<std::uint8_t>(i % 40));
   return encodeCollisionSet(set);
+}
+
+// A PNG chunk: big-endian length, type, data and the CRC of type and data.
+inline void appendPngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
+  const auto length = static_cast<std::uint32_t>(data.size());
+  for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<std::uint8_t>(length >> shift));
+  const std::size_t typeAt = png.size();
+  png.insert(png.end(), type, type + 4);
+  png.insert(png.end(), data.begin(), data.end());
+  const auto crc = static_cast<std::uint32_t>(crc32(0, png.data() + typeAt, static_cast<uInt>(4 + data.size())));
+  for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<std::uint8_t>(crc >> shift));
+}
+
+// A non-interlaced PNG of the pattern image: colour type 3 (indexed) packs
+// the indices to `bitDepth` bits and writes `paletteEntries` colours and, when
+// asked, a tRNS chunk; types 0 (grey) and 2 (truecolour) write 8-bit samples.
+inline std::vector<std::uint8_t> png(int width, int height, int bitDepth, int colourType = 3, int paletteEntries = 16,
+                                     bool withTransparency = false) {
+  const IndexedImage image = patternImage(width, height, colourType == 3 ? 1 << bitDepth : 256);
+  const int channels = colourType == 2 ? 3 : 1;
+  std::vector<std::uint8_t> rows;
+  for (int y = 0; y < height; ++y) {
+    rows.push_back(0);  // filter: none
+    std::uint32_t bits = 0;
+    int held = 0;
+    for (int x = 0; x < width * channels; ++x) {
+      bits = bits << bitDepth | image.pixels[static_cast<std::size_t>(y * width + x / channels)];
+      held += bitDepth;
+      if (held == 8) {
+        rows.push_back(static_cast<std::uint8_t>(bits));
+        bits = 0;
+        held = 0;
+      }
+    }
+    if (held > 0) rows.push_back(static_cast<std::uint8_t>(bits << (8 - held)));
+  }
+  uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+  std::vector<std::uint8_t> packed(packedSize);
+  compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()), 9);
+  packed.resize(packedSize);
+
+  std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<std::uint8_t> header(13, 0);
+  for (int i = 0; i < 4; ++i) {
+    header[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(width) >> (24 - 8 * i));
+    header[static_cast<std::size_t>(4 + i)] =
+        static_cast<std::uint8_t>(static_cast<std::uint32_t>(height) >> (24 - 8 * i));
+  }
+  header[8] = static_cast<std::uint8_t>(bitDepth);
+  header[9] = static_cast<std::uint8_t>(colourType);
+  appendPngChunk(out, "IHDR", header);
+  if (colourType == 3) {
+    appendPngChunk(out, "PLTE", std::vector<std::uint8_t>(image.palette.begin(), image.palette.begin() + paletteEntries * 3));
+    if (withTransparency) appendPngChunk(out, "tRNS", {0, 128});
+  }
+  appendPngChunk(out, "IDAT", packed);
+  appendPngChunk(out, "IEND", {});
+  return out;
 }
 
 }  // namespace qarto::seeds

@@ -20,15 +20,15 @@ namespace {
 std::string g_scratch;
 
 void removeScratch() {
-  for (const char* name : {"/page.bmp", "/page.pcx", "/page.cll"}) unlink((g_scratch + name).c_str());
+  for (const char* name : {"/page.bmp", "/page.pcx", "/page.png", "/page.cll"}) unlink((g_scratch + name).c_str());
   rmdir(g_scratch.c_str());
 }
 
 // Files in memory when the machine offers it: disk writes would dominate.
 const std::string& scratchFolder() {
   if (g_scratch.empty()) {
-    std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/qarto_tile_page_fuzz.XXXXXX"
-                                                        : "/tmp/qarto_tile_page_fuzz.XXXXXX";
+    std::string pattern =
+        access("/dev/shm", W_OK) == 0 ? "/dev/shm/qarto_tile_page_fuzz.XXXXXX" : "/tmp/qarto_tile_page_fuzz.XXXXXX";
     FUZZ_CHECK(mkdtemp(pattern.data()) != nullptr);
     g_scratch = pattern;
     std::atexit(removeScratch);
@@ -54,13 +54,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string folder = scratchFolder();
   const std::string bmpPath = folder + "/page.bmp";
   const std::string pcxPath = folder + "/page.pcx";
+  const std::string pngPath = folder + "/page.png";
   const std::string cllPath = folder + "/page.cll";
-  writeOrRemove(input.pcx ? pcxPath : bmpPath, &input.image);
-  writeOrRemove(input.pcx ? bmpPath : pcxPath, nullptr);
+  const std::string& pagePath = input.png ? pngPath : input.pcx ? pcxPath : bmpPath;
+  for (const std::string* path : {&bmpPath, &pcxPath, &pngPath}) {
+    writeOrRemove(*path, *path == pagePath ? &input.image : nullptr);
+  }
   writeOrRemove(cllPath, input.withCll ? &input.cll : nullptr);
 
   qarto::Tileset tileset;
-  tileset.sourcePath = input.pcx ? pcxPath : bmpPath;
+  tileset.sourcePath = pagePath;
   qarto::DisplayImage display;
   std::string message;
   if (!qarto::readTilePage(tileset, display, message)) {

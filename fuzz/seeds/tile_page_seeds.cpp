@@ -8,7 +8,8 @@ int main(int argc, char** argv) {
     const bool ok = writeSeed(folder, "bmp_with_cll", joinTilePageInput({false, true, bmp8(16, 8), cll(2, 1)})) &&
                     writeSeed(folder, "bmp4_alone", joinTilePageInput({false, false, bmp4(8, 16), {}})) &&
                     writeSeed(folder, "pcx_with_cll", joinTilePageInput({true, true, pcx(16, 16), cll(2, 2)})) &&
-                    writeSeed(folder, "pcx_mismatched_cll", joinTilePageInput({true, true, pcx(8, 8), cll(2, 1)}));
+                    writeSeed(folder, "pcx_mismatched_cll", joinTilePageInput({true, true, pcx(8, 8), cll(2, 1)})) &&
+                    writeSeed(folder, "png_with_cll", joinTilePageInput({false, true, png(16, 8, 4), cll(2, 1), true}));
     return ok;
   });
 }

@@ -1,6 +1,8 @@
 #include "cli/cli_arguments.h"
 
-#include <charconv>
+#include <optional>
+
+#include "model/settings/number_text.h"
 
 namespace qarto {
 
@@ -43,14 +45,12 @@ std::optional<std::string> CliArguments::value(const std::string& option) const 
 bool CliArguments::intValue(const std::string& option, int& out, std::string& error) const {
   auto text = value(option);
   if (!text) return true;
-  const char* begin = text->data();
-  const char* end = begin + text->size();
-  if (begin != end && *begin == '+') ++begin;
-  auto [ptr, ec] = std::from_chars(begin, end, out);
-  if (ec != std::errc() || ptr != end) {
+  const std::optional<int> number = parseIntegerText(*text);
+  if (!number) {
     error = "option " + option + " needs a whole number, not \"" + *text + "\"";
     return false;
   }
+  out = *number;
   return true;
 }
 

@@ -1,7 +1,6 @@
 #include "export/export_to_header.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 
@@ -12,6 +11,7 @@
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/editor_session.h"
+#include "model/settings/number_text.h"
 #include "model/settings/settings_store.h"
 
 namespace qarto {
@@ -41,13 +41,10 @@ ExportToHeaderValues loadExportToHeader(SettingsStore& settings) {
   return values;
 }
 
-int parseTileOffset(const std::string& text) {
-  long long value = 0;
-  for (const char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) break;  // the edit takes digits only
-    value = std::min<long long>(kMaxTileOffset, value * 10 + (c - '0'));
-  }
-  return static_cast<int>(value);
+std::optional<int> parseTileOffset(const std::string& text) {
+  const std::optional<int> value = parseIntegerText(text);
+  if (!value || *value < 0) return std::nullopt;
+  return std::min(*value, kMaxTileOffset);
 }
 
 std::string bankOffsetLabel(int position) { return std::to_string(position); }
@@ -77,18 +74,24 @@ void showBankOffsetHelp(PlatformServices& services) {
                       MessageIcon::Information);
 }
 
-ExportOptions acceptExportToHeader(SettingsStore& settings, const ExportToHeaderValues& values) {
-  const int tileOffset = parseTileOffset(values.tileOffsetText);
+std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, SettingsStore& settings,
+                                                  const ExportToHeaderValues& values) {
+  const std::optional<int> tileOffset = parseTileOffset(values.tileOffsetText);
+  if (!tileOffset) {
+    services.messageBox(kBadTileOffsetText, caption(kExportToHeaderCaptionSuffix), MessageButtons::Ok,
+                        MessageIcon::Exclamation);
+    return std::nullopt;
+  }
   settings.writeText(kSettingsSection, "ExportHeaderPath", values.exportPath);
   settings.writeInt(kSettingsSection, "BankOffset", values.bankOffset);
   settings.writeInt(kSettingsSection, "Saturation", values.saturation);
   settings.writeInt(kSettingsSection, "Luminance", values.luminance);
-  settings.writeInt(kSettingsSection, "TileOffset", tileOffset);
+  settings.writeInt(kSettingsSection, "TileOffset", *tileOffset);
 
   ExportOptions options;
   options.directory = exportDirectoryFromPath(values.exportPath);
   options.bankOffset = values.bankOffset;
-  options.tileOffset = tileOffset;
+  options.tileOffset = *tileOffset;
   options.saturation = values.saturation - kNeutralShiftPosition;
   options.luminance = values.luminance - kNeutralShiftPosition;
   return options;

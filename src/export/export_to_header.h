@@ -19,6 +19,8 @@ inline constexpr const char* kTileOffsetHelpText =
     "NOTE: it is the responsibility of the programmer to ensure that the tile data is loaded into the correct tile "
     "memory offset.\n\nWARNING: if the number of tiles in the map to be exported cannot fit into the reduced space "
     "caused by offsetting the data, the map export will abort, notifying you of the error.";
+inline constexpr const char* kBadTileOffsetText =
+    "You have entered an invalid tile index offset.  The offset must be a whole number of 0 or more.";
 inline constexpr const char* kBankOffsetHelpSuffix = " - Palette Bank Offset";
 inline constexpr const char* kBankOffsetHelpText =
     "Bank Offset allows you to offset the palette index (stored with each tile in your map) at export time.\n\n"
@@ -62,8 +64,10 @@ std::string defaultExportHeaderPath();
 
 // Opening: every control from section "Settings".
 ExportToHeaderValues loadExportToHeader(SettingsStore& settings);
-// The tile offset edit's decimal value; 0 when empty.
-int parseTileOffset(const std::string& text);
+// The tile offset edit's value; nullopt for text that is no whole number of
+// 0 or more (an empty edit included). Large offsets are held at a limit far
+// above any tile count, which the export's overflow check then refuses.
+std::optional<int> parseTileOffset(const std::string& text);
 // The labels beside the sliders: "7", and "-25%" for position 75.
 std::string bankOffsetLabel(int position);
 std::string shiftLabel(int position);
@@ -73,8 +77,12 @@ void resetShifts(ExportToHeaderValues& values);
 bool chooseExportFolder(PlatformServices& services, SettingsStore& settings, ExportToHeaderValues& values);
 void showTileOffsetHelp(PlatformServices& services);
 void showBankOffsetHelp(PlatformServices& services);
-// OK: stores the five values under "Settings" and returns the export's options.
-ExportOptions acceptExportToHeader(SettingsStore& settings, const ExportToHeaderValues& values);
+// OK: a tile offset that is no whole number of 0 or more is refused with
+// kBadTileOffsetText (the dialog stays open and nothing is stored);
+// otherwise stores the five values under "Settings" and returns the
+// export's options.
+std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, SettingsStore& settings,
+                                                  const ExportToHeaderValues& values);
 
 // The whole Export to Headers command after its dialog: the refusals and
 // the reduction, then every file the export definition names and the

@@ -1,7 +1,6 @@
 #include "export/tileset_validation.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -12,6 +11,7 @@
 #include "io/images/tile_page_reader.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
+#include "model/settings/number_text.h"
 #include "model/settings/settings_store.h"
 #include "model/tileset/tileset.h"
 
@@ -42,21 +42,11 @@ std::string format(const char* pattern, int first, int second = 0) {
   return buffer;
 }
 
-// The decimal value of the threshold edit; nullopt for anything but a whole
-// number in 1..63 (blanks around it allowed).
+// The threshold edit's value; nullopt for anything but a whole number in
+// 1..63.
 std::optional<int> parseThreshold(const std::string& text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-  int value = 0;
-  std::size_t digits = 0;
-  while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
-    value = value * 10 + (text[pos] - '0');
-    if (value > kMaxThreshold) return std::nullopt;
-    ++pos;
-    ++digits;
-  }
-  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-  if (digits == 0 || pos != text.size() || value < kMinThreshold) return std::nullopt;
+  const std::optional<int> value = parseIntegerText(text);
+  if (!value || *value < kMinThreshold || *value > kMaxThreshold) return std::nullopt;
   return value;
 }
 

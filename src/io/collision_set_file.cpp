@@ -65,7 +65,7 @@ std::string collisionSetPathFor(const std::string& imagePath) {
   std::string name = imagePath.substr(nameStart);
   std::transform(name.begin(), name.end(), name.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (endsWith(name, ".bmp") || endsWith(name, ".pcx")) {
+  if (endsWith(name, ".bmp") || endsWith(name, ".pcx") || endsWith(name, ".png")) {
     name.replace(name.size() - 4, 4, ".cll");
   } else {
     name += ".cll";

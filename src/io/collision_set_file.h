@@ -21,7 +21,7 @@ bool readCollisionSet(const std::string& path, CollisionSetFile& out);
 std::vector<std::uint8_t> encodeCollisionSet(const CollisionSetFile& set);
 
 // Where Export .CLL writes for a page read from `imagePath`: the file name in
-// lower case with ".bmp" or ".pcx" replaced by ".cll" (else ".cll" appended).
+// lower case with ".bmp", ".pcx" or ".png" replaced by ".cll" (else ".cll" appended).
 std::string collisionSetPathFor(const std::string& imagePath);
 
 }  // namespace qarto

@@ -1,6 +1,8 @@
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
@@ -9,6 +11,7 @@
 #include "edit/engine/map_view_engine.h"
 #include "edit/session/map_file_commands.h"
 #include "model/project/map_project.h"
+#include "model/settings/number_text.h"
 #include "model/settings/view_colors.h"
 #include "model/tileset/tileset_registry.h"
 #include "offscreen/offscreen_context.h"
@@ -43,14 +46,11 @@ struct RenderOptions {
 bool parsePair(const std::string& text, char separator, int& a, int& b) {
   const std::size_t at = text.find(separator);
   if (at == std::string::npos) return false;
-  char* end = nullptr;
-  const long first = std::strtol(text.c_str(), &end, 10);
-  if (end != text.c_str() + at) return false;
-  const char* second = text.c_str() + at + 1;
-  const long value = std::strtol(second, &end, 10);
-  if (*second == '\0' || *end != '\0') return false;
-  a = static_cast<int>(first);
-  b = static_cast<int>(value);
+  const std::optional<int> first = parseIntegerText(std::string_view(text).substr(0, at));
+  const std::optional<int> second = parseIntegerText(std::string_view(text).substr(at + 1));
+  if (!first || !second) return false;
+  a = *first;
+  b = *second;
   return true;
 }
 
@@ -70,9 +70,9 @@ bool parseOptions(const CliArguments& arguments, RenderOptions& options, std::st
     }
   }
   if (auto zoom = arguments.value("--zoom")) {
-    char* end = nullptr;
-    options.zoom = std::strtof(zoom->c_str(), &end);
-    if (zoom->empty() || *end != '\0' || !(options.zoom >= 0.25f && options.zoom <= 10.0f)) {
+    const std::optional<double> value = parseDecimalText(*zoom);
+    options.zoom = static_cast<float>(value.value_or(0.0));
+    if (!value || !(options.zoom >= 0.25f && options.zoom <= 10.0f)) {
       error = "--zoom takes a number from 0.25 to 10";
       return false;
     }

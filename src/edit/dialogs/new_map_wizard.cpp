@@ -1,6 +1,7 @@
 #include "edit/dialogs/new_map_wizard.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "edit/session/map_file_commands.h"
@@ -8,6 +9,7 @@
 #include "model/platform_services.h"
 #include "model/project/editor_session.h"
 #include "model/project/layer_amounts.h"
+#include "model/settings/number_text.h"
 #include "model/settings/settings_store.h"
 
 // The Create New Map Wizard without its window: what it offers at opening,
@@ -57,10 +59,15 @@ int readUnit(SettingsStore& settings, const char* key, int count) {
 SizeUnit primaryUnit(int index) { return static_cast<SizeUnit>(std::clamp(index, 0, 2) + 1); }
 SizeUnit secondaryUnit(int index) { return static_cast<SizeUnit>(std::clamp(index, 0, 3)); }
 
-// How an amount is remembered: "%0.2f" as a parallax factor, else "%i".
+// How an amount is remembered: "%0.2f" as a parallax factor, else "%i" of
+// its whole part; text that is no number (a disabled layer's entries are not
+// checked) or has no whole part an int holds, as typed.
 std::string storedAmount(const std::string& typed, int unit) {
-  if (secondaryUnit(unit) == SizeUnit::Parallax) return formatTwoDecimals(parseAmount(typed));
-  return std::to_string(parseLeadingInteger(typed));
+  const std::optional<double> amount = parseDecimalText(typed);
+  if (!amount) return typed;
+  if (secondaryUnit(unit) == SizeUnit::Parallax) return formatTwoDecimals(*amount);
+  if (!(std::fabs(*amount) < 1.0e9)) return typed;
+  return std::to_string(static_cast<int>(*amount));
 }
 
 // The layer gets the name the rule accepted, without surrounding blanks.
@@ -144,10 +151,8 @@ NewMapOutcome acceptNewMapWizard(EditorSession& session, const NewMapWizardForm&
 
   const int screenX = screenTiles(project.screenWidth);
   const int screenY = screenTiles(project.screenHeight);
-  const int width =
-      layerAxisSize(parseLeadingInteger(form.widthText), primaryUnit(form.widthUnit), 0, screenX).extent;
-  const int height =
-      layerAxisSize(parseLeadingInteger(form.heightText), primaryUnit(form.heightUnit), 0, screenY).extent;
+  const int width = layerAxisSize(amountOrNaN(form.widthText), primaryUnit(form.widthUnit), 0, screenX).extent;
+  const int height = layerAxisSize(amountOrNaN(form.heightText), primaryUnit(form.heightUnit), 0, screenY).extent;
   if (!layerExtentsInRange(width, height, screenX, screenY)) return refuse(layerSizeMessage());
 
   std::array<std::optional<PlannedLayer>, 2> planned;
@@ -155,8 +160,8 @@ NewMapOutcome acceptNewMapWizard(EditorSession& session, const NewMapWizardForm&
     const SecondaryLayerEntry& entry = form.secondary[i];
     if (!entry.enabled) continue;
     const int number = static_cast<int>(i) + 2;
-    const AxisSize x = layerAxisSize(parseAmount(entry.amountX), secondaryUnit(entry.unitX), width, screenX);
-    const AxisSize y = layerAxisSize(parseAmount(entry.amountY), secondaryUnit(entry.unitY), height, screenY);
+    const AxisSize x = layerAxisSize(amountOrNaN(entry.amountX), secondaryUnit(entry.unitX), width, screenX);
+    const AxisSize y = layerAxisSize(amountOrNaN(entry.amountY), secondaryUnit(entry.unitY), height, screenY);
     if (!parallaxInRange(x.parallax) || !parallaxInRange(y.parallax)) {
       return refuse(withLayerNumber(kBadParallax, number));
     }

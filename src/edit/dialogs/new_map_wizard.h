@@ -32,7 +32,7 @@ struct SecondaryLayerEntry {
 // Everything the Create New Map Wizard shows, as typed.
 struct NewMapWizardForm {
   std::string primaryName;
-  std::string widthText;  // read by their leading digits
+  std::string widthText;  // decimal amounts in their units
   std::string heightText;
   int widthUnit = 0;  // index into kPrimaryUnitNames
   int heightUnit = 0;

@@ -1,12 +1,13 @@
 #include "edit/dialogs/preferences_model.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "io/files/path_utils.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
-#include "model/project/layer_amounts.h"
 #include "model/project/map_project.h"
+#include "model/settings/number_text.h"
 #include "model/settings/screen_size.h"
 #include "model/settings/settings_keys.h"
 #include "model/settings/settings_store.h"
@@ -77,9 +78,9 @@ bool confirmUnlimitedUndo(PlatformServices& services) {
 
 PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& settings, MapProject& project,
                                      const PreferencesValues& values) {
-  const int screenWidth = parseLeadingInteger(values.screenWidthText);
-  const int screenHeight = parseLeadingInteger(values.screenHeightText);
-  if (!screenSizeInRange(screenWidth, screenHeight)) {
+  const std::optional<int> width = parseIntegerText(values.screenWidthText);
+  const std::optional<int> height = parseIntegerText(values.screenHeightText);
+  if (!width || !height || !screenSizeInRange(*width, *height)) {
     services.messageBox(screenSizeRangeMessage(), caption(kPreferencesCaptionSuffix), MessageButtons::Ok,
                         MessageIcon::Warning);
     return PreferencesOutcome::StayOpen;
@@ -103,10 +104,10 @@ PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& 
     settings.writeInt(kSettingsSection, kAlphaPreferences[i].key, values.alphaLevels[i]);
   }
 
-  project.screenWidth = screenWidth;
-  project.screenHeight = screenHeight;
-  settings.writeInt(kSettingsSection, keys::kScreenWidth, screenWidth);
-  settings.writeInt(kSettingsSection, keys::kScreenHeight, screenHeight);
+  project.screenWidth = *width;
+  project.screenHeight = *height;
+  settings.writeInt(kSettingsSection, keys::kScreenWidth, *width);
+  settings.writeInt(kSettingsSection, keys::kScreenHeight, *height);
   return PreferencesOutcome::Accepted;
 }
 

@@ -74,7 +74,7 @@ struct PreferencesValues {
   std::string tilesetPath;
   bool useDefTilesetPath = false;
   std::string emulatorCommand;  // Run Map in this emulator; empty: the built-in player
-  std::string screenWidthText;  // read by their leading digits
+  std::string screenWidthText;  // whole numbers of pixels
   std::string screenHeightText;
   std::array<std::uint32_t, kColourPreferences.size()> colours{};  // 0x00BBGGRR
   std::array<int, kAlphaPreferences.size()> alphaLevels{};
@@ -94,8 +94,8 @@ bool confirmUnlimitedUndo(PlatformServices& services);
 
 enum class PreferencesOutcome { Accepted, StayOpen };
 
-// OK: a screen size outside 8..8192 pixels is refused with a warning (the
-// dialog stays open and nothing is stored). Otherwise every page goes to
+// OK: a screen size that is no whole number or lies outside 8..8192 pixels
+// is refused with a warning (the dialog stays open and nothing is stored). Otherwise every page goes to
 // "Settings", and the undo levels and the screen size take effect in the
 // project at once.
 PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& settings, MapProject& project,

@@ -7,6 +7,8 @@
 #include "edit/layers/layer_support.h"
 #include "model/app_title.h"
 #include "model/project/editor_session.h"
+#include "model/project/layer_amounts.h"
+#include "model/settings/number_text.h"
 
 namespace qarto {
 
@@ -105,6 +107,13 @@ std::string ResizeLayerModel::oldHeightText() const {
 void ResizeLayerModel::setNewSize(int width, int height) {
   newWidth_ = width;
   newHeight_ = height;
+}
+
+void ResizeLayerModel::setNewParallaxText(std::string_view text) { newParallax_ = amountOrNaN(text); }
+
+void ResizeLayerModel::setNewSizeText(std::string_view width, std::string_view height) {
+  // -1 lies below every size limit.
+  setNewSize(parseIntegerText(width).value_or(-1), parseIntegerText(height).value_or(-1));
 }
 
 ResizeOutcome ResizeLayerModel::confirm() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "edit/layers/cells/layer_resizing.h"
 
@@ -74,6 +75,10 @@ class ResizeLayerModel {
   int newWidth() const { return newWidth_; }
   int newHeight() const { return newHeight_; }
   void setNewSize(int width, int height);
+  // The edits as typed; text that is no number is refused by confirm() with
+  // the parallax or the size message.
+  void setNewParallaxText(std::string_view text);
+  void setNewSizeText(std::string_view width, std::string_view height);
 
   // OK: validates, tells the user what is wrong, and resizes.
   ResizeOutcome confirm();

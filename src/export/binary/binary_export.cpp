@@ -70,6 +70,8 @@ class BinaryExportWriter {
   PlaceholderValues values_;
   const ScreenEntryTable entries_;
   ArrayNames names_;
+  int mapArrays_ = 0;
+  int collisionArrays_ = 0;
   std::string failedPath_;
   TextExportResult result_;
 };
@@ -89,9 +91,11 @@ bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
   if (layer.kind == LayerKind::Entity) return write("list", littleEndian(entityValues(layer)));
   setLayerPlaceholders(values_, layer);
   if (layer.kind == LayerKind::Collision) {
+    values_.arrayNumber = arrayNumberAfter(collisionArrays_++);
     return write(nameFor(ExportFile::Collision, true, "bgCollision"), littleEndian(collisionValues(layer)));
   }
   values_.tileGroup = tileGroupOf(layer) + 1;
+  values_.arrayNumber = arrayNumberAfter(mapArrays_++);
   const std::string name = nameFor(ExportFile::Map, true, "bgMap");
   return write(name, littleEndian(mapValues(layer, entries_, reduction_, *job_.registry)));
 }

@@ -1,10 +1,11 @@
 #include "export/definition/customize_export.h"
 
-#include <cctype>
+#include <optional>
 
 #include "export/definition/definition_file.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
+#include "model/settings/number_text.h"
 
 namespace qarto {
 
@@ -24,20 +25,8 @@ FileChooserRequest definitionChooser(const char* title, const std::string& progr
 }  // namespace
 
 int parseNumAutoGen(const std::string& text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
-  const std::size_t digitsStart = pos;
-  long value = 0;
-  while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
-    value = value * 10 + (text[pos++] - '0');
-    if (value > kMaxNumAutoGen) return 0;  // also keeps long digit runs from overflowing
-  }
-  while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
-  if (pos == digitsStart || pos != text.size()) return 0;
-  if (negative && value != 0) return 0;
-  return static_cast<int>(value);
+  const std::optional<int> value = parseIntegerText(text);
+  return value && *value >= 0 && *value <= kMaxNumAutoGen ? *value : 0;
 }
 
 void loadPages(CustomizeExportPages& pages, const ExportDefinition& definition) {

@@ -15,16 +15,19 @@ enum class ExternTarget : int { None = 0, File1 = 1, File2 = 2 };
 enum class ExportFile : int { Palette = 0, Tiles = 1, Map = 2, Collision = 3 };
 inline constexpr int kExportFileCount = 4;
 
-// The built-in templates; "Reset" on a file page brings them back.
+// The built-in templates; "Reset" on a file page brings them back. The first
+// map and collision arrays are "bgMap" and "bgCollision"; later ones of a
+// map with several such layers are numbered through "%arrayNumber%".
 inline constexpr const char* kDefaultPaletteFormat = "const u16 bgPalette[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
 inline constexpr const char* kDefaultPaletteExtern = "extern const u16 bgPalette[%arraySize%];";
 inline constexpr const char* kDefaultTileFormat = "const u16 bgTiles[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
 inline constexpr const char* kDefaultTileExtern = "extern const u16 bgTiles[%arraySize%];";
-inline constexpr const char* kDefaultMapFormat = "const u16 bgMap[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
-inline constexpr const char* kDefaultMapExtern = "extern const u16 bgMap[%arraySize%];";
+inline constexpr const char* kDefaultMapFormat =
+    "const u16 bgMap%arrayNumber%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
+inline constexpr const char* kDefaultMapExtern = "extern const u16 bgMap%arrayNumber%[%arraySize%];";
 inline constexpr const char* kDefaultCollisionFormat =
-    "const u16 bgCollision[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
-inline constexpr const char* kDefaultCollisionExtern = "extern const u16 bgCollision[%arraySize%];";
+    "const u16 bgCollision%arrayNumber%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
+inline constexpr const char* kDefaultCollisionExtern = "extern const u16 bgCollision%arrayNumber%[%arraySize%];";
 
 // One data file of the export: name, includes, array template and extern.
 struct FileSection {

@@ -63,8 +63,11 @@ std::vector<std::uint16_t> mapValues(const MapLayer& layer, const ScreenEntryTab
   std::vector<std::uint16_t> values;
   values.reserve(layer.cells.size());
   for (const MapCell& cell : layer.cells) {
+    // A cell without its page still takes its place, so every later cell
+    // stays where the console expects it.
     if (!registered[static_cast<std::size_t>(cell.tileset + 128)]) {
       ++reduction.tileErrors;
+      values.push_back(0);
       continue;
     }
     values.push_back(entries.encode(cell, group));

@@ -32,7 +32,7 @@ std::vector<std::uint16_t> paletteValues(const ExportReduction& reduction, const
 std::vector<std::uint16_t> tileValues(const std::vector<UniqueTile>& tiles);
 
 // The screen entries of a tile layer, cell by cell. Cells of unregistered
-// pages give no value and add to reduction.tileErrors.
+// pages give 0x0000 and add to reduction.tileErrors.
 std::vector<std::uint16_t> mapValues(const MapLayer& layer, const ScreenEntryTable& entries, ExportReduction& reduction,
                                      const TilesetRegistry& registry);
 

@@ -34,7 +34,7 @@ inline constexpr std::size_t kMaxScreenEntryLength = 8;
 std::size_t mapArrayRoom(const MapLayer& layer);
 
 // The screen entries of a tile layer, sixteen to a line whatever its width.
-// Cells of unregistered pages write nothing and add to reduction.tileErrors.
+// Cells of unregistered pages write 0x0000 and add to reduction.tileErrors.
 void appendMapArray(TextBuffer& out, const MapLayer& layer, const ScreenEntryTable& entries,
                     ExportReduction& reduction, const TilesetRegistry& registry);
 

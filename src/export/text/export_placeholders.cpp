@@ -27,8 +27,11 @@ int paletteArraySize(const ExportReduction& reduction, bool autoPad) {
   return autoPad ? kPaddedPaletteValues : reduction.paletteCount() * 16;
 }
 
+std::string arrayNumberAfter(int written) { return written == 0 ? std::string() : std::to_string(written + 1); }
+
 void setTilePlaceholders(PlaceholderValues& values, const ExportReduction& reduction, int group) {
   values.tileGroup = group + 1;
+  values.arrayNumber = arrayNumberAfter(group);
   values.tileCount = reduction.tileCount(group);
   values.arraySize = reduction.tileCount(group) * kTileValues;
 }

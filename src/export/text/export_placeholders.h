@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "export/reduction/export_reduction.h"
 #include "export/text/export_template.h"
 
@@ -15,7 +17,11 @@ struct TextExportJob;
 PlaceholderValues startingPlaceholders(const ExportReduction& reduction, const TextExportJob& job, int numAutoGen);
 // "%arraySize%" of the palette array: 256 when padded, else 16 per palette.
 int paletteArraySize(const ExportReduction& reduction, bool autoPad);
-// The tile array of a group (0 = Group1): "%tileGroup%", "%tileCount%", "%arraySize%".
+// "%arrayNumber%" of the array after `written` arrays of its kind: empty for
+// the first, then 2, 3, ...
+std::string arrayNumberAfter(int written);
+// The tile array of a group (0 = Group1): "%tileGroup%", "%arrayNumber%",
+// "%tileCount%", "%arraySize%".
 void setTilePlaceholders(PlaceholderValues& values, const ExportReduction& reduction, int group);
 // The layer placeholders and "%arraySize%" of a map or collision array.
 void setLayerPlaceholders(PlaceholderValues& values, const MapLayer& layer);

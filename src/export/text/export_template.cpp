@@ -45,6 +45,7 @@ const std::vector<Placeholder>& placeholders() {
       {"%tileCount%", kArray,
        [](const PlaceholderValues& v) { return v.tileCount ? number(*v.tileCount) : std::nullopt; }},
       {"%arraySize%", kArray, [](const PlaceholderValues& v) { return number(v.arraySize); }},
+      {"%arrayNumber%", kArray, [](const PlaceholderValues& v) { return std::optional(v.arrayNumber); }},
       {"%tileGroup%", kArray,
        [](const PlaceholderValues& v) { return v.tileGroup ? number(*v.tileGroup) : std::nullopt; }},
       {"%paletteOffset%", kArray, [](const PlaceholderValues& v) { return number(v.paletteOffset); }},

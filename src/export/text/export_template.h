@@ -19,6 +19,9 @@ struct PlaceholderValues {
   std::optional<int> tileCount;
   std::optional<int> tileGroup;
   int arraySize = 0;
+  // Empty for the first array of its kind (map, collision, tile), then "2",
+  // "3", ... in export order, so that the default names stay apart.
+  std::string arrayNumber;
   int paletteOffset = 0;
   int tileOffset = 0;
   // Layer placeholders: map and collision arrays only.

@@ -44,7 +44,8 @@ class TextExportWriter {
   bool writeTileFile();
   bool writeMapFile(TextOutputFile& mapFile);
   void writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer);
-  void writeCollisionFile(const MapLayer& layer);
+  void writeCollisionArray(const MapLayer& layer);
+  void closeCollisionFile();
   void closeExternFiles();
   TextExportResult stop(const std::string& path);
   TextExportResult finish();
@@ -59,8 +60,13 @@ class TextExportWriter {
   PlaceholderValues values_;
   // Extern file 1 and 2; each exists only when some extern state routes to it.
   std::array<std::unique_ptr<TextOutputFile>, 2> externs_;
+  // Every collision layer goes to the one collision file, each array after
+  // the last.
+  std::unique_ptr<TextOutputFile> collisionFile_;
   std::string collisionPath_;  // as the summary shows it
   bool collisionFailed_ = false;
+  int mapArrays_ = 0;
+  int collisionArrays_ = 0;
   TextExportResult result_;
 };
 
@@ -143,26 +149,36 @@ bool TextExportWriter::writeTileFile() {
 
 void TextExportWriter::writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer) {
   values_.tileGroup = tileGroupOf(layer) + 1;
+  values_.arrayNumber = arrayNumberAfter(mapArrays_++);
   writeExtern(ExportFile::Map, true);
   const std::string tail = WriteDataHead(mapFile, definition_.file(ExportFile::Map).format, values_, true);
   appendMapArray(mapFile.text(), layer, entries_, reduction_, *job_.registry);
   mapFile.write(tail);
 }
 
-void TextExportWriter::writeCollisionFile(const MapLayer& layer) {
+void TextExportWriter::writeCollisionArray(const MapLayer& layer) {
   const FileSection& section = definition_.file(ExportFile::Collision);
-  TextOutputFile file(path(ExportFile::Collision));
-  collisionPath_ = file.path();
-  collisionFailed_ = true;
-  // An unwritable collision file is skipped; the map file goes on.
-  if (!file.open()) return;
+  if (collisionFile_ == nullptr) {
+    collisionFile_ = std::make_unique<TextOutputFile>(path(ExportFile::Collision));
+    collisionPath_ = collisionFile_->path();
+    // An unwritable collision file is skipped; the map file goes on.
+    if (!collisionFile_->open()) return;
+    WriteFileHeader(*collisionFile_, section.includes, values_);
+  } else if (collisionFile_->isOpen()) {
+    collisionFile_->write("\n\n");
+  }
+  if (!collisionFile_->isOpen()) return;
+  values_.arrayNumber = arrayNumberAfter(collisionArrays_++);
   writeExtern(ExportFile::Collision, true);
-  WriteFileHeader(file, section.includes, values_);
-  const std::string tail = WriteDataHead(file, section.format, values_, true);
-  appendCollisionArray(file.text(), layer);
-  file.write(tail);
-  collisionFailed_ = !file.close();
-  if (!collisionFailed_) result_.written.push_back(file.path());
+  const std::string tail = WriteDataHead(*collisionFile_, section.format, values_, true);
+  appendCollisionArray(collisionFile_->text(), layer);
+  collisionFile_->write(tail);
+}
+
+void TextExportWriter::closeCollisionFile() {
+  if (collisionFile_ == nullptr) return;
+  collisionFailed_ = !collisionFile_->close();
+  if (!collisionFailed_) result_.written.push_back(collisionFile_->path());
 }
 
 bool TextExportWriter::writeMapFile(TextOutputFile& mapFile) {
@@ -183,12 +199,13 @@ bool TextExportWriter::writeMapFile(TextOutputFile& mapFile) {
     }
     setLayerPlaceholders(values_, layer);
     if (layer.kind == LayerKind::Collision) {
-      writeCollisionFile(layer);
+      writeCollisionArray(layer);
       continue;
     }
     writeTileLayer(mapFile, layer);
     if (i + 1 < layers.size()) mapFile.write("\n\n");
   }
+  closeCollisionFile();
   return true;
 }
 

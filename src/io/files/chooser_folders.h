@@ -8,7 +8,8 @@ class SettingsStore;
 
 // The choosers of tile pages share a filter and their folder preferences.
 inline constexpr const char* kTilesetFilter =
-    "All Supported Tileset Formats|*.bmp;*.pcx|Bitmaps (*.bmp)|*.bmp|ZSoft PCX (*.pcx)|*.pcx||";
+    "All Supported Tileset Formats|*.bmp;*.pcx;*.png|Bitmaps (*.bmp)|*.bmp|ZSoft PCX (*.pcx)|*.pcx|"
+    "Indexed PNG (*.png)|*.png||";
 inline constexpr const char* kImageFilesFilter = "Image Files (*.bmp)|*.bmp||";
 inline constexpr const char* kBmpExtension = ".bmp";
 

@@ -12,6 +12,10 @@ std::string fileEmptyMessage(const std::string& path);
 std::string fileBufferFailedMessage(const std::string& path);
 std::string notValidBitmapMessage(const std::string& path);
 std::string notValidPcxMessage(const std::string& path);
+std::string notValidPngMessage(const std::string& path);
+// A PNG that is not indexed: the user is asked to save it with a palette.
+std::string pngGreyscaleMessage(const std::string& path);
+std::string pngTruecolourMessage(const std::string& path);
 std::string bitDepthMessage(const std::string& path, int bits);
 std::string tileMultipleMessage(const std::string& path, long long width, long long height);
 std::string pixelBufferFailedMessage(const std::string& path);

@@ -6,6 +6,7 @@
 #include "io/images/display_image.h"
 #include "io/images/image_messages.h"
 #include "io/images/pcx_reader.h"
+#include "io/images/png_reader.h"
 #include "model/tileset/tileset.h"
 
 namespace qarto {
@@ -41,6 +42,8 @@ bool readTilePage(Tileset& tileset, DisplayImage& display, std::string& message)
     if (!readPcx(path, image, message)) return false;
   } else if (*extension == "bmp") {
     if (!readBmp(path, image, message)) return false;
+  } else if (*extension == "png") {
+    if (!readPng(path, image, message)) return false;
   } else {
     message = "Unknown file type.";
     return false;

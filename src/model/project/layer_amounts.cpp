@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <system_error>
 
 #include "model/project/map_project.h"
+#include "model/settings/number_text.h"
 
 namespace qarto {
 
@@ -22,60 +21,15 @@ constexpr const char* kLayerSizeFormat =
 // Far outside any layer, yet safe to hand to int.
 constexpr double kAmountLimit = 1.0e6;
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-std::size_t skipBlanks(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && isBlank(text[pos])) ++pos;
-  return pos;
-}
-
 // Truncation toward zero; amounts no layer could have become -1.
 int truncateAmount(double value) {
   if (!(value > -kAmountLimit && value < kAmountLimit)) return -1;
   return static_cast<int>(value);
 }
 
-// from_chars leaves the value alone when it is out of range: an exponent
-// with a minus sign means the number was too small, anything else too large.
-bool tooSmall(const char* first, const char* last) {
-  for (const char* p = first; p + 1 < last; ++p) {
-    if ((*p == 'e' || *p == 'E') && p[1] == '-') return true;
-  }
-  return false;
-}
-
 }  // namespace
 
-double parseAmount(std::string_view text) {
-  std::size_t pos = skipBlanks(text);
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-  if (pos >= text.size() || text[pos] == '+' || text[pos] == '-') return 0.0;
-
-  const char* first = text.data() + pos;
-  const char* last = text.data() + text.size();
-  double value = 0.0;
-  const auto result = std::from_chars(first, last, value, std::chars_format::general);
-  if (result.ec == std::errc::result_out_of_range) {
-    value = tooSmall(first, result.ptr) ? 0.0 : std::numeric_limits<double>::infinity();
-  } else if (result.ec != std::errc{}) {
-    return 0.0;
-  }
-  return negative ? -value : value;
-}
-
-int parseLeadingInteger(std::string_view text) {
-  std::size_t pos = skipBlanks(text);
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
-  long long value = 0;
-  for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-    value = std::min<long long>(value * 10 + (text[pos] - '0'), static_cast<long long>(INT_MAX) + 1);
-  }
-  if (negative) value = -value;
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
+double amountOrNaN(std::string_view text) { return parseDecimalText(text).value_or(kNotANumber); }
 
 AxisSize layerAxisSize(double amount, SizeUnit unit, int primaryExtent, int screenTiles) {
   switch (unit) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -7,22 +8,15 @@ namespace qarto {
 
 enum class SizeUnit : int;
 
-// The amounts the New Map Wizard and the Add Layer dialog read from their
-// edits, and the sizing and limits both apply to them. Both dialogs go
-// through these so that a typed "nan", "inf" or a number too large for any
-// layer is refused the same way, with the messages the user already knows.
-
-// An edit read as a decimal number: leading blanks, an optional sign, digits
-// with an optional fraction and exponent, or "inf" / "nan"; whatever follows
-// is ignored and text without a number reads as 0. "." is the decimal point
-// whatever the locale. A number too large for a double reads as infinity
-// (with its sign), one too small as 0.
-double parseAmount(std::string_view text);
-
-// An edit read as an integer from its leading digits (after blanks and an
-// optional sign): "256px" is 256, "abc" 0. A value beyond the int range is
-// held at its end, so that the size checks refuse it.
-int parseLeadingInteger(std::string_view text);
+// The sizing and limits the New Map Wizard and the Add Layer dialog apply to
+// the amounts typed into their edits (read with parseDecimalText,
+// model/settings/number_text.h). Text that is no number goes in as NaN
+// (kNotANumber), which both checks refuse with the messages the user
+// already knows: the parallax message for the Parallax unit, the size
+// message for the others.
+inline constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+// The amount of an edit, NaN when its text is no number.
+double amountOrNaN(std::string_view text);
 
 // One axis of a layer: its extent in tiles and its parallax factor.
 struct AxisSize {

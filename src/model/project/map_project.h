@@ -38,6 +38,7 @@ enum class SizeUnit : int { Parallax = 0, Tiles = 1, Screens = 2, Pixels = 3 };
 struct AddLayerRequest {
   std::string name;                   // as typed; blanks become "_"
   LayerKind kind = LayerKind::Secondary;  // Secondary, Collision or Entity
+  // The amounts as read by amountOrNaN: NaN for text that is no number.
   double amountX = 1.0;
   SizeUnit unitX = SizeUnit::Parallax;
   double amountY = 1.0;

@@ -13,32 +13,6 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-TEST(LayerAmounts, DecimalEditsReadAsTheirLeadingNumber) {
-  const struct {
-    const char* text;
-    double value;
-  } cases[] = {
-      {"0.5", 0.5},  {"  1.75 tiles", 1.75}, {"+2", 2.0},     {"-0.01", -0.01}, {"2.5e1", 25.0},
-      {"", 0.0},     {"abc", 0.0},           {"+-1", 0.0},    {".25", 0.25},    {"1e400", kInf},
-      {"-1e400", -kInf}, {"1e-400", 0.0},    {"inf", kInf},   {"-Infinity", -kInf},
-  };
-  for (const auto& c : cases) EXPECT_EQ(parseAmount(c.text), c.value) << c.text;
-  EXPECT_TRUE(std::isnan(parseAmount("nan")));
-  EXPECT_TRUE(std::isnan(parseAmount(" NaN")));
-}
-
-TEST(LayerAmounts, IntegerEditsReadTheirLeadingDigits) {
-  const struct {
-    const char* text;
-    int value;
-  } cases[] = {
-      {"128", 128},           {"256px", 256},         {" -5", -5},           {"1.75", 1},
-      {"", 0},                {"x12", 0},             {"99999999999", 2147483647},
-      {"-99999999999", -2147483647 - 1},
-  };
-  for (const auto& c : cases) EXPECT_EQ(parseLeadingInteger(c.text), c.value) << c.text;
-}
-
 TEST(LayerAmounts, EachUnitGivesAnExtentAndAParallax) {
   const struct {
     double amount;

@@ -86,7 +86,7 @@ TEST(PreferencesOk, StoresExactlyItsKeysAndAppliesThem) {
   values.undoPosition = 0;
   values.mapPath = "/maps";
   values.useDefMapPath = true;
-  values.screenWidthText = "256px";
+  values.screenWidthText = " 256 ";
   values.screenHeightText = "192";
   values.colours[4] = 0x00123456;
   values.alphaLevels[1] = 3;

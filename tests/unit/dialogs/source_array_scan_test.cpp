@@ -49,9 +49,10 @@ TEST(SourceArrayScan, ProjectsOwnExports) {
       {"offsets/files/BG_Tiles.cpp", {"bgTiles"}},
       {"offsets/files/BG_Maps.cpp", {"bgMap"}},
       {"offsets/files/BG_Externs.h", {"bgPalette", "bgTiles"}},
-      {"entities_collision/files/BG_Maps.cpp", {"bgMap", "list"}},
-      {"entities_collision/files/BG_Externs.h", {"bgPalette", "bgTiles", "bgMap", "bgCollision"}},
-      {"entities_collision/files/BG_Collisions.cpp", {"bgCollision"}},
+      {"entities_collision/files/BG_Maps.cpp", {"bgMap", "bgMap2", "bgMap3", "list"}},
+      {"entities_collision/files/BG_Externs.h",
+       {"bgPalette", "bgTiles", "bgMap", "bgCollision", "bgMap2", "bgCollision2", "bgMap3"}},
+      {"entities_collision/files/BG_Collisions.cpp", {"bgCollision", "bgCollision2"}},
       {"tile_groups/files/BG_Tiles.cpp", {"bgTiles"}},
       {"offsets/files/BG_Externs2.h", {"bgMap"}},
       {"custom_templates/files/BG_Maps.cpp", {"@1.00"}},  // "Main 2x1 @1.00 [2]": whatever stands before

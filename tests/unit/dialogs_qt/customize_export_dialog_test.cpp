@@ -40,7 +40,7 @@ TEST(CustomizeExportDialog, TabsAndDefaults) {
   EXPECT_EQ(tabs->currentIndex(), 0);
   EXPECT_EQ(f.edit(0, "fileName")->text(), "BG_Palette.cpp");
   EXPECT_EQ(f.edit(3, "fileName")->text(), "BG_Collisions.cpp");
-  EXPECT_EQ(f.text(2, "format")->toPlainText(), "const u16 bgMap[%arraySize%]ALIGN4 = \n{\n%data%\n};");
+  EXPECT_EQ(f.text(2, "format")->toPlainText(), "const u16 bgMap%arrayNumber%[%arraySize%]ALIGN4 = \n{\n%data%\n};");
   EXPECT_EQ(f.text(1, "externFormat")->toPlainText(), "extern const u16 bgTiles[%arraySize%];");
   EXPECT_TRUE(f.extern_(0, 1)->isChecked());
   EXPECT_TRUE(child<QCheckBox>(*f.page(0), "autoPad")->isChecked());
@@ -70,8 +70,9 @@ TEST(CustomizeExportDialog, ResetBringsBackTheBuiltInTemplates) {
   f.text(3, "externFormat")->setPlainText("extern mine;");
   click(child<QAbstractButton>(*f.page(3), "formatReset"));
   click(child<QAbstractButton>(*f.page(3), "externReset"));
-  EXPECT_EQ(f.text(3, "format")->toPlainText(), "const u16 bgCollision[%arraySize%]ALIGN4 = \n{\n%data%\n};");
-  EXPECT_EQ(f.text(3, "externFormat")->toPlainText(), "extern const u16 bgCollision[%arraySize%];");
+  EXPECT_EQ(f.text(3, "format")->toPlainText(),
+            "const u16 bgCollision%arrayNumber%[%arraySize%]ALIGN4 = \n{\n%data%\n};");
+  EXPECT_EQ(f.text(3, "externFormat")->toPlainText(), "extern const u16 bgCollision%arrayNumber%[%arraySize%];");
 }
 
 TEST(CustomizeExportDialog, OkStoresEveryPageCancelNothing) {
@@ -98,7 +99,8 @@ TEST(CustomizeExportDialog, OkStoresEveryPageCancelNothing) {
   EXPECT_EQ(f.settings.readText("Exporting", "PaletteFileName", ""), "pal/%mapName%.c");
   EXPECT_EQ(f.settings.readText("Exporting", "TileIncludes", ""), "#include \"gba.h\"\r\n#include \"tiles.h\"");
   EXPECT_EQ(f.settings.readInt("Exporting", "MapExternState", -1), 0);
-  EXPECT_EQ(f.settings.readText("Exporting", "MapExternString", ""), "extern const u16 bgMap[%arraySize%];");
+  EXPECT_EQ(f.settings.readText("Exporting", "MapExternString", ""),
+            "extern const u16 bgMap%arrayNumber%[%arraySize%];");
   EXPECT_EQ(f.settings.readInt("Exporting", "NumAutoGen", -1), 0);  // 12000 counts as 0
 }
 

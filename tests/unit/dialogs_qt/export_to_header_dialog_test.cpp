@@ -60,6 +60,13 @@ TEST(ExportToHeaderDialog, OkStoresItsFiveKeysAndReturnsTheOptions) {
   type(child<QLineEdit>(dialog, "tileOffset"), "");
   child<QSlider>(dialog, "bankOffset")->setValue(2);
   child<QSlider>(dialog, "saturation")->setValue(125);
+  // An empty offset is no number: refused, the dialog stays open.
+  click(button(dialog, "OK"));
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(f.services.lastText(),
+            "You have entered an invalid tile index offset.  The offset must be a whole number of 0 or more.");
+  EXPECT_TRUE(f.settings.written.empty());
+  type(child<QLineEdit>(dialog, "tileOffset"), "0");
   click(button(dialog, "OK"));
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(f.settings.written, (std::set<std::string>{"Settings/ExportHeaderPath", "Settings/BankOffset",

@@ -72,7 +72,7 @@ TEST(ImportSourceDialog, ScanFillsTheListFromExportedFiles) {
        QString::fromStdString(kGolden + "entities_collision/files/BG_Externs.h"));
   click(child<QAbstractButton>(dialog, "paletteScan"));
   QComboBox* arrays = child<QComboBox>(dialog, "paletteArrays");
-  EXPECT_EQ(entries(arrays), (QStringList{"bgPalette", "bgTiles", "bgMap", "bgCollision"}));
+  EXPECT_EQ(entries(arrays), (QStringList{"bgPalette", "bgTiles", "bgMap", "bgCollision", "bgMap2", "bgCollision2", "bgMap3"}));
   EXPECT_EQ(arrays->currentText(), "bgPalette");
 
   services.openFileAnswers = {{kGolden + "entities_collision/files/BG_Maps.cpp"}};
@@ -80,7 +80,7 @@ TEST(ImportSourceDialog, ScanFillsTheListFromExportedFiles) {
   ASSERT_EQ(services.openRequests.size(), 1u);
   EXPECT_EQ(services.openRequests[0].title, "Load Header");
   click(child<QAbstractButton>(dialog, "mapScan"));
-  EXPECT_EQ(entries(child<QComboBox>(dialog, "mapArrays")), (QStringList{"bgMap", "list"}));
+  EXPECT_EQ(entries(child<QComboBox>(dialog, "mapArrays")), (QStringList{"bgMap", "bgMap2", "bgMap3", "list"}));
   EXPECT_TRUE(services.messages.empty());
 }
 

@@ -105,7 +105,7 @@ TEST(PreferencesDialog, OkStoresExactlyItsKeysAndAppliesThem) {
   showAndWait(dialog);
   find<QSlider>(dialog, "undoSlider")->setValue(4);
   dialog.tabs()->setCurrentIndex(2);
-  type(find<QLineEdit>(dialog, "screenWidth"), "256px");
+  type(find<QLineEdit>(dialog, "screenWidth"), " 256 ");
   dialog.tabs()->setCurrentIndex(3);
   f.services.colourAnswers = {std::uint32_t{0x00336699}};
   click(find<ColourButton>(dialog, "TileGridColor"));

@@ -27,8 +27,9 @@ TEST(ImportLayer, AddsALayerThatShowsTheImageTileByTileAndUndoRemovesIt) {
   ASSERT_NE(layer, nullptr);
   EXPECT_EQ(describe(f.services.openRequests.front()),
             chooser("Import Tileset As Layer",
-                    "All Supported Tileset Formats|*.bmp;*.pcx|Bitmaps (*.bmp)|*.bmp|ZSoft PCX (*.pcx)|*.pcx||", ".bmp",
-                    "/somewhere"));
+                    "All Supported Tileset Formats|*.bmp;*.pcx;*.png|Bitmaps (*.bmp)|*.bmp|ZSoft PCX "
+                    "(*.pcx)|*.pcx|Indexed PNG (*.png)|*.png||",
+                    ".bmp", "/somewhere"));
   EXPECT_EQ(std::tuple(layer->nameText(), layer->kind, layer->width, layer->height, layer->parallaxX),
             std::tuple("BMP_tilepage", LayerKind::Secondary, 3, 2, 1.0f));
   for (int i = 0; i < 6; ++i) {

@@ -81,6 +81,9 @@ inline std::vector<ExportCase> exportCases() {
                      }
                      MapLayer& far = f.addLayer(LayerKind::Secondary, "Far", 2, 2, 0.5f, 0.5f);
                      setTileCells(far, {0, 0, 1, 0}, 2, 2);
+                     // Three tile layers and two collision layers: the default names are numbered.
+                     setTileCells(f.addLayer(LayerKind::Collision, "Hits", 2, 1), {1, 0}, 1);
+                     setTileCells(f.addLayer(LayerKind::Secondary, "Near", 2, 1), {2, 1}, 2);
                      MapLayer& entities = f.addLayer(LayerKind::Entity, "Entities", 2, 2);
                      WriterFixture::placeEntity(entities, 0, 3, 1, 16, 40);
                      WriterFixture::placeEntity(entities, 5, 1, -1, 120, 8);

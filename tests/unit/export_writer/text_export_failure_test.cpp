@@ -90,8 +90,8 @@ TEST(TextExport, CellsOfMissingPagesAreReportedAsDataErrors) {
                 "/BG_Collisions.cpp\n  " + out + "/BG_Externs.h\n\n\n\nPalette Error Code: 2\nTile Error Code: 4");
   EXPECT_EQ(f.services.lastMessage(), test::shown(outcome.summary, MessageIcon::Information, " - Export Map Errors!"));
   EXPECT_EQ(f.services.beeps, std::vector<int>{240});
-  // Two cells written, the array still declares four.
-  EXPECT_NE(test::readText(f.out.file("BG_Maps.cpp")).find("bgMap[4]ALIGN4 = \n{\n0x0000,0x0001\n};"),
+  // The two cells without their page still take their places.
+  EXPECT_NE(test::readText(f.out.file("BG_Maps.cpp")).find("bgMap[4]ALIGN4 = \n{\n0x0000,0x0000,0x0000,0x0001\n};"),
             std::string::npos);
 }
 

@@ -9,7 +9,8 @@ namespace {
 using test::SessionFixture;
 
 const std::string kTilesetFilter =
-    "All Supported Tileset Formats|*.bmp;*.pcx|Bitmaps (*.bmp)|*.bmp|ZSoft PCX (*.pcx)|*.pcx||";
+    "All Supported Tileset Formats|*.bmp;*.pcx;*.png|Bitmaps (*.bmp)|*.bmp|ZSoft PCX (*.pcx)|*.pcx|Indexed PNG "
+    "(*.png)|*.png||";
 const std::string kUnoptimizedText =
     "Unoptimized mode only allows one tileset to be loaded at a time.  Collision tiles Do Not count as a regular "
     "texture tileset.";

@@ -150,7 +150,9 @@ void ExportToHeaderDialog::customizeExport() {
 }
 
 void ExportToHeaderDialog::accept() {
-  options_ = acceptExportToHeader(settings_, values());
+  const std::optional<ExportOptions> options = acceptExportToHeader(services_, settings_, values());
+  if (!options) return;  // refused: the user may correct the offset
+  options_ = *options;
   QDialog::accept();
 }
 

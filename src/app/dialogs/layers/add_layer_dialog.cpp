@@ -115,9 +115,9 @@ AddLayerRequest AddLayerDialog::request() const {
   request.kind = collision_->isChecked() ? LayerKind::Collision
                  : entity_->isChecked()  ? LayerKind::Entity
                                          : LayerKind::Secondary;
-  request.amountX = parseAmount(ss(amountX_->text()));
+  request.amountX = amountOrNaN(ss(amountX_->text()));
   request.unitX = static_cast<SizeUnit>(unitX_->currentIndex());
-  request.amountY = parseAmount(ss(amountY_->text()));
+  request.amountY = amountOrNaN(ss(amountY_->text()));
   request.unitY = static_cast<SizeUnit>(unitY_->currentIndex());
   return request;
 }

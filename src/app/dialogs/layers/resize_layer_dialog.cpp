@@ -185,9 +185,9 @@ void ResizeLayerDialog::showAnchors() {
 
 void ResizeLayerDialog::accept() {
   if (model_.editsParallax()) {
-    model_.setNewParallax(parseAmount(ss(newParallax_->text())));
+    model_.setNewParallaxText(ss(newParallax_->text()));
   } else {
-    model_.setNewSize(parseLeadingInteger(ss(newWidth_->text())), parseLeadingInteger(ss(newHeight_->text())));
+    model_.setNewSizeText(ss(newWidth_->text()), ss(newHeight_->text()));
   }
   if (model_.confirm() == ResizeOutcome::Closed) QDialog::accept();
 }

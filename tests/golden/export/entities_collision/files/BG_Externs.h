@@ -6,4 +6,6 @@ extern const u16 bgPalette[256];
 extern const u16 bgTiles[48];
 extern const u16 bgMap[4];
 extern const u16 bgCollision[6];
-extern const u16 bgMap[4];
+extern const u16 bgMap2[4];
+extern const u16 bgCollision2[2];
+extern const u16 bgMap3[2];

@@ -7,9 +7,14 @@ const u16 bgMap[4]ALIGN4 =
 0x0000,0x0001,0x0001,0x0000
 };
 
-const u16 bgMap[4]ALIGN4 = 
+const u16 bgMap2[4]ALIGN4 = 
 {
 0x1002,0x1002,0x1000,0x1002
+};
+
+const u16 bgMap3[2]ALIGN4 = 
+{
+0x0001,0x0000
 };
 
 const TEnemyList list[]ALIGN4 = {
