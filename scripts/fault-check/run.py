@@ -16,6 +16,9 @@ applied; one that does not compile as a build failure.
   scripts/fault-check/run.py --out scripts/fault-check/baseline
                                               write the table to baseline.md (and baseline.json)
   scripts/fault-check/run.py --resume         keep the results of an earlier, interrupted run
+                                              (faults named with it are run again)
+  scripts/fault-check/run.py --out build-faults/after --compare scripts/fault-check/baseline.json
+                                              also list the faults caught before and not now
 
 Environment: FAULT_JOBS (default 2), FAULT_WORK (default <repo>/build-faults).
 """
@@ -172,9 +175,31 @@ def sync_copy(tree):
 
 # --- Build and tests -------------------------------------------------------
 
-def run_logged(command, log, cwd=None, env=None):
+def end_session(session):
+    """Ends every process still in `session` (a test's Xvfb, a compiler of
+    an interrupted build): nothing of a run may outlive it."""
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        listed = subprocess.run(["ps", "-s", str(session), "-o", "pid="], capture_output=True, text=True).stdout
+        pids = [int(p) for p in listed.split() if int(p) != os.getpid()]
+        if not pids:
+            return
+        for pid in pids:
+            try:
+                os.kill(pid, sig)
+            except ProcessLookupError:
+                pass
+        time.sleep(2)
+
+
+def run_logged(command, log, cwd=None):
+    """Runs `command` in a session of its own, output to `log`; whatever it
+    leaves running is ended, also when the run is interrupted."""
     with open(log, "w") as out:
-        return subprocess.run(command, cwd=cwd, env=env, stdout=out, stderr=subprocess.STDOUT).returncode
+        process = subprocess.Popen(command, cwd=cwd, stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
+        try:
+            return process.wait()
+        finally:
+            end_session(process.pid)
 
 
 def configure(tree, build, logs):
@@ -191,8 +216,30 @@ def build_all(build, jobs, log):
     return run_logged(["cmake", "--build", str(build), f"-j{jobs}"], log) == 0
 
 
+def test_name(listed):
+    """A failed test as LastTestsFailed.log lists it, without gtest's
+    "  # GetParam() = ..." tail."""
+    return listed.split("  #", 1)[0].strip()
+
+
+def qt_failures(log_text, program):
+    """The QtTest functions that failed in `program` ("Class::function"),
+    read from its output, which ctest prints after its result line."""
+    names = []
+    inside = False
+    for line in log_text.splitlines():
+        if re.match(r"\s*\d+/\d+ Test\s+#\d+: ", line) or re.match(r"\s*Start\s+\d+: ", line):
+            inside = re.search(r"Test\s+#\d+: " + re.escape(program) + r" \.", line) is not None
+            continue
+        match = re.match(r"FAIL!\s+:\s+(\S+?)\(", line)
+        if inside and match and match.group(1) not in names:
+            names.append(match.group(1))
+    return names
+
+
 def run_tests(build, jobs, log):
-    """The names of the tests that failed (empty when all passed)."""
+    """The names of the tests that failed (empty when all passed). A QtTest
+    program is one ctest test; its failed functions follow its name."""
     failed_log = build / "Testing" / "Temporary" / "LastTestsFailed.log"
     if failed_log.exists():
         failed_log.unlink()
@@ -200,10 +247,15 @@ def run_tests(build, jobs, log):
     failed = []
     if failed_log.exists():
         for line in failed_log.read_text().splitlines():
-            name = line.split(":", 1)[1] if ":" in line else line
-            if name.strip():
-                failed.append(name.strip())
-    return sorted(failed)
+            name = test_name(line.split(":", 1)[1] if ":" in line else line)
+            if name:
+                failed.append(name)
+    text = Path(log).read_text(errors="replace")
+    named = []
+    for name in sorted(failed):
+        functions = qt_failures(text, name)
+        named.append(name + (" (" + ", ".join(functions) + ")" if functions else ""))
+    return named
 
 
 # --- The table --------------------------------------------------------------
@@ -223,9 +275,44 @@ def shorten(names, most=4):
     return shown + (f" (+{len(names) - most} more)" if len(names) > most else "")
 
 
-def write_table(path, faults, results, clean_failures, seconds):
+def tree_state():
+    """The commit the worktree stands on, marked when src/ or tests/ hold changes beyond it."""
+    commit = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=REPO, capture_output=True,
+                            text=True).stdout.strip()
+    changed = subprocess.run(["git", "status", "--porcelain", "--", "src", "tests"], cwd=REPO, capture_output=True,
+                             text=True).stdout.strip()
+    return commit + (" with uncommitted changes under src/ or tests/" if changed else "")
+
+
+def sole_catchers(faults, results):
+    """Test -> the faults it alone catches."""
+    alone = {}
+    for f in faults:
+        r = results.get(f.id, {})
+        failed = [test_name(n) for n in r.get("failed", [])]
+        if r.get("status") == "caught" and len(failed) == 1:
+            alone.setdefault(failed[0], []).append(f.id)
+    return alone
+
+
+def comparison(faults, results, previous, previous_name):
+    """Lines naming the faults caught in `previous` and not now, and the reverse."""
+    def caught(rs, fid):
+        return rs.get(fid, {}).get("status") == "caught"
+    both = [f.id for f in faults if f.id in results and f.id in previous]
+    lost = [i for i in both if caught(previous, i) and not caught(results, i)]
+    gained = [i for i in both if caught(results, i) and not caught(previous, i)]
+    return ["", f"## Against {previous_name}", "",
+            f"Caught there: {sum(caught(previous, i) for i in both)} of {len(both)}; "
+            f"here: {sum(caught(results, i) for i in both)} of {len(both)}.",
+            "Caught there, not here: " + (", ".join(lost) if lost else "none") + ".",
+            "Caught here, not there: " + (", ".join(gained) if gained else "none") + "."]
+
+
+def write_table(path, faults, results, clean_failures, seconds, tree="", compare=None):
     lines = ["# Planted faults", "",
-             "Written by `scripts/fault-check/run.py` (faults in `scripts/fault-check/faults.txt`).", ""]
+             "Written by `scripts/fault-check/run.py` (faults in `scripts/fault-check/faults.txt`)"
+             + (f" on {tree}" if tree else "") + ".", ""]
     counted = [r for r in results.values() if r["status"] in ("caught", "not caught")]
     caught = sum(1 for r in counted if r["status"] == "caught")
     lines.append(f"Caught: **{caught} of {len(counted)}** applied faults.")
@@ -242,19 +329,29 @@ def write_table(path, faults, results, clean_failures, seconds):
         lines.append(f"Not applied or not building: {len(others)}.")
     if clean_failures:
         lines.append("Tests failing without any fault (not counted): " + shorten(clean_failures, 10) + ".")
-    if seconds:
-        lines.append(f"Run time: {seconds / 60:.0f} min for {len(results)} faults "
-                     f"(build and ctest -j{os.environ.get('FAULT_JOBS', '2')} per fault).")
+    times = sorted(r["seconds"] for r in results.values() if "seconds" in r)
+    if seconds and times:
+        lines.append(f"Run time: {seconds / 60:.0f} min in all, the first build of the copy and its clean test run "
+                     f"included; per fault (rebuild and ctest -j{os.environ.get('FAULT_JOBS', '2')}) "
+                     f"{times[len(times) // 2]} s median, {times[-1]} s at most.")
     lines += ["", "| Id | Area | Fault | Result | Failing tests |", "|---|---|---|---|---|"]
     for f in faults:
         r = results.get(f.id)
         if r is None:
             continue
-        failed = r.get("failed", [])
+        failed = [test_name(n) for n in r.get("failed", [])]
         detail = f"{len(failed)}: {shorten(failed)}" if failed else ""
         if r.get("note"):
             detail = (detail + "; " if detail else "") + r["note"]
         lines.append(f"| {f.id} | {f.area} | {f.what} | {STATUS_TEXT[r['status']]} | {detail} |")
+    if compare:
+        lines += comparison(faults, results, compare[1], compare[0])
+    alone = sole_catchers(faults, results)
+    if alone:
+        lines += ["", "## Tests that alone catch a fault", "",
+                  "Slimming must keep these, or move their check elsewhere first.", ""]
+        for test in sorted(alone):
+            lines.append(f"- `{test}`: {', '.join(alone[test])}")
     Path(path).write_text("\n".join(lines) + "\n")
 
 
@@ -276,6 +373,9 @@ def main():
                         "(default: <work>/results)")
     parser.add_argument("--list", action="store_true", help="only check where each fault applies")
     parser.add_argument("--resume", action="store_true", help="keep results already in STEM.json")
+    parser.add_argument("--table-only", action="store_true", help="only write STEM.md again from STEM.json")
+    parser.add_argument("--compare", metavar="JSON", help="name the faults caught in this earlier run "
+                        "(e.g. scripts/fault-check/baseline.json) and not now, and the reverse")
     args = parser.parse_args()
 
     faults = parse_faults(Path(args.faults))
@@ -292,6 +392,16 @@ def main():
     jobs = int(os.environ.get("FAULT_JOBS", "2"))
     out = Path(args.out) if args.out else work / "results"
     logs.mkdir(parents=True, exist_ok=True)
+
+    compare = None
+    if args.compare:
+        compare = (args.compare, json.loads(Path(args.compare).read_text())["results"])
+
+    if args.table_only:
+        saved = json.loads(out.with_suffix(".json").read_text())
+        write_table(out.with_suffix(".md"), faults, saved["results"], saved.get("clean_failures", []),
+                    saved.get("seconds", 0.0), saved.get("tree", ""), compare)
+        return
 
     signal.signal(signal.SIGTERM, on_signal)
     signal.signal(signal.SIGHUP, on_signal)
@@ -318,13 +428,14 @@ def main():
         previous_seconds = saved.get("seconds", 0.0)
 
     started = time.time()
+    tree_now = tree_state()
 
     def save():
         seconds = previous_seconds + time.time() - started
         json_path.parent.mkdir(parents=True, exist_ok=True)
         json_path.write_text(json.dumps({"results": results, "clean_failures": clean_failures,
-                                         "seconds": seconds}, indent=1))
-        write_table(out.with_suffix(".md"), faults, results, clean_failures, seconds)
+                                         "seconds": seconds, "tree": tree_now}, indent=1))
+        write_table(out.with_suffix(".md"), faults, results, clean_failures, seconds, tree_now, compare)
 
     if not configure(tree, build, logs):
         sys.exit(f"configuring failed: see {logs / 'configure.log'}")
@@ -341,7 +452,7 @@ def main():
         save()
 
     for f in chosen:
-        if args.resume and f.id in results:
+        if args.resume and f.id in results and f.id not in args.ids:
             continue
         path, span, note = locate(f, tree)
         if path is None:
