@@ -163,7 +163,7 @@ void CMainFrame::showEngineState() {
   layerBar_->updateEntries();
   if (QWidget* widget = view()) {
     widget->setCursor(viewCursor(engine_->cursor()));
-    if (requests.redraw) widget->update();
+    if (requests.redraw) view_->redraw();
     if (requests.focus && isActiveWindow() && !widget->hasFocus()) widget->setFocus(Qt::MouseFocusReason);
   }
   showingState_ = false;
