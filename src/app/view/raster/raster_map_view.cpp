@@ -87,14 +87,16 @@ void CRasterMapView::redraw() {
       this,
       [this] {
         scheduled_ = false;
-        if (!stale_ || !isVisible()) return;
-        const QRect changed = drawFrame();
-        if (changed.isEmpty()) return;
-        const double scale = devicePixelRatioF();
-        update(QRectF(changed.x() / scale, changed.y() / scale, changed.width() / scale, changed.height() / scale)
-                   .toAlignedRect());
+        if (stale_ && isVisible()) updateChanged(drawFrame());
       },
       Qt::QueuedConnection);
+}
+
+void CRasterMapView::updateChanged(const QRect& changed) {
+  if (changed.isEmpty()) return;
+  const double scale = devicePixelRatioF();
+  update(QRectF(changed.x() / scale, changed.y() / scale, changed.width() / scale, changed.height() / scale)
+             .toAlignedRect());
 }
 
 void CRasterMapView::reloadColors() {
@@ -141,7 +143,9 @@ QRect CRasterMapView::drawFrame() {
 }
 
 void CRasterMapView::paintEvent(QPaintEvent* event) {
-  if (stale_ || picture_.size() != deviceSize()) drawFrame();
+  // A paint before the frame was drawn (the first, a new size): draw it now;
+  // what changed outside this paint's region follows.
+  if (stale_ || picture_.size() != deviceSize()) updateChanged(drawFrame());
   QPainter painter(this);
   const double scale = devicePixelRatioF();
   picture_.setDevicePixelRatio(scale);

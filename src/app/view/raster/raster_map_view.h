@@ -41,6 +41,8 @@ class CRasterMapView : public QWidget, public ViewSurface {
   // Draws the frame and reads back what changed; the device-pixel
   // rectangle that differs from the picture shown so far.
   QRect drawFrame();
+  // Asks for a paint of the changed device pixels.
+  void updateChanged(const QRect& changed);
   QSize deviceSize() const;
 
   ViewContext context_;
