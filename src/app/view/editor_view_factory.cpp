@@ -18,9 +18,16 @@ bool openGlAvailable() {
   return probe.create();
 }
 
-ViewFactory editorViewFactory(PlatformServices& services) {
+std::unique_ptr<ViewFramebuffer> startViewContext() {
+  auto gl = std::make_unique<ViewFramebuffer>();
+  gl->startCreating();
+  return gl;
+}
+
+ViewFactory editorViewFactory(PlatformServices& services, std::unique_ptr<ViewFramebuffer> started) {
   // The context that tells what draws becomes the raster view's own.
-  auto gl = std::make_shared<std::unique_ptr<ViewFramebuffer>>(std::make_unique<ViewFramebuffer>());
+  auto gl = std::make_shared<std::unique_ptr<ViewFramebuffer>>(started ? std::move(started)
+                                                                       : std::make_unique<ViewFramebuffer>());
   const bool made = (*gl)->create();
   if (!made && !openGlAvailable()) {
     services.messageBox("ChoosePixelFormat() failed", "Error", MessageButtons::Ok, MessageIcon::Stop);

@@ -5,6 +5,7 @@
 namespace qarto {
 
 class PlatformServices;
+class ViewFramebuffer;
 
 // Whether a context of the map view's format can be made on this display.
 // Qt cannot compose a window holding a QOpenGLWidget without one (it ends
@@ -17,6 +18,11 @@ bool openGlAvailable();
 // paint engine (see view_presentation.h). Where no context can be made the
 // user is told ("ChoosePixelFormat() failed") and the frame gets a view that
 // draws nothing useful but keeps everything else working.
-ViewFactory editorViewFactory(PlatformServices& services);
+// `started`: the context from startViewContext.
+ViewFactory editorViewFactory(PlatformServices& services, std::unique_ptr<ViewFramebuffer> started = {});
+
+// Starts making the view's context while the window is built (see
+// ViewFramebuffer::startCreating).
+std::unique_ptr<ViewFramebuffer> startViewContext();
 
 }  // namespace qarto

@@ -21,15 +21,27 @@ namespace qarto {
 ViewFramebuffer::ViewFramebuffer() = default;
 
 ViewFramebuffer::~ViewFramebuffer() {
+  if (maker_.joinable()) maker_.join();
   if (framebuffer_ != nullptr && context_.makeCurrent(&surface_)) {
     framebuffer_.reset();
     context_.doneCurrent();
   }
 }
 
-bool ViewFramebuffer::create() {
+void ViewFramebuffer::startCreating() {
   context_.setFormat(CMapView::surfaceFormat());
-  if (!context_.create()) return false;
+  // The context stays the GUI thread's: it is only made current there.
+  maker_ = std::thread([this] { made_ = context_.create(); });
+}
+
+bool ViewFramebuffer::create() {
+  if (maker_.joinable()) {
+    maker_.join();
+  } else {
+    context_.setFormat(CMapView::surfaceFormat());
+    made_ = context_.create();
+  }
+  if (!made_) return false;
   surface_.setFormat(context_.format());
   surface_.create();
   if (!surface_.isValid() || !context_.makeCurrent(&surface_)) return false;

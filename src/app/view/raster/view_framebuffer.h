@@ -5,6 +5,7 @@
 #include <QOpenGLContext>
 #include <memory>
 #include <string>
+#include <thread>
 
 class QOpenGLFramebufferObject;
 
@@ -20,8 +21,13 @@ class ViewFramebuffer {
   ViewFramebuffer(const ViewFramebuffer&) = delete;
   ViewFramebuffer& operator=(const ViewFramebuffer&) = delete;
 
-  // Makes the context and reads its GL_RENDERER; false when no context of
-  // the format can be made current.
+  // Starts making the context on another thread: loading the GL driver
+  // (with LLVM for llvmpipe) is a good part of the start-up, and the window
+  // can be built meanwhile.
+  void startCreating();
+  // Makes the context (or waits for the one started) and reads its
+  // GL_RENDERER; false when no context of the format can be made current.
+  // On the GUI thread.
   bool create();
   const std::string& renderer() const { return renderer_; }
 
@@ -41,6 +47,8 @@ class ViewFramebuffer {
   QOpenGLContext context_;
   QOffscreenSurface surface_;
   std::unique_ptr<QOpenGLFramebufferObject> framebuffer_;
+  std::thread maker_;
+  bool made_ = false;
   std::string renderer_;
   bool packInvert_ = false;  // GL_MESA_pack_invert: rows read top first
   int depth_ = 0;
