@@ -166,12 +166,13 @@ int wheelSteps(Display* display, const Area& area, pid_t pid) {
 
 int main(int argc, char** argv) {
   const bool wheel = argc > 1 && std::strcmp(argv[1], "--wheel") == 0;
-  const int at = wheel ? 2 : 1;                // X Y W H
-  const int dashes = at + (wheel ? 4 : 6);     // after PICKX PICKY for this editor
+  const int at = wheel ? 2 : 1;             // X Y W H
+  const int dashes = at + (wheel ? 4 : 6);  // after PICKX PICKY for this editor
   if (argc < dashes + 2 || std::strcmp(argv[dashes], "--") != 0) {
-    std::fputs("usage: qarto_window_input_watch X Y W H PICKX PICKY -- PROGRAM [ARGS...]\n"
-               "       qarto_window_input_watch --wheel X Y W H -- PROGRAM [ARGS...]\n",
-               stderr);
+    std::fputs(
+        "usage: qarto_window_input_watch X Y W H PICKX PICKY -- PROGRAM [ARGS...]\n"
+        "       qarto_window_input_watch --wheel X Y W H -- PROGRAM [ARGS...]\n",
+        stderr);
     return 2;
   }
   char** program = argv + dashes + 1;

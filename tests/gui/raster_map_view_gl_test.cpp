@@ -91,8 +91,8 @@ class RasterMapViewGlTest : public QObject {
     QProcess cli;
     cli.start(QStringLiteral(QARTO_CLI),
               {"render", QString::fromStdString(examplePath("demo.qrm")), "-o", png, "--size",
-               QStringLiteral("%1x%2").arg(view.clientWidth).arg(view.clientHeight), "--zoom",
-               QString::number(zoom), "--scroll", "-29,-11"});
+               QStringLiteral("%1x%2").arg(view.clientWidth).arg(view.clientHeight), "--zoom", QString::number(zoom),
+               "--scroll", "-29,-11"});
     QVERIFY(cli.waitForFinished(60000));
     QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
     QCOMPARE(differingPixels(shown, QImage(png)), 0);

@@ -140,8 +140,8 @@ std::uint64_t cellKey(const MapCell& cell) {
 LayerView fullView(const FrameInput& input, const MapLayer& layer) {
   const EngineState& state = *input.state;
   const MapGeometry geometry = state.geometry();
-  return layerViewOf(layer, geometry.zoom, state.view.scrollX, state.view.scrollY, geometry.originX,
-                     geometry.originY, state.view.clientWidth, state.view.clientHeight);
+  return layerViewOf(layer, geometry.zoom, state.view.scrollX, state.view.scrollY, geometry.originX, geometry.originY,
+                     state.view.clientWidth, state.view.clientHeight);
 }
 
 // Cells [x0, x1) x [y0, y1) of `layer` in window pixels.
@@ -290,7 +290,8 @@ FrameDamage DamageTracker::next(const FrameInput& input) {
   const int shiftX = scrollX_ - view.scrollX;
   const int shiftY = scrollY_ - view.scrollY;
   bool rigid = !view.showFrameMask && std::abs(shiftX) < view.clientWidth && std::abs(shiftY) < view.clientHeight;
-  for (const auto& layer : state.project().layers()) rigid = rigid && layer->parallaxX == 1.0f && layer->parallaxY == 1.0f;
+  for (const auto& layer : state.project().layers())
+    rigid = rigid && layer->parallaxX == 1.0f && layer->parallaxY == 1.0f;
   if (comparable && (rigid || (shiftX == 0 && shiftY == 0))) {
     damage.full = false;
     damage.shiftX = shiftX;

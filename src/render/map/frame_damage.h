@@ -36,6 +36,8 @@ struct FrameDamage {
 // Any other change (zoom, size, colours, options, layers, pages, tools),
 // the tile view, zooms below 1 or between steps, and selections or
 // entities being dragged (drawn after the mouse) give a whole frame.
+// Whatever a map frame comes to read must go into the key (frameKey), or
+// the raster view keeps stale pixels when only that changes.
 class DamageTracker {
  public:
   FrameDamage next(const FrameInput& input);

@@ -2,6 +2,8 @@
 // DamageTracker says (moved, then the damaged parts drawn again) must equal
 // the whole frame after every kind of change.
 
+#include "render/map/frame_damage.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,7 +13,6 @@
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
 #include "render/gl/gl_api.h"
-#include "render/map/frame_damage.h"
 #include "render_fixture.h"
 
 namespace qarto::test {
@@ -29,8 +30,8 @@ class FrameDamageTest : public RenderFixture {
     fill(*ground_, [&](int x, int y) { return MapCell{static_cast<std::int16_t>((x * 3 + y) % 128), 1, 0, 0, 0, 0}; });
     // Every third cell of the top layer is empty: the ground shows through.
     fill(front, [&](int x, int y) {
-      return MapCell{static_cast<std::int16_t>((x + y * 7) % 128), static_cast<std::int8_t>((x + y) % 3 ? 1 : 0), 0, 0,
-                     0, 0};
+      return MapCell{
+          static_cast<std::int16_t>((x + y * 7) % 128), static_cast<std::int8_t>((x + y) % 3 ? 1 : 0), 0, 0, 0, 0};
     });
     project().setActiveLayer(ground_);
     project().showMapGrid = true;
@@ -77,7 +78,8 @@ class FrameDamageTest : public RenderFixture {
       for (int x = 0; x < width_; ++x) {
         const int sx = x - dx;
         const int sy = y - dy;
-        if (sx >= 0 && sy >= 0 && sx < width_ && sy < height_) std::memcpy(&moved.rgba[(y * width_ + x) * 4u], kept_.pixel(sx, sy), 4);
+        if (sx >= 0 && sy >= 0 && sx < width_ && sy < height_)
+          std::memcpy(&moved.rgba[(y * width_ + x) * 4u], kept_.pixel(sx, sy), 4);
       }
     }
     kept_ = moved;
@@ -105,10 +107,12 @@ TEST_F(FrameDamageTest, PartsDrawnAgainGiveTheWholeFrame) {
       {"within the same cell", [&] { moveTo(68, 45); }, false, false},
       {"scroll down", [&] { view().scrollY += 10; }, false, true},
       {"scroll left and up", [&] { view().scrollX -= 13, view().scrollY -= 3; }, false, true},
-      {"a click paints", [&] {
+      {"a click paints",
+       [&] {
          engine().mousePress(MouseButton::Left, {90, 60}, Modifiers{});
          engine().mouseRelease(MouseButton::Left, {90, 60}, Modifiers{});
-       }, false, false},
+       },
+       false, false},
       {"a cell changes far away", [&] { ground_->cell(2, 2).tile = 77; }, false, false},
       {"scroll and edit at once", [&] { view().scrollX += 9, ground_->cell(20, 12).tile = 5; }, false, true},
       {"brush flipped", [&] { state().tools.brushHFlip = true; }, true, false},

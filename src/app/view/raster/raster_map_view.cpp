@@ -153,9 +153,9 @@ void CRasterMapView::paintEvent(QPaintEvent* event) {
   for (const QRect& rect : event->region()) {
     const QRect inside = rect & shown;
     if (!inside.isEmpty()) {
-      painter.drawImage(inside, picture_,
-                        QRectF(inside.x() * scale, inside.y() * scale, inside.width() * scale,
-                               inside.height() * scale));
+      painter.drawImage(
+          inside, picture_,
+          QRectF(inside.x() * scale, inside.y() * scale, inside.width() * scale, inside.height() * scale));
     }
     // Beyond the picture (a size on its way to the engine): the background.
     const auto& clear = context_.engine.state().view.clearColor;

@@ -68,8 +68,8 @@ void ViewFramebuffer::release() {
 bool ViewFramebuffer::bind(QSize size) {
   if (framebuffer_ == nullptr || framebuffer_->size() != size) {
     framebuffer_.reset();
-    auto made = std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::NoAttachment,
-                                                           GL_TEXTURE_2D, GL_RGBA8);
+    auto made = std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::NoAttachment, GL_TEXTURE_2D,
+                                                           GL_RGBA8);
     if (!made->isValid()) return false;
     framebuffer_ = std::move(made);
   }
