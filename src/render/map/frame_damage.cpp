@@ -101,6 +101,7 @@ std::uint64_t frameKey(const FrameInput& input) {
   key.add(project.selectedEntity);
   key.add(project.autoPaintCollision);
   key.add(project.collisionTileset);
+  key.add(state.entityCatalogue.generation());  // the catalogue's own sprites
   for (const auto& layer : project.layers()) {
     key.add(layer.get());
     key.add(layer->kind);

@@ -119,6 +119,7 @@ TEST_F(FrameDamageTest, PartsDrawnAgainGiveTheWholeFrame) {
       {"flag paint's cursor box", [&] { state().tools.tool = ToolKind::FlagPaint; }, true, false},
       {"cursor box moves", [&] { moveTo(120, 70); }, false, false},
       {"grid off", [&] { project().showMapGrid = false; }, true, false},
+      {"another entity catalogue", [&] { state().entityCatalogue.reset("other.ini"); }, true, false},
       {"zoom 2", [&] { view().mapZoom = 2.0f; }, true, false},
       {"scroll at zoom 2", [&] { view().scrollY += 6; }, false, true},
       {"frame mask: fixed to the window", [&] { view().showFrameMask = true; }, true, false},
