@@ -1,13 +1,15 @@
+#include "render/cell_outline.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "render/cell_outline.h"
-
 namespace qarto::test {
 namespace {
 
-bool has(const std::vector<CellEdge>& edges, CellEdge e) { return std::find(edges.begin(), edges.end(), e) != edges.end(); }
+bool has(const std::vector<CellEdge>& edges, CellEdge e) {
+  return std::find(edges.begin(), edges.end(), e) != edges.end();
+}
 
 TEST(CellOutlineTest, SharedSidesDisappear) {
   // An L of three cells: 8 perimeter sides, the two inner ones gone.

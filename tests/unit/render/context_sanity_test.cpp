@@ -29,27 +29,5 @@ TEST(OffscreenContextTest, IsTheSoftwareRendererAndKeepsAMatrix) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(OffscreenContextTest, FrameRowsComeTopFirst) {
-  OffscreenContext context;
-  std::string message;
-  ASSERT_TRUE(context.create(8, 4, message)) << message;
-  glViewport(0, 0, 8, 4);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(0.0, 8.0, 4.0, 0.0);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glColor3ub(255, 0, 0);
-  glBegin(GL_QUADS);
-  glVertex2f(0, 0);
-  glVertex2f(8, 0);
-  glVertex2f(8, 1);
-  glVertex2f(0, 1);
-  glEnd();
-  const Frame frame = context.read();
-  EXPECT_EQ(frame.pixel(3, 0)[0], 255);
-  EXPECT_EQ(frame.pixel(3, 3)[0], 0);
-}
-
 }  // namespace
 }  // namespace qarto::test
