@@ -114,7 +114,7 @@ TEST(MapFileCommands, LoadFailuresBeforeTheResetLeaveTheProjectAlone) {
   EXPECT_TRUE(f.project().modified);
 }
 
-TEST(MapFileCommands, TheOpenedPathWinsOverTheStoredOne) {
+TEST(MapFileCommands, TheOpenedPathWinsOverTheStoredOneAndGoesToTheTopOfTheRecentFiles) {
   TempFolder folder;
   TestSession a;
   a.addLayer(LayerKind::Primary, "Main", 30, 20);
@@ -127,6 +127,9 @@ TEST(MapFileCommands, TheOpenedPathWinsOverTheStoredOne) {
   ASSERT_TRUE(loadMap(b.session, moved, MapFileHooks{[&title](const std::string& t) { title = t; }, nullptr}));
   EXPECT_EQ(std::tuple(b.project().filePath, title, RecentFileList(b.settings).entries()),
             std::tuple(moved, "Qarto v0.99 - " + moved, std::vector<std::string>{moved}));
+  // Opening a map already among the recent files moves it to the top.
+  ASSERT_TRUE(loadMap(b.session, a.project().filePath) && loadMap(b.session, moved));
+  EXPECT_EQ(RecentFileList(b.settings).entries(), (std::vector<std::string>{moved, a.project().filePath}));
 }
 
 TEST(MapFileCommands, UnsavedChangesQuestionOffersSaveOrExportAndCancel) {

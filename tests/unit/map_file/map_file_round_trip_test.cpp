@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "edit/session/map_file_commands.h"
 #include "io/files/recent_file_list.h"
-#include "io/map_file/map_file_reader.h"
-#include "io/map_file/map_file_writer.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {
@@ -97,27 +93,6 @@ TEST(MapFileRoundTrip, SavedMapLoadsBackWithEveryLayerTilesetAndOptionAndResaves
   EXPECT_EQ(readBytes(path), saved);
   ASSERT_TRUE(saveMap(b.session, false, hooks));
   EXPECT_EQ(readBytes(path), saved);
-}
-
-TEST(MapFileRoundTrip, SmallestMapHasTheDocumentedSizeAndLayout) {
-  TestSession f;
-  MapLayer& layer = f.addLayer(LayerKind::Primary, "Main", 32, 32);
-  layer.cells[1] = MapCell{0x1234, 5, 6, 0xABCD, 3, 0};
-  f.project().filePath = "/maps/a.qrm";
-  f.project().lastTilesetId = 4;
-  f.project().currentTilesetId = 3;
-
-  std::vector<std::uint8_t> bytes;
-  ASSERT_TRUE(encodeMapFile(f.project(), f.registry(), bytes));
-  ASSERT_EQ(bytes.size(), 8573u);
-  Bytes header;
-  header.text("Qarto_v7\n").u8(0).i32(4).i32(3).u8(1).u8(0).u8(1).field("/maps/a.qrm", 256).i32(1);
-  // Layer header: 8 unused bytes, kind, name, visible, alpha, locked, spare, size, parallax, 36 unused.
-  header.zeros(8).i32(0).field("Main", 32).u8(1).u8(0).u8(0).u8(0).u16(32).u16(32).f32(1).f32(1).zeros(36);
-  header.zeros(8).u16(0x1234).u8(5).u8(6).u16(0xABCD).u8(3).u8(0);  // cells 0 and 1
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(header.size())),
-            header.data);
-  EXPECT_EQ(loadI32(&bytes[8569]), 0);  // tileset count
 }
 
 }  // namespace
