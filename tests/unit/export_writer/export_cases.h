@@ -52,7 +52,7 @@ inline std::vector<ExportCase> exportCases() {
                      f.settings.writeInt("Exporting", "AutoPadPalettes", 0);  // padding is the other cases' concern
                      MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2);
                      front.tileGrouping = true;
-                     setTileCells(front, {3, 2, 3, 0}, 2, 1);
+                     setTileCells(front, {3, 2, 3, 3}, 2, 1);  // two unique tiles against three
                    }});
 
   cases.push_back({"offsets", [](WriterFixture& f, ExportOptions& options) {

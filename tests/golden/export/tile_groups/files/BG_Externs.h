@@ -4,6 +4,6 @@
 
 extern const u16 bgPalette[32];
 extern const u16 bgTiles[48];
-extern const u16 bgTiles[48];
+extern const u16 bgTiles[32];
 extern const u16 bgMap[6];
 extern const u16 bgMap2[4];
