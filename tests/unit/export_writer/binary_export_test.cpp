@@ -78,12 +78,7 @@ TEST_P(BinaryExport, EveryFileHoldsTheValuesOfItsCArray) {
   EXPECT_EQ(f.services.lastMessage().caption, caption(" - Export Map"));
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallMaps, BinaryExport, ::testing::ValuesIn([] {
-                           std::vector<ExportCase> cases = test::exportCases();
-                           std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
-                           return cases;
-                         }()),
-                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(SmallMaps, BinaryExport, ::testing::ValuesIn(test::casesGivingC()), test::caseName);
 
 TEST(BinaryExportRefusals, OverTheLimitOrUnwritableNothingIsLeftBehind) {
   WriterFixture f;

@@ -116,4 +116,13 @@ inline std::vector<ExportCase> exportCases() {
   return cases;
 }
 
+// Custom templates need not give C: the cases that do.
+inline std::vector<ExportCase> casesGivingC() {
+  std::vector<ExportCase> cases = exportCases();
+  std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
+  return cases;
+}
+
+inline std::string caseName(const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; }
+
 }  // namespace qarto::test

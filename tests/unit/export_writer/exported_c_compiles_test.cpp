@@ -103,15 +103,7 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
   }
 }
 
-// Custom templates need not give C: only the cases that do are compiled.
-std::vector<ExportCase> casesGivingC() {
-  std::vector<ExportCase> cases = test::exportCases();
-  std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
-  return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(SmallMaps, ExportedSource, ::testing::ValuesIn(casesGivingC()),
-                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(SmallMaps, ExportedSource, ::testing::ValuesIn(test::casesGivingC()), test::caseName);
 
 }  // namespace
 }  // namespace qarto

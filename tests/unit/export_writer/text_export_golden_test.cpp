@@ -61,8 +61,7 @@ TEST_P(GoldenExport, WritesExactlyTheExpectedFiles) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallMaps, GoldenExport, ::testing::ValuesIn(test::exportCases()),
-                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(SmallMaps, GoldenExport, ::testing::ValuesIn(test::exportCases()), test::caseName);
 
 }  // namespace
 }  // namespace qarto
