@@ -24,7 +24,8 @@ ExportReduction reductionWithEdges() {
         const TileKey key = tileKey(page, tile);
         // Some keys lack a number or a flip, so each part's default shows.
         if ((position + static_cast<int>(group)) % 5 != 0) r.tileIndex[group][key] = (position * 37 + 3) % 1024;
-        if ((position + static_cast<int>(group)) % 7 != 1) r.tileFlip[group][key] = static_cast<std::uint8_t>(position % 4);
+        if ((position + static_cast<int>(group)) % 7 != 1)
+          r.tileFlip[group][key] = static_cast<std::uint8_t>(position % 4);
         ++position;
       }
     }
@@ -48,8 +49,8 @@ TEST(ScreenEntryTable, GivesWhatTheOrderedMapsGive) {
             cell.flags = static_cast<std::uint8_t>(flags);
             for (int group = 0; group < 2; ++group) {
               ASSERT_EQ(table.encode(cell, group), EncodeScreenEntry(r, cell, group, bank, tileOffset))
-                  << "page " << page << " tile " << tile << " row " << row << " flags " << flags << " group "
-                  << group << " offsets " << bank << ", " << tileOffset;
+                  << "page " << page << " tile " << tile << " row " << row << " flags " << flags << " group " << group
+                  << " offsets " << bank << ", " << tileOffset;
             }
           }
         }
