@@ -85,32 +85,6 @@ TEST(UndoJournal, StrokeSavesEachCellOnceAndRestoresAllFields) {
   EXPECT_FALSE(f.journal.canUndo());
 }
 
-TEST(UndoJournal, LayerAddedDeletedAndMoved) {
-  JournalFixture f;
-  f.project.setActiveLayer(f.hills);
-  // Added: the layer leaves the stack and the former active layer returns.
-  f.project.addLayer("extra", 32, 32, 1.0f, 1.0f, LayerKind::Secondary, true);
-  f.observer.events.clear();
-  ASSERT_TRUE(f.journal.undo(f.project));
-  EXPECT_EQ(f.stackNames(), (Names{"sky", "hills", "ground"}));
-  EXPECT_EQ(f.project.activeLayer, f.hills);
-  EXPECT_EQ(f.observer.events, (Names{"refresh", "active:hills"}));
-
-  // Deleted: back in its place with its cells; the active layer stays.
-  MapLayer* hills = f.hills;
-  hills->cell(3, 3).tile = 42;
-  f.journal.recordLayerDeleted(f.project.takeLayer(hills), f.sky, f.ground);
-  f.project.setActiveLayer(f.ground);
-  ASSERT_TRUE(f.journal.undo(f.project));
-  EXPECT_EQ(f.project.layerAt(1), hills);
-  EXPECT_EQ(hills->cell(3, 3).tile, 42);
-  EXPECT_EQ(f.project.activeLayer, f.ground);
-  // A deleted bottom layer goes back to the bottom.
-  f.journal.recordLayerDeleted(f.project.takeLayer(f.sky), nullptr, hills);
-  ASSERT_TRUE(f.journal.undo(f.project));
-  EXPECT_EQ(f.project.layerAt(0), f.sky);
-}
-
 // A layer shrunk after a stroke: cells beyond it are skipped, the rest restored.
 TEST(UndoJournal, CellsThatNoLongerFitAreSkipped) {
   JournalFixture f;
@@ -145,7 +119,8 @@ using Action = void (*)(JournalFixture&);
 
 // Each action records its entry the way the editing code does.
 const std::pair<const char*, Action> kActions[] = {
-    {"stroke over two layers", [](JournalFixture& f) {
+    {"stroke over two layers",
+     [](JournalFixture& f) {
        f.journal.beginCellEdit(f.hills);
        f.journal.recordCell(1, 1, f.hills->cell(1, 1));
        f.hills->cell(1, 1) = MapCell{7, 2, 3, 0x3000, kCellVFlip, 0};
@@ -155,33 +130,41 @@ const std::pair<const char*, Action> kActions[] = {
        f.sky->visible = false;
        f.journal.commitCellEdit();
      }},
-    {"layer added", [](JournalFixture& f) {
+    {"layer added",
+     [](JournalFixture& f) {
        f.project.addLayer("new", 32, 32, 1.0f, 1.0f, LayerKind::Secondary, true)->cell(2, 2).tile = 4;
      }},
-    {"layer deleted", [](JournalFixture& f) {
+    {"layer deleted",
+     [](JournalFixture& f) {
        f.journal.recordLayerDeleted(f.project.takeLayer(f.hills), f.sky, f.ground);
        f.project.activeLayer = f.ground;
      }},
-    {"layer moved up", [](JournalFixture& f) {
+    {"bottom layer deleted",
+     [](JournalFixture& f) { f.journal.recordLayerDeleted(f.project.takeLayer(f.sky), nullptr, f.hills); }},
+    {"layer moved up",
+     [](JournalFixture& f) {
        MapLayer* lower = f.project.layerBelow(f.sky);
        MapLayer* upper = f.project.layerAbove(f.sky);
        std::unique_ptr<MapLayer> taken = f.project.takeLayer(f.sky);
        f.project.insertLayer(std::move(taken), f.project.indexOf(upper) + 1);
        f.journal.recordLayerMoved(f.sky, lower, upper, true);
      }},
-    {"cells replaced", [](JournalFixture& f) {
+    {"cells replaced",
+     [](JournalFixture& f) {
        std::vector<MapCell> former = f.hills->cells;
        for (MapCell& cell : f.hills->cells) cell.tile = 9;
        f.journal.recordLayerCellsReplaced(f.hills, std::move(former), 32, 32);
      }},
-    {"layer flipped", [](JournalFixture& f) {
+    {"layer flipped",
+     [](JournalFixture& f) {
        const LayerFlipper mirror = [](MapLayer& layer, bool) {
          for (int y = 0; y < layer.height; ++y) std::reverse(&layer.cell(0, y), &layer.cell(0, y) + layer.width);
        };
        mirror(*f.hills, true);
        f.journal.recordLayerFlipped(f.hills, true, mirror);
      }},
-    {"layers resized", [](JournalFixture& f) {
+    {"layers resized",
+     [](JournalFixture& f) {
        std::vector<LayerShape> former;
        for (MapLayer* layer : {f.ground, f.hills}) {
          former.push_back(LayerShape{layer, layer->cells, layer->width, layer->height});
@@ -191,7 +174,8 @@ const std::pair<const char*, Action> kActions[] = {
        }
        f.journal.recordLayersResized(std::move(former));
      }},
-    {"entities edited", [](JournalFixture& f) {
+    {"entities edited",
+     [](JournalFixture& f) {
        MapLayer* things = f.project.findLayerOfKind(LayerKind::Entity);
        const std::vector<std::uint8_t> former = things->entities;
        things->entities[48] = 1;
@@ -234,7 +218,8 @@ TEST(UndoJournal, RedoOfAnAddedLayerKeepsItsStrokes) {
   stroke(f.journal, *added, {{3, 3}}, 6);
   ASSERT_TRUE(f.journal.undo(f.project) && f.journal.undo(f.project));
   EXPECT_FALSE(f.project.contains(added));
-  EXPECT_EQ(f.project.activeLayer, f.ground);
+  EXPECT_EQ(f.project.activeLayer, f.ground);  // the layer active before the add
+  EXPECT_EQ(Names(f.observer.events.end() - 2, f.observer.events.end()), (Names{"refresh", "active:ground"}));
   ASSERT_TRUE(f.journal.redo(f.project) && f.journal.redo(f.project));
   EXPECT_EQ(f.project.activeLayer, added);
   EXPECT_EQ(added->cell(3, 3).tile, 6);
