@@ -121,27 +121,10 @@ TEST(BmpWrite, HeadersAreExactAndTheImageReadsBack) {
   const Bytes bytes = test::readBytes(folder.file("out.bmp"));
   ASSERT_EQ(bytes.size(), 1078u + 24 * 16);
   // 1078 + 384 bytes, pixels at 1078, 24 x 16, 8 bits, 10 pixels per metre, 256 entries; then entry 0 as B, G, R, 0.
-  const Bytes expectedHeaders = test::ByteBuilder()
-                                    .text("BM")
-                                    .i32(1462)
-                                    .i32(0)
-                                    .i32(1078)
-                                    .i32(40)
-                                    .i32(24)
-                                    .i32(16)
-                                    .u16(1)
-                                    .u16(8)
-                                    .zeros(8)
-                                    .i32(10)
-                                    .i32(10)
-                                    .i32(256)
-                                    .i32(256)
-                                    .u8(253)
-                                    .u8(254)
-                                    .u8(255)
-                                    .u8(0)
-                                    .data;
-  EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 58), expectedHeaders);
+  test::ByteBuilder expectedHeaders;
+  expectedHeaders.text("BM").i32(1462).i32(0).i32(1078).i32(40).i32(24).i32(16).u16(1).u16(8).zeros(8);
+  expectedHeaders.i32(10).i32(10).i32(256).i32(256).u8(253).u8(254).u8(255).u8(0);
+  EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 58), expectedHeaders.data);
   EXPECT_EQ(bytes[1078], image.pixels[15 * 24]);  // bottom row first
 
   IndexedImage back;

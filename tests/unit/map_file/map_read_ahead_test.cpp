@@ -11,63 +11,38 @@
 namespace qarto::test {
 namespace {
 
-const std::string kOldFormatStart = "The map you are loading is possibly an old Qarto format.";
+const std::string kDemo = std::string(QARTO_SOURCE_DIR) + "/examples/demo.qrm";
 
-// A saved map of two painted layers over one page.
-std::string savedMap(const TempFolder& folder) {
-  TestSession a;
-  addTileset(a, 1, 16, 16, 3);
-  a.project().lastTilesetId = 1;
-  MapLayer& back = a.addLayer(LayerKind::Secondary, "Back", 5, 4);
-  MapLayer& main = a.addLayer(LayerKind::Primary, "Main", 3, 3);
-  for (std::size_t i = 0; i < back.cells.size(); ++i) back.cells[i] = {static_cast<std::int16_t>(i % 4), 1, 2, 0, 1, 0};
-  for (std::size_t i = 0; i < main.cells.size(); ++i)
-    main.cells[i] = {static_cast<std::int16_t>(3 - i % 4), 1, 0, 0, 2, 0};
-  a.project().filePath = folder.file("saved.qrm");
-  EXPECT_TRUE(saveMap(a.session, false));
-  return a.project().filePath;
-}
-
-void expectSameProject(TestSession& a, TestSession& b) {
-  ASSERT_EQ(a.project().layerCount(), b.project().layerCount());
-  for (int i = 0; i < a.project().layerCount(); ++i) {
-    const MapLayer& x = *a.project().layerAt(i);
-    const MapLayer& y = *b.project().layerAt(i);
-    EXPECT_TRUE(x.name == y.name && x.cells == y.cells) << i;
-  }
-  EXPECT_EQ(a.project().activeLayer == nullptr, b.project().activeLayer == nullptr);
-  EXPECT_EQ(a.registry().size(), b.registry().size());
-  EXPECT_EQ(a.project().filePath, b.project().filePath);
-  EXPECT_EQ(a.project().modified, b.project().modified);
-  EXPECT_EQ(RecentFileList(a.settings).entries(), RecentFileList(b.settings).entries());
-  EXPECT_EQ(a.services.messages, b.services.messages);
-}
-
-TEST(MapReadAhead, AMapReadAheadOpensAsIfReadThere) {
-  TempFolder folder;
-  const std::string path = savedMap(folder);
+TEST(MapReadAhead, AMapReadAheadOpensAsIfReadThereAndAReadOfAnotherPathIsLeftAlone) {
   TestSession direct;
-  ASSERT_TRUE(loadMap(direct.session, path));
-
+  ASSERT_TRUE(loadMap(direct.session, kDemo));
   TestSession ahead;
-  MapReadAhead read(path);
+  MapReadAhead read(kDemo);
   std::string title;
-  ASSERT_TRUE(
-      loadMap(ahead.session, path, MapFileHooks{[&title](const std::string& t) { title = t; }, nullptr}, &read));
-  expectSameProject(direct, ahead);
-  EXPECT_EQ(title, "Qarto v0.99 - " + path);
+  ASSERT_TRUE(loadMap(ahead.session, kDemo, {[&title](const std::string& t) { title = t; }, nullptr}, &read));
   EXPECT_FALSE(read.take());  // it was used
+  EXPECT_EQ(title, "Qarto v0.99 - " + kDemo);
+  ASSERT_EQ(ahead.project().layerCount(), direct.project().layerCount());
+  for (int i = 0; i < direct.project().layerCount(); ++i) {
+    const MapLayer& x = *direct.project().layerAt(i);
+    const MapLayer& y = *ahead.project().layerAt(i);
+    EXPECT_TRUE(x.name == y.name && x.cells == y.cells && x.entities == y.entities) << i;
+  }
+  EXPECT_EQ(std::tuple(ahead.project().indexOf(ahead.project().activeLayer), ahead.registry().size(),
+                       ahead.project().modified, RecentFileList(ahead.settings).entries(), ahead.services.messages),
+            std::tuple(direct.project().indexOf(direct.project().activeLayer), direct.registry().size(),
+                       direct.project().modified, RecentFileList(direct.settings).entries(), direct.services.messages));
 
-  // A read of another path is left alone.
-  std::filesystem::copy_file(path, folder.file("other.qrm"));
+  TempFolder folder;
+  std::filesystem::copy_file(kDemo, folder.file("other.qrm"));
   TestSession other;
   MapReadAhead otherRead(folder.file("other.qrm"));
-  ASSERT_TRUE(loadMap(other.session, path, {}, &otherRead));
-  EXPECT_EQ(other.project().filePath, path);
+  ASSERT_TRUE(loadMap(other.session, kDemo, {}, &otherRead));
+  EXPECT_EQ(other.project().filePath, kDemo);
   EXPECT_TRUE(otherRead.take());
 }
 
-TEST(MapReadAhead, AFileThatAsksAQuestionIsReadAgainAsking) {
+TEST(MapReadAhead, AFileThatAsksAQuestionIsReadAgainAskingAndAMissingOneSaysSo) {
   TempFolder folder;
   const std::string path = folder.file("old.qrm");
   writeAll(path, oldMap(1));  // no magic line: opening it asks whether to read it at all
@@ -77,13 +52,10 @@ TEST(MapReadAhead, AFileThatAsksAQuestionIsReadAgainAsking) {
     f.services.answers.push_back(answer);
     EXPECT_EQ(loadMap(f.session, path, {}, &read), answer == MessageAnswer::Ok);
     ASSERT_EQ(f.services.messages.size(), 1u);
-    EXPECT_EQ(f.services.messages[0].text.rfind(kOldFormatStart, 0), 0u);
+    EXPECT_EQ(f.services.messages[0].text.rfind("The map you are loading is possibly an old Qarto format.", 0), 0u);
     EXPECT_EQ(f.project().layerCount(), answer == MessageAnswer::Ok ? 3 : 0);
   }
-}
 
-TEST(MapReadAhead, AMissingFileSaysSoAndLeavesTheProjectAlone) {
-  TempFolder folder;
   TestSession f;
   MapLayer& mine = f.addLayer(LayerKind::Primary, "Mine", 3, 2);
   MapReadAhead read(folder.file("absent.qrm"));

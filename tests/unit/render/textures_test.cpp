@@ -62,15 +62,5 @@ TEST_F(TexturesTest, TexturesGoWithTheirTilesets) {
   EXPECT_TRUE(live().empty());
 }
 
-TEST_F(TexturesTest, BuiltinArtAndFontAreReady) {
-  for (int icon = 0; icon < kFlagIconCount; ++icon) EXPECT_TRUE(alive(renderer_.builtins().flagIcon(icon))) << icon;
-  EXPECT_TRUE(alive(renderer_.builtins().entityStrip()));
-  EXPECT_TRUE(renderer_.font().ready());
-  // Tab labels are measured with the advances the font draws with.
-  const Tileset* page = addPage("Forest_01", 64, 64, 1);
-  ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->labelWidth, 9 * 6);
-}
-
 }  // namespace
 }  // namespace qarto::test
