@@ -150,7 +150,8 @@ AddLayerRequest request(const std::string& name, double amountX, SizeUnit unitX,
 }
 
 // Over a 64 x 40 primary and the default screen of 30 x 20 tiles: the size and
-// parallax each unit gives, or the refusal that keeps the dialog open.
+// parallax each unit gives, or the refusal that keeps the dialog open (the
+// conversions and limits in detail are the LayerAmounts tests').
 TEST(MapProjectRequestAddLayer, UnitsLimitsAndNames) {
   const std::string parallax = "You have entered an invalid parallax amount.  Parallax must be between 0.0 and 2.0.";
   const std::string size =
@@ -170,25 +171,15 @@ TEST(MapProjectRequestAddLayer, UnitsLimitsAndNames) {
   } cases[] = {
       {request("BG", 256.0, U::Pixels, 256.0, U::Pixels), "", "BG", 32, 32, 1.0f, 1.0f},
       {request("BG", 2.0, U::Screens, 2.0, U::Screens), "", "BG", 60, 40, 1.0f, 1.0f},
-      {request("BG", 45.9, U::Tiles, 1024.0, U::Tiles), "", "BG", 45, 1024, 1.0f, 1.0f},
       {request("BG", 1024.0, U::Tiles, 20.5, U::Tiles), "", "BG", 1024, 20, 1.0f, 1.0f},
       {request("BG", 0.75, U::Parallax, 0.5, U::Parallax), "", "BG", 56, 30, 0.75f, 0.5f},  // 30 + ceil(25.5)
-      {request("BG", 2.0, U::Parallax, 0.0, U::Parallax), "", "BG", 98, 20, 2.0f, 0.0f},
       {request("far hills", 1.0, U::Parallax), "", "far_hills", 64, 40, 1.0f, 1.0f},
-      {request("", 1.0, U::Parallax), "", "", 64, 40, 1.0f, 1.0f},
       // Collision and entity layers take the primary's size and skip the size checks.
       {request("Hits", 99.0, U::Tiles, 5.0, U::Tiles, LayerKind::Collision), "", "Hits", 64, 40, 1.0f, 1.0f},
       {request("BG", 2.01, U::Parallax), parallax},
-      {request("BG", 1.0, U::Parallax, -0.01), parallax},
-      {request("BG", nan, U::Parallax), parallax},
-      {request("BG", 1025.0, U::Tiles), size},
-      {request("BG", 29.0, U::Tiles), size},
-      {request("BG", 1.0, U::Parallax, 1025.0, U::Tiles), size},
       {request("BG", 1.0, U::Parallax, 19.0, U::Tiles), size},
-      {request("BG", 1.0e300, U::Pixels), size},
       {request("BG", nan, U::Screens), size},
       {request("9lives", 1.0, U::Parallax), name},
-      {request("sky-high", 1.0, U::Parallax), name},
       // The parallax check comes before the size check, and that before the name check.
       {request("9lives", 3.0, U::Parallax), parallax},
       {request("9lives", 2000.0, U::Tiles), size},
@@ -255,7 +246,7 @@ TEST(MapProjectNames, LayerNameRule) {
 TEST(MapProjectReset, EmptiesTheProjectAndKeepsWhatItShould) {
   for (bool removeCollision : {false, true}) {
     ProjectFixture f;
-    auto collisionTiles = inkedTileset(64, 32);
+    auto collisionTiles = blankPage(64, 32);
     collisionTiles->id = 1;
     collisionTiles->isCollisionTileset = true;
     f.project.collisionTileset = &f.registry.insert(std::move(collisionTiles));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,16 +41,11 @@ struct ProjectFixture {
   }
 };
 
-// A page of `width` x `height` pixels, all index 0 except the tiles listed
-// in `inkedTiles`, whose pixels are (tile * 16 + 1) so they are not blank.
-inline std::unique_ptr<Tileset> inkedTileset(int width, int height, const std::vector<int>& inkedTiles = {},
-                                             const std::string& path = "pages/Forest.bmp") {
-  auto tileset = makeTileset(-1, width, height, [&](int x, int y) {
-    const int tile = tileAt(width, x, y);
-    return static_cast<std::uint8_t>(std::count(inkedTiles.begin(), inkedTiles.end(), tile) ? tile * 16 + 1 : 0);
-  });
-  tileset->sourcePath = path;
-  return tileset;
+// A blank page read from `path`, not yet registered.
+inline std::unique_ptr<Tileset> blankPage(int width, int height, const std::string& path = "pages/Forest.bmp") {
+  auto page = makeTileset(-1, width, height, [](int, int) { return 0; });
+  page->sourcePath = path;
+  return page;
 }
 
 inline DisplayImage makeDisplay(int width, int height) {

@@ -8,24 +8,19 @@
 namespace qarto::test {
 namespace {
 
-std::unique_ptr<Tileset> collisionPage() {
-  auto page = inkedTileset(64, 32, {}, "collisionTiles.bmp");
-  page->isCollisionTileset = true;
-  return page;
-}
-
 TEST(TilesetRegistration, IdsNamesLabelsAndCurrentTileset) {
   ProjectFixture f;
   RecordingHost host;
-  Tileset* collision = registerTileset(f.project, host, collisionPage(), makeDisplay(64, 32));
+  auto collisionPage = blankPage(64, 32, "collisionTiles.bmp");
+  collisionPage->isCollisionTileset = true;
+  Tileset* collision = registerTileset(f.project, host, std::move(collisionPage), makeDisplay(64, 32));
   EXPECT_EQ(collision->id, 1);
   EXPECT_EQ(f.project.currentTilesetId, 1);
   EXPECT_FALSE(f.project.tilesetsLoaded);  // the collision page does not count
 
-  for (int i = 0; i < 3; ++i) registerTileset(f.project, host, inkedTileset(16, 16), makeDisplay(16, 16));
+  for (int i = 0; i < 3; ++i) registerTileset(f.project, host, blankPage(16, 16), makeDisplay(16, 16));
   f.registry.remove(3);
-  Tileset* next =
-      registerTileset(f.project, host, inkedTileset(16, 16, {}, "C:\\maps\\Cave.v2.pcx"), makeDisplay(16, 16));
+  Tileset* next = registerTileset(f.project, host, blankPage(16, 16, "C:\\maps\\Cave.v2.pcx"), makeDisplay(16, 16));
   EXPECT_EQ(next->id, 5);  // ids are never handed out twice
   EXPECT_EQ(next->displayName, "Cave.v2");
   EXPECT_EQ(std::pair(next->labelWidth, next->labelHeight), std::pair(7 * 8, 13));
@@ -41,7 +36,7 @@ TEST(TilesetRegistration, AFailedTextureUploadDropsTheTileset) {
   HeadlessTilesetHost host;
   host.headlessUploader() = HeadlessTextureUploader(64);
   MapLayer* primary = f.project.addLayer("ground", 32, 32, 1.0f, 1.0f, LayerKind::Primary, false);
-  EXPECT_EQ(registerTileset(f.project, host, inkedTileset(128, 8), makeDisplay(128, 8)), nullptr);
+  EXPECT_EQ(registerTileset(f.project, host, blankPage(128, 8), makeDisplay(128, 8)), nullptr);
   EXPECT_EQ(f.services.messages,
             std::vector{shown("Texture upload failed.  This can happen if your texture dimensions are not powers of 2 "
                               "or if your video card does not have enough memory to accomodate the texture you are "
