@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <map>
-#include <regex>
 
 #include "export_cases.h"
 #include "model/app_title.h"
@@ -22,21 +21,11 @@ using test::WriterFixture;
 // name gets the next number, as the binary files do (bgMap, bgMap2).
 std::map<std::string, std::vector<std::int64_t>> arraysOfTextExport(const std::string& folder) {
   std::map<std::string, std::vector<std::int64_t>> arrays;
-  const std::regex array(R"((\w+)\[\d*\][^{;]*\{([^}]*)\})");
   for (const char* file : {"BG_Palette.cpp", "BG_Tiles.cpp", "BG_Maps.cpp", "BG_Collisions.cpp"}) {
-    const std::string text = test::readText(folder + "/" + file);
-    for (auto match = std::sregex_iterator(text.begin(), text.end(), array); match != std::sregex_iterator(); ++match) {
-      std::string name = (*match)[1];
-      for (int use = 2; arrays.count(name) != 0; ++use) name = (*match)[1].str() + std::to_string(use);
-      std::vector<std::int64_t>& values = arrays[name];
-      const std::string body = std::regex_replace((*match)[2].str(), std::regex("//[^\n]*|[\\s()]"), "");
-      std::stringstream items(body);
-      for (std::string item; std::getline(items, item, ',');) {
-        if (item.empty()) continue;
-        const bool shifted = item.ends_with("<<16");
-        const std::int64_t value = std::stoll(item, nullptr, 0);
-        values.push_back(shifted ? value * 65536 : value);
-      }
+    for (test::ExportedArray& array : test::arraysIn(test::readText(folder + "/" + file))) {
+      std::string name = array.name;
+      for (int use = 2; arrays.count(name) != 0; ++use) name = array.name + std::to_string(use);
+      arrays[name] = std::move(array.values);
     }
   }
   return arrays;

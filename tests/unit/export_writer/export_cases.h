@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <ostream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -121,6 +123,27 @@ inline std::vector<ExportCase> casesGivingC() {
   std::vector<ExportCase> cases = exportCases();
   std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
   return cases;
+}
+
+// The arrays of an exported C text, "name[size] ... { values }", in file
+// order: the declared size (-1 for "[]") and the values, comments skipped,
+// "(v<<16)" read as v * 65536.
+struct ExportedArray {
+  std::string name;
+  long declared;
+  std::vector<std::int64_t> values;
+};
+inline std::vector<ExportedArray> arraysIn(const std::string& text) {
+  std::vector<ExportedArray> arrays;
+  const std::regex array(R"((\w+)\[(\d*)\][^{;]*\{([^}]*)\})");
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), array); m != std::sregex_iterator(); ++m) {
+    ExportedArray& a = arrays.emplace_back(ExportedArray{(*m)[1], (*m)[2].length() > 0 ? std::stol((*m)[2]) : -1, {}});
+    std::stringstream items(std::regex_replace((*m)[3].str(), std::regex("//[^\n]*|[\\s()]"), ""));
+    for (std::string item; std::getline(items, item, ',');) {
+      if (!item.empty()) a.values.push_back(std::stoll(item, nullptr, 0) * (item.ends_with("<<16") ? 65536 : 1));
+    }
+  }
+  return arrays;
 }
 
 inline std::string caseName(const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; }

@@ -126,41 +126,31 @@ TEST_F(DecorationPicturesTest, EntitiesFacingAndSelectedWhileDragged) {
   EXPECT_TRUE(matchesGolden("entities", frame));
 }
 
-TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayer) {
-  primaryLayer(30, 20, true);
-  MapLayer& collision = addLayer("Collision", 30, 20, 1.0f, LayerKind::Collision);
-  collision.cell(1, 1).collision = 1u << 12;                 // solid
-  collision.cell(3, 1).collision = 1u << 13;                 // jump through
-  collision.cell(5, 1).collision = (1u << 12) | (1u << 13);  // both: jump through over solid
-  collision.cell(7, 1).collision = 1u << 6;                  // a marker: no icon
-  view().mapZoom = 4.0f;
-  const Frame shown = draw();
-  EXPECT_TRUE(matchesGolden("flag_icons", shown));
-  // Hidden collision layers still show their flags.
-  collision.visible = false;
-  EXPECT_TRUE(matchesGolden("flag_icons", draw()));
-}
-
 // The texel of a 32-pixel icon under the centre of pixel p of a cell of
 // `side` pixels; an exact edge counts as the texel after it.
 int texelUnderCentre(int p, int side) { return static_cast<int>(std::floor((p + 0.5) * kFlagIconSide / side)); }
 
-TEST_F(DecorationPicturesTest, FlagIconsAtZoomsOneToThreeShowTheTexelUnderEachPixelCentre) {
+TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayerAtEveryZoom) {
   primaryLayer(30, 20, true);
   MapLayer& collision = addLayer("Collision", 30, 20, 1.0f, LayerKind::Collision);
-  collision.cell(1, 1).collision = 1u << 12;  // solid: icon 15
+  collision.cell(1, 1).collision = 1u << 12;                 // solid: icon 15
+  collision.cell(3, 1).collision = 1u << 13;                 // jump through
+  collision.cell(5, 1).collision = (1u << 12) | (1u << 13);  // both: jump through over solid
+  collision.cell(7, 1).collision = 1u << 6;                  // a marker: no icon
+  view().mapZoom = 4.0f;
+  EXPECT_TRUE(matchesGolden("flag_icons", draw()));
+  collision.visible = false;  // hidden collision layers still show their flags
+  EXPECT_TRUE(matchesGolden("flag_icons", draw()));
+  // Scaled, each pixel shows the icon's texel under its centre.
   const std::vector<std::uint8_t> solid = flagIconPixels(15);
-  for (const int zoom : {1, 2, 3}) {
-    view().mapZoom = static_cast<float>(zoom);
+  for (const int side : {8, 16, 24}) {
+    view().mapZoom = static_cast<float>(side / 8);
     const Frame frame = draw();
-    const int side = 8 * zoom;
     for (int y = 0; y < side; ++y) {
       for (int x = 0; x < side; ++x) {
-        const std::size_t texel =
-            static_cast<std::size_t>(texelUnderCentre(y, side)) * kFlagIconSide + texelUnderCentre(x, side);
-        const bool covered = solid[texel * 4 + 3] != 0;
+        const std::size_t texel = texelUnderCentre(y, side) * kFlagIconSide + texelUnderCentre(x, side);
         const std::uint8_t* pixel = frame.pixel(side + x, side + y);
-        ASSERT_EQ(pixel[0] != 0 || pixel[2] != 0, covered) << "zoom " << zoom << " at " << x << "," << y;
+        ASSERT_EQ(pixel[0] != 0 || pixel[2] != 0, solid[texel * 4 + 3] != 0) << side << ": " << x << "," << y;
       }
     }
   }
@@ -173,6 +163,33 @@ TEST_F(DecorationPicturesTest, EmptyProjectMessageWithAFreshProjection) {
   project().resetProject(false);
   const Frame frame = draw();
   EXPECT_TRUE(matchesGolden("empty_project", frame));
+}
+
+// A catalogue row's own sprite replaces the entity strip's picture of its
+// type, mirrored for a left-facing entity, and a newly read catalogue is
+// drawn with its new sprites.
+// 32 x 32 RGBA, opaque: the left half red `left`, the right half blue.
+std::vector<std::uint8_t> halves(std::uint8_t left) {
+  std::vector<std::uint8_t> rgba;
+  for (int i = 0; i < 32 * 32; ++i) rgba.insert(rgba.end(), {i % 32 < 16 ? left : std::uint8_t{0}, 0, 255, 255});
+  return rgba;
+}
+
+using EntitySpritesTest = RenderFixture;
+
+TEST_F(EntitySpritesTest, CatalogueSpritesFaceTheirWayAndFollowANewCatalogue) {
+  MapLayer& entities = addLayer("Entities", 30, 20, 1.0f, LayerKind::Entity);
+  writeEntity(entities, 0, EntityRecord{true, 12, 1, 100, 100});
+  writeEntity(entities, 1, EntityRecord{true, 12, -1, 200, 100});
+  state().entityCatalogue.setFileRows("game.ini", {EntityType{"Goblin", "", 12, 12, halves(255)}});
+  // Zoom 1: 64 pixels square, the foot point at the bottom centre.
+  auto red = [](const Frame& f, int x) { return f.pixel(x, 68)[0]; };
+  Frame frame = draw();
+  EXPECT_EQ(std::vector<int>({red(frame, 84), red(frame, 116), red(frame, 184), red(frame, 216)}),
+            std::vector<int>({255, 0, 0, 255}));
+  EXPECT_EQ(frame.pixel(116, 68)[2], 255);
+  state().entityCatalogue.setFileRows("game.ini", {EntityType{"Goblin", "", 12, 12, halves(128)}});
+  EXPECT_EQ(red(draw(), 84), 128);
 }
 
 }  // namespace
