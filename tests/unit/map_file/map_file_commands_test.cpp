@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "io/files/recent_file_list.h"
+#include "io/map_file/map_file_writer.h"
 #include "map_file_fixtures.h"
 
 namespace qarto::test {
@@ -13,25 +14,13 @@ namespace {
 const std::string kUnsaved = "There are unsaved changes.  Would you like to save them?";
 const std::string kNotSaved = "File could not be opened for save.";
 
-// A real atomic save whose writes stop after `budget` bytes, as on a full disk.
-class ShortWriteTarget : public MapSaveTarget {
- public:
-  ShortWriteTarget(const std::string& path, std::size_t budget) : file_(path), budget_(budget) {}
-  bool open() override { return file_.open(); }
+// A real atomic save whose writes fail past 1000 bytes, as on a full disk.
+struct ShortWriteTarget : AtomicSaveTarget {
+  using AtomicSaveTarget::AtomicSaveTarget;
   bool write(const std::uint8_t* data, std::size_t size) override {
-    if (size > budget_) {
-      file_.write(data, budget_);
-      budget_ = 0;
-      return false;
-    }
-    budget_ -= size;
-    return file_.write(data, size);
+    return (written += size) <= 1000 && AtomicSaveTarget::write(data, size);
   }
-  bool commit() override { return file_.commit(); }
-
- private:
-  AtomicSaveTarget file_;
-  std::size_t budget_;
+  std::size_t written = 0;
 };
 
 TEST(MapFileCommands, SaveAsksForAPathInTheRememberedFolderAndRefusesAnEmptyProject) {
@@ -66,7 +55,7 @@ TEST(MapFileCommands, FailedSavesKeepThePreviousFileAndTheUnsavedState) {
   std::vector<std::string> titles;
   MapFileHooks hooks;
   hooks.setWindowTitle = [&titles](const std::string& title) { titles.push_back(title); };
-  hooks.openSaveTarget = [](const std::string& target) { return std::make_unique<ShortWriteTarget>(target, 1000); };
+  hooks.openSaveTarget = [](const std::string& target) { return std::make_unique<ShortWriteTarget>(target); };
   EXPECT_FALSE(saveMap(f.session, false, hooks));
   EXPECT_TRUE(titles.empty());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
