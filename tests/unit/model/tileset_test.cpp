@@ -70,11 +70,7 @@ class ReleasingUploader : public TextureUploader {
 std::unique_ptr<Tileset> uploadedPage(ReleasingUploader& uploader, std::int32_t id) {
   auto page = std::make_unique<Tileset>();
   page->id = id;
-  DisplayImage display;
-  display.width = 8;
-  display.height = 8;
-  display.rgba.assign(8 * 8 * 4, 0);
-  EXPECT_TRUE(uploadTexture(*page, display, uploader));
+  EXPECT_TRUE(uploadTexture(*page, makeDisplay(8, 8), uploader));
   return page;
 }
 
@@ -104,11 +100,7 @@ TEST(TilesetRegistry, TexturesAreReleasedWhenTilesetsLeave) {
   // A failed upload has no owner to release to.
   Tileset page;
   HeadlessTextureUploader refusing(4);
-  DisplayImage big;
-  big.width = 16;
-  big.height = 16;
-  big.rgba.assign(16 * 16 * 4, 0);
-  EXPECT_FALSE(uploadTexture(page, big, refusing));
+  EXPECT_FALSE(uploadTexture(page, makeDisplay(16, 16), refusing));
   EXPECT_EQ(page.textureOwner, nullptr);
 }
 

@@ -21,12 +21,9 @@ class MapLayersTest : public RenderFixture {
   // in runs, so a row holds several tilesets.
   MapCell mixed(int x, int y) const {
     const Tileset* page = (x / 3 + y) % 4 == 1 ? cave_ : forest_;
-    return {static_cast<std::int16_t>((x * 7 + y * 3) % page->tileCount),
-            static_cast<std::int8_t>(page->id),
-            0,
-            0,
-            static_cast<std::uint8_t>((x + 2 * y) % 4),
-            0};
+    MapCell c{static_cast<std::int16_t>((x * 7 + y * 3) % page->tileCount), static_cast<std::int8_t>(page->id)};
+    c.flags = static_cast<std::uint8_t>((x + 2 * y) % 4);
+    return c;
   }
   MapLayer& mixedLayer(const std::string& name, int width, int height, float parallaxX = 1.0f,
                        LayerKind kind = LayerKind::Primary, float parallaxY = -1.0f) {
