@@ -6,7 +6,6 @@
 
 #include "io/files/atomic_file.h"
 #include "model/allocation.h"
-#include "model/settings/memory_settings_store.h"
 #include "reduction_fixture.h"
 #include "support/byte_builder.h"
 #include "support/temp_folder.h"
@@ -99,22 +98,6 @@ TEST_F(LayerBmp, RefusalsAndFailuresLeaveTheTargetUntouched) {
   EXPECT_EQ(readBytes(path), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // no temporary left
   EXPECT_TRUE(fx.services.beeps.empty());
-}
-
-TEST_F(LayerBmp, CommandAsksForTheFileInTheTilesetFolder) {
-  MemorySettingsStore settings;
-  settings.writeInt("Settings", "UseDefTilesetPath", 0);
-  settings.writeText("Settings", "LastTilesetPath", "/pages");
-  fx.addPage(makePage(1, 1));
-  fx.project.activeLayer = &fx.addLayer(rowLayer({cellOf(1, 0)}));
-  fx.services.saveFileAnswers = {std::nullopt, path};
-  EXPECT_FALSE(ExportLayerToBmp(fx.project, settings));  // cancelled: quiet
-  EXPECT_TRUE(ExportLayerToBmp(fx.project, settings));
-  EXPECT_EQ(describe(fx.services.saveRequests.at(0)),
-            chooser("Export Layer To BMP", "Bitmap Files(*.bmp)|*.bmp||", ".bmp", "/pages"));
-  EXPECT_TRUE(fx.services.messages.empty());
-  EXPECT_EQ(settings.readText("Settings", "LastTilesetPath", ""), dir.path());
-  EXPECT_EQ(readBytes(path).size(), 64u + 1078u);
 }
 
 }  // namespace

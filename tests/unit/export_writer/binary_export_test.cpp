@@ -69,26 +69,14 @@ TEST_P(BinaryExport, EveryFileHoldsTheValuesOfItsCArray) {
 
 INSTANTIATE_TEST_SUITE_P(SmallMaps, BinaryExport, ::testing::ValuesIn(test::casesGivingC()), test::caseName);
 
-TEST(BinaryExportRefusals, OverTheLimitOrUnwritableNothingIsLeftBehind) {
+TEST(BinaryExportRefusals, AFileWhereTheFolderShouldBeIsLeftAlone) {
   WriterFixture f;
   f.addPage(2, 3);
   test::setTileCells(f.addLayer(LayerKind::Primary, "Main", 2, 1), {1, 2}, 2);
   ExportOptions options;
   options.directory = f.out.file("bin");
-  options.bankOffset = 15;
-  options.tileOffset = 1023;
-  EXPECT_FALSE(exportBinary(f.session, options).success);
-  EXPECT_EQ(f.services.lastMessage(),
-            test::shown("There are more than 1024 unique tiles in your exported data.\n\nNOTE: if you have applied a "
-                        "tile index offset, this will reduce the over-all number of tiles that can be exported.  If "
-                        "possible, reduce the index offset.  If this isn't possible, the only other solution is to "
-                        "use fewer unique tiles on your map.",
-                        MessageIcon::Warning, " - Tile Overflow"));
-  EXPECT_FALSE(std::filesystem::exists(options.directory));
-
   // A file where the folder should be: the export stops at the first array.
   test::writeBytes(options.directory, {1, 2, 3});
-  options.tileOffset = 0;
   EXPECT_FALSE(exportBinary(f.session, options).success);
   EXPECT_EQ(f.services.lastMessage(),
             test::shown("Unable to write the export file:\n\n  " + options.directory +

@@ -41,19 +41,4 @@ struct ProjectFixture {
   }
 };
 
-// A blank page read from `path`, not yet registered.
-inline std::unique_ptr<Tileset> blankPage(int width, int height, const std::string& path = "pages/Forest.bmp") {
-  auto page = makeTileset(-1, width, height, [](int, int) { return 0; });
-  page->sourcePath = path;
-  return page;
-}
-
-inline DisplayImage makeDisplay(int width, int height) {
-  DisplayImage display;
-  display.width = width;
-  display.height = height;
-  display.rgba.assign(static_cast<std::size_t>(width) * height * 4, 0xAB);
-  return display;
-}
-
 }  // namespace qarto::test

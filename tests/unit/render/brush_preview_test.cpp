@@ -94,20 +94,6 @@ TEST_P(PreviewIsWhatAClickWrites, PixelForPixel) {
 INSTANTIATE_TEST_SUITE_P(Brushes, PreviewIsWhatAClickWrites, ::testing::ValuesIn(kPreviewCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(BrushPreviewTest, AnIncompatibleBrushShowsTheWarningColourOverTheCells) {
-  addLayer("Collision", 40, 25, 1.0f, LayerKind::Collision);
-  const Frame before = draw(false);
-  moveTo({101, 67});
-  const Frame warned = draw(true);
-  // The brush origin lands on the cursor cell (6, 4): its pixel is the
-  // cell's colour with the warning red at alpha 102 over it.
-  const std::uint8_t* under = before.pixel(101, 67);
-  const std::uint8_t* over = warned.pixel(101, 67);
-  EXPECT_NEAR(over[0], under[0] * (153.0 / 255) + 255 * (102.0 / 255), 1.0);
-  EXPECT_NEAR(over[1], under[1] * (153.0 / 255), 1.0);
-  EXPECT_NEAR(over[2], under[2] * (153.0 / 255), 1.0);
-}
-
 TEST_F(BrushPreviewTest, AutoHideAlwaysKeepsAHiddenActiveLayerHidden) {
   MapLayer& front = addLayer("Front", 40, 25, 1.0f, LayerKind::Secondary);
   fill(front, [&](int x, int y) { return layer_->cell(x, y); });

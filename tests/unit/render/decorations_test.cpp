@@ -12,7 +12,7 @@
 namespace qarto::test {
 namespace {
 
-// Grid, layer bounds and frame mask against their formulas; the outlines,
+// The grid against its formula; the outlines,
 // boxes, entities and flag icons against small golden pictures.
 class DecorationsTest : public RenderFixture {
  protected:
@@ -58,35 +58,6 @@ TEST_F(DecorationsTest, GridLinesEveryCellWithScreenBlocks) {
   EXPECT_NEAR(red(frame, 4, 160), 147.2, 1.0);
   EXPECT_NEAR(red(frame, 4, 80), 101.4, 1.0);
   EXPECT_EQ(red(frame, 4, 88), 63);
-
-  view().mapGridAlpha = false;
-  const Frame opaque = draw();
-  EXPECT_EQ(red(opaque, 8, y), 255);
-  EXPECT_EQ(red(opaque, 239, y), 0);
-}
-
-TEST_F(DecorationsTest, LayerBoundsAndFrameMask) {
-  primaryLayer(30, 20, true);
-  view().showLayerBounds = true;
-  view().centeredView = true;  // origin (140, 88)
-  // Bounds: 2 pixels of red at 0.4 around the 240 x 160 layer.
-  const Frame bounds = draw();
-  EXPECT_NEAR(red(bounds, 139, 150), 102, 1);
-  EXPECT_NEAR(red(bounds, 140, 150), 102, 1);
-  EXPECT_EQ(red(bounds, 141, 150), 0);
-  EXPECT_NEAR(red(bounds, 379, 150), 102, 1);
-  EXPECT_NEAR(red(bounds, 200, 247), 102, 1);
-
-  view().showLayerBounds = false;
-  view().showFrameMask = true;
-  const Frame frame = draw();
-  // The darkened bands around the target screen.
-  EXPECT_NEAR(red(frame, 20, 20), 0.1 * 255 * 0.92, 1.5);
-  EXPECT_NEAR(red(frame, 500, 300), 0.1 * 255 * 0.92, 1.5);
-  EXPECT_EQ(red(frame, 200, 150), 0);
-  // The frame line replaces what is under it: grey 0.2 at x = 240 (window 380).
-  EXPECT_EQ(red(frame, 380, 150), 51);
-  EXPECT_EQ(frame.pixel(380, 150)[1], 51);
 }
 
 class DecorationPicturesTest : public DecorationsTest {
@@ -154,42 +125,6 @@ TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayerAtEveryZoom) {
       }
     }
   }
-}
-
-TEST_F(DecorationPicturesTest, EmptyProjectMessageWithAFreshProjection) {
-  primaryLayer(30, 20);
-  view().centeredView = true;  // leaves an offset projection behind
-  draw();
-  project().resetProject(false);
-  const Frame frame = draw();
-  EXPECT_TRUE(matchesGolden("empty_project", frame));
-}
-
-// A catalogue row's own sprite replaces the entity strip's picture of its
-// type, mirrored for a left-facing entity, and a newly read catalogue is
-// drawn with its new sprites.
-// 32 x 32 RGBA, opaque: the left half red `left`, the right half blue.
-std::vector<std::uint8_t> halves(std::uint8_t left) {
-  std::vector<std::uint8_t> rgba;
-  for (int i = 0; i < 32 * 32; ++i) rgba.insert(rgba.end(), {i % 32 < 16 ? left : std::uint8_t{0}, 0, 255, 255});
-  return rgba;
-}
-
-using EntitySpritesTest = RenderFixture;
-
-TEST_F(EntitySpritesTest, CatalogueSpritesFaceTheirWayAndFollowANewCatalogue) {
-  MapLayer& entities = addLayer("Entities", 30, 20, 1.0f, LayerKind::Entity);
-  writeEntity(entities, 0, EntityRecord{true, 12, 1, 100, 100});
-  writeEntity(entities, 1, EntityRecord{true, 12, -1, 200, 100});
-  state().entityCatalogue.setFileRows("game.ini", {EntityType{"Goblin", "", 12, 12, halves(255)}});
-  // Zoom 1: 64 pixels square, the foot point at the bottom centre.
-  auto red = [](const Frame& f, int x) { return f.pixel(x, 68)[0]; };
-  Frame frame = draw();
-  EXPECT_EQ(std::vector<int>({red(frame, 84), red(frame, 116), red(frame, 184), red(frame, 216)}),
-            std::vector<int>({255, 0, 0, 255}));
-  EXPECT_EQ(frame.pixel(116, 68)[2], 255);
-  state().entityCatalogue.setFileRows("game.ini", {EntityType{"Goblin", "", 12, 12, halves(128)}});
-  EXPECT_EQ(red(draw(), 84), 128);
 }
 
 }  // namespace

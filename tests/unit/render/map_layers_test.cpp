@@ -47,6 +47,16 @@ class MapLayersTest : public RenderFixture {
     view().mapZoom = 2.0f;
   }
 
+  // Three opaque layers, the middle one at half parallax and with holes.
+  MapLayer& opaqueStack() {
+    fill(addLayer("Top", 30, 20, 1.0f, LayerKind::Secondary),
+         [&](int x, int y) { return (x * y) % 3 == 0 ? mixed(y, x) : MapCell{}; });
+    MapLayer& middle = addLayer("Middle", 50, 30, 0.5f, LayerKind::Secondary);
+    fill(middle, [&](int x, int y) { return (x + y) % 4 != 0 ? mixed(x + 9, y) : MapCell{}; });
+    mixedLayer("Bottom", 60, 40);
+    return middle;
+  }
+
   Tileset* forest_ = nullptr;
   Tileset* cave_ = nullptr;
 };
@@ -92,6 +102,18 @@ const LayerCase kLayerCases[] = {
     {"TranslucencyAndTheCollisionTint", [](MapLayersTest& t) { t.glassAndCollision(8, true); }, {2.0f}, {{0, 0}}, 1},
     {"TranslucencyLevel15", [](MapLayersTest& t) { t.glassAndCollision(15, true); }, {2.0f}, {{0, 0}}, 1},
     {"OpaqueTint", [](MapLayersTest& t) { t.glassAndCollision(15, false); }, {2.0f}, {{0, 0}}, 1},
+    // Opaque layers one on another share a texture; the active layer (its
+    // preview goes on top of it) and a translucent layer split the run.
+    {"ActiveLayerInAnOpaqueRun", [](MapLayersTest& t) { t.project().setActiveLayer(&t.opaqueStack()); }, {2.0f},
+     {{21, -13}}},
+    {"TranslucentLayerInAnOpaqueRun",
+     [](MapLayersTest& t) {
+       t.opaqueStack().alpha = true;
+       t.colors_.layerAlphaLevel = 8;
+     },
+     {2.0f},
+     {{21, -13}},
+     1},
     {"BelowZoomOne",
      [](MapLayersTest& t) {
        t.mixedLayer("Primary", 200, 120);
@@ -128,20 +150,6 @@ TEST_P(LayerPictures, BothPathsDrawTheReferencePicture) {
 INSTANTIATE_TEST_SUITE_P(Cases, LayerPictures, ::testing::ValuesIn(kLayerCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MapLayersTest, CullingBoundsTheCellsDrawn) {
-  mixedLayer("Primary", 300, 200);
-  view().mapZoom = 2.0f;
-  view().centeredView = true;
-  renderer_.setLayerPath(LayerPath::Cells);
-  for (const auto& [sx, sy] : {std::pair{0, 0}, std::pair{77, 33}, std::pair{-41, -19}, std::pair{4000, 3000}}) {
-    view().scrollX = sx;
-    view().scrollY = sy;
-    EXPECT_TRUE(samePicture(rgbOf(draw()), reference(), width_)) << sx << "," << sy;
-    // At most the cells that touch the window: (320 / 16 + 1) x (200 / 16 + 1).
-    EXPECT_LE(renderer_.stats().cellQuads, 21 * 14) << sx << "," << sy;
-  }
-}
-
 TEST_F(MapLayersTest, EditsBetweenFramesRecomposeTheChangedCellsOnly) {
   MapLayer& top = addLayer("Top", 40, 25, 1.0f, LayerKind::Secondary);
   fill(top, [&](int x, int y) { return x < 10 ? mixed(x, y) : MapCell{}; });
@@ -159,35 +167,6 @@ TEST_F(MapLayersTest, EditsBetweenFramesRecomposeTheChangedCellsOnly) {
   draw();
   EXPECT_EQ(renderer_.stats().composedPixels, 4 * 16 * 16);
   EXPECT_TRUE(samePicture(rgbOf(draw()), reference(), width_));
-}
-
-TEST_F(MapLayersTest, OpaqueLayersOneOnAnotherShareATexture) {
-  // Added layers go to the bottom: `top` ends up above `middle` above `bottom`.
-  MapLayer& top = addLayer("Top", 30, 20, 1.0f, LayerKind::Secondary);
-  fill(top, [&](int x, int y) { return (x * y) % 3 == 0 ? mixed(y, x) : MapCell{}; });
-  MapLayer& middle = addLayer("Middle", 50, 30, 0.5f, LayerKind::Secondary);
-  fill(middle, [&](int x, int y) { return (x + y) % 4 != 0 ? mixed(x + 9, y) : MapCell{}; });
-  mixedLayer("Bottom", 60, 40);
-  MapLayer& bottom = *project().layerAt(0);
-  view().mapZoom = 2.0f;
-  view().scrollX = 21;
-  view().scrollY = -13;
-  renderer_.setLayerPath(LayerPath::Composed);
-  // The active layer closes a run: its preview goes on top of it. A
-  // translucent layer in between is drawn on its own.
-  const struct {
-    MapLayer* active;
-    bool translucentMiddle;
-    int runs;
-  } cases[] = {{&top, false, 1}, {&middle, false, 2}, {&bottom, false, 2}, {&top, true, 3}};
-  colors_.layerAlphaLevel = 8;
-  for (const auto& c : cases) {
-    project().setActiveLayer(c.active);
-    middle.alpha = c.translucentMiddle;
-    EXPECT_TRUE(samePicture(rgbOf(draw()), reference(), width_, c.translucentMiddle ? 1 : 0)) << c.active->nameText();
-    EXPECT_EQ(renderer_.stats().composedRuns, c.runs) << c.active->nameText();
-    EXPECT_TRUE(c.translucentMiddle || renderer_.stats().composedLayers == 3);
-  }
 }
 
 }  // namespace
