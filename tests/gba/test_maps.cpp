@@ -7,6 +7,7 @@
 #include "edit/session/map_file_commands.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
+#include "support/page_files.h"
 
 namespace qarto::gba {
 namespace {
@@ -40,16 +41,11 @@ std::uint8_t randomIndex(Dice& dice) {
 
 Tileset& addPage(TestSession& s, int id, std::uint32_t seed) {
   Dice dice(seed);
-  auto page = std::make_unique<Tileset>();
-  page->id = id;
-  page->imageWidth = kPageTilesAcross * 8;
-  page->imageHeight = kPageTiles / kPageTilesAcross * 8;
-  page->pixels.assign(static_cast<std::size_t>(page->imageWidth) * page->imageHeight, 0);
-  computeTilesetGeometry(*page);
-  for (int tile = 1; tile < kPageTiles; ++tile) {
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) pagePixel(*page, tile, x, y) = randomIndex(dice);
-  }
+  const int width = kPageTilesAcross * 8;
+  auto page = test::makeTileset(
+      id, width, kPageTiles / kPageTilesAcross * 8,
+      [&](int x, int y) { return test::tileAt(width, x, y) == 0 ? std::uint8_t{0} : randomIndex(dice); },
+      [&](std::size_t) { return static_cast<std::uint8_t>(dice.below(256)); });
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 8; ++x) {
       const std::uint8_t source = pagePixel(*page, kMirroredTile, x, y);
@@ -60,7 +56,6 @@ Tileset& addPage(TestSession& s, int id, std::uint32_t seed) {
       if (x < 4) pagePixel(*page, kSymmetricTile, 7 - x, y) = pagePixel(*page, kSymmetricTile, x, y);
     }
   }
-  for (auto& byte : page->palette) byte = static_cast<std::uint8_t>(dice.below(256));
   // Row 3 is row 1 with another colour 0: the export keeps one of them.
   for (int i = 3; i < 48; ++i) page->palette[3 * 16 * 3 + i] = page->palette[1 * 16 * 3 + i];
 

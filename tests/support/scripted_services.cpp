@@ -2,47 +2,43 @@
 
 namespace qarto::test {
 
+namespace {
+
+// The next scripted answer, or `none` when the test gave no more.
+template <typename T>
+T next(std::deque<T>& answers, T none) {
+  if (answers.empty()) return none;
+  T answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
 MessageAnswer ScriptedServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                                            MessageIcon icon) {
   messages.push_back({text, caption, buttons, icon});
-  if (!answers.empty()) {
-    MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  return (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel) ? MessageAnswer::Yes
-                                                                                      : MessageAnswer::Ok;
+  const bool question = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+  return next(answers, question ? MessageAnswer::Yes : MessageAnswer::Ok);
 }
 
 std::vector<std::string> ScriptedServices::chooseOpenFiles(const FileChooserRequest& request) {
   openRequests.push_back(request);
-  if (openFileAnswers.empty()) return {};
-  auto answer = openFileAnswers.front();
-  openFileAnswers.pop_front();
-  return answer;
+  return next(openFileAnswers, {});
 }
 
 std::optional<std::string> ScriptedServices::chooseSaveFile(const FileChooserRequest& request) {
   saveRequests.push_back(request);
-  if (saveFileAnswers.empty()) return std::nullopt;
-  auto answer = saveFileAnswers.front();
-  saveFileAnswers.pop_front();
-  return answer;
+  return next(saveFileAnswers, {});
 }
 
 std::optional<std::string> ScriptedServices::chooseFolder(const std::string& title, const std::string&) {
   folderRequests.push_back(title);
-  if (folderAnswers.empty()) return std::nullopt;
-  std::optional<std::string> answer = folderAnswers.front();
-  folderAnswers.pop_front();
-  return answer;
+  return next(folderAnswers, {});
 }
 
 std::optional<std::uint32_t> ScriptedServices::chooseColour(const std::string&, std::uint32_t) {
-  if (colourAnswers.empty()) return std::nullopt;
-  std::optional<std::uint32_t> answer = colourAnswers.front();
-  colourAnswers.pop_front();
-  return answer;
+  return next(colourAnswers, {});
 }
 
 void ScriptedServices::setBusy(bool busy) {

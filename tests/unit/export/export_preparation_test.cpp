@@ -136,28 +136,5 @@ TEST(Preparation, OffsetsUpToTheLimitsAreAcceptedAndCountsAreReported) {
   }
 }
 
-TEST(Preparation, ErrorsCountAfreshEachRunAndTheBusyPointerGoesWithTheResult) {
-  for (int i = 0; i < 2; ++i) {
-    Prepared run({1, {primary({cellOf(2, 0), cellOf(7, 0), cellOf(7, 0)})}}, 0, 0, false);
-    EXPECT_EQ(std::pair(run.prepared.reduction.paletteErrors, run.prepared.reduction.tileErrors), std::pair(2, 2));
-    run.prepared = {};
-    EXPECT_EQ(run.fx.services.busyDepth, 0);
-  }
-}
-
-TEST(CountReport, TextsAtTheLimits) {
-  ExportReduction r;
-  r.palettes.resize(2);
-  r.tiles[0].resize(1025);
-  r.tiles[1].resize(769);
-  EXPECT_EQ(countReportText(r, true),
-            "Number of 16 colour palettes: \n\t2\n\nNumber of tiles detected: \n\t1025 (Error!!!)");
-  r.usesGroup2 = true;
-  EXPECT_EQ(
-      countReportText(r, false),
-      "Number of unique 16 colour palettes detected: \n\t2\n\nNumber of unique tiles detected in Group1: \n\t1025 "
-      "(Error!!!)\n\nNumber of unique tiles detected in Group2: \n\t769 (Error!!!)");
-}
-
 }  // namespace
 }  // namespace qarto::test

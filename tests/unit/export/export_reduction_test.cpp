@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
+#include "export/reduction/colour_conversion.h"
 #include "reduction_fixture.h"
 
 namespace qarto::test {
@@ -98,32 +101,30 @@ TEST_P(Reduction, PaletteRowsMergeWhenColoursOneToFifteenAgree) {
   }
 }
 
-TEST_P(Reduction, GroupsNumberSeparatelyAndSharePalettes) {
-  Tileset& page = registry.insert(makePage(1, 3));
-  setTile(page, 1, asymmetricTile(1));
-  setTile(page, 2, asymmetricTile(2));
-  layers.push_back(rowLayer({cellOf(1, 0, 0), cellOf(1, 1, 1)}));
-  layers.push_back(rowLayer({cellOf(1, 2, 1), cellOf(1, 1, 2)}, true, LayerKind::Secondary));
-  EXPECT_EQ(collectPalettes(), 3);
-  EXPECT_EQ(collectTiles(0), 2);
-  EXPECT_EQ(collectTiles(1), 2);
-  EXPECT_EQ(entries(0), (std::vector<int>{0, 1 | 1 << 12}));
-  EXPECT_EQ(entries(1), (std::vector<int>{1 << 12, 1 | 2 << 12}));
-}
-
-TEST_P(Reduction, UnoptimizedTakesTheSixteenRowsOfTheFirstCellsPage) {
-  registry.insert(makePage(3, 2));
-  registry.insert(makePage(4, 1));
-  layers.push_back(rowLayer({cellOf(3, 1, 9), cellOf(4, 0, 2), cellOf(3, 0, 2)}));
-  EXPECT_EQ(collectPalettes(true), 16);
-  for (int row = 0; row < 16; ++row) EXPECT_EQ(r.paletteIndex.at(paletteKey(3, row)), row);
-  EXPECT_EQ(r.paletteErrors, 0);
-  EXPECT_EQ(collectTiles(), 1);                                   // tiles still merged
-  EXPECT_EQ(entries(), (std::vector<int>{9 << 12, 0, 2 << 12}));  // another page has no palette entry
-}
-
 INSTANTIATE_TEST_SUITE_P(BothMatchers, Reduction, ::testing::Values(MatchMethod::Indexed, MatchMethod::Literal),
                          [](const auto& info) { return info.param == MatchMethod::Indexed ? "Indexed" : "Literal"; });
+
+TEST(ConvertColour, FifteenBitsAfterTheShifts) {
+  struct Case {
+    std::uint8_t r, g, b;
+    int saturation, luminance;
+    std::uint16_t value;
+  };
+  const Case cases[] = {
+      {255, 255, 255, 0, 0, 0x7fff},    // without shifts the three low bits go
+      {8, 16, 248, 0, 0, 0x7c41},       // blue 31, green 2, red 1
+      {255, 0, 0, -100, 0, 0x3def},     // no saturation: grey of lightness 51
+      {200, 100, 50, 0, 100, 0x7fff},   // full luminance: white
+      {200, 100, 50, 25, 0, 0x095c},
+      {200, 100, 50, -25, 10, 0x3a37},
+      {200, 100, 50, 0, 1000, 0x7fff},  // shifts beyond 100 saturate
+      {200, 100, 50, -100000, 0, ConvertColour(200, 100, 50, -100, 0)},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ConvertColour(c.r, c.g, c.b, c.saturation, c.luminance), c.value)
+        << int(c.r) << "," << int(c.g) << "," << int(c.b) << " " << c.saturation << "/" << c.luminance;
+  }
+}
 
 }  // namespace
 }  // namespace qarto::test

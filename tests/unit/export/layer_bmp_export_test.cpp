@@ -6,7 +6,6 @@
 
 #include "io/files/atomic_file.h"
 #include "model/allocation.h"
-#include "model/settings/memory_settings_store.h"
 #include "reduction_fixture.h"
 #include "support/byte_builder.h"
 #include "support/temp_folder.h"
@@ -39,31 +38,15 @@ TEST_F(LayerBmp, SmallMapMatchesAPictureDrawnFromTheCells) {
   EXPECT_TRUE(fx.services.messages.empty());
   EXPECT_EQ(fx.services.beeps, std::vector<int>{240});
 
-  std::vector<std::uint8_t> expected = ByteBuilder()
-                                           .text("BM")
-                                           .i32(16 * 16 + 1078)
-                                           .i32(0)
-                                           .i32(1078)
-                                           .i32(40)
-                                           .i32(16)
-                                           .i32(16)
-                                           .u16(1)
-                                           .u16(8)
-                                           .zeros(8)
-                                           .i32(10)
-                                           .i32(10)
-                                           .i32(256)
-                                           .i32(256)
-                                           .data;
-  for (int block = 0; block < 16; ++block) {
-    for (int colour = 0; colour < 16; ++colour) {  // blue, green, red, 0 as makePage coloured rows 2 and 3
-      if (block < 2) {
-        expected.insert(expected.end(),
-                        {1, static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(block + 2), 0});
-      } else {
-        expected.insert(expected.end(), {0, 0, 0, 0});
-      }
-    }
+  // 16 x 16, 8 bits, 10 pixels per metre, 256 colours; sixteen blocks of 16 colours, two of them used.
+  ByteBuilder header;
+  header.text("BM").i32(16 * 16 + 1078).i32(0).i32(1078);
+  header.i32(40).i32(16).i32(16).u16(1).u16(8).zeros(8).i32(10).i32(10).i32(256).i32(256);
+  std::vector<std::uint8_t> expected = header.data;
+  for (int entry = 0; entry < 256; ++entry) {  // blue, green, red, 0 as makePage coloured rows 2 and 3
+    const auto used = static_cast<std::uint8_t>(entry < 32);
+    expected.insert(expected.end(), {used, static_cast<std::uint8_t>(used * (entry % 16)),
+                                     static_cast<std::uint8_t>(used * (entry / 16 + 2)), 0});
   }
   auto pixel = [&](int x, int y) -> std::uint8_t {  // image pixel, rows from the top
     const int tx = x % 8, ty = y % 8;
@@ -115,22 +98,6 @@ TEST_F(LayerBmp, RefusalsAndFailuresLeaveTheTargetUntouched) {
   EXPECT_EQ(readBytes(path), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // no temporary left
   EXPECT_TRUE(fx.services.beeps.empty());
-}
-
-TEST_F(LayerBmp, CommandAsksForTheFileInTheTilesetFolder) {
-  MemorySettingsStore settings;
-  settings.writeInt("Settings", "UseDefTilesetPath", 0);
-  settings.writeText("Settings", "LastTilesetPath", "/pages");
-  fx.addPage(makePage(1, 1));
-  fx.project.activeLayer = &fx.addLayer(rowLayer({cellOf(1, 0)}));
-  fx.services.saveFileAnswers = {std::nullopt, path};
-  EXPECT_FALSE(ExportLayerToBmp(fx.project, settings));  // cancelled: quiet
-  EXPECT_TRUE(ExportLayerToBmp(fx.project, settings));
-  EXPECT_EQ(describe(fx.services.saveRequests.at(0)),
-            chooser("Export Layer To BMP", "Bitmap Files(*.bmp)|*.bmp||", ".bmp", "/pages"));
-  EXPECT_TRUE(fx.services.messages.empty());
-  EXPECT_EQ(settings.readText("Settings", "LastTilesetPath", ""), dir.path());
-  EXPECT_EQ(readBytes(path).size(), 64u + 1078u);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <map>
-#include <regex>
 
 #include "export_cases.h"
 #include "model/app_title.h"
@@ -22,21 +21,11 @@ using test::WriterFixture;
 // name gets the next number, as the binary files do (bgMap, bgMap2).
 std::map<std::string, std::vector<std::int64_t>> arraysOfTextExport(const std::string& folder) {
   std::map<std::string, std::vector<std::int64_t>> arrays;
-  const std::regex array(R"((\w+)\[\d*\][^{;]*\{([^}]*)\})");
   for (const char* file : {"BG_Palette.cpp", "BG_Tiles.cpp", "BG_Maps.cpp", "BG_Collisions.cpp"}) {
-    const std::string text = test::readText(folder + "/" + file);
-    for (auto match = std::sregex_iterator(text.begin(), text.end(), array); match != std::sregex_iterator(); ++match) {
-      std::string name = (*match)[1];
-      for (int use = 2; arrays.count(name) != 0; ++use) name = (*match)[1].str() + std::to_string(use);
-      std::vector<std::int64_t>& values = arrays[name];
-      const std::string body = std::regex_replace((*match)[2].str(), std::regex("//[^\n]*|[\\s()]"), "");
-      std::stringstream items(body);
-      for (std::string item; std::getline(items, item, ',');) {
-        if (item.empty()) continue;
-        const bool shifted = item.ends_with("<<16");
-        const std::int64_t value = std::stoll(item, nullptr, 0);
-        values.push_back(shifted ? value * 65536 : value);
-      }
+    for (test::ExportedArray& array : test::arraysIn(test::readText(folder + "/" + file))) {
+      std::string name = array.name;
+      for (int use = 2; arrays.count(name) != 0; ++use) name = array.name + std::to_string(use);
+      arrays[name] = std::move(array.values);
     }
   }
   return arrays;
@@ -78,33 +67,16 @@ TEST_P(BinaryExport, EveryFileHoldsTheValuesOfItsCArray) {
   EXPECT_EQ(f.services.lastMessage().caption, caption(" - Export Map"));
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallMaps, BinaryExport, ::testing::ValuesIn([] {
-                           std::vector<ExportCase> cases = test::exportCases();
-                           std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
-                           return cases;
-                         }()),
-                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(SmallMaps, BinaryExport, ::testing::ValuesIn(test::casesGivingC()), test::caseName);
 
-TEST(BinaryExportRefusals, OverTheLimitOrUnwritableNothingIsLeftBehind) {
+TEST(BinaryExportRefusals, AFileWhereTheFolderShouldBeIsLeftAlone) {
   WriterFixture f;
   f.addPage(2, 3);
   test::setTileCells(f.addLayer(LayerKind::Primary, "Main", 2, 1), {1, 2}, 2);
   ExportOptions options;
   options.directory = f.out.file("bin");
-  options.bankOffset = 15;
-  options.tileOffset = 1023;
-  EXPECT_FALSE(exportBinary(f.session, options).success);
-  EXPECT_EQ(f.services.lastMessage(),
-            test::shown("There are more than 1024 unique tiles in your exported data.\n\nNOTE: if you have applied a "
-                        "tile index offset, this will reduce the over-all number of tiles that can be exported.  If "
-                        "possible, reduce the index offset.  If this isn't possible, the only other solution is to "
-                        "use fewer unique tiles on your map.",
-                        MessageIcon::Warning, " - Tile Overflow"));
-  EXPECT_FALSE(std::filesystem::exists(options.directory));
-
   // A file where the folder should be: the export stops at the first array.
   test::writeBytes(options.directory, {1, 2, 3});
-  options.tileOffset = 0;
   EXPECT_FALSE(exportBinary(f.session, options).success);
   EXPECT_EQ(f.services.lastMessage(),
             test::shown("Unable to write the export file:\n\n  " + options.directory +

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <ostream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,12 +11,15 @@
 
 namespace qarto::test {
 
-// Small complete maps, each exported into its own folder. The golden files
-// and the compile check share them.
+// Small complete maps, each exported into its own folder. The compile and
+// binary checks read all of them; the golden files pin the default and the
+// custom templates' text (offsets and tile groups are checked by value, and
+// the offsets on the emulator).
 struct ExportCase {
   std::string name;
   std::function<void(WriterFixture&, ExportOptions&)> build;
   bool compilesAsC = true;  // custom templates need not give C
+  bool golden = true;
 };
 
 // Test listings show the case's name instead of its bytes.
@@ -52,8 +57,9 @@ inline std::vector<ExportCase> exportCases() {
                      f.settings.writeInt("Exporting", "AutoPadPalettes", 0);  // padding is the other cases' concern
                      MapLayer& front = f.addLayer(LayerKind::Secondary, "Front", 2, 2);
                      front.tileGrouping = true;
-                     setTileCells(front, {3, 2, 3, 0}, 2, 1);
-                   }});
+                     setTileCells(front, {3, 2, 3, 3}, 2, 1);  // two unique tiles against three
+                   },
+                   true, false});
 
   cases.push_back({"offsets", [](WriterFixture& f, ExportOptions& options) {
                      f.addPage(2, 3);
@@ -67,7 +73,8 @@ inline std::vector<ExportCase> exportCases() {
                      options.tileOffset = 100;
                      options.saturation = -25;
                      options.luminance = 10;
-                   }});
+                   },
+                   true, false});
 
   cases.push_back({"entities_collision", [](WriterFixture& f, ExportOptions&) {
                      f.addPage(2, 3);
@@ -87,6 +94,7 @@ inline std::vector<ExportCase> exportCases() {
                      MapLayer& entities = f.addLayer(LayerKind::Entity, "Entities", 2, 2);
                      WriterFixture::placeEntity(entities, 0, 3, 1, 16, 40);
                      WriterFixture::placeEntity(entities, 5, 1, -1, 120, 8);
+                     f.settings.writeInt("Exporting", "AutoPadPalettes", 0);
                    }});
 
   cases.push_back(
@@ -115,5 +123,35 @@ inline std::vector<ExportCase> exportCases() {
        false});
   return cases;
 }
+
+// Custom templates need not give C: the cases that do.
+inline std::vector<ExportCase> casesGivingC() {
+  std::vector<ExportCase> cases = exportCases();
+  std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
+  return cases;
+}
+
+// The arrays of an exported C text, "name[size] ... { values }", in file
+// order: the declared size (-1 for "[]") and the values, comments skipped,
+// "(v<<16)" read as v * 65536.
+struct ExportedArray {
+  std::string name;
+  long declared;
+  std::vector<std::int64_t> values;
+};
+inline std::vector<ExportedArray> arraysIn(const std::string& text) {
+  std::vector<ExportedArray> arrays;
+  const std::regex array(R"((\w+)\[(\d*)\][^{;]*\{([^}]*)\})");
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), array); m != std::sregex_iterator(); ++m) {
+    ExportedArray& a = arrays.emplace_back(ExportedArray{(*m)[1], (*m)[2].length() > 0 ? std::stol((*m)[2]) : -1, {}});
+    std::stringstream items(std::regex_replace((*m)[3].str(), std::regex("//[^\n]*|[\\s()]"), ""));
+    for (std::string item; std::getline(items, item, ',');) {
+      if (!item.empty()) a.values.push_back(std::stoll(item, nullptr, 0) * (item.ends_with("<<16") ? 65536 : 1));
+    }
+  }
+  return arrays;
+}
+
+inline std::string caseName(const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; }
 
 }  // namespace qarto::test

@@ -20,26 +20,6 @@ constexpr const char* kPrelude =
     "#define ALIGN4 __attribute__((aligned(4)))\n"
     "typedef struct { int type; int facing; int x; int y; } TEnemyList;\n";
 
-struct ArrayDeclaration {
-  std::string name;
-  long declared = -1;  // -1 for "[]"
-  long values = 0;
-};
-
-// The arrays of an exported file, "name[size] ... { values }", with the
-// number of values each holds, comments skipped; -1 stands for "[]".
-std::vector<ArrayDeclaration> parseArrays(const std::string& text) {
-  std::vector<ArrayDeclaration> arrays;
-  const std::regex array(R"((\w+)\[(\d*)\][^{;]*\{([^}]*)\})");
-  const std::regex item(R"([^,\s][^,]*)");
-  for (auto match = std::sregex_iterator(text.begin(), text.end(), array); match != std::sregex_iterator(); ++match) {
-    const std::string body = std::regex_replace((*match)[3].str(), std::regex("//[^\n]*"), "");
-    const auto values = std::distance(std::sregex_iterator(body.begin(), body.end(), item), std::sregex_iterator());
-    arrays.push_back({(*match)[1], (*match)[2].length() > 0 ? std::stol((*match)[2]) : -1, static_cast<long>(values)});
-  }
-  return arrays;
-}
-
 int run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
 
 class ExportedSource : public ::testing::TestWithParam<ExportCase> {};
@@ -84,15 +64,15 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
         0)
         << file;
     objects += " " + object;
-    for (const ArrayDeclaration& array : parseArrays(test::readText(path))) {
+    for (const test::ExportedArray& array : test::arraysIn(test::readText(path))) {
       if (array.declared < 0) {
-        mapEntities += static_cast<int>(array.values);
+        mapEntities += static_cast<int>(array.values.size());
         continue;
       }
       // A padded palette array keeps its declared 256 and leaves out the
       // banks below the bank offset.
       const long expected = array.name == "bgPalette" ? array.declared - 16 * options.bankOffset : array.declared;
-      EXPECT_EQ(array.values, expected) << file << ": " << array.name;
+      EXPECT_EQ(static_cast<long>(array.values.size()), expected) << file << ": " << array.name;
     }
   }
   std::ofstream(build.file("main.c")) << "int main(void) { return 0" << uses << "; }\n";
@@ -103,15 +83,7 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
   }
 }
 
-// Custom templates need not give C: only the cases that do are compiled.
-std::vector<ExportCase> casesGivingC() {
-  std::vector<ExportCase> cases = test::exportCases();
-  std::erase_if(cases, [](const ExportCase& c) { return !c.compilesAsC; });
-  return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(SmallMaps, ExportedSource, ::testing::ValuesIn(casesGivingC()),
-                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(SmallMaps, ExportedSource, ::testing::ValuesIn(test::casesGivingC()), test::caseName);
 
 }  // namespace
 }  // namespace qarto

@@ -25,13 +25,6 @@ std::string goldenFolder(const std::string& name) {
   return std::string(QARTO_SOURCE_DIR) + "/tests/golden/export/" + name;
 }
 
-std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 class GoldenExport : public ::testing::TestWithParam<ExportCase> {};
 
 TEST_P(GoldenExport, WritesExactlyTheExpectedFiles) {
@@ -44,16 +37,13 @@ TEST_P(GoldenExport, WritesExactlyTheExpectedFiles) {
   EXPECT_EQ(f.services.lastMessage().text, outcome.summary);
   EXPECT_TRUE(f.services.beeps.empty());
 
-  // The summary names the temporary folder; the golden copy says "<out>".
-  const std::string summary = replaceAll(outcome.summary, f.out.path(), "<out>");
+  // The summary's text is the failure tests'; here the files themselves.
   const std::string golden = goldenFolder(GetParam().name);
   if (updatingGolden()) {
     fs::remove_all(golden);
     fs::create_directories(golden + "/files");
     fs::copy(f.out.path(), golden + "/files", fs::copy_options::recursive);
-    std::ofstream(golden + "/summary.txt", std::ios::binary) << summary;
   }
-  EXPECT_EQ(summary, test::readText(golden + "/summary.txt"));
   const std::vector<std::string> files = test::filesUnder(f.out.path());
   ASSERT_EQ(files, test::filesUnder(golden + "/files"));
   for (const std::string& file : files) {
@@ -61,8 +51,13 @@ TEST_P(GoldenExport, WritesExactlyTheExpectedFiles) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallMaps, GoldenExport, ::testing::ValuesIn(test::exportCases()),
-                         [](const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; });
+std::vector<ExportCase> goldenCases() {
+  std::vector<ExportCase> cases = test::exportCases();
+  std::erase_if(cases, [](const ExportCase& c) { return !c.golden; });
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallMaps, GoldenExport, ::testing::ValuesIn(goldenCases()), test::caseName);
 
 }  // namespace
 }  // namespace qarto

@@ -31,21 +31,10 @@ inline Bytes rampColourTable(int entries) {
 }
 
 inline Bytes bmpBytes(const BmpLayout& l) {
-  const std::size_t offset = 54 + l.colourTable.size();
+  const auto offset = static_cast<std::int64_t>(54 + l.colourTable.size());
   ByteBuilder b;
-  b.text("BM")
-      .i32(static_cast<std::int64_t>(offset + l.pixelBytes.size()))
-      .i32(0)
-      .i32(static_cast<std::int64_t>(offset));
-  b.i32(40)
-      .i32(l.width)
-      .i32(l.height)
-      .u16(1)
-      .u16(l.bitsPerPixel)
-      .i32(l.compression)
-      .zeros(12)
-      .i32(l.coloursUsed)
-      .i32(0);
+  b.text("BM").i32(offset + static_cast<std::int64_t>(l.pixelBytes.size())).i32(0).i32(offset).i32(40);
+  b.i32(l.width).i32(l.height).u16(1).u16(l.bitsPerPixel).i32(l.compression).zeros(12).i32(l.coloursUsed).i32(0);
   return b.append(l.colourTable).append(l.pixelBytes).data;
 }
 

@@ -137,17 +137,6 @@ TEST(MapFileDamaged, AllocationFailuresStopWithTheirMessages) {
             "load any additional textures.");
 }
 
-TEST(MapFileDamaged, QuestionsBeforeReadingAndTheirRefusals) {
-  TempFolder folder;
-  const std::string old = folder.file("old.qrm");
-  writeAll(old, oldFileHeader(1, 0, 0, "", 0).i32(0).data);  // revision 1 has no magic: the old-format question
-  OpenMap declined;
-  declined.services.answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(declined.open(old));
-  EXPECT_EQ(declined.services.messages.size(), 1u);
-  declined.expectUntouched("declined");
-}
-
 TEST(MapFileDamaged, LayerCountsOutsideZeroToThirtyTwoAskBeforeReading) {
   TempFolder folder;
   const std::string path = folder.file("count.qrm");

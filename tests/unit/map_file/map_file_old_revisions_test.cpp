@@ -6,58 +6,6 @@
 namespace qarto::test {
 namespace {
 
-// Cell i of an old fixture layer, as it must load.
-MapCell expectedCell(int revision, std::size_t i) {
-  return {static_cast<std::int16_t>(100 + i), 2,
-          static_cast<std::uint8_t>(i % 16),  static_cast<std::uint16_t>(revision == 1 ? 0 : 0x1000 + i),
-          static_cast<std::uint8_t>(i % 8),   0};
-}
-
-void storedCells(Bytes& b, int revision, int count) {
-  for (int n = 0; n < count; ++n) {
-    const auto i = static_cast<std::size_t>(n);
-    const MapCell c = expectedCell(revision, i);
-    b.u16(c.tile).u8(c.tileset).u8(c.palette);
-    if (revision == 1) {
-      b.u8(c.flags | 0xF8).u8(0xEE);  // only flag bits 0 to 2 count; the last byte is ignored
-    } else {
-      b.u16(c.collision).u8(c.flags).u8(0);
-    }
-  }
-}
-
-// Three layers in file order: a Secondary (3x2, parallax 0.5/0.25), a
-// Primary (4x3), and a layer with both old flags set (4x3); revision 6 uses
-// kinds instead of flags and adds an entity layer. One 8x8 page, id 2.
-std::vector<std::uint8_t> oldMap(int revision) {
-  const int layerCount = revision == 6 ? 4 : 3;
-  Bytes b = oldFileHeader(revision, 6, 2, "C:\\maps\\old.qrm", layerCount, true);
-  if (revision == 6) {
-    rev6LayerHeader(b, 2, "Back", 3, 2, 0.5f, 0.25f);
-    storedCells(b, revision, 6);
-    rev6LayerHeader(b, 0, "Main", 4, 3, 1, 1);
-    storedCells(b, revision, 12);
-    rev6LayerHeader(b, 1, "Hit", 4, 3, 1, 1);
-    storedCells(b, revision, 12);
-    rev6LayerHeader(b, 3, "Things", 4, 3, 1, 1);
-    for (int i = 0; i < 1536; ++i) b.u8(i % 251);
-  } else {
-    oldLayerHeader(b, "Back", 0, 0, 3, 2, 0.5f, 0.25f);
-    storedCells(b, revision, 6);
-    oldLayerHeader(b, "Main", 0, 1, 4, 3, 1, 1);
-    storedCells(b, revision, 12);
-    oldLayerHeader(b, "Hit", 1, 1, 4, 3, 1, 1);
-    storedCells(b, revision, 12);
-  }
-  b.i32(1);
-  if (revision >= 5) {
-    tilesetRecordFormat2(b, 2, "old/page.bmp", false, false);
-  } else {
-    tilesetRecordFormat1(b, 2, "old/page.bmp");
-  }
-  return b.data;
-}
-
 TEST(MapFileOldRevisions, EveryOldRevisionIsTranslatedIntoTheCurrentModel) {
   TempFolder folder;
   for (int revision = 1; revision <= 6; ++revision) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,25 +40,5 @@ struct ProjectFixture {
     return names;
   }
 };
-
-// A page of `width` x `height` pixels, all index 0 except the tiles listed
-// in `inkedTiles`, whose pixels are (tile * 16 + 1) so they are not blank.
-inline std::unique_ptr<Tileset> inkedTileset(int width, int height, const std::vector<int>& inkedTiles = {},
-                                             const std::string& path = "pages/Forest.bmp") {
-  auto tileset = makeTileset(-1, width, height, [&](int x, int y) {
-    const int tile = tileAt(width, x, y);
-    return static_cast<std::uint8_t>(std::count(inkedTiles.begin(), inkedTiles.end(), tile) ? tile * 16 + 1 : 0);
-  });
-  tileset->sourcePath = path;
-  return tileset;
-}
-
-inline DisplayImage makeDisplay(int width, int height) {
-  DisplayImage display;
-  display.width = width;
-  display.height = height;
-  display.rgba.assign(static_cast<std::size_t>(width) * height * 4, 0xAB);
-  return display;
-}
 
 }  // namespace qarto::test

@@ -1,46 +1,34 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "edit/brush/brush.h"
-#include "golden_image.h"
-#include "model/byte_order.h"
+#include "edit/entities/entity_record.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
 #include "render/art/builtin_art.h"
-#include "render/map/scaled_flag_icons.h"
 #include "render_fixture.h"
 
 namespace qarto::test {
 namespace {
 
-// Grid, layer bounds and frame mask against their formulas; the outlines,
+// The grid against its formula; the outlines,
 // boxes, entities and flag icons against small golden pictures.
 class DecorationsTest : public RenderFixture {
  protected:
   explicit DecorationsTest(int width = 520, int height = 336) : RenderFixture(width, height) {}
 
-  // Flat tiles keep the pictures readable.
   void SetUp() override {
     RenderFixture::SetUp();
     page_ = addFlatPage("plain", 64, 16);
     ASSERT_NE(page_, nullptr);
   }
 
-  MapLayer& emptyLayer(int width, int height) {
-    MapLayer& layer = addLayer("Primary", width, height);
-    fill(layer, [](int, int) { return MapCell{}; });
-    return layer;
-  }
-
-  MapLayer& plainLayer(int width, int height) {
+  // Empty cells, or the first three flat tiles in diagonals.
+  MapLayer& primaryLayer(int width, int height, bool empty = false) {
     MapLayer& layer = addLayer("Primary", width, height);
     fill(layer, [&](int x, int y) {
-      MapCell c;
-      c.tile = static_cast<std::int16_t>((x + y) % 3);
-      c.tileset = static_cast<std::int8_t>(page_->id);
-      return c;
+      return empty ? MapCell{} : MapCell{static_cast<std::int16_t>((x + y) % 3), static_cast<std::int8_t>(page_->id)};
     });
     return layer;
   }
@@ -51,53 +39,25 @@ class DecorationsTest : public RenderFixture {
 };
 
 TEST_F(DecorationsTest, GridLinesEveryCellWithScreenBlocks) {
-  emptyLayer(64, 40);
+  primaryLayer(64, 40, true);
   project().showMapGrid = true;
   const Frame frame = draw();
   const int y = 4;  // inside the first row of cells, off the horizontal lines
   EXPECT_EQ(red(frame, 3, y), 0);
-  EXPECT_EQ(red(frame, 8, y), 63);                 // cell line, alpha 63
-  EXPECT_NEAR(red(frame, 120, y), 101.4, 1.0);     // every 15 cells, alpha 51 over it
-  EXPECT_NEAR(red(frame, 240, y), 147.2, 1.0);     // every 30 cells, thick alpha 76 over both
-  EXPECT_NEAR(red(frame, 239, y), 75.8, 1.0);      // the thick line is 3 pixels wide
+  EXPECT_EQ(red(frame, 8, y), 63);              // cell line, alpha 63
+  EXPECT_NEAR(red(frame, 120, y), 101.4, 1.0);  // every 15 cells, alpha 51 over it
+  EXPECT_NEAR(red(frame, 240, y), 147.2, 1.0);  // every 30 cells, thick alpha 76 over both
+  EXPECT_NEAR(red(frame, 239, y), 75.8, 1.0);   // the thick line is 3 pixels wide
   EXPECT_NEAR(red(frame, 241, y), 75.8, 1.0);
   EXPECT_NEAR(red(frame, 480, y), 147.2, 1.0);
   int columns = 0;
   for (int x = 0; x < 520; ++x) columns += red(frame, x, y) >= 63 ? 1 : 0;
-  EXPECT_EQ(columns, 65 + 2 + 2 + 1);  // 65 cell lines; the thick ones at 30 and 60 reach a pixel each side, at 0 only right
+  EXPECT_EQ(columns,
+            65 + 2 + 2 + 1);  // 65 cell lines; the thick ones at 30 and 60 reach a pixel each side, at 0 only right
   // Rows: thick at 0, 20, 40 cells (pixels 0, 160, 320).
   EXPECT_NEAR(red(frame, 4, 160), 147.2, 1.0);
   EXPECT_NEAR(red(frame, 4, 80), 101.4, 1.0);
   EXPECT_EQ(red(frame, 4, 88), 63);
-
-  view().mapGridAlpha = false;
-  const Frame opaque = draw();
-  EXPECT_EQ(red(opaque, 8, y), 255);
-  EXPECT_EQ(red(opaque, 239, y), 0);
-}
-
-TEST_F(DecorationsTest, LayerBoundsAndFrameMask) {
-  emptyLayer(30, 20);
-  view().showLayerBounds = true;
-  view().centeredView = true;  // origin (140, 88)
-  // Bounds: 2 pixels of red at 0.4 around the 240 x 160 layer.
-  const Frame bounds = draw();
-  EXPECT_NEAR(red(bounds, 139, 150), 102, 1);
-  EXPECT_NEAR(red(bounds, 140, 150), 102, 1);
-  EXPECT_EQ(red(bounds, 141, 150), 0);
-  EXPECT_NEAR(red(bounds, 379, 150), 102, 1);
-  EXPECT_NEAR(red(bounds, 200, 247), 102, 1);
-
-  view().showLayerBounds = false;
-  view().showFrameMask = true;
-  const Frame frame = draw();
-  // The darkened bands around the target screen.
-  EXPECT_NEAR(red(frame, 20, 20), 0.1 * 255 * 0.92, 1.5);
-  EXPECT_NEAR(red(frame, 500, 300), 0.1 * 255 * 0.92, 1.5);
-  EXPECT_EQ(red(frame, 200, 150), 0);
-  // The frame line replaces what is under it: grey 0.2 at x = 240 (window 380).
-  EXPECT_EQ(red(frame, 380, 150), 51);
-  EXPECT_EQ(frame.pixel(380, 150)[1], 51);
 }
 
 class DecorationPicturesTest : public DecorationsTest {
@@ -106,7 +66,7 @@ class DecorationPicturesTest : public DecorationsTest {
 };
 
 TEST_F(DecorationPicturesTest, RubberStampSelectionOutlineRectangleAndCursorBox) {
-  MapLayer& layer = plainLayer(30, 20);
+  MapLayer& layer = primaryLayer(30, 20);
   view().mapZoom = 2.0f;
   state().tools.tool = ToolKind::RubberStamp;
   Brush& stamp = state().brushes.stamp();
@@ -123,21 +83,11 @@ TEST_F(DecorationPicturesTest, RubberStampSelectionOutlineRectangleAndCursorBox)
 TEST_F(DecorationPicturesTest, EntitiesFacingAndSelectedWhileDragged) {
   // Layers are added at the bottom of the stack: the entities go first.
   MapLayer& entities = addLayer("Entities", 30, 20, 1.0f, LayerKind::Entity);
-  plainLayer(30, 20);
-  ASSERT_EQ(entities.entities.size(), kEntityBlockSize);
-  const auto place = [&](int slot, int type, int facing, int x, int y) {
-    std::uint8_t* r = &entities.entities[static_cast<std::size_t>(slot) * kEntityRecordSize];
-    r[0] = 1;
-    storeU16(r + 2, static_cast<std::uint16_t>(type));
-    r[4] = static_cast<std::uint8_t>(static_cast<std::int8_t>(facing));
-    storeU32(r + 8, static_cast<std::uint32_t>(x));
-    storeU32(r + 12, static_cast<std::uint32_t>(y));
-  };
-  place(0, 0, 1, 40, 80);
-  place(3, 1, -1, 120, 80);
-  place(5, 6, 1, 160, 140);
-  place(7, 3, 1, 60, 150);
-  entities.entities[7 * kEntityRecordSize] = 0;  // a free slot keeps its bytes but is not drawn
+  primaryLayer(30, 20);
+  writeEntity(entities, 0, {true, 0, 1, 40, 80});
+  writeEntity(entities, 3, {true, 1, -1, 120, 80});
+  writeEntity(entities, 5, {true, 6, 1, 160, 140});
+  writeEntity(entities, 7, {false, 3, 1, 60, 150});  // a free slot keeps its bytes but is not drawn
   project().selectedEntity = 5;
   state().entityDrag.dragging = true;
   state().entityDrag.grab = {100, 100};
@@ -147,71 +97,34 @@ TEST_F(DecorationPicturesTest, EntitiesFacingAndSelectedWhileDragged) {
   EXPECT_TRUE(matchesGolden("entities", frame));
 }
 
-TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayer) {
-  emptyLayer(30, 20);
-  MapLayer& collision = addLayer("Collision", 30, 20, 1.0f, LayerKind::Collision);
-  collision.cell(1, 1).collision = 1u << 12;                 // solid
-  collision.cell(3, 1).collision = 1u << 13;                 // jump through
-  collision.cell(5, 1).collision = (1u << 12) | (1u << 13);  // both: jump through over solid
-  collision.cell(7, 1).collision = 1u << 6;                  // a marker: no icon
-  view().mapZoom = 4.0f;
-  const Frame shown = draw();
-  EXPECT_TRUE(matchesGolden("flag_icons", shown));
-  // Hidden collision layers still show their flags.
-  collision.visible = false;
-  EXPECT_TRUE(matchesGolden("flag_icons", draw()));
-}
-
 // The texel of a 32-pixel icon under the centre of pixel p of a cell of
 // `side` pixels; an exact edge counts as the texel after it.
 int texelUnderCentre(int p, int side) { return static_cast<int>(std::floor((p + 0.5) * kFlagIconSide / side)); }
 
-TEST(ScaledFlagIcons, EveryPixelTakesTheTexelUnderItsCentre) {
-  for (int icon = 0; icon < kFlagIconCount; ++icon) {
-    const std::vector<std::uint8_t> source = flagIconPixels(icon);
-    for (int side = 2; side <= 80; side += 2) {
-      const std::vector<std::uint8_t> scaled = scaledFlagIconPixels(icon, side);
-      ASSERT_EQ(scaled.size(), static_cast<std::size_t>(side * side * 4));
-      for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-          const std::size_t at = (static_cast<std::size_t>(y) * side + x) * 4;
-          const std::size_t from =
-              (static_cast<std::size_t>(texelUnderCentre(y, side)) * kFlagIconSide + texelUnderCentre(x, side)) * 4;
-          ASSERT_EQ(std::memcmp(&scaled[at], &source[from], 4), 0) << icon << " side " << side << " " << x << "," << y;
-        }
-      }
-    }
-  }
-}
-
-TEST_F(DecorationPicturesTest, FlagIconsAtZoomsOneToThreeShowTheTexelUnderEachPixelCentre) {
-  emptyLayer(30, 20);
+TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayerAtEveryZoom) {
+  primaryLayer(30, 20, true);
   MapLayer& collision = addLayer("Collision", 30, 20, 1.0f, LayerKind::Collision);
-  collision.cell(1, 1).collision = 1u << 12;  // solid: icon 15
+  collision.cell(1, 1).collision = 1u << 12;                 // solid: icon 15
+  collision.cell(3, 1).collision = 1u << 13;                 // jump through
+  collision.cell(5, 1).collision = (1u << 12) | (1u << 13);  // both: jump through over solid
+  collision.cell(7, 1).collision = 1u << 6;                  // a marker: no icon
+  view().mapZoom = 4.0f;
+  EXPECT_TRUE(matchesGolden("flag_icons", draw()));
+  collision.visible = false;  // hidden collision layers still show their flags
+  EXPECT_TRUE(matchesGolden("flag_icons", draw()));
+  // Scaled, each pixel shows the icon's texel under its centre.
   const std::vector<std::uint8_t> solid = flagIconPixels(15);
-  for (const int zoom : {1, 2, 3}) {
-    view().mapZoom = static_cast<float>(zoom);
+  for (const int side : {8, 16, 24}) {
+    view().mapZoom = static_cast<float>(side / 8);
     const Frame frame = draw();
-    const int side = 8 * zoom;
     for (int y = 0; y < side; ++y) {
       for (int x = 0; x < side; ++x) {
-        const std::size_t texel =
-            static_cast<std::size_t>(texelUnderCentre(y, side)) * kFlagIconSide + texelUnderCentre(x, side);
-        const bool covered = solid[texel * 4 + 3] != 0;
+        const std::size_t texel = texelUnderCentre(y, side) * kFlagIconSide + texelUnderCentre(x, side);
         const std::uint8_t* pixel = frame.pixel(side + x, side + y);
-        ASSERT_EQ(pixel[0] != 0 || pixel[2] != 0, covered) << "zoom " << zoom << " at " << x << "," << y;
+        ASSERT_EQ(pixel[0] != 0 || pixel[2] != 0, solid[texel * 4 + 3] != 0) << side << ": " << x << "," << y;
       }
     }
   }
-}
-
-TEST_F(DecorationPicturesTest, EmptyProjectMessageWithAFreshProjection) {
-  plainLayer(30, 20);
-  view().centeredView = true;  // leaves an offset projection behind
-  draw();
-  project().resetProject(false);
-  const Frame frame = draw();
-  EXPECT_TRUE(matchesGolden("empty_project", frame));
 }
 
 }  // namespace

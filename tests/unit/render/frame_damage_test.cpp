@@ -66,9 +66,7 @@ class FrameDamageTest : public RenderFixture {
       }
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    const Frame whole = draw(true);
-    const Difference d = compareRgb(rgbOf(kept_), rgbOf(whole), width_);
-    EXPECT_EQ(d.count, 0) << "first at " << d.firstX << "," << d.firstY << (damage.full ? " (whole)" : " (parts)");
+    EXPECT_TRUE(samePicture(rgbOf(kept_), rgbOf(draw(true)), width_)) << (damage.full ? "whole" : "parts");
     return damage;
   }
 
@@ -104,7 +102,6 @@ TEST_F(FrameDamageTest, PartsDrawnAgainGiveTheWholeFrame) {
       {"first frame", [] {}, true, false},
       {"mouse over the map", [&] { moveTo(50, 40); }, true, false},
       {"preview moves", [&] { moveTo(67, 44); }, false, false},
-      {"within the same cell", [&] { moveTo(68, 45); }, false, false},
       {"scroll down", [&] { view().scrollY += 10; }, false, true},
       {"scroll left and up", [&] { view().scrollX -= 13, view().scrollY -= 3; }, false, true},
       {"a click paints",
@@ -124,7 +121,6 @@ TEST_F(FrameDamageTest, PartsDrawnAgainGiveTheWholeFrame) {
       {"scroll at zoom 2", [&] { view().scrollY += 6; }, false, true},
       {"frame mask: fixed to the window", [&] { view().showFrameMask = true; }, true, false},
       {"scroll under the mask", [&] { view().scrollY += 6; }, true, false},
-      {"mask off", [&] { view().showFrameMask = false; }, true, false},
       {"parallax layer", [&] { project().layerAt(1)->parallaxX = 0.5f; }, true, false},
       {"scroll with parallax", [&] { view().scrollX += 8; }, true, false},
       {"zoom between steps", [&] { view().mapZoom = 0.75f; }, true, false},

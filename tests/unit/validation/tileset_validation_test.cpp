@@ -53,8 +53,6 @@ TEST(TilesetValidation, RefusalsComeBeforeAnyWork) {
   const std::pair<ValidateTilesetRequest, ValidationOutcome> cases[] = {
       {{v.path, false, false, "1", false}, ValidationOutcome::Refused},
       {{v.path, true, true, "64", false}, ValidationOutcome::Refused},
-      {{v.path, true, true, "0", false}, ValidationOutcome::Refused},
-      {{v.path, true, true, "", false}, ValidationOutcome::Refused},
       {{v.path, true, true, "3x", false}, ValidationOutcome::Refused},
       {{v.folder.file("missing.bmp"), true, false, "1", false}, ValidationOutcome::Refused},
       {{wrongType, true, false, "1", false}, ValidationOutcome::LoadFailed},
@@ -62,7 +60,6 @@ TEST(TilesetValidation, RefusalsComeBeforeAnyWork) {
   for (const auto& [request, outcome] : cases) EXPECT_EQ(v.run(request), outcome) << request.thresholdText;
   EXPECT_EQ(v.services.messages,
             (std::vector{test::shown("You have not specified any error types to check for.", MessageIcon::Warning),
-                         test::shown(threshold, MessageIcon::Warning), test::shown(threshold, MessageIcon::Warning),
                          test::shown(threshold, MessageIcon::Warning), test::shown(threshold, MessageIcon::Warning),
                          test::shown("The requested tileset does not exist.", MessageIcon::Warning),
                          test::shown("Unknown file type.", MessageIcon::Warning, " - Tile Load Error")}));

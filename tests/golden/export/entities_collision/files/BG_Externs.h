@@ -2,7 +2,7 @@
 
 
 
-extern const u16 bgPalette[256];
+extern const u16 bgPalette[32];
 extern const u16 bgTiles[48];
 extern const u16 bgMap[4];
 extern const u16 bgCollision[6];
