@@ -15,25 +15,8 @@
 namespace qarto::test {
 namespace {
 
-TEST(CollisionWord, FlagsBarSelectionsModesAndTheCursorTileReadOut) {
-  FlagsBar bar;
-  bar.selectMarker(2);
-  EXPECT_EQ(bar.value, 2u << 6);
-  bar.selectMarker(4);  // "Reserved 2" selects "None"
-  bar.selectDamage(1);
-  bar.selectDamage(3);
-  EXPECT_EQ(std::tuple(bar.marker(), bar.damage()), std::tuple(0, 0));
-  bar.selectDamage(1);
-  bar.setSolid(true);
-  bar.setJumpThrough(true);
-  bar.setJumpThrough(false);
-  EXPECT_EQ(bar.value, (1u << 14) | (1u << 12));
-  EXPECT_EQ(std::string(markerName(7)) + damageName(-1), "") << "no names beyond the named ones";
-  EXPECT_EQ(std::vector<int>({applyFlags(0xF0F0, 0x0000, FlagPaintMode::Replace),
-                              applyFlags(0x3040, 0x1000, FlagPaintMode::Remove),
-                              applyFlags(0x2000, 0x1040, FlagPaintMode::Add)}),
-            std::vector<int>({0x0000, 0x2040, 0x3040}));
-
+// The bar's values and modes are played through scripts (side_bars_script_test).
+TEST(CollisionWord, TheCursorTileReadOut) {
   MapLayer collision;
   collision.kind = LayerKind::Collision;
   collision.width = 4;
@@ -150,6 +133,8 @@ TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
 }
 
 // A 64 x 40 primary layer and an entity layer, the entity tool chosen.
+// Spawning, dragging, cloning, flipping and deleting through the Entities
+// bar are played as scripts (side_bars_script_test).
 struct EntityFixture : EngineFixture {
   MapLayer& level = layer("Level", 64, 40, LayerKind::Primary);
   MapLayer& entities = layer("Entities", 0, 0, LayerKind::Entity);
@@ -157,83 +142,59 @@ struct EntityFixture : EngineFixture {
   EntityRecord at(int slot) { return readEntity(entities, slot).value(); }
 };
 
-TEST(Entities, TheSlotLayoutIsLittleEndianAndCloneFlipAndClearActOnTheSelection) {
+TEST(Entities, TheSlotLayoutIsLittleEndianAndEscapeDropsTheSelection) {
   EntityFixture f;
   ASSERT_TRUE(writeEntity(f.entities, 3, EntityRecord{true, 0x0102, -1, -5, 0x01020304}));
   const std::uint8_t* slot = f.entities.entities.data() + 3 * 48;
   EXPECT_EQ(std::vector<int>({slot[0], slot[2], slot[3], slot[4], slot[8], slot[12], slot[15]}),
             std::vector<int>({1, 0x02, 0x01, 0xFF, 0xFB, 0x04, 0x01}));
-  EXPECT_FALSE(writeEntity(f.entities, 32, EntityRecord{}));
-  EXPECT_FALSE(readEntity(f.level, 0));
-  // Clone, flip and clear act on the selection.
-  f.project().setActiveLayer(&f.entities);
-  writeEntity(f.entities, 0, EntityRecord{true, 3, 1, 40, 80});
-  f.project().selectedEntity = 0;
-  cloneSelectedEntity(f.state());
-  EXPECT_EQ(std::tuple(f.at(1), f.project().selectedEntity), std::tuple(f.at(0), 0));
-  f.key(Key::H);
-  EXPECT_EQ(f.at(0).facing, -1);
-  f.key(Key::H);
-  EXPECT_EQ(f.at(0).facing, 1);
+  EXPECT_FALSE(writeEntity(f.entities, 32, EntityRecord{}) || readEntity(f.level, 0));
+  f.project().selectedEntity = 3;
   f.key(Key::Escape);
   EXPECT_EQ(f.project().selectedEntity, -1);
   cloneSelectedEntity(f.state());  // nothing selected: nothing happens
-  EXPECT_FALSE(f.at(2).inUse);
+  EXPECT_FALSE(f.at(0).inUse);
 }
 
-TEST(Entities, SpawnPlacesAtTheMouseReusesTheLowestFreeSlotAndAsksForALayer) {
-  EntityFixture f;
-  f.run(cmd::kZoom2);
-  f.state().view.scrollX = 100;
-  f.state().view.scrollY = 40;
-  f.engine->mouseMove({50, 30}, {}, {});
-  spawnEntity(f.state(), 4);
-  EXPECT_EQ(f.at(0), (EntityRecord{true, 4, 1, 75, 45}));
-  EXPECT_EQ(std::tuple(f.project().selectedEntity, f.state().entityDrag.dragging, f.project().modified),
-            std::tuple(0, true, true));
-  for (int i = 1; i < 32; ++i) spawnEntity(f.state(), 0);
-  spawnEntity(f.state(), 0);
-  EXPECT_EQ(f.services.messages, std::vector<Message>{shown("Darn, no free entities!", MessageIcon::None)});
-  f.project().setActiveLayer(&f.entities);
-  f.project().selectedEntity = 7;
-  deleteSelectedEntity(f.state());
-  spawnEntity(f.state(), 2);
-  EXPECT_EQ(f.at(7).type, 2);
-
+// The new entity stands under the mouse, its foot 10 pixels below it.
+TEST(Entities, SpawnWithoutAnEntityLayerAsksToAddOne) {
   for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-    EngineFixture g;
-    g.layer("Level", 64, 40, LayerKind::Primary);
-    g.services.answers.push_back(answer);
-    spawnEntity(g.state(), 1);
-    EXPECT_EQ(g.services.messages,
+    EngineFixture f;
+    f.layer("Level", 64, 40, LayerKind::Primary);
+    f.run(cmd::kZoom2);
+    f.state().view.scrollX = 100;
+    f.state().view.scrollY = 40;
+    f.engine->mouseMove({50, 30}, {}, {});
+    f.services.answers.push_back(answer);
+    spawnEntity(f.state(), 4);
+    EXPECT_EQ(f.services.messages,
               std::vector<Message>{shown("No entity layer is present in your project, would you like to add one?",
                                          MessageIcon::Question, "", MessageButtons::YesNo)});
-    const MapLayer* added = g.project().findLayerOfKind(LayerKind::Entity);
+    const MapLayer* added = f.project().findLayerOfKind(LayerKind::Entity);
     ASSERT_EQ(added != nullptr, answer == MessageAnswer::Yes);
     if (added != nullptr) {
-      EXPECT_EQ(std::tuple(added->nameText(), g.project().activeLayer, readEntity(*added, 0)->inUse),
-                std::tuple("Entities", added, true));
+      EXPECT_EQ(std::tuple(added->nameText(), f.project().activeLayer, readEntity(*added, 0)),
+                std::tuple("Entities", added, EntityRecord{true, 4, 1, 75, 45}));
     }
   }
 }
 
-TEST(Entities, PressesPickTheLowestSlotWithinTheSpriteAndDragsMoveBySteps) {
+TEST(Entities, PressesPickTheLowestSlotWithinTheSpriteAndAMissMovesNothing) {
   EntityFixture f;  // zoom 1, no scroll, no origin: window pixels are map pixels
   writeEntity(f.entities, 2, EntityRecord{true, 0, 1, 100, 200});
   writeEntity(f.entities, 5, EntityRecord{true, 0, 1, 160, 190});
-  // 64 pixels above the foot and 32 to the left are inside, 65 and 33 not;
-  // where two overlap, the lower slot.
-  EXPECT_EQ(std::vector<int>({entityAt(f.entities, {100, 136}), entityAt(f.entities, {100, 135}),
-                              entityAt(f.entities, {68, 200}), entityAt(f.entities, {67, 200}),
-                              entityAt(f.entities, {150, 150}), entityAt(f.entities, {130, 180})}),
-            std::vector<int>({2, -1, 2, -1, 5, 2}));
-  f.run(cmd::kZoom2);
+  // The sprite reaches 32 pixels either side of the foot and 64 above it,
+  // limits included; where two overlap, the lower slot.
+  const std::pair<CellPoint, int> presses[] = {
+      {{100, 136}, 2}, {{100, 135}, -1}, {{68, 200}, 2}, {{67, 200}, -1},   // top, left
+      {{132, 195}, 2}, {{133, 195}, -1}, {{100, 200}, 2}, {{100, 201}, -1},  // right, bottom
+      {{150, 150}, 5}, {{130, 180}, 2},
+  };
+  for (const auto& [point, slot] : presses) EXPECT_EQ(entityAt(f.entities, point), slot) << point.x << "," << point.y;
+  f.project().selectedEntity = 2;
   f.project().modified = false;
-  f.drag({{200, 380}, {207, 390}});  // map (100, 190): slot 2; moved by (3.5, 5)
-  EXPECT_EQ(std::tuple(f.project().selectedEntity, f.at(2).x, f.at(2).y, f.project().modified),
-            std::tuple(2, 103, 205, true));
-  f.drag({{0, 0}, {50, 50}});  // a miss keeps the selection and moves nothing
-  EXPECT_EQ(std::tuple(f.project().selectedEntity, f.at(2).x), std::tuple(2, 103));
+  f.drag({{0, 0}, {50, 50}});
+  EXPECT_EQ(std::tuple(f.project().selectedEntity, f.at(2).x, f.project().modified), std::tuple(2, 100, false));
 }
 
 }  // namespace

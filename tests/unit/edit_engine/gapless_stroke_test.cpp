@@ -8,17 +8,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "edit/script/edit_script.h"
 #include "edit/tools/stroke_path.h"
 #include "engine_fixture.h"
 
 namespace qarto::test {
 namespace {
-
-struct NoAnswers : ScriptAnswers {
-  void queueAnswer(MessageAnswer) override {}
-  void queueChoice(const std::string&) override {}
-};
 
 // Level (primary) over Walls (collision), 40 x 30; tile 11 of the page is
 // picked, and its collision set auto-paints collision tile 2.
@@ -32,12 +26,6 @@ struct StrokeFixture : EngineFixture {
     tiles.collisionSet.assign(static_cast<std::size_t>(tiles.tileCount), 2);
     project().currentTilesetId = tiles.id;
     pickTiles({{3, 1}});
-  }
-  void play(const std::string& script) {
-    const ScriptParseResult parsed = parseEditScript(script);
-    ASSERT_EQ(parsed.errorLine, 0) << parsed.error;
-    NoAnswers answers;
-    ASSERT_EQ(runEditScript(parsed.steps, *commands, answers).errorLine, 0);
   }
 };
 
@@ -87,7 +75,7 @@ TEST(GaplessStrokes, EveryCellBetweenTwoMousePositionsIsWrittenAsOneUndoStep) {
     s.setUp(f);
     const std::vector<MapCell> levelBefore = f.level.cells;
     const std::vector<MapCell> wallsBefore = f.walls.cells;
-    f.play(s.script);
+    ASSERT_EQ(f.play(s.script).errorLine, 0);
     const MapLayer& layer = s.onWalls ? f.walls : f.level;
     std::vector<int> expected(layer.cells.size(), 0);
     for (const auto& [x, y, value] : s.expected) expected[static_cast<std::size_t>(x + y * 40)] = value;

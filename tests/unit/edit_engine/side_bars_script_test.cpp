@@ -5,30 +5,15 @@
 // preferences name, read or refused.
 
 #include "edit/entities/entity_record.h"
-#include "edit/script/edit_script.h"
 #include "engine_fixture.h"
 #include "support/temp_folder.h"
 
 namespace qarto::test {
 namespace {
 
-struct ScriptFixture : EngineFixture, ScriptAnswers {
-  void queueAnswer(MessageAnswer answer) override { services.answers.push_back(answer); }
-  void queueChoice(const std::string&) override {}
-  ScriptRunResult play(const std::string& script) {
-    const ScriptParseResult parsed = parseEditScript(script);
-    EXPECT_EQ(parsed.error, "");
-    return runEditScript(parsed.steps, *commands, *this);
-  }
-  void redoAll() {
-    while (journal().redo(project())) {
-    }
-  }
-};
-
 // Zoom 1, no scroll: cell (x, y) lies under window pixels 8x..8x+7, 8y..8y+7.
 TEST(FlagsBarScript, AddReplaceAndRemoveOverCellsStrokesAndRectangles) {
-  ScriptFixture f;
+  EngineFixture f;
   f.layer("Level", 5, 5, LayerKind::Primary);
   MapLayer& collision = f.layer("Collision", 5, 5, LayerKind::Collision);
   for (MapCell& cell : collision.cells) cell.collision = 0x2001;  // Jump Through and a bit the bar never sets
@@ -56,12 +41,13 @@ TEST(FlagsBarScript, AddReplaceAndRemoveOverCellsStrokesAndRectangles) {
   EXPECT_EQ(std::tuple(words(), f.journal().size(), f.project().modified), std::tuple(painted, 3u, true));
   for (int i = 0; i < 3; ++i) f.undo();
   EXPECT_TRUE(collision.cells == start);
-  f.redoAll();
+  while (f.journal().redo(f.project())) {
+  }
   EXPECT_EQ(words(), painted);
 }
 
 TEST(EntitiesBarScript, SpawnDragCloneFlipDeleteAndTheThirtyThirdSpawnEachUndoneAndRedone) {
-  ScriptFixture f;
+  EngineFixture f;
   f.layer("Level", 64, 40, LayerKind::Primary);
   MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
   auto records = [&] {
@@ -110,7 +96,7 @@ TEST(EntitiesBarScript, SpawnDragCloneFlipDeleteAndTheThirtyThirdSpawnEachUndone
 }
 
 TEST(EntityCatalogueFile, AFileThatCannotBeReadIsReportedOnceAndTheBuiltInRowsStayUsable) {
-  ScriptFixture f;
+  EngineFixture f;
   TempFolder folder;
   f.layer("Level", 64, 40, LayerKind::Primary);
   MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
