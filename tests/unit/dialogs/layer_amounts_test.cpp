@@ -34,39 +34,23 @@ TEST(LayerAmounts, EachUnitGivesAnExtentAndAParallax) {
   };
   for (const auto& c : cases) {
     const AxisSize size = layerAxisSize(c.amount, c.unit, 128, 30);
-    EXPECT_EQ(size.extent, c.extent) << c.amount << " unit " << static_cast<int>(c.unit);
-    EXPECT_EQ(size.parallax, c.parallax) << c.amount;
+    EXPECT_EQ(std::tuple(size.extent, size.parallax), std::tuple(c.extent, c.parallax))
+        << c.amount << " unit " << static_cast<int>(c.unit);
   }
-  const AxisSize nan = layerAxisSize(std::nan(""), SizeUnit::Tiles, 128, 30);
-  EXPECT_EQ(nan.extent, -1);
+  EXPECT_EQ(layerAxisSize(std::nan(""), SizeUnit::Tiles, 128, 30).extent, -1);
 }
 
-TEST(LayerAmounts, Limits) {
-  EXPECT_TRUE(parallaxInRange(0.0));
-  EXPECT_TRUE(parallaxInRange(2.0));
-  EXPECT_FALSE(parallaxInRange(2.01));
-  EXPECT_FALSE(parallaxInRange(-0.01));
-  EXPECT_FALSE(parallaxInRange(std::nan("")));
-  EXPECT_FALSE(parallaxInRange(kInf));
-
-  EXPECT_TRUE(layerExtentsInRange(30, 20, 30, 20));
-  EXPECT_TRUE(layerExtentsInRange(1024, 1024, 30, 20));
-  EXPECT_FALSE(layerExtentsInRange(29, 20, 30, 20));
-  EXPECT_FALSE(layerExtentsInRange(30, 1025, 30, 20));
-  EXPECT_EQ(screenTiles(240), 30);
-  EXPECT_EQ(screenTiles(4), 1);
-
-  EXPECT_EQ(layerSizeMessage(),
-            "Map sizes must be no smaller than (30,20) tiles and no larger than (1024,1024) tiles.\n\nPlease choose "
-            "a valid size.");
-}
-
-TEST(LayerAmounts, TwoDecimals) {
-  EXPECT_EQ(formatTwoDecimals(0.5), "0.50");
-  EXPECT_EQ(formatTwoDecimals(0.125), "0.12");
-  EXPECT_EQ(formatTwoDecimals(-1.0), "-1.00");
-  EXPECT_EQ(formatTwoDecimals(kInf), "inf");
-  EXPECT_EQ(formatTwoDecimals(std::nan("")), "nan");
+TEST(LayerAmounts, LimitsAndTwoDecimals) {
+  EXPECT_EQ(std::vector<bool>({parallaxInRange(0.0), parallaxInRange(2.0), parallaxInRange(2.01),
+                               parallaxInRange(-0.01), parallaxInRange(std::nan("")), parallaxInRange(kInf)}),
+            std::vector<bool>({true, true, false, false, false, false}));
+  EXPECT_EQ(std::vector<bool>({layerExtentsInRange(30, 20, 30, 20), layerExtentsInRange(1024, 1024, 30, 20),
+                               layerExtentsInRange(29, 20, 30, 20), layerExtentsInRange(30, 1025, 30, 20)}),
+            std::vector<bool>({true, true, false, false}));
+  EXPECT_EQ(std::tuple(screenTiles(240), screenTiles(4)), std::tuple(30, 1));
+  EXPECT_EQ(formatTwoDecimals(0.5) + " " + formatTwoDecimals(0.125) + " " + formatTwoDecimals(-1.0) + " " +
+                formatTwoDecimals(kInf) + " " + formatTwoDecimals(std::nan("")),
+            "0.50 0.12 -1.00 inf nan");
   EXPECT_EQ(formatTwoDecimals(1.0e300).substr(0, 3), "100");
 }
 
