@@ -1,11 +1,12 @@
 // The amounts the New Map Wizard and Add Layer read from their edits, and
 // the limits both apply.
+#include "model/project/layer_amounts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "model/project/layer_amounts.h"
 #include "model/project/map_project.h"
 
 namespace qarto::test {
@@ -20,16 +21,10 @@ TEST(LayerAmounts, EachUnitGivesAnExtentAndAParallax) {
     int extent;
     double parallax;
   } cases[] = {
-      {0.5, SizeUnit::Parallax, 79, 0.5},    // 30 + ceil(0.5 x 98) over 128 tiles
-      {0.0, SizeUnit::Parallax, 30, 0.0},
-      {2.0, SizeUnit::Parallax, 226, 2.0},
-      {2.5, SizeUnit::Tiles, 2, 1.0},
-      {40.9, SizeUnit::Tiles, 40, 1.0},
-      {2.0, SizeUnit::Screens, 60, 1.0},
-      {256.0, SizeUnit::Pixels, 32, 1.0},
-      {-9.0, SizeUnit::Pixels, -1, 1.0},
-      {kInf, SizeUnit::Tiles, -1, 1.0},
-      {1.0e9, SizeUnit::Screens, -1, 1.0},
+      {0.5, SizeUnit::Parallax, 79, 0.5},  // 30 + ceil(0.5 x 98) over 128 tiles
+      {0.0, SizeUnit::Parallax, 30, 0.0},   {2.0, SizeUnit::Parallax, 226, 2.0}, {2.5, SizeUnit::Tiles, 2, 1.0},
+      {40.9, SizeUnit::Tiles, 40, 1.0},     {2.0, SizeUnit::Screens, 60, 1.0},   {256.0, SizeUnit::Pixels, 32, 1.0},
+      {-9.0, SizeUnit::Pixels, -1, 1.0},    {kInf, SizeUnit::Tiles, -1, 1.0},    {1.0e9, SizeUnit::Screens, -1, 1.0},
       {kInf, SizeUnit::Parallax, -1, kInf},
   };
   for (const auto& c : cases) {

@@ -1,8 +1,9 @@
 // The Create New Map Wizard without its window: what its OK refuses, the
 // map it builds and the entries it remembers.
+#include "edit/dialogs/new_map_wizard.h"
+
 #include <gtest/gtest.h>
 
-#include "edit/dialogs/new_map_wizard.h"
 #include "support/dialog_fixture.h"
 
 namespace qarto::test {
@@ -81,11 +82,11 @@ TEST(NewMapWizardOk, UnitsOfThePrimaryLayerAndLayer2) {
     int unitX, unitY;  // 0 parallax, 1 tiles, 2 screens, 3 pixels
     const char* layers;
   } cases[] = {
-      {"2", "64", 1, 0, "0.5", "0.5", 0, 0, "hills S 45x42 0.5/0.5, BG_Layer0 P 60x64 1/1"},  // 2 x 30 tiles
-      {"256", "3", 2, 1, "40.9", "2", 1, 2, "hills S 40x40 1/1, BG_Layer0 P 32x60 1/1"},      // 256 / 8; 3 x 20
+      {"2", "64", 1, 0, "0.5", "0.5", 0, 0, "hills S 45x42 0.5/0.5, BG_Layer0 P 60x64 1/1"},      // 2 x 30 tiles
+      {"256", "3", 2, 1, "40.9", "2", 1, 2, "hills S 40x40 1/1, BG_Layer0 P 32x60 1/1"},          // 256 / 8; 3 x 20
       {"1024", "167", 0, 2, "1", "0.5", 0, 0, "hills S 1024x20 1/0.5, BG_Layer0 P 1024x20 1/1"},  // 167 / 8
-      {" 33 ", "20.9", 0, 0, "256", "1.5", 3, 2, "hills S 32x30 1/1, BG_Layer0 P 33x20 1/1"},  // blanks around
-      {"1.5", "1.25", 1, 1, "0", "0", 0, 0, "hills S 30x20 0/0, BG_Layer0 P 45x25 1/1"},       // parts of screens
+      {" 33 ", "20.9", 0, 0, "256", "1.5", 3, 2, "hills S 32x30 1/1, BG_Layer0 P 33x20 1/1"},     // blanks around
+      {"1.5", "1.25", 1, 1, "0", "0", 0, 0, "hills S 30x20 0/0, BG_Layer0 P 45x25 1/1"},          // parts of screens
   };
   for (const auto& c : cases) {
     DialogFixture f;
@@ -125,11 +126,26 @@ TEST(NewMapWizardOk, Refusals) {
       {"29 tiles wide", [](NewMapWizardForm& f) { f.widthText = "29"; }, size},
       {"1025 tiles high", [](NewMapWizardForm& f) { f.heightText = "1025"; }, size},
       {"overflowing width", [](NewMapWizardForm& f) { f.widthText = "99999999999999999999"; }, size},
-      {"overflowing screens", [](NewMapWizardForm& f) { f.widthText = "2147483647"; f.widthUnit = 1; }, size},
-      {"negative screens", [](NewMapWizardForm& f) { f.heightText = "-3"; f.heightUnit = 1; }, size},
+      {"overflowing screens",
+       [](NewMapWizardForm& f) {
+         f.widthText = "2147483647";
+         f.widthUnit = 1;
+       },
+       size},
+      {"negative screens",
+       [](NewMapWizardForm& f) {
+         f.heightText = "-3";
+         f.heightUnit = 1;
+       },
+       size},
       {"layer 2 parallax 2.5", [](NewMapWizardForm& f) { f.layer2().amountX = "2.5"; }, "Layer 2" + parallax},
       {"layer 2 parallax -0.01", [](NewMapWizardForm& f) { f.layer2().amountY = "-0.01"; }, "Layer 2" + parallax},
-      {"layer 2 of 2.5 tiles", [](NewMapWizardForm& f) { f.layer2().amountX = "2.5"; f.layer2().unitX = 1; }, size},
+      {"layer 2 of 2.5 tiles",
+       [](NewMapWizardForm& f) {
+         f.layer2().amountX = "2.5";
+         f.layer2().unitX = 1;
+       },
+       size},
       {"layer 2 name", [](NewMapWizardForm& f) { f.layer2().name = "far-hills"; }, "The name for layer 2" + name},
       {"layer 3 parallax", [](NewMapWizardForm& f) { f.layer3().amountX = "3"; }, "Layer 3" + parallax},
       {"layer 3 name", [](NewMapWizardForm& f) { f.layer3().name = "9sky"; }, "The name for layer 3" + name},

@@ -1,8 +1,9 @@
 // The Preferences pages without their window: what they show, what OK
 // stores and applies, and the screen sizes it refuses.
+#include "edit/dialogs/preferences_model.h"
+
 #include <gtest/gtest.h>
 
-#include "edit/dialogs/preferences_model.h"
 #include "model/settings/view_options.h"
 #include "support/dialog_fixture.h"
 
@@ -108,12 +109,13 @@ TEST(PreferencesUnlimited, AsksFirst) {
   f.services.answers = {MessageAnswer::No, MessageAnswer::Yes};
   EXPECT_FALSE(confirmUnlimitedUndo(f.services));
   EXPECT_TRUE(confirmUnlimitedUndo(f.services));
-  EXPECT_EQ(f.services.messages,
-            std::vector(2, shown("Selecting this option gives Qarto the freedom to potentially consume large amounts of "
-                                 "memory.  If your system becomes low on memory, applications may begin to behave "
-                                 "erratically or exhibit poor performance.  Are you sure you'd like to use this "
-                                 "feature?",
-                                 MessageIcon::Exclamation, "", MessageButtons::YesNo)));
+  EXPECT_EQ(
+      f.services.messages,
+      std::vector(2, shown("Selecting this option gives Qarto the freedom to potentially consume large amounts of "
+                           "memory.  If your system becomes low on memory, applications may begin to behave "
+                           "erratically or exhibit poor performance.  Are you sure you'd like to use this "
+                           "feature?",
+                           MessageIcon::Exclamation, "", MessageButtons::YesNo)));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The import dialog's scan of C source files for array names.
+#include "io/source_array_scan.h"
+
 #include <gtest/gtest.h>
 
 #include "edit/dialogs/import_source_model.h"
-#include "io/source_array_scan.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_folder.h"
 
@@ -26,7 +27,7 @@ TEST(SourceArrayScan, Texts) {
       {"start[1]", {"start"}},                           // a name that begins the text
       {"[1] x[2]", {"x"}},                               // a "[" first or last gives nothing
       {"tail[", {}},
-      {"a[[b]", {"a"}},  // the next "[" is searched two characters on
+      {"a[[b]", {"a"}},                                 // the next "[" is searched two characters on
       {"\xc3\xa9t\xc3\xa9[2]", {"\xc3\xa9t\xc3\xa9"}},  // bytes above 127 are not blanks
       {std::string("a\0b[2]", 6), {"b"}},               // nor is a zero byte part of a name
   };

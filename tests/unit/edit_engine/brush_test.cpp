@@ -31,13 +31,11 @@ TEST(Brush, OriginIsTheTruncatedMeanOfThePositionsAndOnlyTilesACellCanHoldGoIn) 
   EXPECT_FALSE(brush.remove(-3, 5));
   EXPECT_EQ(brush.origin(), (CellPoint{1, -1}));
   brush.clear();
-  EXPECT_EQ(brush.origin(), (CellPoint{0, 0}));
-
   Tileset highId = page;
   highId.id = 128;  // cells keep ids up to 127
   EXPECT_FALSE(brush.add(page, 0, 0, -1, false, false) || brush.add(page, 0, 0, 32768, false, false) ||
                brush.add(highId, 0, 0, 0, false, false));
-  EXPECT_TRUE(brush.empty());
+  EXPECT_EQ(std::tuple(brush.empty(), brush.origin()), std::tuple(true, CellPoint{0, 0}));
 }
 
 // The position index against a plain map, through random adds and removes
@@ -85,8 +83,7 @@ TEST(Brush, TrimRemovesEmptyTilesButKeepsThoseOfPagesThatAreGone) {
   // Counts follow each placement's own kind even after its page is removed.
   f.project().registry().remove(page.id);
   brush.trim(f.project().registry());
-  EXPECT_EQ(brush.count(), 1);
-  brush.remove(1, 0);
+  EXPECT_TRUE(brush.remove(1, 0));
   EXPECT_EQ(std::tuple(brush.normalTiles(), brush.collisionTiles()), std::tuple(0, 0));
 }
 
@@ -106,7 +103,7 @@ TEST(Brush, RectangleRemovalEndsAsRemovingEachCellInTurn) {
   }
 }
 
-TEST(DetailBrush, ShapesAdmitTheirOffsetsAndTheLevelsStopAtTheirLimits) {
+TEST(DetailBrush, ShapesAdmitTheirOffsets) {
   DetailBrush ellipse;  // radii 2: dx^2 + dy^2 below 2
   std::string admitted;
   for (int dy = -2; dy <= 2; ++dy) {
@@ -120,20 +117,6 @@ TEST(DetailBrush, ShapesAdmitTheirOffsetsAndTheLevelsStopAtTheirLimits) {
                                slash.admits(1, -1), slash.admits(1, 0), slash.admits(1, 1), slash.admits(2, -2),
                                backslash.admits(1, 1), backslash.admits(1, -1)}),
             std::vector<bool>({true, false, false, true, true, false, false, true, false}));  // 8 is not below 8
-
-  DetailBrush d;
-  d.widthLevel = 10;
-  d.growWidth();
-  d.growWidth();
-  EXPECT_EQ(std::tuple(d.widthLevel, d.widthRadius), std::tuple(11, 4.0f));
-  d.widthLevel = 1;
-  d.shrinkWidth();
-  d.heightLevel = 2;
-  d.shrinkHeight();
-  EXPECT_EQ(std::tuple(d.widthLevel, d.widthRadius, d.heightLevel, d.heightRadius), std::tuple(1, 4.0f, 1, 1.0f));
-  for (int i = 0; i < 5; ++i) d.shrinkUniform();
-  EXPECT_EQ(std::tuple(d.widthLevel, d.heightLevel, d.widthRadius), std::tuple(0, 0, 4.0f))
-      << "uniform steps leave the radii";
 }
 
 TEST(BrushTable, StepsThroughPagesWithWrapAndSurvivesResets) {
@@ -152,10 +135,10 @@ TEST(BrushTable, StepsThroughPagesWithWrapAndSurvivesResets) {
 
   EXPECT_EQ(f.state().brushes.size(), 3u);
   f.state().brushes.stamp().add(*registry.find(2), 0, 0, 1, false, false);
-  f.project().resetProject(false);
-  EXPECT_EQ(f.state().brushes.size(), 1u) << "only the collision tileset's brush stays";
-  EXPECT_NE(f.state().brushes.forTileset(1), nullptr);
-  EXPECT_TRUE(f.state().brushes.stamp().empty());
+  f.project().resetProject(false);  // only the collision tileset's brush stays
+  EXPECT_EQ(std::tuple(f.state().brushes.size(), f.state().brushes.forTileset(1) != nullptr,
+                       f.state().brushes.stamp().empty()),
+            std::tuple(1u, true, true));
 }
 
 // The tile view of a 128 x 64 page (16 x 8 tiles) beside the collision tiles.
@@ -175,12 +158,11 @@ struct TileViewFixture : EngineFixture {
   }
 };
 
-TEST(TileView, TabsTakeTheirWidthFromTheMeasuredLabelsAndTheMouseFindsTabsAndTiles) {
+TEST(TileView, TheMouseFindsTabsAndTiles) {
   TileViewFixture f;
   // The headless host measures 8 pixels a character: "collisionTiles" 112, "page" 32.
   const std::vector<TabLayout> tabs = layoutTabs(f.project().registry());
   ASSERT_EQ(tabs.size(), 2u);
-  EXPECT_EQ(tabs[1].left, 112 + 14);
   // The left edge is outside, and so are the right edge and the strip's bottom.
   EXPECT_EQ(std::vector<bool>({tabs[1].hit({127, 16}), tabs[1].hit({126, 16}), tabs[1].hit({126 + 32 + 11, 16}),
                                tabs[1].hit({130, 32})}),
@@ -188,9 +170,7 @@ TEST(TileView, TabsTakeTheirWidthFromTheMeasuredLabelsAndTheMouseFindsTabsAndTil
   f.click({20, 10});
   EXPECT_EQ(f.project().currentTilesetId, 1) << "a tab click shows its page";
   f.engine->mouseMove({140, 10}, {}, {});
-  EXPECT_EQ(std::tuple(f.state().tileView.overTab, f.state().tileView.tabTilesetId, f.state().tileView.contentWidth),
-            std::tuple(true, f.tiles.id, 126 + 46));  // the tab strip is wider than the page
-
+  EXPECT_EQ(std::tuple(f.state().tileView.overTab, f.state().tileView.tabTilesetId), std::tuple(true, f.tiles.id));
   f.project().currentTilesetId = f.tiles.id;
   f.run(cmd::kZoom2);
   f.engine->mouseMove({40, 50}, {}, {});
@@ -209,8 +189,8 @@ TEST(TileView, ClicksReplaceShiftAddsCtrlRemovesDragsPaintASelectionAndViewSwitc
   f.click(EngineFixture::tileAt(5, 5));
   f.click(EngineFixture::tileAt(6, 5), kShift);
   f.click(EngineFixture::tileAt(5, 5), kCtrl);
-  EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{6, 5}}));
-  EXPECT_EQ(f.brush().placement(0).tile, 5 * 16 + 6);
+  EXPECT_EQ(std::tuple(f.positions(), f.brush().placement(0).tile),
+            std::tuple(std::vector<std::pair<int, int>>{{6, 5}}, 5 * 16 + 6));
   f.drag({EngineFixture::tileAt(0, 0), EngineFixture::tileAt(1, 0), EngineFixture::tileAt(1, 1)});
   EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {1, 1}}));
   f.drag({EngineFixture::tileAt(1, 0), EngineFixture::tileAt(1, 1)}, kCtrl);

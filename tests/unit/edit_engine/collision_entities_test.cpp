@@ -186,7 +186,7 @@ TEST(Entities, PressesPickTheLowestSlotWithinTheSpriteAndAMissMovesNothing) {
   // The sprite reaches 32 pixels either side of the foot and 64 above it,
   // limits included; where two overlap, the lower slot.
   const std::pair<CellPoint, int> presses[] = {
-      {{100, 136}, 2}, {{100, 135}, -1}, {{68, 200}, 2}, {{67, 200}, -1},   // top, left
+      {{100, 136}, 2}, {{100, 135}, -1}, {{68, 200}, 2},  {{67, 200}, -1},   // top, left
       {{132, 195}, 2}, {{133, 195}, -1}, {{100, 200}, 2}, {{100, 201}, -1},  // right, bottom
       {{150, 150}, 5}, {{130, 180}, 2},
   };

@@ -58,12 +58,16 @@ TEST(CommandTable, EnabledRulesForNoMapAMapACollisionSetAndAnEmptiedCollisionSet
   for (const auto& [ids, enabled] : rules) {
     for (int id : ids) {
       listed.insert(id);
-      for (int s = 0; s < 4; ++s) EXPECT_EQ(states[s].commands->enabled(id), enabled[s] != '-') << id << " " << "NMCE"[s];
+      for (int s = 0; s < 4; ++s)
+        EXPECT_EQ(states[s].commands->enabled(id), enabled[s] != '-') << id << " "
+                                                                      << "NMCE"[s];
     }
   }
   for (const CommandInfo& info : commandTable()) {
     if (listed.count(info.id) != 0 || (info.id > kRecentFile1 && info.id < kRecentFile9)) continue;
-    for (int s = 0; s < 4; ++s) EXPECT_TRUE(states[s].commands->enabled(info.id)) << info.id << " " << "NMCE"[s];
+    for (int s = 0; s < 4; ++s)
+      EXPECT_TRUE(states[s].commands->enabled(info.id)) << info.id << " "
+                                                        << "NMCE"[s];
   }
   // The layer commands without an active layer touch nothing.
   EngineFixture& map = states[1];
