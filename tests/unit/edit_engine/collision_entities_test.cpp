@@ -112,11 +112,11 @@ TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
   ASSERT_EQ(p.layerCount(), 2);
   const MapLayer& primary = *p.findLayerOfKind(LayerKind::Primary);
   const MapLayer& collision = *p.findLayerOfKind(LayerKind::Collision);
+  // The page's 4 x 2 tiles, the left half blank; the collision tiles the closest built-in shapes.
   EXPECT_EQ(std::tuple(primary.nameText(), collision.nameText(), primary.width, primary.cell(3, 1).tile,
-                       primary.cell(3, 1).palette),
-            std::tuple("BMP_tilepage", "CLL_Layer", 4, 7, 3));
-  EXPECT_EQ(std::tuple(collision.cell(0, 0).tile, collision.cell(3, 1).tile, collision.cell(3, 1).tileset),
-            std::tuple(0, 1, p.collisionTileset->id));
+                       primary.cell(3, 1).palette, collision.cell(0, 0).tile, collision.cell(3, 1).tile,
+                       collision.cell(3, 1).tileset),
+            std::tuple("BMP_tilepage", "CLL_Layer", 4, 7, 3, 0, 1, p.collisionTileset->id));
   EXPECT_EQ(std::tuple(p.collisionSetEditing, p.modified, p.journal().canUndo(), title),
             std::tuple(true, true, false, "Qarto v0.99 - New .CLL"));
 
@@ -128,8 +128,9 @@ TEST(MakeCllWizard, BuildsTheCollisionSetProjectWithNothingToUndo) {
   // A page that cannot be read leaves an empty project and says why.
   EXPECT_FALSE(
       runMakeCllWizard(f.engine->session(), MakeCllRequest{folder.file("none.bmp"), true, true, false}, hooks));
-  EXPECT_FALSE(f.project().hasLayers());
-  EXPECT_EQ(f.services.lastMessage().caption, "Qarto v0.99 - Tile Load Error");
+  EXPECT_EQ(std::tuple(f.project().hasLayers(), f.services.lastMessage()),
+            std::tuple(false, shown("File <" + folder.file("none.bmp") + "> not found!", MessageIcon::Warning,
+                                    " - Tile Load Error")));
 }
 
 // A 64 x 40 primary layer and an entity layer, the entity tool chosen.
