@@ -1,12 +1,10 @@
 // The Flags and Entities bars driven by edit scripts, as `qarto-cli edit`
 // runs them: each flag mode over cells, strokes and rectangles, the entity
 // buttons and drags, checked against words and records written out here
-// and taken back and done again step by step; and the catalogue file the
-// preferences name, read or refused.
+// and taken back and done again step by step.
 
 #include "edit/entities/entity_record.h"
 #include "engine_fixture.h"
-#include "support/temp_folder.h"
 
 namespace qarto::test {
 namespace {
@@ -93,31 +91,6 @@ TEST(EntitiesBarScript, SpawnDragCloneFlipDeleteAndTheThirtyThirdSpawnEachUndone
     ASSERT_TRUE(f.journal().redo(f.project()));
     EXPECT_EQ(records(), history[step]) << "redo " << step;
   }
-}
-
-TEST(EntityCatalogueFile, AFileThatCannotBeReadIsReportedOnceAndTheBuiltInRowsStayUsable) {
-  EngineFixture f;
-  TempFolder folder;
-  f.layer("Level", 64, 40, LayerKind::Primary);
-  MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
-  writeBytes(folder.file("good.ini"), {'[', '9', ']', '\n', 'N', 'a', 'm', 'e', '=', 'B', 'a', 't', '\n'});
-  writeBytes(folder.file("bad.ini"), {'[', '9', ']', '\n', 'N', 'a', 'm', 'e', '=', 'B', '\n', 'X', '=', '1'});
-  const std::string set = "set Settings EntityCatalogue " + folder.path() + "/";
-  f.play(set + "good.ini\nentity type 6\n" + set + "bad.ini\n" + set + "bad.ini\n");  // no second message
-  EXPECT_EQ(f.services.messages,
-            std::vector<Message>{shown("The entity catalogue \"" + folder.file("bad.ini") +
-                                           "\" has a fault on line 3: \"x\" is not a key of a catalogue; the keys are "
-                                           "Name, Description and Sprite.\n\nThe built-in entities stay in the list.",
-                                       MessageIcon::Warning, " - Entity Catalogue")});
-  f.play("key F6\nmove 100 100\nentity spawn\n");
-  EXPECT_EQ(std::tuple(f.state().entityCatalogue.rowCount(), readEntity(entities, 0)->type), std::tuple(6, 5))
-      << "the row falls back to the last built-in one";
-  f.play(set + "missing.ini\n");
-  EXPECT_EQ(f.services.lastText(), "The entity catalogue \"" + folder.file("missing.ini") +
-                                       "\" could not be opened.\n\nThe built-in entities stay in the list.");
-  std::filesystem::copy_file(folder.file("good.ini"), folder.file("missing.ini"));
-  f.engine->reloadPreferences();  // Preferences confirmed read the file again
-  EXPECT_EQ(f.state().entityCatalogue.rowCount(), 7);
 }
 
 }  // namespace
