@@ -143,20 +143,6 @@ struct EntityFixture : EngineFixture {
   EntityRecord at(int slot) { return readEntity(entities, slot).value(); }
 };
 
-TEST(Entities, TheSlotLayoutIsLittleEndianAndEscapeDropsTheSelection) {
-  EntityFixture f;
-  ASSERT_TRUE(writeEntity(f.entities, 3, EntityRecord{true, 0x0102, -1, -5, 0x01020304}));
-  const std::uint8_t* slot = f.entities.entities.data() + 3 * 48;
-  EXPECT_EQ(std::vector<int>({slot[0], slot[2], slot[3], slot[4], slot[8], slot[12], slot[15]}),
-            std::vector<int>({1, 0x02, 0x01, 0xFF, 0xFB, 0x04, 0x01}));
-  EXPECT_FALSE(writeEntity(f.entities, 32, EntityRecord{}) || readEntity(f.level, 0));
-  f.project().selectedEntity = 3;
-  f.key(Key::Escape);
-  EXPECT_EQ(f.project().selectedEntity, -1);
-  cloneSelectedEntity(f.state());  // nothing selected: nothing happens
-  EXPECT_FALSE(f.at(0).inUse);
-}
-
 // The new entity stands under the mouse, its foot 10 pixels below it.
 TEST(Entities, SpawnWithoutAnEntityLayerAsksToAddOne) {
   for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {

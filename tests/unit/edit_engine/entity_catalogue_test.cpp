@@ -26,12 +26,10 @@ TEST(EntityCatalogueFile, EveryFaultNamesTheFileAndTheLine) {
   const std::pair<const char*, const char*> cases[] = {
       {"Name = Goblin\n", "line 1: \"Name = Goblin\" comes before the first [type] section."},
       {"; fine\n[70000]\nName=X\n", "line 2: a section names a type number from 0 to 65535, as in [12]."},
-      {"[x]\n", "line 1: a section names a type number from 0 to 65535, as in [12]."},
       {"[7]\nName=A\n\n[7]\nName=B\n", "line 4: type 7 is already described on line 1."},
       {"[7]\nColour=red\n",
        "line 2: \"colour\" is not a key of a catalogue; the keys are Name, Description and Sprite."},
       {"[7]\nGoblin\n", "line 2: \"Goblin\" is neither a [type] section, a Key = Value line nor a comment."},
-      {"[7]\nName=A\nName=B\n", "line 3: the Name is given twice."},
       {"[7]\nDescription=no name\n[8]\nName=B\n", "line 1: type 7 has no Name."},
       {"[7]\nName=0123456789012345678901234567890123456789012345678901234567890123\n",
        "line 2: the Name is longer than 63 characters."},

@@ -87,12 +87,6 @@ TEST(TilesetLoading, OpenTilesetsAsksWithTheTilesetFolderAndLoadsEachFileInTurn)
   EXPECT_EQ(std::tuple(f.registry().find(2)->displayName, f.registry().find(3)->displayName, f.project().modified,
                        f.host.layouts > layoutsBefore),
             std::tuple("one", "two", true, true));
-
-  // Dropped files load in order too; without layers nothing is modified.
-  SessionFixture g;
-  dropTilesets(g.session, {g.page("x.bmp", 16, 16), g.folder.file("missing.bmp"), g.page("y.bmp", 8, 8)});
-  EXPECT_EQ(std::tuple(g.registry().find(3)->displayName, g.services.texts(), g.project().modified),
-            std::tuple("y", std::vector<std::string>{"File <" + g.folder.file("missing.bmp") + "> not found!"}, false));
 }
 
 TEST(TilesetLoading, UnoptimizedModeAllowsOnlyOnePage) {
