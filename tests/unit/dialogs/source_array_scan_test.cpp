@@ -43,14 +43,6 @@ TEST(SourceArrayScan, Files) {
     const SourceScanResult result = scanSourceFile(golden + file);
     EXPECT_EQ(std::tuple(result.status, result.names), std::tuple(SourceScanStatus::Ok, names)) << file;
   }
-  TempFolder folder;
-  const std::string source =
-      "#pragma once\n"
-      "extern const unsigned short lvl1Palette[256];\n"
-      "static inline int cell(const unsigned short* map, int i) { return map[i]; }\n"
-      "extern const unsigned short LVL1PALETTE[16];\n";
-  writeBytes(folder.file("level.h"), std::vector<std::uint8_t>(source.begin(), source.end()));
-  EXPECT_EQ(scanSourceFile(folder.file("level.h")).names, (Names{"lvl1Palette", "map"}));
 }
 
 TEST(ImportSourceScan, MessagesAndChooser) {
