@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <random>
 
 #include "edit/brush/brush_table.h"
 #include "edit/brush/detail_shape.h"
@@ -32,38 +30,6 @@ TEST(Brush, OriginIsTheTruncatedMeanOfThePositionsAndOnlyTilesACellCanHoldGoIn) 
   EXPECT_FALSE(brush.add(page, 0, 0, -1, false, false) || brush.add(page, 0, 0, 32768, false, false) ||
                brush.add(highId, 0, 0, 0, false, false));
   EXPECT_EQ(std::tuple(brush.empty(), brush.origin()), std::tuple(true, CellPoint{0, 0}));
-}
-
-// The position index against a plain map, through random adds and removes
-// (which fill the brush to its 1024 placements).
-TEST(Brush, PositionIndexAgreesWithAReferenceUnderRandomEdits) {
-  EngineFixture f;
-  const Tileset& page = f.numberedPage();
-  const Tileset& collision = *f.project().collisionTileset;
-  std::mt19937 random(7);
-  Brush brush;
-  std::map<std::pair<int, int>, bool> reference;  // position -> collision tile
-  for (int step = 0; step < 20000; ++step) {
-    const int x = static_cast<int>(random() % 50) - 25;
-    const int y = static_cast<int>(random() % 50) - 25;
-    const bool fromCollision = random() % 4 == 0;
-    if (random() % 3 != 0) {
-      const bool added = brush.add(fromCollision ? collision : page, x, y, 3, false, false);
-      ASSERT_EQ(added, reference.size() < 1024 && reference.count({x, y}) == 0);
-      if (added) reference[{x, y}] = fromCollision;
-    } else {
-      ASSERT_EQ(brush.remove(x, y), reference.erase({x, y}) == 1);
-    }
-  }
-  int collisionTiles = 0;
-  for (const auto& [position, isCollision] : reference) {
-    const int index = brush.find(position.first, position.second);
-    ASSERT_GE(index, 0);
-    EXPECT_EQ(brush.placement(index).x, position.first);
-    collisionTiles += isCollision;
-  }
-  EXPECT_EQ(std::tuple(brush.count(), brush.collisionTiles(), brush.normalTiles()),
-            std::tuple(static_cast<int>(reference.size()), collisionTiles, brush.count() - collisionTiles));
 }
 
 TEST(DetailBrush, ShapesAdmitTheirOffsets) {

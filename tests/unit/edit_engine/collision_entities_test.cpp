@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "edit/collision/collision_flip_tables.h"
 #include "edit/collision/collision_set_generation.h"
 #include "edit/collision/collision_word.h"
@@ -58,37 +56,10 @@ TEST(CollisionFlipTables, MirroredCounterpartsOfADrawnPage) {
             std::vector<int>({1, 0, 3, 2, 0, 4, 99, -3}));
 }
 
-// Against a pixel-by-pixel count on random pages with random shapes; then
-// the built-in shapes with and without the minimum match.
-TEST(CollisionSetGeneration, AgreesWithAPixelByPixelCountAndFiltersWeakMatches) {
+// The closest shape of each tile is the MakeCll wizard's test; here, the
+// built-in shapes with and without the minimum match.
+TEST(CollisionSetGeneration, FiltersWeakMatches) {
   EngineFixture f;
-  std::mt19937 random(3);
-  auto randomPage = [&](int w, int h) -> Tileset& {
-    return f.page(w, h, [&random](int, int) { return static_cast<std::uint8_t>(random() % 3 == 0 ? 0x30 : random()); });
-  };
-  const Tileset& shapes = randomPage(32, 16);  // 8 candidate shapes
-  const Tileset& page = randomPage(48, 24);
-  const std::vector<std::uint8_t> set = generateCollisionSet(page, shapes, false);
-  ASSERT_EQ(set.size(), 18u);
-  auto drawn = [](const Tileset& p, int tile, int px) {
-    const int columns = p.imageWidth / 8;
-    const int x = (tile % columns) * 8 + px % 8;
-    const int y = (tile / columns) * 8 + px / 8;
-    return (p.pixels[static_cast<std::size_t>(y * p.imageWidth + x)] & 0x0F) != 0;
-  };
-  for (int t = 0; t < 18; ++t) {
-    int best = 0;
-    int bestCount = 0;
-    for (int c = 0; c < 8; ++c) {
-      int count = 0;
-      for (int px = 0; px < 64; ++px) count += drawn(page, t, px) == drawn(shapes, c, px);
-      if (count > bestCount) {
-        bestCount = count;
-        best = c;
-      }
-    }
-    EXPECT_EQ(set[static_cast<std::size_t>(t)], best) << "tile " << t;
-  }
   // Tile 0: transparent (colour 0 of row 1); tile 1: solid; tile 2: 58 of 64 pixels solid.
   Tileset& drawn58 = f.page(24, 8, [](int x, int y) {
     return static_cast<std::uint8_t>(x < 8 ? 0x10 : x < 16 || y * 8 + (x - 16) < 58 ? 0x21 : 0x20);

@@ -133,19 +133,13 @@ TEST(SourceLayerImport, RefusalsSayWhyAndChangeNothing) {
               std::tuple("Level", 1u, 0u, false, 1));
   }
 
-  // A page that cannot be written; un-optimized mode takes one page only.
+  // A page that cannot be written.
   SourceImport f;
   f.project().filePath = f.folder.file("gone/level.qrm");
   EXPECT_EQ(f.import().layer, nullptr);
   EXPECT_EQ(f.services.lastText(),
             "File <" + f.folder.file("gone/fooTiles.bmp") + "> could not be opened for writing.");
-  f.tiles();
-  f.project().unoptimizedMode = true;
-  EXPECT_EQ(f.import().layer, nullptr);
-  EXPECT_EQ(f.services.lastText(),
-            "Unoptimized mode only allows one tileset to be loaded at a time.  Collision tiles "
-            "Do Not count as a regular texture tileset.");
-  EXPECT_EQ(std::tuple(f.order(), f.registry().size(), f.journal().size()), std::tuple("Level", 2u, 0u));
+  EXPECT_EQ(std::tuple(f.order(), f.registry().size(), f.journal().size()), std::tuple("Level", 1u, 0u));
 }
 
 }  // namespace
