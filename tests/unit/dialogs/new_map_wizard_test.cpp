@@ -45,37 +45,6 @@ TEST(NewMapWizardOk, BuildsTheStackBottomToTop) {
             std::tuple(f.project().layerAt(2), 0u, false, std::vector<std::string>{"Qarto v0.99 - New Map"}, 0u));
 }
 
-// The primary layer and layer 2 typed in each unit on the 240 x 160 screen
-// (the unit arithmetic itself is in layer_amounts_test).
-TEST(NewMapWizardOk, UnitsOfThePrimaryLayerAndLayer2) {
-  const struct {
-    const char *width, *height;
-    int widthUnit, heightUnit;  // 0 tiles, 1 screens, 2 pixels
-    const char *amountX, *amountY;
-    int unitX, unitY;  // 0 parallax, 1 tiles, 2 screens, 3 pixels
-    const char* layers;
-  } cases[] = {
-      {"2", "64", 1, 0, "0.5", "0.5", 0, 0, "hills S 45x42 0.5/0.5, BG_Layer0 P 60x64 1/1"},      // 2 x 30 tiles
-      {"256", "3", 2, 1, "40.9", "2", 1, 2, "hills S 40x40 1/1, BG_Layer0 P 32x60 1/1"},          // 256 / 8; 3 x 20
-      {"1024", "167", 0, 2, "1", "0.5", 0, 0, "hills S 1024x20 1/0.5, BG_Layer0 P 1024x20 1/1"},  // 167 / 8
-      {" 33 ", "20.9", 0, 0, "256", "1.5", 3, 2, "hills S 32x30 1/1, BG_Layer0 P 33x20 1/1"},     // blanks around
-      {"1.5", "1.25", 1, 1, "0", "0", 0, 0, "hills S 30x20 0/0, BG_Layer0 P 45x25 1/1"},          // parts of screens
-  };
-  for (const auto& c : cases) {
-    DialogFixture f;
-    NewMapWizardForm form = loadNewMapWizard(f.settings);
-    form.hasCollision = false;
-    form.widthText = c.width;
-    form.widthUnit = c.widthUnit;
-    form.heightText = c.height;
-    form.heightUnit = c.heightUnit;
-    form.setLayer2Enabled(true);
-    form.layer2() = {true, "hills", c.amountX, c.amountY, c.unitX, c.unitY};
-    ASSERT_EQ(acceptNewMapWizard(f.session, form, f.hooks()), NewMapOutcome::Created) << c.width << " " << c.height;
-    EXPECT_EQ(stack(f.project()), c.layers);
-  }
-}
-
 // Every refusal: its message, the exclamation icon, the wizard stays open
 // and neither the project nor the settings change. Disabled layers are not
 // checked. (Text that is no number: typed_numbers_test; the unit limits:

@@ -5,7 +5,6 @@
 
 #include "edit/collision/make_cll_wizard.h"
 #include "edit/commands/command_table.h"
-#include "edit/commands/menu_layout.h"
 #include "edit/script/edit_script.h"
 #include "edit/view/view_geometry.h"
 #include "engine_fixture.h"
@@ -13,21 +12,6 @@
 
 namespace qarto::test {
 namespace {
-
-// Menu items reach commands the engine carries out (the Palette Remapper
-// alone is a placeholder).
-TEST(CommandTable, EveryMenuItemReachesAKnownCommand) {
-  EngineFixture f;
-  std::vector<MenuPlacement> places = commandPlacements(mainMenuBar());
-  for (const MenuItem* menu : {&mapContextMenu(), &tileContextMenu()}) {
-    std::vector<MenuPlacement> more = commandPlacements(menu->items, menu->text);
-    places.insert(places.end(), more.begin(), more.end());
-  }
-  for (const MenuPlacement& place : places) {
-    EXPECT_NE(findCommand(place.item->id), nullptr) << place.path << "/" << place.item->text;
-    EXPECT_TRUE(f.commands->known(place.item->id) || place.item->id == cmd::kPaletteRemapper) << place.item->text;
-  }
-}
 
 // The commands whose enabled state depends on the map, with where they are
 // enabled: no map (N), a map (M), a collision set (C), and a collision set
