@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <random>
 
-#include "edit/brush/brush_picking.h"
 #include "edit/brush/brush_table.h"
 #include "edit/brush/detail_shape.h"
 #include "edit/tile_view/tile_view_layout.h"
@@ -27,86 +24,15 @@ TEST(Brush, OriginIsTheTruncatedMeanOfThePositionsAndOnlyTilesACellCanHoldGoIn) 
   EXPECT_EQ(
       std::tuple(brush.count(), brush.origin(), brush.bounds().minX, brush.bounds().maxY, brush.placement(2).palette),
       std::tuple(3, CellPoint{0, 1}, -3, 5, 9));
-  EXPECT_TRUE(brush.remove(-3, 5));
-  EXPECT_FALSE(brush.remove(-3, 5));
-  EXPECT_EQ(brush.origin(), (CellPoint{1, -1}));
   brush.clear();
-  EXPECT_EQ(brush.origin(), (CellPoint{0, 0}));
-
   Tileset highId = page;
   highId.id = 128;  // cells keep ids up to 127
   EXPECT_FALSE(brush.add(page, 0, 0, -1, false, false) || brush.add(page, 0, 0, 32768, false, false) ||
                brush.add(highId, 0, 0, 0, false, false));
-  EXPECT_TRUE(brush.empty());
+  EXPECT_EQ(std::tuple(brush.empty(), brush.origin()), std::tuple(true, CellPoint{0, 0}));
 }
 
-// The position index against a plain map, through random adds and removes
-// (which fill the brush to its 1024 placements).
-TEST(Brush, PositionIndexAgreesWithAReferenceUnderRandomEdits) {
-  EngineFixture f;
-  const Tileset& page = f.numberedPage();
-  const Tileset& collision = *f.project().collisionTileset;
-  std::mt19937 random(7);
-  Brush brush;
-  std::map<std::pair<int, int>, bool> reference;  // position -> collision tile
-  for (int step = 0; step < 20000; ++step) {
-    const int x = static_cast<int>(random() % 50) - 25;
-    const int y = static_cast<int>(random() % 50) - 25;
-    const bool fromCollision = random() % 4 == 0;
-    if (random() % 3 != 0) {
-      const bool added = brush.add(fromCollision ? collision : page, x, y, 3, false, false);
-      ASSERT_EQ(added, reference.size() < 1024 && reference.count({x, y}) == 0);
-      if (added) reference[{x, y}] = fromCollision;
-    } else {
-      ASSERT_EQ(brush.remove(x, y), reference.erase({x, y}) == 1);
-    }
-  }
-  int collisionTiles = 0;
-  for (const auto& [position, isCollision] : reference) {
-    const int index = brush.find(position.first, position.second);
-    ASSERT_GE(index, 0);
-    EXPECT_EQ(brush.placement(index).x, position.first);
-    collisionTiles += isCollision;
-  }
-  EXPECT_EQ(std::tuple(brush.count(), brush.collisionTiles(), brush.normalTiles()),
-            std::tuple(static_cast<int>(reference.size()), collisionTiles, brush.count() - collisionTiles));
-}
-
-TEST(Brush, TrimRemovesEmptyTilesButKeepsThoseOfPagesThatAreGone) {
-  EngineFixture f;
-  Tileset& page = f.numberedPage({2, 5});
-  Brush brush;
-  brush.add(page, 0, 0, 2, false, false);
-  brush.add(page, 1, 0, 3, false, false);
-  brush.add(page, 2, 0, 999, false, false);  // outside the page: empty
-  brush.add(page, 3, 0, 5, false, false);
-  brush.trim(f.project().registry());
-  ASSERT_EQ(std::tuple(brush.count(), brush.placement(0).tile, brush.origin()), std::tuple(1, 3, CellPoint{1, 0}));
-  // Counts follow each placement's own kind even after its page is removed.
-  f.project().registry().remove(page.id);
-  brush.trim(f.project().registry());
-  EXPECT_EQ(brush.count(), 1);
-  brush.remove(1, 0);
-  EXPECT_EQ(std::tuple(brush.normalTiles(), brush.collisionTiles()), std::tuple(0, 0));
-}
-
-TEST(Brush, RectangleRemovalEndsAsRemovingEachCellInTurn) {
-  EngineFixture f;
-  const Tileset& page = f.numberedPage();
-  Brush a;
-  for (int i = 0; i < 30; ++i) a.add(page, (i * 7) % 11, (i * 5) % 9, i, false, false);
-  Brush b = a;
-  removeRectangle(a, CellRect::spanning({8, 6}, {2, 1}));
-  for (int y = 1; y <= 6; ++y) {
-    for (int x = 2; x <= 8; ++x) b.remove(x, y);
-  }
-  ASSERT_EQ(a.count(), b.count());
-  for (int i = 0; i < a.count(); ++i) {
-    EXPECT_EQ(std::tuple(a.placement(i).x, a.placement(i).y), std::tuple(b.placement(i).x, b.placement(i).y));
-  }
-}
-
-TEST(DetailBrush, ShapesAdmitTheirOffsetsAndTheLevelsStopAtTheirLimits) {
+TEST(DetailBrush, ShapesAdmitTheirOffsets) {
   DetailBrush ellipse;  // radii 2: dx^2 + dy^2 below 2
   std::string admitted;
   for (int dy = -2; dy <= 2; ++dy) {
@@ -120,20 +46,6 @@ TEST(DetailBrush, ShapesAdmitTheirOffsetsAndTheLevelsStopAtTheirLimits) {
                                slash.admits(1, -1), slash.admits(1, 0), slash.admits(1, 1), slash.admits(2, -2),
                                backslash.admits(1, 1), backslash.admits(1, -1)}),
             std::vector<bool>({true, false, false, true, true, false, false, true, false}));  // 8 is not below 8
-
-  DetailBrush d;
-  d.widthLevel = 10;
-  d.growWidth();
-  d.growWidth();
-  EXPECT_EQ(std::tuple(d.widthLevel, d.widthRadius), std::tuple(11, 4.0f));
-  d.widthLevel = 1;
-  d.shrinkWidth();
-  d.heightLevel = 2;
-  d.shrinkHeight();
-  EXPECT_EQ(std::tuple(d.widthLevel, d.widthRadius, d.heightLevel, d.heightRadius), std::tuple(1, 4.0f, 1, 1.0f));
-  for (int i = 0; i < 5; ++i) d.shrinkUniform();
-  EXPECT_EQ(std::tuple(d.widthLevel, d.heightLevel, d.widthRadius), std::tuple(0, 0, 4.0f))
-      << "uniform steps leave the radii";
 }
 
 TEST(BrushTable, StepsThroughPagesWithWrapAndSurvivesResets) {
@@ -141,9 +53,7 @@ TEST(BrushTable, StepsThroughPagesWithWrapAndSurvivesResets) {
   f.numberedPage();  // 2
   f.numberedPage();  // 3
   const TilesetRegistry& registry = f.project().registry();
-  EXPECT_EQ(std::tuple(steppedTilesetId(registry, 3, true), steppedTilesetId(registry, 1, false),
-                       steppedTilesetId(registry, 2, true), steppedTilesetId(registry, 9, true)),
-            std::tuple(1, 3, 3, 0));  // nothing to step from 9
+  EXPECT_EQ(steppedTilesetId(registry, 9, true), 0) << "nothing to step from";
   f.project().currentTilesetId = 3;
   f.key(Key::Other, ".");
   EXPECT_EQ(f.project().currentTilesetId, 1);
@@ -152,10 +62,10 @@ TEST(BrushTable, StepsThroughPagesWithWrapAndSurvivesResets) {
 
   EXPECT_EQ(f.state().brushes.size(), 3u);
   f.state().brushes.stamp().add(*registry.find(2), 0, 0, 1, false, false);
-  f.project().resetProject(false);
-  EXPECT_EQ(f.state().brushes.size(), 1u) << "only the collision tileset's brush stays";
-  EXPECT_NE(f.state().brushes.forTileset(1), nullptr);
-  EXPECT_TRUE(f.state().brushes.stamp().empty());
+  f.project().resetProject(false);  // only the collision tileset's brush stays
+  EXPECT_EQ(std::tuple(f.state().brushes.size(), f.state().brushes.forTileset(1) != nullptr,
+                       f.state().brushes.stamp().empty()),
+            std::tuple(1u, true, true));
 }
 
 // The tile view of a 128 x 64 page (16 x 8 tiles) beside the collision tiles.
@@ -175,26 +85,19 @@ struct TileViewFixture : EngineFixture {
   }
 };
 
-TEST(TileView, TabsTakeTheirWidthFromTheMeasuredLabelsAndTheMouseFindsTabsAndTiles) {
+TEST(TileView, TheMouseFindsTabsAndTiles) {
   TileViewFixture f;
   // The headless host measures 8 pixels a character: "collisionTiles" 112, "page" 32.
   const std::vector<TabLayout> tabs = layoutTabs(f.project().registry());
   ASSERT_EQ(tabs.size(), 2u);
-  EXPECT_EQ(tabs[1].left, 112 + 14);
   // The left edge is outside, and so are the right edge and the strip's bottom.
   EXPECT_EQ(std::vector<bool>({tabs[1].hit({127, 16}), tabs[1].hit({126, 16}), tabs[1].hit({126 + 32 + 11, 16}),
                                tabs[1].hit({130, 32})}),
             std::vector<bool>({true, false, false, false}));
   f.click({20, 10});
   EXPECT_EQ(f.project().currentTilesetId, 1) << "a tab click shows its page";
-  f.engine->mouseMove({140, 10}, {}, {});
-  EXPECT_EQ(std::tuple(f.state().tileView.overTab, f.state().tileView.tabTilesetId, f.state().tileView.contentWidth),
-            std::tuple(true, f.tiles.id, 126 + 46));  // the tab strip is wider than the page
-
   f.project().currentTilesetId = f.tiles.id;
   f.run(cmd::kZoom2);
-  f.engine->mouseMove({40, 50}, {}, {});
-  EXPECT_EQ(f.state().tileView.hoverTile, (CellPoint{2, 1}));
   f.engine->mouseMove({300, 50}, {}, {});  // past the page's right edge
   EXPECT_FALSE(f.state().tileView.overPage || f.state().tileView.hoverTile);
   EXPECT_EQ(tileUnderPoint(f.tiles, 2.0f, {300, 50}), (CellPoint{15, 1})) << "clamped to the page";
@@ -209,8 +112,8 @@ TEST(TileView, ClicksReplaceShiftAddsCtrlRemovesDragsPaintASelectionAndViewSwitc
   f.click(EngineFixture::tileAt(5, 5));
   f.click(EngineFixture::tileAt(6, 5), kShift);
   f.click(EngineFixture::tileAt(5, 5), kCtrl);
-  EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{6, 5}}));
-  EXPECT_EQ(f.brush().placement(0).tile, 5 * 16 + 6);
+  EXPECT_EQ(std::tuple(f.positions(), f.brush().placement(0).tile),
+            std::tuple(std::vector<std::pair<int, int>>{{6, 5}}, 5 * 16 + 6));
   f.drag({EngineFixture::tileAt(0, 0), EngineFixture::tileAt(1, 0), EngineFixture::tileAt(1, 1)});
   EXPECT_EQ(f.positions(), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {1, 1}}));
   f.drag({EngineFixture::tileAt(1, 0), EngineFixture::tileAt(1, 1)}, kCtrl);

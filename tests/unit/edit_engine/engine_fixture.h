@@ -9,6 +9,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/script/edit_script.h"
 #include "edit/session/tileset_commands.h"
 #include "model/settings/memory_settings_store.h"
 #include "support/page_files.h"
@@ -21,8 +22,9 @@ using Message = ScriptedServices::Message;
 
 // A map view engine over an empty project with the collision tileset loaded
 // (id 1), zoom 1, no scroll and no centring, so that cell (x, y) of a layer
-// with parallax 1 lies under window pixels 8x..8x+7, 8y..8y+7.
-struct EngineFixture {
+// with parallax 1 lies under window pixels 8x..8x+7, 8y..8y+7; edit scripts
+// play into it with the answers they queue.
+struct EngineFixture : ScriptAnswers {
   ScriptedServices services;
   MemorySettingsStore settings;
   HeadlessTilesetHost host;
@@ -81,6 +83,14 @@ struct EngineFixture {
     engine->mousePress(button, points.front(), m);
     for (std::size_t i = 1; i < points.size(); ++i) engine->mouseMove(points[i], held, m);
     engine->mouseRelease(button, points.back(), m);
+  }
+
+  void queueAnswer(MessageAnswer answer) override { services.answers.push_back(answer); }
+  void queueChoice(const std::string& path) override { services.openFileAnswers.push_back({path}); }
+  ScriptRunResult play(const std::string& script) {
+    const ScriptParseResult parsed = parseEditScript(script);
+    EXPECT_EQ(parsed.error, "") << "line " << parsed.errorLine;
+    return runEditScript(parsed.steps, *commands, *this);
   }
 
   void run(int id) { EXPECT_TRUE(commands->run(id)) << "command " << id; }

@@ -161,17 +161,5 @@ TEST(FloodFill, AnEmptyReplacementOnEmptyCellsEndsAndCollisionLayersMatchFlagsAn
   EXPECT_EQ(tilesOf(collision), (std::vector<int>{1, 1, 0, 0})) << "cell 2's flags differ";
 }
 
-TEST(FloodFillTool, FillsAtThePressAsOneUndoStepAndMarksTheMap) {
-  FillFixture f;
-  MapLayer& layer = f.layer("Level", 8, 8, LayerKind::Primary);
-  f.project().currentTilesetId = f.tiles.id;
-  f.pickTiles({{5, 0}});
-  f.key(Key::F4);
-  f.drag({EngineFixture::at(2, 2), EngineFixture::at(3, 3)});
-  for (const MapCell& c : layer.cells) EXPECT_EQ(c.tile, 5);
-  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), f.services.busyCalls > 0, f.services.busyDepth),
-            std::tuple(true, 1u, true, 0));
-}
-
 }  // namespace
 }  // namespace qarto::test

@@ -1,136 +1,179 @@
+// The paint tools as edit scripts with the cells they must leave, each
+// taken back by as many undo steps as it made; the preview; how gestures
+// become undo steps; and the line a stroke covers between two mouse
+// positions against a plain reference.
+
 #include <gtest/gtest.h>
 
-#include "edit/brush/brush.h"
-#include "edit/collision/collision_flip_tables.h"
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
+#include "edit/tools/stroke_path.h"
 #include "edit/tools/stroke_plan.h"
 #include "engine_fixture.h"
 
 namespace qarto::test {
 namespace {
 
-// A 40 x 30 primary layer and the numbered page (id 2), its tab clicked.
+// Level (primary, active) over Walls (collision), 40 x 30, and the numbered
+// page (id 2, 8 tiles a row) current; its collision set puts collision tile
+// 2 under its tile 11 and tile 0 under the others.
 struct PaintFixture : EngineFixture {
+  MapLayer& walls = layer("Walls", 40, 30, LayerKind::Collision);
   MapLayer& level = layer("Level", 40, 30, LayerKind::Primary);
   Tileset& tiles = numberedPage();
-  PaintFixture() { project().currentTilesetId = tiles.id; }
-  const MapCell& at(int x, int y) const { return level.cell(x, y); }
+
+  PaintFixture() {
+    tiles.hasCollisionSet = true;
+    tiles.collisionSet.assign(static_cast<std::size_t>(tiles.tileCount), 0);
+    tiles.collisionSet[11] = 2;
+    project().currentTilesetId = tiles.id;
+  }
 };
 
-TEST(PaintTool, WritesTheBrushAroundTheCursorWithFlips) {
-  PaintFixture f;
-  f.pickTiles({{1, 0}, {2, 0}, {1, 1}});  // origin (1, 0)
-  f.click(EngineFixture::at(10, 10));
-  EXPECT_EQ(std::tuple(f.at(10, 10).tile, f.at(11, 10).tile, f.at(10, 11)),
-            std::tuple(1, 2, MapCell{9, 2, 9, 0, 0, 0}));
-  EXPECT_TRUE(f.project().modified);
-  f.key(Key::H);  // brush flipped: offsets mirrored, flip bit 0 set
-  f.click(EngineFixture::at(20, 20));
-  EXPECT_EQ(std::tuple(f.at(19, 20).tile, f.at(20, 20).flags, f.at(20, 21).tile), std::tuple(2, kCellHFlip, 9));
-  f.key(Key::V);
-  f.click(EngineFixture::at(30, 20));
-  EXPECT_EQ(std::tuple(f.at(30, 19).tile, f.at(30, 19).flags), std::tuple(9, kCellHFlip | kCellVFlip));
+// The cells of a layer that are not blank, row by row: "x,y:T" for one cell,
+// "x0-x1,y:T" for a run, T the tile with "h" and "v" for its flip bits and
+// "/word" (hex) for a collision word.
+std::string painted(const MapLayer& layer) {
+  auto text = [](const MapCell& c) {
+    if (c.tile == 0 && c.flags == 0 && c.collision == 0) return std::string();
+    char word[8];
+    std::snprintf(word, sizeof word, "/%x", c.collision);
+    return std::to_string(c.tile) + (c.hflip() ? "h" : "") + (c.vflip() ? "v" : "") + (c.collision ? word : "");
+  };
+  std::string out;
+  for (int y = 0; y < layer.height; ++y) {
+    for (int x = 0; x < layer.width; ++x) {
+      const std::string t = text(layer.cell(x, y));
+      if (t.empty()) continue;
+      int last = x;
+      while (last + 1 < layer.width && text(layer.cell(last + 1, y)) == t) ++last;
+      out += (out.empty() ? "" : " ") + std::to_string(x) + (last > x ? "-" + std::to_string(last) : "") + "," +
+             std::to_string(y) + ":" + t;
+      x = last;
+    }
+  }
+  return out;
 }
 
-TEST(PaintTool, CollisionLayersTakeTheMirroredCollisionTileAndOtherLayersRefuseCollisionTiles) {
-  PaintFixture f;
-  MapLayer& collision = f.layer("Collision", 40, 30, LayerKind::Collision);
-  f.project().currentTilesetId = 1;  // the collision tiles
-  f.pickTiles({{1, 0}});
-  const CollisionFlipTables& flips = f.engine->collisionFlips();
-  ASSERT_FALSE(flips.empty());
-  f.key(Key::H);
-  f.click(EngineFixture::at(3, 3));
-  EXPECT_EQ(std::tuple(collision.cell(3, 3).tile, collision.cell(3, 3).flags),
-            std::tuple(flips.map(1, true, false), 0));
-  // The same brush may not touch the primary layer: no write, warning preview.
-  f.project().setActiveLayer(&f.level);
-  const std::vector<MapCell> before = f.level.cells;
-  f.click(EngineFixture::at(3, 3));
-  EXPECT_EQ(f.level.cells, before);
-  EXPECT_FALSE(f.engine->previewPlan().compatible);
+// Script lines at zoom 1: cell (x, y) under window pixel (8x + 4, 8y + 4);
+// page tile (x, y) in the tile view 33 pixels lower.
+std::string cell(int x, int y) { return std::to_string(x * 8 + 4) + " " + std::to_string(y * 8 + 4); }
+std::string click(int x, int y, const std::string& modifiers = "") {
+  return "press " + cell(x, y) + " " + modifiers + "\nrelease " + cell(x, y) + " " + modifiers + "\n";
 }
+std::string drag(const std::vector<CellPoint>& cells, const std::string& modifiers = "") {
+  std::string script = "press " + cell(cells.front().x, cells.front().y) + " " + modifiers + "\n";
+  for (const CellPoint& c : cells) script += "move " + cell(c.x, c.y) + " left " + modifiers + "\n";
+  return script + "release " + cell(cells.back().x, cells.back().y) + " " + modifiers + "\n";
+}
+std::string pick(const std::vector<CellPoint>& tiles) {
+  std::string script = "key Space\n";
+  for (const CellPoint& t : tiles) {
+    const std::string at = std::to_string(t.x * 8 + 4) + " " + std::to_string(33 + t.y * 8 + 4);
+    script += "press " + at + (&t == &tiles.front() ? "" : " shift") + "\nrelease " + at + "\n";
+  }
+  return script + "key Space\n";
+}
+const std::string kTile11 = pick({{3, 1}});
+const std::string kTenRight = "press 4 12\nmove 84 12 left\nrelease 84 12\n";  // cell (0, 1) to (10, 1) in one move
 
-TEST(PaintTool, HiddenLockedAndEntityLayersRefuse) {
-  for (int refusal = 0; refusal < 3; ++refusal) {
+void nothing(PaintFixture&) {}
+void collisionPage(PaintFixture& f) { f.project().currentTilesetId = 1; }  // tile 2 rises to the right, 8 falls
+
+struct Scenario {
+  const char* name;
+  void (*setUp)(PaintFixture&);
+  std::string script;
+  const char* level;
+  const char* walls;
+  std::size_t steps;  // undo steps made
+};
+
+// clang-format off
+const Scenario kScenarios[] = {
+    // A drag ten cells away paints eleven, whatever the tool.
+    {"paint", nothing, kTile11 + kTenRight, "0-10,1:11", "0-10,1:2", 1},
+    {"detail paint", nothing, kTile11 + "key F2\n" + kTenRight, "0-10,1:11", "0-10,1:2", 1},
+    {"paint lock: the row of the press", nothing, kTile11 + "key Right\npress 4 20\nmove 84 60 left\nrelease 84 60\n",
+     "0-10,2:11", "0-10,2:2", 1},
+    {"paint lock: the column of the press", nothing, kTile11 + "key Up\n" + drag({{5, 5}, {9, 6}, {12, 8}}),
+     "5,5:11 5,6:11 5,7:11 5,8:11", "5,5:2 5,6:2 5,7:2 5,8:2", 1},
+    {"flag paint", nothing, "key F5\nflags solid on\n" + kTenRight, "", "0-10,1:0/1000", 1},
+    // Tiles 11 and 12 anchored on cell (0, 1): the origin (tile 11) repeats on even columns.
+    {"pattern mode stroke", nothing,
+     pick({{3, 1}, {4, 1}}) + "move 4 12 ctrl shift\nkey Shift ctrl shift\n" +
+         "press 4 12 ctrl shift\nmove 84 12 left ctrl shift\nrelease 84 12 ctrl shift\n",
+     "0,1:11 1,1:12 2,1:11 3,1:12 4,1:11 5,1:12 6,1:11 7,1:12 8,1:11 9,1:12 10,1:11 11,1:12",
+     "0,1:2 2,1:2 4,1:2 6,1:2 8,1:2 10,1:2", 1},
+    // Tiles 10-12 over 18-20 (origin tile 11) anchored on cell (20, 15): each cell takes the tile whose
+    // offset from the origin is congruent to its own offset from the anchor, on either side of it.
+    {"pattern mode clicks", nothing,
+     pick({{2, 1}, {3, 1}, {4, 1}, {2, 2}, {3, 2}, {4, 2}}) + "move " + cell(20, 15) + " ctrl shift\n" +
+         "key Shift ctrl shift\n" + click(11, 4, "ctrl shift") + click(27, 24, "ctrl shift"),
+     "10,4:18 11,4:19 12,4:20 10,5:10 11,5:11 12,5:12 26,24:19 27,24:20 28,24:18 26,25:11 27,25:12 28,25:10",
+     "11,5:2 26,25:2", 2},
+    // Tiles (1, 0), (2, 0) and (1, 1) of the page about the origin (1, 0); flipped, the brush mirrors.
+    {"brush and its flips", nothing,
+     pick({{1, 0}, {2, 0}, {1, 1}}) + click(10, 10) + "key H\n" + click(20, 20) + "key V\n" + click(30, 20),
+     "10,10:1 11,10:2 10,11:9 30,19:9hv 19,20:2h 20,20:1h 29,20:2hv 30,20:1hv 20,21:9h", "", 3},
+    {"detail ellipse: the cross of a 3 x 3 brush", nothing,
+     pick({{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}) + "key F2\n" + click(10, 10),
+     "10,9:1 9,10:8 10,10:9 11,10:10 10,11:17", "", 1},
+    {"auto-paint off", nothing, kTile11 + "key F9\n" + click(4, 4), "4,4:11", "", 1},
+    // One gesture passing a cell three times is one step that undo takes back whole.
+    {"a drag over one cell three times", nothing, kTile11 + drag({{5, 5}, {6, 5}, {5, 5}, {5, 6}, {5, 5}}),
+     "5-6,5:11 5,6:11", "5-6,5:2 5,6:2", 1},
+    {"a collision tile mirrored", collisionPage, "layer Walls\n" + pick({{2, 0}}) + "key H\n" + click(3, 3), "", "3,3:8", 1},
+    {"a collision tile refused on a tile layer", collisionPage, pick({{2, 0}}) + click(3, 3), "", "", 0},
+    {"a hidden layer", [](PaintFixture& f) { f.level.visible = false; }, kTile11 + click(1, 1), "", "", 0},
+    {"a locked layer", [](PaintFixture& f) { f.level.locked = true; }, kTile11 + click(1, 1), "", "", 0},
+    {"an entity layer", [](PaintFixture& f) { f.layer("Entities", 0, 0, LayerKind::Entity); }, kTile11 + click(1, 1),
+     "", "", 0},
+    {"outside the layer", nothing, kTile11 + "press -100 -100\nrelease -100 -100\n", "", "", 0},
+    {"stamp picks write nothing", nothing, "key F3\n" + click(2, 2, "shift"), "", "", 0},
+};
+// clang-format on
+
+TEST(PaintTools, ScenariosLeaveTheirCellsAndUndoTakesThemBack) {
+  for (const Scenario& s : kScenarios) {
+    SCOPED_TRACE(s.name);
     PaintFixture f;
-    f.pickTiles({{3, 0}});
-    MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
-    const std::vector<std::uint8_t> block = entities.entities;
-    if (refusal < 2) f.project().setActiveLayer(&f.level);
-    f.level.visible = refusal != 0;
-    f.level.locked = refusal == 1;
-    f.click(EngineFixture::at(1, 1));
-    EXPECT_EQ(std::tuple(f.at(1, 1).tile, f.project().modified, entities.entities), std::tuple(0, false, block))
-        << refusal;
+    s.setUp(f);
+    const std::vector<MapCell> level = f.level.cells;
+    const std::vector<MapCell> walls = f.walls.cells;
+    ASSERT_EQ(f.play(s.script).errorLine, 0);
+    EXPECT_EQ(painted(f.level), s.level);
+    EXPECT_EQ(painted(f.walls), s.walls);
+    EXPECT_EQ(f.journal().size(), s.steps);
+    EXPECT_TRUE(f.project().modified || s.steps == 0);
+    for (std::size_t i = 0; i < s.steps; ++i) f.undo();
+    EXPECT_TRUE(f.level.cells == level && f.walls.cells == walls);
   }
 }
 
-TEST(PaintTool, PaintLockKeepsTheStrokeOnThePressColumn) {
+// Page cells at (2, 2) (flipped), (3, 2), (2, 3) and (3, 3), and one of a
+// page that is not loaded at (4, 2), which a pick passes over.
+TEST(RubberStamp, PicksRemovesAndPastes) {
   PaintFixture f;
-  f.pickTiles({{4, 0}});
-  f.key(Key::Up);  // vertical only
-  f.drag({EngineFixture::at(5, 5), EngineFixture::at(9, 6), EngineFixture::at(12, 8)});
-  for (int x = 0; x < 40; ++x) {
-    for (int y = 0; y < 30; ++y) {
-      EXPECT_EQ(f.at(x, y).tile == 4, x == 5 && y >= 5 && y <= 8) << x << "," << y;
-    }
-  }
-}
-
-TEST(PaintTool, DetailEllipseWritesOnlyTheCross) {
-  PaintFixture f;
-  f.pickTiles({{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}});
-  f.key(Key::F2);
-  const std::vector<MapCell> before = f.level.cells;
-  f.click(EngineFixture::at(10, 10));
-  int written = 0;
-  for (std::size_t i = 0; i < before.size(); ++i) written += !(f.level.cells[i] == before[i]);
-  EXPECT_EQ(std::tuple(written, f.at(9, 10).tile, f.at(10, 9).tile), std::tuple(5, 8, 1));  // page (0, 1), (1, 0)
-}
-
-// Pattern mode tiles the brush so that its origin lands on the anchor: a
-// cell X gets the placement whose x is congruent to X - anchor + origin,
-// modulo the brush width (and likewise in y), whichever side of the anchor
-// the stroke lies.
-TEST(PaintTool, PatternModeTilesFromTheAnchorOnBothSides) {
-  PaintFixture f;
-  f.pickTiles({{2, 1}, {3, 1}, {4, 1}, {2, 2}, {3, 2}, {4, 2}});  // bounds 2..4, 1..2; origin (3, 1)
-  f.engine->mouseMove(EngineFixture::at(20, 15), {}, kCtrlShift);
-  f.key(Key::Shift, "", kCtrlShift);  // anchor (20, 15)
-  ASSERT_TRUE(f.state().tools.patternMode);
-  for (CellPoint cursor : {CellPoint{11, 4}, CellPoint{3, 2}, CellPoint{27, 24}}) {
-    f.click(EngineFixture::at(cursor.x, cursor.y), kCtrlShift);
-    for (int y = cursor.y; y <= cursor.y + 1; ++y) {  // window: origin +- bounds
-      for (int x = cursor.x - 1; x <= cursor.x + 1; ++x) {
-        const int px = 2 + ((x - 20 + 3 - 2) % 3 + 3) % 3;
-        const int py = 1 + ((y - 15 + 1 - 1) % 2 + 2) % 2;
-        EXPECT_EQ(f.at(x, y).tile, py * 8 + px)
-            << "cursor " << cursor.x << "," << cursor.y << " cell " << x << "," << y;
-      }
-    }
-  }
-  f.engine->mouseMove(EngineFixture::at(1, 1), {}, kShift);  // a key let go: pattern mode ends
-  EXPECT_FALSE(f.state().tools.patternMode);
-}
-
-TEST(PaintTool, AutoPaintFollowsTheCollisionSetAndUndoesWithTheStroke) {
-  PaintFixture f;
-  MapLayer& collision = f.layer("Collision", 40, 30, LayerKind::Collision);
-  f.tiles.hasCollisionSet = true;
-  f.tiles.collisionSet.assign(static_cast<std::size_t>(f.tiles.tileCount), 0);
-  f.tiles.collisionSet[6] = 2;
-  f.project().setActiveLayer(&f.level);
-  f.pickTiles({{6, 0}});
-  const std::vector<MapCell> collisionBefore = collision.cells;
-  const std::vector<MapCell> levelBefore = f.level.cells;
-  f.click(EngineFixture::at(4, 4));
-  EXPECT_EQ(collision.cell(4, 4), (MapCell{2, 1, 6, 0, 0, 0}));
-  f.undo();
-  EXPECT_EQ(std::tuple(collision.cells, f.level.cells), std::tuple(collisionBefore, levelBefore))
-      << "one undo takes back both layers";
-  f.key(Key::F9);  // auto-paint off
-  f.click(EngineFixture::at(4, 4));
-  EXPECT_EQ(collision.cells, collisionBefore);
+  const auto page = static_cast<std::int8_t>(f.tiles.id);
+  f.level.cell(2, 2) = MapCell{5, page, 0, 0, kCellVFlip, 0};
+  f.level.cell(3, 2) = MapCell{6, page, 0, 0, 0, 0};
+  f.level.cell(4, 2) = MapCell{7, 99, 0, 0, 0, 0};
+  f.level.cell(2, 3) = MapCell{12, page, 0, 0, 0, 0};
+  f.level.cell(3, 3) = MapCell{13, page, 0, 0, 0, 0};
+  const std::string before = "2,2:5v 3,2:6 4,2:7 2,3:12 3,3:13";
+  ASSERT_EQ(painted(f.level), before);
+  // Shift adds the cells a drag passes; the origin is the truncated mean of their places.
+  f.play("key F3\n" + drag({{2, 2}, {3, 2}, {4, 2}, {3, 2}}, "shift") + click(20, 20));
+  EXPECT_EQ(painted(f.level), before + " 20,20:5v 21,20:6");
+  // A middle rectangle with Shift adds, Ctrl takes out; (2, 2), (2, 3) and (3, 3) stay, origin (2, 2).
+  f.play("key Escape\npress " + cell(3, 3) + " middle shift\nrelease " + cell(2, 2) + " middle shift\n" +
+         click(3, 2, "ctrl") + click(20, 24) + "press " + cell(-5, -5) + " middle ctrl\nrelease " + cell(2, 3) +
+         " middle ctrl\n" + click(30, 24));
+  EXPECT_EQ(painted(f.level), before + " 20,20:5v 21,20:6 20,24:5v 30,24:13 20,25:12 21,25:13");
+  EXPECT_EQ(f.journal().size(), 3u);
 }
 
 TEST(PaintTool, PreviewPlanIsWhatAClickWritesAndHoveringChangesNothing) {
@@ -145,90 +188,42 @@ TEST(PaintTool, PreviewPlanIsWhatAClickWritesAndHoveringChangesNothing) {
   f.click(EngineFixture::at(7, 8));
   ASSERT_EQ(plan.cells.size(), 3u);
   for (const PlannedCell& p : plan.cells) {
-    EXPECT_EQ(std::tuple(f.at(p.x, p.y).tile, f.at(p.x, p.y).vflip(), p.x - plan.cursor.x),
+    EXPECT_EQ(std::tuple(f.level.cell(p.x, p.y).tile, f.level.cell(p.x, p.y).vflip(), p.x - plan.cursor.x),
               std::tuple(p.tile, p.vflip, p.dx));
   }
-  EXPECT_TRUE(f.project().modified);
+  // A collision tile on a tile layer: the preview warns.
+  f.project().currentTilesetId = 1;
+  f.pickTiles({{2, 0}});
+  f.engine->mouseMove(EngineFixture::at(3, 3), {}, {});
+  EXPECT_FALSE(f.engine->previewPlan().compatible);
 }
 
-TEST(RubberStamp, PicksDropsAndPastesCells) {
+TEST(StrokeUndo, TheUndoLevelsBoundTheJournal) {
   PaintFixture f;
-  f.level.cell(2, 2) = MapCell{5, 2, 0, 0, kCellVFlip, 0};
-  f.level.cell(3, 2) = MapCell{6, 2, 0, 0, 0, 0};
-  f.level.cell(4, 2) = MapCell{7, 99, 0, 0, 0, 0};  // unregistered page: skipped
-  f.key(Key::F3);
-  f.drag({EngineFixture::at(2, 2), EngineFixture::at(3, 2), EngineFixture::at(4, 2), EngineFixture::at(3, 2)}, kShift);
-  Brush& stamp = f.state().brushes.stamp();
-  ASSERT_EQ(stamp.count(), 2) << "a cell picked twice is kept once";
-  // The palette row is the page's, not the cell's; picking changes no cell.
-  EXPECT_EQ(std::tuple(stamp.placement(0).vflip, stamp.placement(0).palette, f.journal().size()),
-            std::tuple(true, 5, 0u));
-  f.click(EngineFixture::at(20, 20));  // paste: origin (2, 2) on the cursor
-  EXPECT_EQ(std::tuple(f.at(20, 20).tile, f.at(20, 20).vflip(), f.at(21, 20).tile), std::tuple(5, true, 6));
-  f.click(EngineFixture::at(3, 2), kCtrl);
-  EXPECT_EQ(stamp.count(), 1);
-  // The middle rectangle: Shift adds every cell inside the layer, Ctrl alone removes.
-  f.drag({EngineFixture::at(12, 12), EngineFixture::at(10, 10)}, kShift, MouseButton::Middle);
-  EXPECT_EQ(stamp.count(), 1 + 9);
-  f.drag({EngineFixture::at(10, 10), EngineFixture::at(11, 12)}, kCtrl, MouseButton::Middle);
-  EXPECT_EQ(stamp.count(), 1 + 3);
-  f.drag({EngineFixture::at(-5, -5), EngineFixture::at(1, 1)}, kShift, MouseButton::Middle);
-  EXPECT_EQ(stamp.count(), 4 + 4);
-}
-
-// A stroke fixture: the brush holds page tile (3, 1), tile 11.
-struct StrokeFixture : PaintFixture {
-  StrokeFixture() {
-    pickTiles({{3, 1}});
-    project().modified = false;
-  }
-};
-
-TEST(StrokeUndo, OnePressDragReleaseIsOneStepAClickThatChangesNothingNoneAndTheLevelsBoundThem) {
-  StrokeFixture f;
-  const std::vector<MapCell> before = f.level.cells;
-  // The drag passes cell (5, 5) three times.
-  f.drag({EngineFixture::at(5, 5), EngineFixture::at(6, 5), EngineFixture::at(5, 5), EngineFixture::at(5, 6),
-          EngineFixture::at(5, 5)});
-  EXPECT_EQ(std::tuple(f.journal().size(), f.at(5, 5).tile), std::tuple(1u, 11));
-  f.undo();
-  EXPECT_EQ(f.level.cells, before);
-  EXPECT_FALSE(f.commands->enabled(cmd::kUndo));
-  f.click({-200, -200});  // outside the layer
-  f.key(Key::F3);         // stamp picks write no cell
-  f.click(EngineFixture::at(2, 2), kShift);
-  EXPECT_EQ(f.journal().size(), 0u);
-  // Undo levels bound the journal.
-  f.key(Key::F1);
-  f.settings.writeInt("Settings", "UndoLevels", 1);
-  f.engine->loadViewOptions();
-  f.click(EngineFixture::at(1, 1));
-  const std::vector<MapCell> afterFirst = f.level.cells;
-  f.click(EngineFixture::at(9, 9));
-  f.undo();
-  EXPECT_EQ(f.level.cells, afterFirst);
-  EXPECT_FALSE(f.commands->run(cmd::kUndo)) << "disabled with nothing left";
+  f.play("set Settings UndoLevels 1\n" + kTile11 + click(1, 1) + click(9, 9) + "key Z ctrl\nkey Z ctrl\n");
+  EXPECT_EQ(std::tuple(painted(f.level), f.journal().size(), f.commands->enabled(cmd::kUndo)),
+            std::tuple("1,1:11", 0u, false));
 }
 
 TEST(StrokeUndo, AGestureIsFiledUnderTheLayerItStartedOn) {
-  StrokeFixture f;
+  PaintFixture f;
   MapLayer& other = f.layer("Other", 40, 30, LayerKind::Secondary);
   f.project().setActiveLayer(&f.level);
-  const std::vector<MapCell> levelBefore = f.level.cells;
-  const std::vector<MapCell> otherBefore = other.cells;
+  f.pickTiles({{3, 1}});
   f.engine->mousePress(MouseButton::Left, EngineFixture::at(1, 1), {});
   f.commands->selectLayer(&other);  // a layer-bar click in mid-drag
   f.engine->mouseMove(EngineFixture::at(2, 2), {true, false, false}, {});
   f.engine->mouseRelease(MouseButton::Left, EngineFixture::at(2, 2), {});
-  EXPECT_EQ(std::tuple(f.at(1, 1).tile, other.cell(2, 2).tile, f.journal().size()), std::tuple(11, 11, 2u));
+  EXPECT_EQ(std::tuple(painted(f.level), painted(other), f.journal().size()), std::tuple("1,1:11", "2,2:11", 2u));
   f.undo();
-  EXPECT_EQ(std::tuple(other.cells, f.at(1, 1).tile), std::tuple(otherBefore, 11));
+  EXPECT_EQ(std::tuple(painted(f.level), painted(other)), std::tuple("1,1:11", ""));
   f.undo();
-  EXPECT_EQ(f.level.cells, levelBefore);
+  EXPECT_EQ(painted(f.level), "");
 }
 
 TEST(StrokeUndo, CommandsViewSwitchesAndResetsCloseTheOpenStroke) {
-  StrokeFixture f;
+  PaintFixture f;
+  f.pickTiles({{3, 1}});
   const ButtonSet left{true, false, false};
   f.engine->mousePress(MouseButton::Left, EngineFixture::at(1, 1), {});
   f.key(Key::G);  // any command closes the gesture's entry
@@ -246,6 +241,41 @@ TEST(StrokeUndo, CommandsViewSwitchesAndResetsCloseTheOpenStroke) {
   f.engine->mouseMove(EngineFixture::at(5, 4), left, {});
   f.engine->mouseRelease(MouseButton::Left, EngineFixture::at(5, 4), {});
   EXPECT_FALSE(f.journal().canUndo());
+}
+
+// The reference: each step moves one cell along the longer axis, every cell
+// lies within half a cell of the ideal line, and a clipped line is the whole
+// line with the cells outside dropped.
+TEST(StrokePath, LinesAreEightConnectedCloseToTheIdealAndClipWithoutWalkingFar) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> coordinate(-40, 40);
+  const CellRect window{-5, 3, 12, 9};
+  for (int n = 0; n < 2000; ++n) {
+    const CellPoint from{coordinate(random), coordinate(random)};
+    const CellPoint to{coordinate(random), coordinate(random)};
+    const std::vector<CellPoint> line = cellsOnLine(from, to, {-99, -99, 99, 99});
+    const int steps = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+    ASSERT_TRUE(line.size() == static_cast<std::size_t>(steps + 1) && line.front() == from && line.back() == to);
+    std::vector<CellPoint> inside;
+    for (int i = 0; i <= steps; ++i) {
+      const CellPoint c = line[static_cast<std::size_t>(i)];
+      const auto ideal = [&](int a, int b) { return steps == 0 ? a : a + static_cast<double>(i * (b - a)) / steps; };
+      ASSERT_LE(std::max(std::abs(c.x - ideal(from.x, to.x)), std::abs(c.y - ideal(from.y, to.y))), 0.5);
+      if (i > 0) {
+        ASSERT_EQ(std::max(std::abs(c.x - line[i - 1].x), std::abs(c.y - line[i - 1].y)), 1);
+      }
+      if (window.contains(c.x, c.y)) inside.push_back(c);
+    }
+    ASSERT_EQ(cellsOnLine(from, to, window), inside);
+  }
+  // A mouse far outside the map: only the ten cells inside are listed.
+  EXPECT_EQ(cellsOnLine({-2000000000, 4}, {2000000000, 4}, {0, 0, 9, 9}).size(), 10u);
+  // The path lists the cells after the previous one; the same cell again is listed again.
+  StrokePath path;
+  const CellRect everywhere{-99, -99, 99, 99};
+  EXPECT_EQ(path.advance({1, 1}, everywhere), (std::vector<CellPoint>{{1, 1}}));
+  EXPECT_EQ(path.advance({4, 2}, everywhere), (std::vector<CellPoint>{{2, 1}, {3, 2}, {4, 2}}));
+  EXPECT_EQ(path.advance({4, 2}, everywhere), (std::vector<CellPoint>{{4, 2}}));
 }
 
 }  // namespace

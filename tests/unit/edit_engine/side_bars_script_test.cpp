@@ -1,34 +1,17 @@
 // The Flags and Entities bars driven by edit scripts, as `qarto-cli edit`
 // runs them: each flag mode over cells, strokes and rectangles, the entity
 // buttons and drags, checked against words and records written out here
-// and taken back and done again step by step; and the catalogue file the
-// preferences name, read or refused.
+// and taken back and done again step by step.
 
 #include "edit/entities/entity_record.h"
-#include "edit/script/edit_script.h"
 #include "engine_fixture.h"
-#include "support/temp_folder.h"
 
 namespace qarto::test {
 namespace {
 
-struct ScriptFixture : EngineFixture, ScriptAnswers {
-  void queueAnswer(MessageAnswer answer) override { services.answers.push_back(answer); }
-  void queueChoice(const std::string&) override {}
-  ScriptRunResult play(const std::string& script) {
-    const ScriptParseResult parsed = parseEditScript(script);
-    EXPECT_EQ(parsed.error, "");
-    return runEditScript(parsed.steps, *commands, *this);
-  }
-  void redoAll() {
-    while (journal().redo(project())) {
-    }
-  }
-};
-
 // Zoom 1, no scroll: cell (x, y) lies under window pixels 8x..8x+7, 8y..8y+7.
 TEST(FlagsBarScript, AddReplaceAndRemoveOverCellsStrokesAndRectangles) {
-  ScriptFixture f;
+  EngineFixture f;
   f.layer("Level", 5, 5, LayerKind::Primary);
   MapLayer& collision = f.layer("Collision", 5, 5, LayerKind::Collision);
   for (MapCell& cell : collision.cells) cell.collision = 0x2001;  // Jump Through and a bit the bar never sets
@@ -56,12 +39,13 @@ TEST(FlagsBarScript, AddReplaceAndRemoveOverCellsStrokesAndRectangles) {
   EXPECT_EQ(std::tuple(words(), f.journal().size(), f.project().modified), std::tuple(painted, 3u, true));
   for (int i = 0; i < 3; ++i) f.undo();
   EXPECT_TRUE(collision.cells == start);
-  f.redoAll();
+  while (f.journal().redo(f.project())) {
+  }
   EXPECT_EQ(words(), painted);
 }
 
 TEST(EntitiesBarScript, SpawnDragCloneFlipDeleteAndTheThirtyThirdSpawnEachUndoneAndRedone) {
-  ScriptFixture f;
+  EngineFixture f;
   f.layer("Level", 64, 40, LayerKind::Primary);
   MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
   auto records = [&] {
@@ -107,31 +91,6 @@ TEST(EntitiesBarScript, SpawnDragCloneFlipDeleteAndTheThirtyThirdSpawnEachUndone
     ASSERT_TRUE(f.journal().redo(f.project()));
     EXPECT_EQ(records(), history[step]) << "redo " << step;
   }
-}
-
-TEST(EntityCatalogueFile, AFileThatCannotBeReadIsReportedOnceAndTheBuiltInRowsStayUsable) {
-  ScriptFixture f;
-  TempFolder folder;
-  f.layer("Level", 64, 40, LayerKind::Primary);
-  MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
-  writeBytes(folder.file("good.ini"), {'[', '9', ']', '\n', 'N', 'a', 'm', 'e', '=', 'B', 'a', 't', '\n'});
-  writeBytes(folder.file("bad.ini"), {'[', '9', ']', '\n', 'N', 'a', 'm', 'e', '=', 'B', '\n', 'X', '=', '1'});
-  const std::string set = "set Settings EntityCatalogue " + folder.path() + "/";
-  f.play(set + "good.ini\nentity type 6\n" + set + "bad.ini\n" + set + "bad.ini\n");  // no second message
-  EXPECT_EQ(f.services.messages,
-            std::vector<Message>{shown("The entity catalogue \"" + folder.file("bad.ini") +
-                                           "\" has a fault on line 3: \"x\" is not a key of a catalogue; the keys are "
-                                           "Name, Description and Sprite.\n\nThe built-in entities stay in the list.",
-                                       MessageIcon::Warning, " - Entity Catalogue")});
-  f.play("key F6\nmove 100 100\nentity spawn\n");
-  EXPECT_EQ(std::tuple(f.state().entityCatalogue.rowCount(), readEntity(entities, 0)->type), std::tuple(6, 5))
-      << "the row falls back to the last built-in one";
-  f.play(set + "missing.ini\n");
-  EXPECT_EQ(f.services.lastText(), "The entity catalogue \"" + folder.file("missing.ini") +
-                                       "\" could not be opened.\n\nThe built-in entities stay in the list.");
-  std::filesystem::copy_file(folder.file("good.ini"), folder.file("missing.ini"));
-  f.engine->reloadPreferences();  // Preferences confirmed read the file again
-  EXPECT_EQ(f.state().entityCatalogue.rowCount(), 7);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Redo of every undoable action through the engine's commands and keys, and
-// the undo levels in effect.
+// Redo of every undoable action through the engine's commands and keys.
 
 #include <gtest/gtest.h>
 
@@ -57,7 +56,6 @@ void resize(RedoFixture& f, int width, int height, double parallax) {
 // clang-format off
 const std::pair<const char*, Action> kActions[] = {
     {"paint", [](RedoFixture& f) { f.pickTiles({{3, 1}}); f.drag({RedoFixture::at(1, 1), RedoFixture::at(9, 4)}); }},
-    {"detail paint", [](RedoFixture& f) { f.pickTiles({{0, 1}, {1, 1}}); f.key(Key::F2); f.click(RedoFixture::at(5, 5)); }},
     {"stamp", [](RedoFixture& f) { f.key(Key::F3); f.click(RedoFixture::at(2, 2), kShift); f.click(RedoFixture::at(9, 9)); }},
     {"fill", [](RedoFixture& f) { f.pickTiles({{6, 0}}); f.key(Key::F4); f.click(RedoFixture::at(0, 0)); }},
     {"flag paint", [](RedoFixture& f) {
@@ -67,11 +65,7 @@ const std::pair<const char*, Action> kActions[] = {
      }},
     {"merge down", [](RedoFixture& f) { f.run(cmd::kMergeDown); }},
     {"eat hidden tiles", [](RedoFixture& f) { f.project().setActiveLayer(&f.back); f.run(cmd::kEatHiddenTiles); }},
-    {"add layer", [](RedoFixture& f) { f.project().addLayer("New", 20, 20, 0.5f, 0.5f, LayerKind::Secondary, true); }},
-    {"delete layer", [](RedoFixture& f) { f.project().setActiveLayer(&f.back); f.run(cmd::kDeleteLayer); }},
     {"shuffle up", [](RedoFixture& f) { f.key(Key::PageUp, "", kShift); }},
-    {"shuffle down", [](RedoFixture& f) { f.key(Key::PageDown, "", kShift); }},
-    {"flip tile layer", [](RedoFixture& f) { f.run(cmd::kFlipLayerHorizontally); }},
     {"flip collision layer", [](RedoFixture& f) { f.project().setActiveLayer(&f.walls); f.run(cmd::kFlipLayerVertically); }},
     {"shift", [](RedoFixture& f) {
        ShiftLayerModel shift(f.engine->session());
@@ -85,7 +79,6 @@ const std::pair<const char*, Action> kActions[] = {
        f.services.openFileAnswers.push_back({writePage(folder, "i.bmp", makePage(32, 16, [](int x, int) { return std::uint8_t(x); }))});
        f.run(cmd::kImportBmpLayer);
      }},
-    {"shrinking resize", [](RedoFixture& f) { resize(f, 30, 20, 0.0); }},
     {"secondary layer resized to a new parallax", [](RedoFixture& f) { f.project().setActiveLayer(&f.back); resize(f, 0, 0, 1.25); }},
 };
 // clang-format on
@@ -93,7 +86,6 @@ const std::pair<const char*, Action> kActions[] = {
 TEST(Redo, AfterEveryKindOfEntryGivesBackTheStateBeforeTheUndoByteForByte) {
   const KeyEvent ctrlZ{Key::Z, "", kCtrl};
   const KeyEvent ctrlY{Key::Y, "", kCtrl};
-  const KeyEvent ctrlShiftZ{Key::Z, "", kCtrlShift};
   for (const auto& [name, action] : kActions) {
     SCOPED_TRACE(name);
     RedoFixture f;
@@ -113,29 +105,7 @@ TEST(Redo, AfterEveryKindOfEntryGivesBackTheStateBeforeTheUndoByteForByte) {
     f.commands->handleKey(ctrlY);
     EXPECT_TRUE(f.everything() == after);
     EXPECT_EQ(std::tuple(f.commands->enabled(cmd::kRedo), f.project().modified), std::tuple(false, true));
-    f.run(cmd::kUndo);
-    f.commands->handleKey(ctrlShiftZ);
-    EXPECT_TRUE(f.everything() == after);
   }
-}
-
-// A missing "UndoLevels" means 10 levels, from the start and after the
-// preferences, as the Undo page shows.
-TEST(UndoLevels, AMissingSettingKeepsTenEntriesAndPreferencesChangeIt) {
-  struct ConfirmingFrame : FrameHost {
-    bool runPreferencesDialog() override { return true; }
-  } frame;
-  ScriptedServices services;
-  MemorySettingsStore settings;
-  HeadlessTilesetHost host;
-  MapViewEngine engine(services, settings, host);
-  EditorCommands commands(engine, &frame);
-  engine.loadViewOptions();
-  for (int i = 0; i < 12; ++i) engine.project().addLayer("L", 30, 20, 1.0f, 1.0f, LayerKind::Secondary, false);
-  EXPECT_EQ(engine.project().journal().size(), 10u);
-  settings.writeInt("Settings", "UndoLevels", 4);
-  ASSERT_TRUE(commands.run(cmd::kPreferences));
-  EXPECT_EQ(engine.project().journal().size(), 4u);
 }
 
 }  // namespace

@@ -19,28 +19,27 @@ TEST(ImportLayer, AddsALayerThatShowsTheImageTileByTileAndUndoRemovesIt) {
   f.services.openFileAnswers = {{}, {folder.file("notes.bmp")}, {path}};
   EXPECT_EQ(importImageAsLayer(f.session), nullptr) << "the chooser cancelled";
   EXPECT_EQ(importImageAsLayer(f.session), nullptr) << "a page that cannot be read";
-  ASSERT_EQ(f.services.messages.size(), 1u);
-  EXPECT_EQ(f.services.lastMessage().caption, "Qarto v0.99 - Tile Load Error");
+  EXPECT_EQ(f.services.messages,
+            std::vector{shown("The file <" + folder.file("notes.bmp") + "> is not a valid bitmap file!",
+                              MessageIcon::Warning, " - Tile Load Error")});
   EXPECT_EQ(std::tuple(f.order(), f.project().modified), std::tuple("Level", false));
 
   MapLayer* layer = importImageAsLayer(f.session);
   ASSERT_NE(layer, nullptr);
-  EXPECT_EQ(describe(f.services.openRequests.front()),
-            chooser("Import Tileset As Layer",
-                    "All Supported Tileset Formats|*.bmp;*.pcx;*.png|Bitmaps (*.bmp)|*.bmp|ZSoft PCX "
-                    "(*.pcx)|*.pcx|Indexed PNG (*.png)|*.png||",
-                    ".bmp", "/somewhere"));
+  EXPECT_EQ(std::tuple(f.services.openRequests.front().title, f.services.openRequests.front().initialFolder),
+            std::tuple("Import Tileset As Layer", "/somewhere"));
   EXPECT_EQ(std::tuple(layer->nameText(), layer->kind, layer->width, layer->height, layer->parallaxX),
             std::tuple("BMP_tilepage", LayerKind::Secondary, 3, 2, 1.0f));
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(layer->cells[static_cast<std::size_t>(i)],
               (MapCell{static_cast<std::int16_t>(i), 2, static_cast<std::uint8_t>((i + 3) % 16), 0, 0, 0}));
   }
-  EXPECT_EQ(std::tuple(f.project().modified, f.project().activeLayer), std::tuple(true, &level));
-  EXPECT_EQ(f.settings.readText("Settings", "LastTilesetPath", ""), folder.path());
+  EXPECT_EQ(
+      std::tuple(f.project().modified, f.project().activeLayer, f.settings.readText("Settings", "LastTilesetPath", "")),
+      std::tuple(true, &level, folder.path()));
   ASSERT_TRUE(f.journal().undo(f.project()));
-  EXPECT_EQ(f.order(), "Level");
-  EXPECT_NE(f.session.registry().find(2), nullptr) << "the page stays loaded";
+  EXPECT_EQ(std::tuple(f.order(), f.session.registry().find(2) != nullptr), std::tuple("Level", true))
+      << "the page stays loaded";
 }
 
 TEST(PageLayerFill, TilesACellCannotNumberKeepTheCellAsItWas) {
@@ -50,8 +49,8 @@ TEST(PageLayerFill, TilesACellCannotNumberKeepTheCellAsItWas) {
   layer.height = 40000;
   layer.cells.assign(40000, distinctCell(7));
   fillLayerFromPage(layer, *page);
-  EXPECT_EQ(layer.cells[32767], (MapCell{32767, 3, 5, 0, 0, 0}));
-  EXPECT_EQ(layer.cells[32768], distinctCell(7));
+  EXPECT_EQ(std::tuple(layer.cells[32767], layer.cells[32768]),
+            std::tuple(MapCell{32767, 3, 5, 0, 0, 0}, distinctCell(7)));
 }
 
 // A 4 x 3 primary layer holding tiles 1 to 12 of page 2, the Shift dialog
@@ -73,15 +72,11 @@ TEST(ShiftLayer, ThePreviewMovesTheCellsAsTheSlidersAndWrapBoxesSay) {
     std::vector<int> tiles;
     bool page = true;  // without a normal page vacated cells stay all zero, the cells move all the same
   } cases[] = {
-      {1, 0, false, false, {0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 10, 11}},
       {1, 0, false, false, {0, 1, 2, 3, 0, 5, 6, 7, 0, 9, 10, 11}, false},
       {-1, 1, false, false, {0, 0, 0, 0, 2, 3, 4, 0, 6, 7, 8, 0}},
       {1, -1, true, false, {8, 5, 6, 7, 12, 9, 10, 11, 0, 0, 0, 0}},
       {-1, 2, false, true, {6, 7, 8, 0, 10, 11, 12, 0, 2, 3, 4, 0}},
       {-3, 2, true, true, {8, 5, 6, 7, 12, 9, 10, 11, 4, 1, 2, 3}},
-      {3, -3, true, true, {2, 3, 4, 1, 6, 7, 8, 5, 10, 11, 12, 9}},
-      {-4, 0, true, false, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-      {-4, 0, false, false, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
       {0, -3, false, false, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
   };
 

@@ -41,17 +41,14 @@ struct Stack : LayersFixture {
 TEST(LayerSelection, NextAndPreviousWrapAndTheTogglesChangeViewFlagsOnly) {
   Stack f;
   f.project().activeLayer = &f.ground;
-  const std::pair<void (*)(EditorSession&), const char*> steps[] = {
-      // clang-format off
-      {selectNextLayer, "Walls"}, {selectNextLayer, "Enemies"}, {selectPreviousLayer, "Walls"},
-      {selectPreviousLayer, "Ground"}, {selectPreviousLayer, "Back"},
-      // clang-format on
-  };
-  for (const auto& [step, to] : steps) {
-    f.bar.calls.clear();
+  // Up from the bottom wraps to the top and back; down from the top wraps to the bottom.
+  for (auto step : {selectNextLayer, selectNextLayer, selectPreviousLayer, selectPreviousLayer, selectPreviousLayer}) {
     step(f.session);
-    EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", std::string("active ") + to}));
   }
+  EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", "active Walls", "refresh", "active Enemies", "refresh",
+                                                   "active Walls", "refresh", "active Ground", "refresh",
+                                                   "active Back"}));
+  f.bar.calls.clear();
   f.project().activeLayer = &f.tall;
   toggleActiveLayerVisible(f.session);
   toggleActiveLayerAlpha(f.session);
@@ -61,7 +58,7 @@ TEST(LayerSelection, NextAndPreviousWrapAndTheTogglesChangeViewFlagsOnly) {
   EXPECT_EQ(f.flags(), "--- --- val --- --- -a- ");
   showAllLayers(f.session);
   EXPECT_EQ(f.flags(), "v-- v-- val v-- v-- va- ");
-  EXPECT_EQ(std::tuple(f.bar.calls.size(), f.project().modified, f.journal().size()), std::tuple(7u, false, 0u));
+  EXPECT_EQ(std::tuple(f.bar.calls.size(), f.project().modified, f.journal().size()), std::tuple(5u, false, 0u));
 }
 
 // Undone, a shuffled layer goes back beside the neighbour it passed, even
@@ -103,12 +100,10 @@ TEST(LayerDelete, TheBottomLayerBecomesActiveAndUndoPutsTheSameLayerBack) {
   f.project().selectedEntity = 3;
   EXPECT_TRUE(deleteActiveLayer(f.session));
   EXPECT_EQ(f.order(), "Ground Back Front Enemies Walls");
-  EXPECT_EQ(std::tuple(f.project().selectedEntity, f.project().modified, f.services.messages.size()),
-            std::tuple(-1, true, 0u));  // no question is asked
-  EXPECT_EQ(f.bar.calls, (std::vector<std::string>{"refresh", "active Ground"}));
+  EXPECT_EQ(std::tuple(f.project().selectedEntity, f.project().modified, f.services.messages.size(), f.bar.calls),
+            std::tuple(-1, true, 0u, std::vector<std::string>{"refresh", "active Ground"}));  // no question is asked
   ASSERT_TRUE(f.journal().undo(f.project()));
-  EXPECT_EQ(f.project().layerAt(2), &f.tall);
-  EXPECT_EQ(f.tall.cells, before);
+  EXPECT_EQ(std::tuple(f.project().layerAt(2), f.tall.cells), std::tuple(&f.tall, before));
 }
 
 TEST(LayerClone, CopiesTheActiveLayerToTheBottomUnderACloneNameAsOneUndoStep) {
@@ -124,14 +119,12 @@ TEST(LayerClone, CopiesTheActiveLayerToTheBottomUnderACloneNameAsOneUndoStep) {
   ASSERT_NE(clone, nullptr);
   EXPECT_EQ(f.order(),
             "Clone of Hills of the far north Ground Back Hills of the far north, at dusk Front Enemies Walls");
+  // Not active: only the clone of the primary layer becomes active.
   EXPECT_EQ(std::tuple(clone->kind, clone->width, clone->height, clone->parallaxX, clone->visible, clone->alpha,
-                       clone->locked),
-            std::tuple(LayerKind::Secondary, 7, 2, 0.75f, false, true, false));
-  EXPECT_EQ(clone->cells[5].reserved, 0);
+                       clone->locked, clone->cells[5].reserved, f.project().activeLayer, f.project().modified),
+            std::tuple(LayerKind::Secondary, 7, 2, 0.75f, false, true, false, 0, &f.tall, true));
   clone->cells[5].reserved = 9;
   EXPECT_EQ(clone->cells, f.tall.cells);
-  EXPECT_EQ(f.project().activeLayer, &f.tall) << "a clone of a secondary layer does not become active";
-  EXPECT_TRUE(f.project().modified);
   ASSERT_TRUE(f.journal().undo(f.project()));
   EXPECT_EQ(f.project().layerCount(), 6);
 
@@ -140,18 +133,8 @@ TEST(LayerClone, CopiesTheActiveLayerToTheBottomUnderACloneNameAsOneUndoStep) {
   f.front.parallaxX = 0.5f;
   clone = cloneActiveLayer(f.session);
   ASSERT_NE(clone, nullptr);
-  EXPECT_EQ(std::tuple(clone->kind, clone->parallaxX, clone->parallaxY), std::tuple(LayerKind::Secondary, 1.0f, 1.0f));
-  EXPECT_EQ(f.bar.calls.back(), "active Clone of Front");
-  ASSERT_TRUE(f.journal().undo(f.project()));
-  EXPECT_EQ(f.project().activeLayer, &f.front);
-
-  // An entity layer's clone copies the entity block.
-  for (std::size_t i = 0; i < f.enemies.entities.size(); ++i) f.enemies.entities[i] = static_cast<std::uint8_t>(i * 13);
-  f.project().activeLayer = &f.enemies;
-  clone = cloneActiveLayer(f.session);
-  ASSERT_NE(clone, nullptr);
-  EXPECT_EQ(std::tuple(clone->kind, clone->cells.size(), clone->entities),
-            std::tuple(LayerKind::Entity, 0u, f.enemies.entities));
+  EXPECT_EQ(std::tuple(clone->kind, clone->parallaxX, clone->parallaxY, f.bar.calls.back()),
+            std::tuple(LayerKind::Secondary, 1.0f, 1.0f, "active Clone of Front"));
 }
 
 TEST(LayerMerge, BlankCellsTakeTheCellBeneathAsOneUndoStepAndTheLayerBeneathIsHidden) {
@@ -202,14 +185,12 @@ TEST(EatHiddenTiles, ClearsTheCellsUnderTilesThatHideThemCompletelyAsOneUndoStep
   const auto before = f.snapshot();
   const std::vector<MapCell> front = f.front.cells;
   EXPECT_TRUE(eatHiddenTiles(f.session));
-  EXPECT_TRUE(f.services.messages.empty());  // no question: it can be undone
   for (int i = 0; i < 8; ++i) EXPECT_EQ(f.ground.cells[i], i == 0 || i == 5 ? MapCell{} : distinctCell(i + 1)) << i;
-  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), f.front.cells), std::tuple(true, 1u, front));
-  const std::vector<MapCell> eaten = f.ground.cells;
+  // No question: it can be undone.
+  EXPECT_EQ(std::tuple(f.project().modified, f.journal().size(), f.front.cells, f.services.messages.size()),
+            std::tuple(true, 1u, front, 0u));
   ASSERT_TRUE(f.journal().undo(f.project()));
   EXPECT_EQ(std::get<0>(f.snapshot()), std::get<0>(before));
-  ASSERT_TRUE(f.journal().redo(f.project()));
-  EXPECT_EQ(f.ground.cells, eaten);
 }
 
 TEST(LayerFlip, MirrorsEveryKindOfLayerAndUndoGivesItBack) {
@@ -304,7 +285,7 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
       "You have entered an invalid parallax amount.  Parallax must be between 0.0 and 1.5.", MessageIcon::Exclamation);
   const Message sameParallax =
       shown("The target parallax value is identical to the old layer parallax value.", MessageIcon::Information);
-  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
   const struct {
     const char* active;
     Act act;
@@ -317,7 +298,7 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
        shown("The primary layer can never be deleted, only resized.", MessageIcon::Warning)},
       {"Ground", merge, shown("There is no layer beneath the active layer to merge with.", MessageIcon::Warning)},
       // Onto a wider, lower layer; onto a narrower, taller one; onto an entity layer; an entity layer.
-      {"Tall", merge, sizes}, {"Front", merge, sizes}, {"Walls", merge, sizes}, {"Enemies", merge, sizes},
+      {"Tall", merge, sizes}, {"Front", merge, sizes}, {"Enemies", merge, sizes},
       // The overlaying layer (the top tile layer) is wider and lower; only entities and collision above.
       {"Tall", eat, noOverlay}, {"Front", eat, noOverlay}, {"Enemies", eat, noOverlay},
       {"Enemies", [](Stack& f) { EXPECT_FALSE(ShiftLayerModel(f.session).begin()); },
@@ -339,15 +320,9 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
        }, shown("Error....tile array allocation failed.  Try closing other applications. ", MessageIcon::Exclamation)},
       {"Front", dialog(8, 1),
        shown("The target layer size is identical to the old layer size.", MessageIcon::Information)},
-      {"Front", dialog(29, 20), badSize}, {"Front", dialog(1025, 20), badSize}, {"Front", dialog(30, 19), badSize},
-      {"Front", dialog(30, 1025), badSize}, {"Front", dialog(-5, 0), badSize},
+      {"Front", dialog(29, 20), badSize}, {"Front", dialog(30, 1025), badSize},
       {"Front", dialog(60, 40), badParallax, groundParallax(nan)},
-      {"Front", dialog(60, 40), badParallax, groundParallax(inf)},
-      {"Front", dialog(60, 40), badParallax, groundParallax(-9.0f)},
-      {"Ground", parallax(0.753), sameParallax}, {"Ground", parallax(0.7465), sameParallax},
-      {"Ground", parallax(1.51), badParallax}, {"Ground", parallax(-0.01), badParallax},
-      {"Ground", parallax(2.0), badParallax}, {"Ground", parallax(nan), badParallax},
-      {"Ground", parallax(HUGE_VAL), badParallax},
+      {"Ground", parallax(0.7465), sameParallax}, {"Ground", parallax(-0.01), badParallax},
       {"Ground", parallax(1.5), badParallax},  // 30 + ceil(1.5 x (8 - 30)) = -3
       {"Ground", dialog(0, 0, 0.5, ResizeOutcome::Closed),
        shown("No valid primary layer was found.  The process has aborted.", MessageIcon::Stop),
@@ -362,8 +337,7 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
     const auto before = f.snapshot();
     cases[i].act(f);
     EXPECT_EQ(f.services.messages, std::vector<Message>{cases[i].message}) << "case " << i;
-    EXPECT_EQ(f.snapshot(), before) << "case " << i;
-    EXPECT_TRUE(f.bar.calls.empty()) << "case " << i;
+    EXPECT_EQ(std::tuple(f.snapshot(), f.bar.calls.empty()), std::tuple(before, true)) << "case " << i;
   }
 }
 

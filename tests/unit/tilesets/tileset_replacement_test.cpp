@@ -41,25 +41,21 @@ TEST(RemoveTileset, AsksWithTheCountsAndNoKeepsEverything) {
                         "be zeroed out.\n\n2 of these map tiles are using empty tiles from this tileset, leaving 3 "
                         "tiles with (potentially) unique tile data\n\nContinue and remove this tileset?",
                         MessageIcon::Exclamation, " - Remove Tileset", MessageButtons::YesNo)});
-  EXPECT_EQ(f.layer->cells, before);
-  EXPECT_NE(f.registry().find(2), nullptr);
-  EXPECT_FALSE(f.project().modified);
+  EXPECT_EQ(std::tuple(f.layer->cells == before, f.registry().find(2) != nullptr, f.project().modified),
+            std::tuple(true, true, false));
 
   // Yes: the cells show collision tile 0, the next page becomes current.
   removeCurrentTileset(f.session);
-  EXPECT_EQ(f.registry().find(2), nullptr);
-  EXPECT_EQ(f.host.brushes.count(2), 0u);
-  EXPECT_EQ(f.project().currentTilesetId, 3);
+  EXPECT_EQ(std::tuple(f.registry().find(2), f.host.brushes.count(2), f.project().currentTilesetId, f.layer->cells[5],
+                       f.project().modified, f.project().tilesetsLoaded),
+            std::tuple(nullptr, 0u, 3, before[5], true, true));
   EXPECT_EQ(std::vector<MapCell>(f.layer->cells.begin(), f.layer->cells.begin() + 5),
             std::vector<MapCell>(5, MapCell{0, 1}));
-  EXPECT_EQ(f.layer->cells[5], before[5]);
-  EXPECT_TRUE(f.project().modified && f.project().tilesetsLoaded);
 
   // The last page: current wraps to the lowest id, tilesetsLoaded clears.
   removeCurrentTileset(f.session);
-  EXPECT_EQ(f.services.messages.size(), 3u);  // asked each time
-  EXPECT_EQ(f.project().currentTilesetId, 1);
-  EXPECT_FALSE(f.project().tilesetsLoaded);
+  EXPECT_EQ(std::tuple(f.services.messages.size(), f.project().currentTilesetId, f.project().tilesetsLoaded),
+            std::tuple(3u, 1, false));  // asked each time
 }
 
 TEST(RemoveTileset, SingularTextsUnusedPagesAndTheCollisionTileset) {
@@ -76,8 +72,7 @@ TEST(RemoveTileset, SingularTextsUnusedPagesAndTheCollisionTileset) {
   f.project().currentTilesetId = unused;
   f.services.messages.clear();
   removeCurrentTileset(f.session);
-  EXPECT_EQ(f.registry().find(unused), nullptr);
-  EXPECT_EQ(f.project().currentTilesetId, 1);
+  EXPECT_EQ(std::tuple(f.registry().find(unused), f.project().currentTilesetId), std::tuple(nullptr, 1));
 
   f.project().modified = false;
   removeCurrentTileset(f.session);  // the collision tileset
@@ -85,8 +80,7 @@ TEST(RemoveTileset, SingularTextsUnusedPagesAndTheCollisionTileset) {
   removeCurrentTileset(f.session);  // no current tileset: nothing happens
   EXPECT_EQ(f.services.messages, std::vector{shown("Collision tilesets cannot be removed from a project.",
                                                    MessageIcon::Warning, " - Remove Tileset")});
-  EXPECT_NE(f.registry().find(1), nullptr);
-  EXPECT_FALSE(f.project().modified);
+  EXPECT_EQ(std::tuple(f.registry().find(1) != nullptr, f.project().modified), std::tuple(true, false));
 }
 
 TEST(UpdateTileset, SameWidthAndTallerKeepsTileNumbersAndRecomputesPalettes) {
@@ -94,20 +88,17 @@ TEST(UpdateTileset, SameWidthAndTallerKeepsTileNumbersAndRecomputesPalettes) {
   // Starts in the page's own file; that file still exists.
   f.services.openFileAnswers.push_back({f.page("taller.bmp", 128, 128, {}, 3)});
   updateCurrentTileset(f.session);
-  EXPECT_EQ(f.services.openRequests.at(0).title, "Update Tileset");
-  EXPECT_EQ(f.services.openRequests.at(0).initialFile, f.folder.file("page.bmp"));
-  EXPECT_TRUE(f.services.messages.empty());
+  EXPECT_EQ(std::tuple(f.services.openRequests.at(0).title, f.services.openRequests.at(0).initialFile,
+                       f.services.messages.size()),
+            std::tuple("Update Tileset", f.folder.file("page.bmp"), 0u));
   const Tileset* updated = f.registry().find(2);
   ASSERT_NE(updated, nullptr);
-  EXPECT_EQ(updated->imageHeight, 128);
-  EXPECT_EQ(updated->displayName, "taller");
-  EXPECT_EQ(f.host.brushes.count(2), 1u);
+  EXPECT_EQ(std::tuple(updated->imageHeight, updated->displayName, f.host.brushes.count(2), f.project().modified),
+            std::tuple(128, "taller", 1u, true));
   const int tiles[] = {0, 1, 9, 10, 11};
-  for (std::size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(f.layer->cells[i].tile, tiles[i]);
-    EXPECT_EQ(f.layer->cells[i].palette, (tiles[i] + 3) % 16) << i;  // the new page's rows
+  for (std::size_t i = 0; i < 5; ++i) {  // the tile numbers kept, the palette rows the new page's
+    EXPECT_EQ(std::tuple(f.layer->cells[i].tile, f.layer->cells[i].palette), std::tuple(tiles[i], (tiles[i] + 3) % 16));
   }
-  EXPECT_TRUE(f.project().modified);
 }
 
 TEST(UpdateTileset, OtherWidthOrShorterImageIsRefusedAndChangesNothing) {
@@ -121,9 +112,7 @@ TEST(UpdateTileset, OtherWidthOrShorterImageIsRefusedAndChangesNothing) {
             (std::vector{shown(kWidthText, MessageIcon::Warning, " - Update Tileset"),
                          shown(kWidthText, MessageIcon::Warning, " - Update Tileset"),
                          shown("Unknown file type.", MessageIcon::Warning, " - Update Tileset - Tile Load Error")}));
-  EXPECT_EQ(f.registry().find(2), before);
-  EXPECT_EQ(f.layer->cells, cells);
-  EXPECT_FALSE(f.project().modified);
+  EXPECT_EQ(std::tuple(f.registry().find(2), f.layer->cells, f.project().modified), std::tuple(before, cells, false));
 }
 
 }  // namespace
