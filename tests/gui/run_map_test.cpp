@@ -13,10 +13,7 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "emulator/map_player.h"
-#include "model/project/map_project.h"
-#include "render/art/builtin_glyphs.h"
 #include "support/frame_fixture.h"
-#include "support/stand_in_view.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"
 
@@ -25,28 +22,14 @@ using namespace qarto::test;
 
 namespace {
 
-struct RunMapFrame {
-  RunMapFrame() {
-    CMainFrame::Options options;
-    options.withRunMap = true;
-    options.baseRomPath = QARTO_PLAYER_ROM;
-    options.viewFactory = StandInView::factory();
-    frame = std::make_unique<CMainFrame>(services, settings, builtinGlyphSet(), options);
-    frame->resize(1000, 700);
-    frame->show();
-  }
-  // The view's top-left at map pixel (x, y): zoom 2, origin in the corner.
-  void lookAt(int x, int y) {
-    ViewState& view = frame->engine().state().view;
-    view.centeredView = false;
-    view.mapZoom = 2.0f;
-    view.scrollX = 2 * x;
-    view.scrollY = 2 * y;
-  }
-  ScriptedServices services;
-  MemorySettingsStore settings;
-  std::unique_ptr<CMainFrame> frame;
-};
+// The view's top-left at map pixel (x, y): zoom 2, origin in the corner.
+void lookAt(FrameFixture& f, int x, int y) {
+  ViewState& view = f->engine().state().view;
+  view.centeredView = false;
+  view.mapZoom = 2.0f;
+  view.scrollX = 2 * x;
+  view.scrollY = 2 * y;
+}
 
 }  // namespace
 
@@ -55,28 +38,29 @@ class RunMapTest : public QObject {
 
  private slots:
   void aMapTheGbaCannotHoldIsRefusedBeforeAnythingRuns() {
-    RunMapFrame f;
-    QVERIFY(f.frame->openMapByPath(examplePath("demo.qrm")));
-    MapProject& project = f.frame->engine().project();
+    FrameFixture f(true, QARTO_PLAYER_ROM);
+    f->show();
+    QVERIFY(f->openMapByPath(examplePath("demo.qrm")));
+    MapProject& project = f->engine().project();
     for (int i = 0; i < 3; ++i) project.insertLayer(makeLayer(LayerKind::Secondary, "More", 8, 8), 0);
-    QTest::keyClick(f.frame->view(), Qt::Key_F8);
+    QTest::keyClick(f->view(), Qt::Key_F8);
     QCOMPARE(f.services.lastMessage(),
              shown("The GBA shows at most four background layers, and this map has 5 tile layers.  Merge or delete "
                    "layers to run it.",
                    MessageIcon::Warning, " - Run Map"));
-    QVERIFY(f.frame->playerWindow() == nullptr);
+    QVERIFY(f->playerWindow() == nullptr);
     QVERIFY(!std::filesystem::exists(runMapRomPath()));
   }
 
   void f8PlaysTheMapFromWhereTheViewLooks() {
-    RunMapFrame f;
-    QVERIFY(f.frame->openMapByPath(examplePath("demo.qrm")));
-    f.lookAt(100, 90);
-    QTest::keyClick(f.frame->view(), Qt::Key_F8);
-    QTRY_VERIFY(f.frame->playerWindow() != nullptr && f.frame->playerWindow()->framesShown() > 2);
-    PlayerWindow* player = f.frame->playerWindow();
-    QCOMPARE(player->player().cameraX(), 100);
-    QCOMPARE(player->player().cameraY(), 90);
+    FrameFixture f(true, QARTO_PLAYER_ROM);
+    f->show();
+    QVERIFY(f->openMapByPath(examplePath("demo.qrm")));
+    lookAt(f, 100, 90);
+    QTest::keyClick(f->view(), Qt::Key_F8);
+    QTRY_VERIFY(f->playerWindow() != nullptr && f->playerWindow()->framesShown() > 2);
+    PlayerWindow* player = f->playerWindow();
+    QCOMPARE(std::pair(player->player().cameraX(), player->player().cameraY()), std::pair(100, 90));
     QSet<QRgb> colours;
     for (int y = 0; y < 160; ++y)
       for (int x = 0; x < 240; ++x) colours.insert(player->frame().pixel(x, y));
@@ -86,26 +70,17 @@ class RunMapTest : public QObject {
     QTest::keyPress(player, Qt::Key_Right);
     QTRY_VERIFY(player->player().cameraX() >= 140);
     QTest::keyRelease(player, Qt::Key_Right);
-    QTest::keyClick(player, Qt::Key_4);
-    QCOMPARE(player->scale(), 4);
     QTest::keyClick(player, Qt::Key_Escape);
-    QTRY_VERIFY(f.frame->playerWindow() == nullptr);
-
-    // Looking past the map's far corner starts at the corner.
-    f.lookAt(5000, 5000);
-    f.frame->commands().run(cmd::kRunMap);
-    QTRY_VERIFY(f.frame->playerWindow() != nullptr);
-    QCOMPARE(f.frame->playerWindow()->player().cameraX(), 64 * 8 - 240);
-    QCOMPARE(f.frame->playerWindow()->player().cameraY(), 32 * 8 - 160);
-    f.frame->playerWindow()->close();
+    QTRY_VERIFY(f->playerWindow() == nullptr);
   }
 
   void saveRomAsKeepsTheRomAndAnEmulatorCommandGetsIt() {
-    RunMapFrame f;
-    QVERIFY(f.frame->openMapByPath(examplePath("demo.qrm")));
+    FrameFixture f(true, QARTO_PLAYER_ROM);
+    f->show();
+    QVERIFY(f->openMapByPath(examplePath("demo.qrm")));
     TempFolder folder;
     f.services.saveFileAnswers.push_back(folder.file("level.gba"));
-    QVERIFY(f.frame->commands().run(cmd::kSaveRomAs));
+    QVERIFY(f->commands().run(cmd::kSaveRomAs));
     const std::vector<std::uint8_t> saved = readBytes(folder.file("level.gba"));
     const std::vector<std::uint8_t> base = readBytes(QARTO_PLAYER_ROM);
     QVERIFY(saved.size() > base.size());
@@ -116,9 +91,9 @@ class RunMapTest : public QObject {
     std::ofstream(script) << "#!/bin/sh\ncp \"$2\" '" << folder.file("played.gba") << "'\n";
     std::filesystem::permissions(script, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
     f.settings.writeText("Settings", "EmulatorCommand", "\"" + script + "\" --rom %f");
-    f.frame->commands().run(cmd::kRunMap);
+    f->commands().run(cmd::kRunMap);
     QTRY_VERIFY(std::filesystem::exists(folder.file("played.gba")) && readBytes(folder.file("played.gba")) == saved);
-    QVERIFY(f.frame->playerWindow() == nullptr);
+    QVERIFY(f->playerWindow() == nullptr);
     f.frame.reset();
     QVERIFY(!std::filesystem::exists(runMapRomPath()));  // gone with the editor
   }

@@ -1,7 +1,7 @@
 // The Flags and Entities bars on the stand-in view: F5 and F6 bring their
 // bar and layer, every control reaches the engine and gives the keys back
 // to the view, a click with Solid ticked sets bit 12 of the cell with the
-// read-out following, and the bars' places survive a restart.
+// read-out following. Their places survive a restart (startup_test).
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -15,9 +15,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/entities/entity_record.h"
-#include "render/art/builtin_glyphs.h"
 #include "support/frame_fixture.h"
-#include "support/stand_in_view.h"
 
 using namespace qarto;
 using namespace qarto::test;
@@ -95,23 +93,6 @@ class SideBarsTest : public QObject {
     QCOMPARE(collision.cell(3, 4).collision, static_cast<std::uint16_t>(before | 0x1000));
     QTest::mouseMove(frame->view(), cell);
     QTRY_VERIFY(frame->flagsBar().findChild<QLabel*>("cursorTileProperties")->text().endsWith(" Solid\n"));
-  }
-
-  void theBarsPlacesSurviveARestart() {
-    ScriptedServices services;
-    MemorySettingsStore settings;
-    CMainFrame::Options options;
-    options.viewFactory = StandInView::factory();
-    {
-      CMainFrame frame(services, settings, builtinGlyphSet(), options);
-      frame.addDockWidget(Qt::RightDockWidgetArea, &frame.flagsBar());
-      frame.addDockWidget(Qt::RightDockWidgetArea, &frame.entitiesBar());
-      QVERIFY(frame.close());
-    }
-    CMainFrame frame(services, settings, builtinGlyphSet(), options);
-    QCOMPARE(frame.dockWidgetArea(&frame.flagsBar()), Qt::RightDockWidgetArea);
-    QCOMPARE(frame.dockWidgetArea(&frame.entitiesBar()), Qt::RightDockWidgetArea);
-    QVERIFY(frame.flagsBar().isHidden());  // until their tool is chosen
   }
 };
 
