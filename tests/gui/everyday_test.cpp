@@ -25,9 +25,8 @@ class EverydayTest : public QObject {
  private slots:
   void redoSitsUnderUndoAndItsKeysRedoWhileTheTitleMarksUnsavedChanges() {
     FrameFixture frame;
-    QStringList edit;
-    for (QAction* action : menuBarMenu(*frame, QStringLiteral("&Edit"))->actions()) edit << action->text();
-    QCOMPARE(edit, (QStringList{"&Undo\tCtrl+Z", "&Redo\tCtrl+Y"}));
+    const QList<QAction*> edit = menuBarMenu(*frame, QStringLiteral("&Edit"))->actions();
+    QCOMPARE(QStringList({edit.value(0)->text(), edit.value(1)->text()}), QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y"}));
 
     TempFolder folder;
     const std::string path = folder.file("map.qrm");
@@ -58,8 +57,7 @@ class EverydayTest : public QObject {
     for (QLabel* label : frame->statusPanes().findChildren<QLabel*>()) {
       if (label->text() == " Paint Locking: allow horizontal only") pane = label;
     }
-    QVERIFY(pane != nullptr);
-    QVERIFY2(pane->minimumWidth() >= pane->sizeHint().width(), qPrintable(QString::number(pane->minimumWidth())));
+    QVERIFY(pane != nullptr && pane->minimumWidth() >= pane->sizeHint().width());
   }
 
   void enterClosesTheAboutBox() {
@@ -72,7 +70,6 @@ class EverydayTest : public QObject {
     box.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&box));
     QWidget* focused = QApplication::focusWidget();
-    QVERIFY(focused != nullptr);
     QTest::keyClick(focused, Qt::Key_Return);
     QTRY_VERIFY(!box.isVisible());
     QCOMPARE(std::pair(box.result(), opened), std::pair(int(QDialog::Accepted), 0));
