@@ -36,32 +36,25 @@ bool texturesLive(CMapView& view, const TilesetRegistry& registry) {
   return live;
 }
 
-// The red, green and blue bytes as the frame holds them. A grabbed frame is
-// labelled premultiplied; converting it would divide by the alpha the
-// blending left behind, which the screen never shows.
-std::uint32_t rgbAt(const QImage& image, int x, int y) {
-  const uchar* p = image.constScanLine(y) + static_cast<qsizetype>(x) * 4;
-  switch (image.format()) {
-    case QImage::Format_RGBA8888:
-    case QImage::Format_RGBA8888_Premultiplied:
-    case QImage::Format_RGBX8888:
-      return static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2];
-    default:
-      return *reinterpret_cast<const std::uint32_t*>(p) & 0xFFFFFF;  // 0xAARRGGBB words
+// Red, green and blue as the frame stores them. A grabbed frame is labelled
+// premultiplied; converting it would divide by the alpha the blending left
+// behind, which the screen never shows.
+QImage opaque(QImage image) {
+  if (image.format() == QImage::Format_RGBA8888 || image.format() == QImage::Format_RGBA8888_Premultiplied) {
+    image.reinterpretAsFormat(QImage::Format_RGBX8888);
+  } else if (image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_ARGB32_Premultiplied) {
+    image.reinterpretAsFormat(QImage::Format_RGB32);
   }
+  return image.convertToFormat(QImage::Format_RGB32);
 }
 
 // Pixels whose red, green or blue differ.
-int differingPixels(QImage a, QImage b) {
-  if (a.size() != b.size()) return -1;
-  for (QImage* image : {&a, &b}) {
-    if (image->depth() != 32) *image = image->convertToFormat(QImage::Format_RGB32);
-  }
+int differingPixels(const QImage& first, const QImage& second) {
+  if (first.size() != second.size()) return -1;
+  const QImage a = opaque(first), b = opaque(second);
   int count = 0;
   for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      count += rgbAt(a, x, y) != rgbAt(b, x, y);
-    }
+    for (int x = 0; x < a.width(); ++x) count += a.pixel(x, y) != b.pixel(x, y);
   }
   return count;
 }
@@ -106,8 +99,6 @@ class MapViewGlTest : public QObject {
     view.mouseInside = false;
     engine.project().showMapGrid = false;
     const QImage shown = view_->grabFramebuffer();
-    QCOMPARE(shown.width(), view.clientWidth);
-    QCOMPARE(shown.height(), view.clientHeight);
 
     settings_->sync();  // qarto-cli reads the same preferences
     TempFolder folder;

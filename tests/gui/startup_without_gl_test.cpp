@@ -22,16 +22,13 @@ class StartupWithoutGlTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void theMapOpensAndSavesWithoutADrawnView() {
+  void theMapOpensAndTheCommandsWorkWithoutADrawnView() {
     QVERIFY(!openGlAvailable());
     TempFolder folder;
-    const std::string map = folder.file("demo.qrm");
-    writeBytes(map, readBytes(examplePath("demo.qrm")));
-
     ScriptedServices services;
     MemorySettingsStore settings;
     EditorApp app(services, settings);
-    QVERIFY(app.start(map, folder.path()));
+    QVERIFY(app.start(examplePath("demo.qrm"), folder.path()));
     const ScriptedServices::Message told{"ChoosePixelFormat() failed", "Error", MessageButtons::Ok, MessageIcon::Stop};
     QCOMPARE(services.messages.size(), std::size_t{1});
     QVERIFY(services.messages[0] == told);
@@ -47,16 +44,8 @@ class StartupWithoutGlTest : public QObject {
     const QImage shot = frame.view()->grab().toImage();
     QCOMPARE(shot.pixelColor(2, 2), QColor(Qt::black));
 
-    // Saved and opened again, the layers are what was loaded.
-    std::vector<std::vector<MapCell>> loaded;
-    for (const auto& layer : frame.engine().project().layers()) loaded.push_back(layer->cells);
-    const std::string copy = folder.file("copy.qrm");
-    services.saveFileAnswers.push_back(copy);
-    frame.runCommand(cmd::kSaveMapAs);
-    QVERIFY(frame.openMapByPath(copy));
-    std::vector<std::vector<MapCell>> reopened;
-    for (const auto& layer : frame.engine().project().layers()) reopened.push_back(layer->cells);
-    QVERIFY(reopened == loaded);
+    frame.runCommand(cmd::kToggleView);  // the commands keep working
+    QVERIFY(frame.engine().state().view.tileViewShown);
     QCOMPARE(services.messages.size(), std::size_t{1});
   }
 };
