@@ -1,11 +1,10 @@
-// The small controls the dialogs share, and the pictures drawn for them.
+// The small controls the dialogs share.
 #include <QSignalSpy>
 
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/art/dialog_art.h"
 #include "app/dialogs/controls/colour_button.h"
 #include "app/dialogs/controls/hyperlink_label.h"
-#include "app/dialogs/controls/icon_toggle_button.h"
 #include "app/dialogs/controls/tab_host.h"
 #include "gui_fixture.h"
 
@@ -67,32 +66,6 @@ TEST(ColourButton, ChoosesAColourAndShowsIt) {
   QTest::mouseClick(&colour, Qt::LeftButton);  // cancelled: unchanged
   EXPECT_EQ(std::pair(colour.colour(), changed.count()), std::pair(0x00102030u, qsizetype{1}));
   EXPECT_EQ(centre(colour), QColor(0x30, 0x20, 0x10));  // stored as 0x00BBGGRR
-}
-
-TEST(IconToggleButton, ShowsTheIconOfItsState) {
-  QPixmap on(16, 16), off(16, 16);
-  on.fill(Qt::green);
-  off.fill(Qt::red);
-  IconToggleButton toggle{QIcon(on), QIcon(off)};
-  toggle.resize(toggle.sizeHint());
-  toggle.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&toggle));
-  EXPECT_EQ(centre(toggle), QColor(Qt::red));
-  QTest::mouseClick(&toggle, Qt::LeftButton);
-  EXPECT_TRUE(toggle.isChecked());
-  EXPECT_EQ(centre(toggle), QColor(Qt::green));
-}
-
-TEST(DialogArt, EveryPictureIsDrawn) {
-  EXPECT_EQ(programIcon().availableSizes().size(), 3);
-  for (const QPixmap& pixmap : {widthSizeIcon(), heightSizeIcon(), aboutPicture()}) {
-    const QImage image = pixmap.toImage();
-    bool drawn = false;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 0; x < image.width(); ++x) drawn = drawn || qAlpha(image.pixel(x, y)) != 0;
-    }
-    EXPECT_TRUE(drawn);
-  }
 }
 
 }  // namespace

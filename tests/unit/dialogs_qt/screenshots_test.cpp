@@ -31,32 +31,24 @@ namespace {
 std::vector<std::string> clippedChildren(QWidget& dialog) {
   std::vector<std::string> clipped;
   for (QWidget* widget : dialog.findChildren<QWidget*>()) {
-    if (!widget->isVisibleTo(&dialog) || !widget->isVisible()) continue;
-    const QString name = widget->objectName().isEmpty() ? QString(widget->metaObject()->className())
-                                                        : widget->objectName();
-    QString what;
-    if (auto* label = qobject_cast<QLabel*>(widget)) what = label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) what = button->text();
+    if (!widget->isVisible()) continue;
+    const std::string name = (widget->objectName().isEmpty() ? QString(widget->metaObject()->className())
+                                                             : widget->objectName()).toStdString();
     // Push buttons may be narrower than the style's usual width ("...", "?"):
     // only their text has to fit.
-    if (auto* push = qobject_cast<QPushButton*>(widget)) {
-      if (push->fontMetrics().horizontalAdvance(push->text()) + 8 > push->width()) {
-        clipped.push_back((name + " \"" + what + "\" too narrow").toStdString());
-      }
-    }
+    auto* push = qobject_cast<QPushButton*>(widget);
+    auto* edit = qobject_cast<QLineEdit*>(widget);
     const bool measured = qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget) ||
                           qobject_cast<QRadioButton*>(widget) || qobject_cast<QComboBox*>(widget);
-    if (measured && (widget->width() < widget->minimumSizeHint().width() ||
-                     widget->height() < widget->minimumSizeHint().height())) {
-      clipped.push_back((name + " \"" + what + "\" too small").toStdString());
+    if ((push && push->fontMetrics().horizontalAdvance(push->text()) + 8 > push->width()) ||
+        (measured && (widget->width() < widget->minimumSizeHint().width() ||
+                      widget->height() < widget->minimumSizeHint().height())) ||
+        (edit && edit->text().size() < 40 && edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width() - 6)) {
+      clipped.push_back(name + " too small");
     }
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-      if (edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width() - 6 && edit->text().size() < 40) {
-        clipped.push_back((name + " text \"" + edit->text() + "\" does not fit").toStdString());
-      }
+    if (!dialog.rect().contains(QRect(widget->mapTo(&dialog, QPoint(0, 0)), widget->size()))) {
+      clipped.push_back(name + " outside the window");
     }
-    const QRect inDialog(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
-    if (!dialog.rect().contains(inDialog)) clipped.push_back((name + " outside the window").toStdString());
   }
   return clipped;
 }
