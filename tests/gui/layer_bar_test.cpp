@@ -172,18 +172,13 @@ class LayerBarTest : public QObject {
     QCOMPARE(frame->layerBar().entryCount(), 0);
   }
 
-  void theBlueStripShowsAcrossTheTopAndTheEntriesScroll() {
+  void theBarDocksAtTheSidesAndItsEntriesScroll() {
     FrameFixture frame;
     frame->resize(800, 400);
     frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame.frame.get()));
     CLayerListDialog& bar = frame->layerBar();
-    QWidget* strip = bar.titleBarWidget();
-    QTRY_VERIFY(strip != nullptr && strip->isVisible());
-    QCOMPARE(QColor(bar.grab().toImage().pixel(strip->width() / 2, 1)), QColor(0, 80, 234));
-    QVERIFY(!bar.features().testFlag(QDockWidget::DockWidgetFloatable));
     QCOMPARE(bar.allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-
+    QVERIFY(!bar.features().testFlag(QDockWidget::DockWidgetFloatable));
     QVERIFY(frame.loadDemo());
     for (int i = 0; i < 4; ++i) frame->runCommand(cmd::kCloneLayer);
     QTRY_VERIFY(bar.findChild<QScrollArea*>()->verticalScrollBar()->isVisible());
