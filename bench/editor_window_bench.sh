@@ -10,8 +10,12 @@
 #    XTest input to the new picture on the screen
 #    (bench/window_input_watch.cpp);
 #  - the program's own share of those redraws, in the process: input to
-#    frame drawn (repaint + glFinish), without Qt's composition and the X
-#    server (bench/window_redraws.cpp).
+#    frame out (the raster view's paint; with a GL in hardware the
+#    QOpenGLWidget's swap and glFinish), without the X server
+#    (bench/window_redraws.cpp).
+# Under Xvfb the view is the raster one (llvmpipe); QARTO_VIEW_PRESENTATION=gl
+# in the environment measures the QOpenGLWidget instead.
+# bench/tiled_side_by_side.sh measures Tiled on the same map the same way.
 #   bench/editor_window_bench.sh [BUILD_DIR [RUNS]]    (default build-bench, 7)
 # Needs xvfb-run, and libX11 and libXtst headers for the watchers.
 set -euo pipefail

@@ -15,6 +15,11 @@
 //  - mouse moves: the pointer moves two cells to one side and back; each
 //    move is timed until the brush preview has moved on the screen.
 // Prints median, mean and worst times of each.
+//
+//   qarto_window_input_watch --wheel X Y W H -- PROGRAM [ARGS...]
+// times another editor the same way: once its map is drawn, the pointer
+// over the rectangle, Ctrl+0 (100 %), then wheel steps down, each until the
+// picture has moved up by whole rows. No mouse moves.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -126,14 +131,52 @@ int distinctColours(const std::vector<unsigned long>& pixels) {
   return static_cast<int>(std::set<unsigned long>(pixels.begin(), pixels.end()).size());
 }
 
+// The other editor's wheel steps at 100 %.
+int wheelSteps(Display* display, const Area& area, pid_t pid) {
+  const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
+  XTestFakeKeyEvent(display, control, True, CurrentTime);
+  tap(display, XK_0);
+  XTestFakeKeyEvent(display, control, False, CurrentTime);
+  XFlush(display);
+  settle(display, area, 1000);
+  std::vector<double> scrolls;
+  int wrongShifts = 0;
+  const Area strip{area.x, area.y + area.h / 2, area.w, 4};
+  for (int step = 0; step < 40; ++step) {
+    const std::vector<unsigned long> before = grab(display, area);
+    const std::vector<char> watched = probe(display, strip);
+    XTestFakeButtonEvent(display, 5, True, CurrentTime);
+    XTestFakeButtonEvent(display, 5, False, CurrentTime);
+    XFlush(display);
+    const double ms = waitForChange(display, strip, watched, Clock::now());
+    if (ms < 0) break;
+    if (verticalShift(before, grab(display, area), area) == 0) ++wrongShifts;
+    scrolls.push_back(ms);
+    settle(display, area, 150);
+  }
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  XCloseDisplay(display);
+  report("wheel step (100 %)", scrolls);
+  if (wrongShifts > 0) std::printf("  %d of them did not move the picture by whole rows\n", wrongShifts);
+  return scrolls.empty() || wrongShifts > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 9 || std::strcmp(argv[7], "--") != 0) {
-    std::fputs("usage: qarto_window_input_watch X Y W H PICKX PICKY -- PROGRAM [ARGS...]\n", stderr);
+  const bool wheel = argc > 1 && std::strcmp(argv[1], "--wheel") == 0;
+  const int at = wheel ? 2 : 1;             // X Y W H
+  const int dashes = at + (wheel ? 4 : 6);  // after PICKX PICKY for this editor
+  if (argc < dashes + 2 || std::strcmp(argv[dashes], "--") != 0) {
+    std::fputs(
+        "usage: qarto_window_input_watch X Y W H PICKX PICKY -- PROGRAM [ARGS...]\n"
+        "       qarto_window_input_watch --wheel X Y W H -- PROGRAM [ARGS...]\n",
+        stderr);
     return 2;
   }
-  const Area view{std::atoi(argv[1]), std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4])};
+  char** program = argv + dashes + 1;
+  const Area view{std::atoi(argv[at]), std::atoi(argv[at + 1]), std::atoi(argv[at + 2]), std::atoi(argv[at + 3])};
   const Area area{view.x, view.y, view.w / 2, view.h / 2};
   Display* display = XOpenDisplay(nullptr);
   int ignored = 0;
@@ -143,7 +186,7 @@ int main(int argc, char** argv) {
   }
   const pid_t pid = fork();
   if (pid == 0) {
-    execv(argv[8], argv + 8);
+    execv(program[0], program);
     _exit(127);
   }
   const Clock::time_point start = Clock::now();
@@ -158,12 +201,13 @@ int main(int argc, char** argv) {
   const int middleX = view.x + view.w * 3 / 4;
   const int middleY = view.y + view.h * 3 / 4;
   XTestFakeMotionEvent(display, -1, middleX, middleY, CurrentTime);
+  if (wheel) return wheelSteps(display, area, pid);
   tap(display, XK_1);
   tap(display, XK_Num_Lock);
   settle(display, area, 500);
   tap(display, XK_space);
   settle(display, area, 300);
-  XTestFakeMotionEvent(display, -1, std::atoi(argv[5]), std::atoi(argv[6]), CurrentTime);
+  XTestFakeMotionEvent(display, -1, std::atoi(argv[at + 4]), std::atoi(argv[at + 5]), CurrentTime);
   XTestFakeButtonEvent(display, 1, True, CurrentTime);
   XTestFakeButtonEvent(display, 1, False, CurrentTime);
   XTestFakeMotionEvent(display, -1, middleX, middleY, CurrentTime);

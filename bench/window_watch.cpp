@@ -1,5 +1,6 @@
 // Watches a program start as a user sees it, on the X server in DISPLAY:
 //   qarto_window_watch TITLE X Y W H -- PROGRAM [ARGS...]
+// (TITLE: the window name or its beginning)
 // Starts PROGRAM, then polls the screen every millisecond: first for a
 // window named TITLE, then for the screen rectangle (X, Y, W, H) to show a
 // drawn map (at least 32 distinct colours: a cleared view or a line of
@@ -28,7 +29,7 @@ using Clock = std::chrono::steady_clock;
 bool hasTitledWindow(Display* display, Window window, const char* title) {
   char* name = nullptr;
   if (XFetchName(display, window, &name) != 0 && name != nullptr) {
-    const bool same = std::strcmp(name, title) == 0;
+    const bool same = std::strncmp(name, title, std::strlen(title)) == 0;
     XFree(name);
     if (same) return true;
   }

@@ -1,6 +1,6 @@
 # Layering of the libraries. Dependencies point downward only:
 #   app -> render, platform -> core (model, io, export, edit)
-#   offscreen (OSMesa) -> render; cli -> offscreen, platform
+#   offscreen (OSMesa) -> render; cli -> platform; cli render module -> offscreen, platform
 # The core libraries may not reach Qt, OpenGL or any library above them.
 
 include(${CMAKE_CURRENT_LIST_DIR}/QartoEditRooms.cmake)
@@ -82,5 +82,12 @@ function(qarto_check_layers)
   endif()
   if(TARGET qarto_platform)
     _qarto_forbid(qarto_platform "GL" "qarto_render" "qarto_app" "Qt6::Widgets" "Qt6::Gui")
+  endif()
+  # qarto-cli maps no GL library: render lives in a module it opens.
+  if(TARGET qarto-cli)
+    _qarto_forbid(qarto-cli "GL" "OSMesa" "qarto_offscreen" "qarto_render" "Qt6::Gui" "Qt6::Widgets")
+  endif()
+  if(TARGET qarto_render_module)
+    _qarto_forbid(qarto_render_module "^GL$" "OpenGL::GL$" "OpenGL::OpenGL" "Qt6::Gui" "Qt6::Widgets" "qarto_app")
   endif()
 endfunction()

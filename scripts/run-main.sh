@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything and opens the editor on the example map. Where no
-# display is available it says so and runs the command-line export and
-# render of the example instead (into build/example-export/).
+# Builds the editor and qarto-cli (with the module qarto-cli render opens),
+# nothing else, and opens the editor on the example map. Where no display
+# is available it says so and runs the command-line export and render of
+# the example instead (into build/example-export/). scripts/run-tests.sh
+# builds everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target qarto qarto-cli
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   exec ./build/src/app/qarto examples/demo.qrm

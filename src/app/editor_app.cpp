@@ -7,6 +7,7 @@
 #include "app/frame/main_frame.h"
 #include "app/view/editor_view_factory.h"
 #include "app/view/glyph_rasterizer.h"
+#include "app/view/raster/view_framebuffer.h"
 #include "edit/session/map_read_ahead.h"
 #include "model/app_title.h"
 #include "model/settings/settings_defaults.h"
@@ -48,6 +49,8 @@ bool EditorApp::start(const std::string& commandLine, const std::string& moduleD
   // context are made.
   std::unique_ptr<MapReadAhead> readAhead;
   if (!path.empty()) readAhead = std::make_unique<MapReadAhead>(path);
+  // And the view's drawing context.
+  std::unique_ptr<ViewFramebuffer> viewContext = viewFactory ? nullptr : startViewContext();
 
   title_ = kAppTitle;
   moduleDirectory_ = moduleDirectory.empty() ? programFolder() : moduleDirectory;
@@ -62,7 +65,7 @@ bool EditorApp::start(const std::string& commandLine, const std::string& moduleD
   CMainFrame::Options options;
   options.withRunMap = baseRom_;
   options.baseRomPath = joinPath(moduleDirectory_, "baseRom.gba");
-  options.viewFactory = viewFactory ? std::move(viewFactory) : editorViewFactory(services_);
+  options.viewFactory = viewFactory ? std::move(viewFactory) : editorViewFactory(services_, std::move(viewContext));
   frame_ = std::make_unique<CMainFrame>(services_, settings_, glyphs_, std::move(options));
   // Without a window manager "maximized" means nothing: fill the screen first.
   if (const QScreen* screen = frame_->screen()) frame_->setGeometry(screen->availableGeometry());

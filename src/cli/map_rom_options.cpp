@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "emulator/program_folder.h"
+#include "modules/program_folder.h"
 #include "export/rom/map_rom.h"
 
 namespace qarto {

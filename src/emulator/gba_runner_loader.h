@@ -17,9 +17,8 @@ struct GbaRunnerModule {
 };
 
 // Opens the emulator module (and with it libmgba) on first use and keeps it
-// for the life of the process: from the installed library folder beside
-// the program, else from the build tree the program was built in. Null with
-// the reason in `error` when it cannot be loaded.
+// for the life of the process (see ModuleLoader for where it is looked for).
+// Null with the reason in `error` when it cannot be loaded.
 const GbaRunnerModule* loadGbaRunnerModule(std::string& error);
 
 }  // namespace qarto

@@ -42,4 +42,21 @@ void Renderer::paint(const FrameInput& input) {
   glFlush();
 }
 
+void Renderer::paintPart(const FrameInput& input, const WindowRect& rect) {
+  const ViewState& view = input.state->view;
+  const WindowRect clip = rect.intersected({0, 0, view.clientWidth, view.clientHeight});
+  if (clip.empty() || view.tileViewShown) return;
+  stats_ = {};
+  glEnable(GL_SCISSOR_TEST);
+  // GL counts rows from the bottom.
+  glScissor(clip.x0, view.clientHeight - clip.y1, clip.width(), clip.height());
+  glClearColor(view.clearColor[0], view.clearColor[1], view.clearColor[2], view.clearColor[3]);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glEnable(GL_BLEND);
+  glLineWidth(1.0f);
+  map_.draw(input, stats_, &clip);
+  glDisable(GL_SCISSOR_TEST);
+  glFlush();
+}
+
 }  // namespace qarto

@@ -36,6 +36,10 @@ class Renderer {
 
   // Clears to the view's background colour, enables blending and draws.
   void paint(const FrameInput& input);
+  // Draws only `rect` of a map frame (scissored), for a presentation that
+  // keeps the rest of the last frame; see FrameDamage for when that is
+  // exact. Whole zooms only.
+  void paintPart(const FrameInput& input, const WindowRect& rect);
 
   GlTextureUploader& uploader() { return uploader_; }
   const BuiltinTextures& builtins() const { return builtins_; }

@@ -160,6 +160,8 @@ class MapViewGlTest : public QObject {
 };
 
 int main(int argc, char** argv) {
+  // The QOpenGLWidget view, as on a GL in hardware (llvmpipe would get the raster view).
+  qputenv("QARTO_VIEW_PRESENTATION", "gl");
   prepareGraphics();
   QApplication application(argc, argv);
   restoreNumericLocale();

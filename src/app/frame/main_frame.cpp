@@ -199,7 +199,7 @@ void CMainFrame::showEngineState() {
   showSideBars();
   if (QWidget* widget = view()) {
     widget->setCursor(viewCursor(engine_->cursor()));
-    if (requests.redraw) widget->update();
+    if (requests.redraw) view_->redraw();
     if (requests.focus && isActiveWindow() && !widget->hasFocus()) widget->setFocus(Qt::MouseFocusReason);
   }
   showingState_ = false;

@@ -1,21 +1,20 @@
 #pragma once
 
 #include <QOpenGLWidget>
-#include <memory>
 
+#include "app/view/map_view_painter.h"
 #include "app/view/view_surface.h"
-#include "model/settings/view_colors.h"
 
 namespace qarto {
 
-class Renderer;
-
-// The map view: an OpenGL 2.1 compatibility-profile widget (the renderer
-// draws in immediate mode, which a core profile silently drops) without a
-// depth buffer, drawing the engine's state through the renderer in device
-// pixels. The renderer lives as long as the context: when Qt recreates the
-// context the renderer is set up again and every tileset's texture is
-// uploaded again from the tileset's own pixels.
+// The map view where the GL draws in hardware: an OpenGL 2.1
+// compatibility-profile widget (the renderer draws in immediate mode, which
+// a core profile silently drops) without a depth buffer, drawing the
+// engine's state through the renderer in device pixels. The renderer lives
+// as long as the context: when Qt recreates the context the renderer is set
+// up again and every tileset's texture is uploaded again from the tileset's
+// own pixels. (Where the GL is a software rasterizer the view is
+// CRasterMapView.)
 class CMapView : public QOpenGLWidget, public ViewSurface {
   Q_OBJECT
 
@@ -42,12 +41,9 @@ class CMapView : public QOpenGLWidget, public ViewSurface {
   void releaseContext();
 
   ViewContext context_;
-  ViewColors colors_;
-  std::unique_ptr<Renderer> renderer_;
+  MapViewPainter painter_;
   int contextDepth_ = 0;
   bool madeCurrent_ = false;
-  bool iconMessageShown_ = false;
-  bool held_ = false;
 };
 
 }  // namespace qarto

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QWidget>
 #include <functional>
 #include <memory>
-
-class QWidget;
 
 namespace qarto {
 
@@ -29,6 +28,8 @@ class ViewSurface {
  public:
   virtual ~ViewSurface() = default;
   virtual QWidget* widget() = 0;
+  // The engine's state changed: show it.
+  virtual void redraw() { widget()->update(); }
   // Reads the colour table from the settings (at creation and after the
   // preferences were confirmed).
   virtual void reloadColors() = 0;

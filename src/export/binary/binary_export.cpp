@@ -100,27 +100,14 @@ bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
   return write(name, littleEndian(mapValues(layer, entries_, reduction_, *job_.registry)));
 }
 
-TextExportResult BinaryExportWriter::stop(const std::string& path) {
-  result_.completed = false;
-  result_.caption = caption(" - Export Map");
-  result_.text = exportStoppedText(path);
-  services_.beep(kErrorBeepHz, kErrorBeepMs);
-  services_.messageBox(result_.text, result_.caption, MessageButtons::Ok, MessageIcon::Warning);
-  return result_;
-}
+TextExportResult BinaryExportWriter::stop(const std::string& path) { return stoppedExport(path, services_, result_); }
 
 TextExportResult BinaryExportWriter::finish() {
   ExportSummaryInput summary;
   summary.exported = result_.written;
   summary.paletteErrors = reduction_.paletteErrors;
   summary.tileErrors = reduction_.tileErrors;
-  const ExportSummary box = composeExportSummary(summary);
-  result_.completed = true;
-  result_.caption = box.caption;
-  result_.text = box.text;
-  if (box.problems) services_.beep(kErrorBeepHz, kErrorBeepMs);
-  services_.messageBox(box.text, box.caption, MessageButtons::Ok, MessageIcon::Information);
-  return result_;
+  return finishedExport(summary, services_, result_);
 }
 
 TextExportResult BinaryExportWriter::run() {

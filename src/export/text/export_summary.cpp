@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/app_title.h"
+#include "model/platform_services.h"
 
 namespace qarto {
 
@@ -40,6 +41,28 @@ ExportSummary composeExportSummary(const ExportSummaryInput& input) {
 std::string exportStoppedText(const std::string& path) {
   return "Unable to write the export file:\n\n  " + path +
          "\n\nThe export has stopped. Files written before this one were kept.";
+}
+
+TextExportResult stoppedExport(const std::string& path, PlatformServices& services, TextExportResult result) {
+  result.completed = false;
+  result.caption = caption(" - Export Map");
+  result.text = exportStoppedText(path);
+  services.beep(kErrorBeepHz, kErrorBeepMs);
+  services.messageBox(result.text, result.caption, MessageButtons::Ok, MessageIcon::Warning);
+  return result;
+}
+
+TextExportResult finishedExport(const ExportSummaryInput& summary, PlatformServices& services,
+                                TextExportResult result) {
+  const ExportSummary box = composeExportSummary(summary);
+  result.completed = true;
+  result.caption = box.caption;
+  result.text = box.text;
+  result.notWritten = summary.notWritten;
+  if (box.problems) services.beep(kErrorBeepHz, kErrorBeepMs);
+  services.messageBox(box.text, box.caption, MessageButtons::Ok,
+                      summary.notWritten.empty() ? MessageIcon::Information : MessageIcon::Warning);
+  return result;
 }
 
 }  // namespace qarto

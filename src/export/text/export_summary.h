@@ -5,6 +5,20 @@
 
 namespace qarto {
 
+class PlatformServices;
+
+// How an export ended, as its message box told the user.
+struct TextExportResult {
+  // False when the palette, tile or map file could not be written; the
+  // export stopped there and its message was shown.
+  bool completed = false;
+  std::string caption;  // of the summary, or of the stop message
+  std::string text;
+  std::vector<std::string> written;     // files put in place, in writing order
+  std::vector<std::string> notWritten;  // extern or collision files skipped
+};
+
+
 // What the summary box after a text export reports.
 struct ExportSummaryInput {
   std::vector<std::string> exported;    // palette, tile, map, collision, then the extern files
@@ -32,5 +46,13 @@ ExportSummary composeExportSummary(const ExportSummaryInput& input);
 // The message that ends an export whose palette, tile or map file could
 // not be written.
 std::string exportStoppedText(const std::string& path);
+
+// Ends an export stopped at `path` (a palette, tile or map file that could
+// not be written): the warning, with its beep.
+TextExportResult stoppedExport(const std::string& path, PlatformServices& services, TextExportResult result);
+// Ends a finished export: the summary, with a beep and a warning icon when
+// it reports problems.
+TextExportResult finishedExport(const ExportSummaryInput& summary, PlatformServices& services,
+                                TextExportResult result);
 
 }  // namespace qarto

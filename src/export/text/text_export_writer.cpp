@@ -217,12 +217,7 @@ void TextExportWriter::closeExternFiles() {
 
 TextExportResult TextExportWriter::stop(const std::string& failedPath) {
   closeExternFiles();
-  result_.completed = false;
-  result_.caption = caption(" - Export Map");
-  result_.text = exportStoppedText(failedPath);
-  services_.beep(kErrorBeepHz, kErrorBeepMs);
-  services_.messageBox(result_.text, result_.caption, MessageButtons::Ok, MessageIcon::Warning);
-  return result_;
+  return stoppedExport(failedPath, services_, result_);
 }
 
 TextExportResult TextExportWriter::finish() {
@@ -241,18 +236,9 @@ TextExportResult TextExportWriter::finish() {
     const bool written = std::find(result_.written.begin(), result_.written.end(), file->path()) != result_.written.end();
     (written ? summary.exported : summary.notWritten).push_back(file->path());
   }
-  result_.notWritten = summary.notWritten;
   summary.paletteErrors = reduction_.paletteErrors;
   summary.tileErrors = reduction_.tileErrors;
-
-  const ExportSummary box = composeExportSummary(summary);
-  result_.completed = true;
-  result_.caption = box.caption;
-  result_.text = box.text;
-  if (box.problems) services_.beep(kErrorBeepHz, kErrorBeepMs);
-  services_.messageBox(box.text, box.caption, MessageButtons::Ok,
-                       summary.notWritten.empty() ? MessageIcon::Information : MessageIcon::Warning);
-  return result_;
+  return finishedExport(summary, services_, result_);
 }
 
 TextExportResult TextExportWriter::run() {

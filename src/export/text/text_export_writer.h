@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "export/reduction/export_reduction.h"
+#include "export/text/export_summary.h"
 
 namespace qarto {
 
@@ -22,16 +23,6 @@ struct TextExportJob {
   int saturation = 0;
   int luminance = 0;
   std::time_t startTime = 0;  // "%time%" and "%date%"
-};
-
-struct TextExportResult {
-  // False when the palette, tile or map file could not be written; the
-  // export stopped there and its message was shown.
-  bool completed = false;
-  std::string caption;  // of the summary, or of the stop message
-  std::string text;
-  std::vector<std::string> written;     // files put in place, in writing order
-  std::vector<std::string> notWritten;  // extern or collision files skipped
 };
 
 // Writes the palette, tile, map and collision files and the extern files

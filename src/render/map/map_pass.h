@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/layers/layer_view.h"
+#include "render/window_rect.h"
 
 namespace qarto {
 
@@ -27,6 +28,9 @@ struct MapPass {
   int originY = 0;
   int windowWidth = 0;
   int windowHeight = 0;
+  // Set when only this part of the window is drawn: what culls by the
+  // window culls by it instead (the scissor does the rest).
+  const WindowRect* clip = nullptr;
 
   LayerView viewOf(const MapLayer& layer) const;
 };

@@ -82,18 +82,25 @@ void MapViewRenderer::drawRun(MapPass& pass, std::size_t length, const TilesetRe
   const bool opaque = setLayerColour(pass, *run_.front().layer);
   glEnable(GL_TEXTURE_2D);
   beginLayerFill(opaque);
-  if (path_ == LayerPath::Cells || !composed_.draw(run_, pages_, stats)) {
+  // A part of the window is drawn cell by cell: the composed textures keep
+  // what they were last brought up to.
+  if (pass.clip != nullptr || path_ == LayerPath::Cells || !composed_.draw(run_, pages_, stats)) {
     for (const RunLayer& member : run_) drawLayerCells(*member.layer, member.view, registry, *member.hidden, stats);
   }
   endLayerFill(opaque);
 }
 
 LayerView MapPass::viewOf(const MapLayer& layer) const {
+  if (clip != nullptr) {
+    // The same cell edges (they depend on the offsets only), culled by the clip.
+    return layerViewOf(layer, zoom, state.view.scrollX, state.view.scrollY, originX - clip->x0, originY - clip->y0,
+                       clip->width(), clip->height());
+  }
   return layerViewOf(layer, zoom, state.view.scrollX, state.view.scrollY, originX, originY, windowWidth,
                      windowHeight);
 }
 
-void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
+void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats, const WindowRect* clip) {
   const EngineState& state = *input.state;
   const MapProject& project = state.project();
   const TilesetRegistry& registry = state.session.registry();
@@ -113,7 +120,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
     glColor4f(0.0f, 0.2f, 1.0f, 1.0f);
     font_.drawText(20.0f, 30.0f, kEmptyProjectMessage, static_cast<float>(width) * 0.5f,
                    static_cast<float>(height) * 0.5f);
-    composed_.endFrame(project);
+    if (clip == nullptr) composed_.endFrame(project);
     return;
   }
 
@@ -124,6 +131,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
   pass.originY = geometry.originY;
   pass.windowWidth = width;
   pass.windowHeight = height;
+  pass.clip = clip;
   gluOrtho2D(-geometry.originX, width - geometry.originX, height - geometry.originY, -geometry.originY);
   blendSourceAlpha();
   glEnable(GL_TEXTURE_2D);
@@ -208,7 +216,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats) {
   }
 
   flushRun();
-  composed_.endFrame(project);
+  if (clip == nullptr) composed_.endFrame(project);
 
   glDisable(GL_TEXTURE_2D);
   if (state.view.showLayerBounds) drawLayerBounds(pass);

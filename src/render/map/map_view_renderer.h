@@ -9,6 +9,7 @@
 #include "render/layers/page_cache.h"
 #include "render/map/entity_sprites.h"
 #include "render/map/scaled_flag_icons.h"
+#include "render/window_rect.h"
 
 namespace qarto {
 
@@ -30,7 +31,10 @@ class MapViewRenderer {
  public:
   MapViewRenderer(const BitmapFont& font, const BuiltinTextures& builtins) : font_(font), builtins_(builtins) {}
 
-  void draw(const FrameInput& input, DrawStats& stats);
+  // `clip`: only that part of the window is drawn (the caller scissors to
+  // it); its cells are drawn one by one and the composed textures are left
+  // as they are. Same pixels there as a whole frame at whole zooms.
+  void draw(const FrameInput& input, DrawStats& stats, const WindowRect* clip = nullptr);
   void setLayerPath(LayerPath path) { path_ = path; }
   LayerPath layerPath() const { return path_; }
   // Deletes the composed textures; with the context current.

@@ -1,4 +1,4 @@
-#include "emulator/program_folder.h"
+#include "modules/program_folder.h"
 
 #include <unistd.h>
 
