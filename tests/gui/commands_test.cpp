@@ -2,15 +2,18 @@
 // actions with their menu texts and a chosen item runs its command once;
 // the recent maps are numbered from 1; the key every menu item or button
 // shows runs its command from the view; every action is enabled by its
-// command's rule in every state. The rules and bindings themselves are the
-// engine's tests.
+// command's rule in every state; the title marks unsaved changes. The rules
+// and bindings themselves are the engine's tests.
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 
+#include <QLabel>
+
 #include "app/frame/command_actions.h"
+#include "app/frame/status_panes.h"
 #include "edit/commands/command_ids.h"
 #include "edit/commands/command_table.h"
 #include "edit/commands/editor_commands.h"
@@ -169,6 +172,29 @@ class CommandsTest : public QObject {
     QCOMPARE(view.mapZoom, 3.0f);
     frame.press(Qt::Key_Tab);
     QVERIFY(view.tileViewShown);
+  }
+
+  void theTitleMarksUnsavedChangesAndThePaintLockPaneHoldsItsText() {
+    FrameFixture frame;
+    TempFolder folder;
+    const std::string path = folder.file("map.qrm");
+    writeBytes(path, readBytes(examplePath("demo.qrm")));
+    QVERIFY(frame->openMapByPath(path));
+    const QString title = QString::fromStdString("Qarto v0.99 - " + path);
+    QCOMPARE(frame->windowTitle(), title);
+    frame->runCommand(cmd::kFlipLayerHorizontally);
+    QCOMPARE(frame->windowTitle(), title + " *");
+    frame.press(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(frame->windowTitle(), title);
+    frame.press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(frame->windowTitle(), title + " *");  // the map on screen differs from the file again
+
+    frame.press(Qt::Key_Right);
+    QLabel* pane = nullptr;
+    for (QLabel* label : frame->statusPanes().findChildren<QLabel*>()) {
+      if (label->text() == " Paint Locking: allow horizontal only") pane = label;
+    }
+    QVERIFY(pane != nullptr && pane->minimumWidth() >= pane->sizeHint().width());
   }
 
   void everyActionFollowsItsRule_data() {

@@ -15,7 +15,7 @@ QColor centre(QWidget& widget) {
   return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
-TEST(HyperlinkLabel, AClickOpensTheAddressAndAFailureGivesTheReason) {
+TEST(HyperlinkLabel, AClickOpensTheAddressAFailureGivesTheReasonAndEnterClosesTheBox) {
   AboutBox box;
   HyperlinkLabel& link = *box.homepageLink();
   QList<QUrl> opened;
@@ -35,6 +35,13 @@ TEST(HyperlinkLabel, AClickOpensTheAddressAndAFailureGivesTheReason) {
   EXPECT_FALSE(feedback.open());
   EXPECT_EQ(reported, QStringList{"Unable to open hyperlink:\n\nNo browser is installed."});
   EXPECT_EQ(feedback.palette().color(QPalette::WindowText), QColor(0, 0, 238));
+
+  box.activateWindow();  // Enter closes the box and follows no link
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_TRUE(waitFor([&box] { return !box.isVisible(); }));
+  EXPECT_EQ(std::tuple(box.result(), opened.size(), reported.size()),
+            std::tuple(int(QDialog::Accepted), qsizetype{1}, qsizetype{1}));
 }
 
 TEST(ColourButton, ChoosesAColourAndShowsIt) {
