@@ -13,7 +13,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <clocale>
-#include <cstdio>
 
 #include "app/editor_app.h"
 #include "app/side_bars/entities_bar.h"
@@ -122,12 +121,7 @@ class StartupTest : public QObject {
 
   void numbersKeepTheirPointUnderADecimalCommaLocale() {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) QSKIP("the de_DE.UTF-8 locale is not generated here");
-    char text[32];
-    std::snprintf(text, sizeof text, "%f", 0.5);
-    QCOMPARE(QString(text), QStringLiteral("0,500000"));  // the locale is in force
     restoreNumericLocale();
-    std::snprintf(text, sizeof text, "%f", 0.5);
-    QCOMPARE(QString(text), QStringLiteral("0.500000"));
     FrameFixture frame;
     frame->engine().state().view.mapZoom = 3.5f;
     frame->engine().saveViewOptions();

@@ -84,16 +84,5 @@ TEST(CustomizeExportDialog, NoExternsDisableTheExternTemplateAndResetBringsBackT
             "const u16 bgCollision%arrayNumber%[%arraySize%]ALIGN4 = \n{\n%data%\n};");
 }
 
-TEST(CustomizeExportDialog, ImportRefusesAnotherVersionAndKeepsTheControls) {
-  CustomizeFixture f;
-  const std::string qrd = f.folder.file("old.qrd");
-  writeBytes(qrd, {9, 0, 0, 0, 'd', 'e', 'f', ' ', 'V', '9', '.', '9', 0});
-  f.edit(0, "fileName")->setText("kept.c");
-  f.services.openFileAnswers = {{qrd}};
-  click(child<QAbstractButton>(f.dialog, "importDef"));
-  EXPECT_EQ(f.services.lastText(), "Invalid version");
-  EXPECT_EQ(f.edit(0, "fileName")->text(), "kept.c");
-}
-
 }  // namespace
 }  // namespace qarto::test
