@@ -66,37 +66,16 @@ struct QtKey {
 };
 
 // The key a menu text shows after its tab ("Ctrl+Shift+S", "Down Arrow",
-// "Ins", ">").
-QtKey qtKeyForMenuText(QString rest) {
-  static const QMap<QString, int> named = {
-      {"Ins", Qt::Key_Insert},     {"Del", Qt::Key_Delete},         {"Home", Qt::Key_Home},
-      {"Esc", Qt::Key_Escape},     {"PageUp", Qt::Key_PageUp},      {"PageDown", Qt::Key_PageDown},
-      {"Space", Qt::Key_Space},    {"Up Arrow", Qt::Key_Up},        {"Down Arrow", Qt::Key_Down},
-      {"Left Arrow", Qt::Key_Left}, {"Right Arrow", Qt::Key_Right}};
-  // Typed characters, with Shift where the character needs it.
-  static const QMap<QString, std::pair<int, bool>> characters = {
-      {"[", {Qt::Key_BracketLeft, false}}, {"]", {Qt::Key_BracketRight, false}}, {"\\", {Qt::Key_Backslash, false}},
-      {",", {Qt::Key_Comma, false}},       {"<", {Qt::Key_Less, true}},          {".", {Qt::Key_Period, false}},
-      {">", {Qt::Key_Greater, true}},      {"=", {Qt::Key_Equal, false}},        {"+", {Qt::Key_Plus, true}},
-      {"-", {Qt::Key_Minus, false}},       {"_", {Qt::Key_Underscore, true}}};
-  QtKey out;
-  while (rest.size() > 1 && (rest.startsWith("Ctrl+") || rest.startsWith("Shift+"))) {
-    out.modifiers |= rest.startsWith("Ctrl+") ? Qt::ControlModifier : Qt::ShiftModifier;
-    rest = rest.mid(rest.indexOf('+') + 1);
-  }
-  if (named.contains(rest)) {
-    out.key = named.value(rest);
-    if (rest == "Space") out.text = " ";
-  } else if (rest.size() >= 2 && rest[0] == 'F') {
-    out.key = Qt::Key_F1 + rest.mid(1).toInt() - 1;
-  } else if (rest.size() == 1 && rest[0].isLetterOrNumber()) {
-    out.key = rest[0].toUpper().unicode();  // Qt::Key_A.. and Qt::Key_0.. are the characters' codes
-    out.text = rest.toLower();
-  } else if (characters.contains(rest)) {
-    out.key = characters.value(rest).first;
-    if (characters.value(rest).second) out.modifiers |= Qt::ShiftModifier;
-    out.text = rest;
-  }
+// "Ins", ">"), with Shift where a typed character needs it.
+QtKey qtKeyForMenuText(QString shown) {
+  shown.replace(" Arrow", "").replace("PageUp", "PgUp").replace("PageDown", "PgDown");
+  const QKeyCombination combination = QKeySequence(shown, QKeySequence::PortableText)[0];
+  QtKey out{combination.key(), combination.keyboardModifiers(), {}};
+  QString rest = shown;
+  while (rest.size() > 1 && (rest.startsWith("Ctrl+") || rest.startsWith("Shift+"))) rest = rest.section('+', 1);
+  if (rest.size() == 1 && QStringLiteral("<>+_").contains(rest)) out.modifiers |= Qt::ShiftModifier;
+  if (rest.size() == 1) out.text = rest.toLower();
+  if (rest == "Space") out.text = " ";
   if (out.modifiers.testFlag(Qt::ControlModifier)) out.text.clear();
   return out;
 }
