@@ -4,13 +4,15 @@
 // state; the GL view shows only the background while a map is on its way and
 // uploads every page again in a recreated context; the raster view's parts
 // drawn again after scrolls, mouse moves and strokes make the whole frame.
-// The side bars: a catalogue row's own sprite reaches the screen (with
+// The side bars: flags painted with the mouse reach the cells and the
+// read-out, a catalogue row's own sprite reaches the screen (with
 // QARTO_SCREENSHOT_DIR set the window is saved there with each bar, the
 // pictures in docs/images/ are made so).
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -275,14 +277,19 @@ class MapViewGlTest : public QObject {
     const auto at = [&](int x, int y) { return QPoint(g.originX + x * 2 - g.scrollX, g.originY + y * 2 - g.scrollY); };
     const QString shots = qEnvironmentVariable("QARTO_SCREENSHOT_DIR");
 
-    // The demo's three ledges jump-through, by Shift rectangles.
+    // The demo's three ledges jump-through (bit 13), by Shift rectangles;
+    // the read-out follows the mouse.
+    const MapLayer& collision = *frame.engine().project().findLayerOfKind(LayerKind::Collision);
+    QCOMPARE(collision.cell(22, 11).collision & 0x2000, 0);
     QTest::keyClick(view, Qt::Key_F5);
     frame.flagsBar().findChild<QCheckBox*>("jumpThrough")->click();
     for (const auto& [left, right, y] : {std::tuple(28, 68, 60), std::tuple(164, 204, 92), std::tuple(276, 316, 76)}) {
       QTest::mousePress(view, Qt::MiddleButton, Qt::ShiftModifier, at(left, y));
       QTest::mouseRelease(view, Qt::MiddleButton, Qt::ShiftModifier, at(right, y));
     }
+    QCOMPARE(collision.cell(22, 11).collision & 0x2000, 0x2000);
     QTest::mouseMove(view, at(180, 92));
+    QTRY_VERIFY(frame.flagsBar().findChild<QLabel*>("cursorTileProperties")->text().endsWith(" Jump Through\n"));
     if (!shots.isEmpty()) QVERIFY(frame.grab().save(QDir(shots).filePath("editor-flags-bar.png")));
 
     // A slime spawned on the ground, its foot 10 pixels below the mouse.

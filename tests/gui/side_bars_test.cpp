@@ -1,11 +1,10 @@
 // The Flags and Entities bars on the stand-in view: F5 and F6 bring their
 // bar and layer, every control reaches the engine and gives the keys back
-// to the view, a click with Solid ticked sets bit 12 of the cell with the
-// read-out following. Their places survive a restart (startup_test).
+// to the view. Their places survive a restart (startup_test); painting with
+// the mouse and the read-out are in map_view_gl_test.
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -77,22 +76,6 @@ class SideBarsTest : public QObject {
     }
     frame.press(Qt::Key_F1);
     QVERIFY(frame->flagsBar().isHidden() && frame->entitiesBar().isHidden());
-  }
-
-  void aClickWithSolidTickedSetsBit12AndTheReadOutFollows() {
-    FrameFixture frame;
-    QVERIFY(frame.loadDemo());
-    frame->show();
-    frame.press(Qt::Key_F5);
-    MapLayer& collision = *frame->engine().project().activeLayer;
-    const std::uint16_t before = collision.cell(3, 4).collision;
-    frame->flagsBar().findChild<QAbstractButton*>("solid")->click();
-    const MapGeometry g = frame->engine().geometry();  // zoom 2: 16 pixels a cell
-    const QPoint cell(g.originX + 3 * 16 + 8 - g.scrollX, g.originY + 4 * 16 + 8 - g.scrollY);
-    QTest::mouseClick(frame->view(), Qt::LeftButton, {}, cell);
-    QCOMPARE(collision.cell(3, 4).collision, static_cast<std::uint16_t>(before | 0x1000));
-    QTest::mouseMove(frame->view(), cell);
-    QTRY_VERIFY(frame->flagsBar().findChild<QLabel*>("cursorTileProperties")->text().endsWith(" Solid\n"));
   }
 };
 
