@@ -42,8 +42,14 @@ TEST(PreferencesDialog, EveryControlReachesItsKeyAndComesBackNextTime) {
                                                        {"screenWidth", "256"},
                                                        {"screenHeight", "192"}};
   for (const auto& [name, value] : texts) f.find<QLineEdit>(name)->setText(value);
+  f.page(3);  // each colour button asks the chooser and shows its answer (0x00BBGGRR)
   const QList<ColourButton*> colours = f.dialog.findChildren<ColourButton*>();
-  for (int i = 0; i < colours.size(); ++i) colours[i]->setColour(static_cast<std::uint32_t>(0x100 + i));
+  for (int i = 0; i < colours.size(); ++i) {
+    f.services.colourAnswers = {static_cast<std::uint32_t>(0x100 + i)};
+    click(colours[i]);
+  }
+  const QImage face = colours.back()->grab().toImage();
+  EXPECT_EQ(face.pixelColor(face.width() / 2, face.height() / 2), QColor(0x0A, 0x01, 0x00));
   const char* alphas[] = {"BrushAlphaValue", "CollisionLayerAlphaValue", "LayerAlphaValue"};
   for (int i = 0; i < 3; ++i) f.find<QSlider>(alphas[i])->setValue(3 + i);
   click(button(f.dialog, "Ok"));
@@ -61,14 +67,12 @@ TEST(PreferencesDialog, EveryControlReachesItsKeyAndComesBackNextTime) {
   }
   EXPECT_EQ(std::tuple(f.project().screenWidth, f.project().journal().levels()), std::tuple(256, 20));
 
-  PreferencesDialog again(f.services, f.settings, f.project());
-  const PreferencesValues before = f.dialog.values(), after = again.values();
-  EXPECT_EQ(std::tuple(after.undoPosition, after.mapPath, after.useDefMapPath, after.tilesetPath,
-                       after.useDefTilesetPath, after.emulatorCommand, after.entityCataloguePath,
-                       after.screenWidthText, after.screenHeightText, after.colours, after.alphaLevels),
-            std::tuple(before.undoPosition, before.mapPath, before.useDefMapPath, before.tilesetPath,
-                       before.useDefTilesetPath, before.emulatorCommand, before.entityCataloguePath,
-                       before.screenWidthText, before.screenHeightText, before.colours, before.alphaLevels));
+  const auto shown = [](const PreferencesValues& v) {
+    return std::tuple(v.undoPosition, v.mapPath, v.useDefMapPath, v.tilesetPath, v.useDefTilesetPath,
+                      v.emulatorCommand, v.entityCataloguePath, v.screenWidthText, v.screenHeightText, v.colours,
+                      v.alphaLevels);
+  };
+  EXPECT_EQ(shown(PreferencesDialog(f.services, f.settings, f.project()).values()), shown(f.dialog.values()));
 }
 
 TEST(PreferencesDialog, ButtonsReachTheirChoosersAndQuestions) {

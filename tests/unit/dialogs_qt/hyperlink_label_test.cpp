@@ -1,19 +1,11 @@
-// The small controls the dialogs share. (The tab host shows its pages in
-// the Preferences and Customize Export tests, whose clicks need them shown.)
-#include <QSignalSpy>
-
+// The hyperlink label of the about box. (The tab host and the colour buttons
+// are exercised by the Preferences and Customize Export tests.)
 #include "app/dialogs/about_box.h"
-#include "app/dialogs/controls/colour_button.h"
 #include "app/dialogs/controls/hyperlink_label.h"
 #include "gui_fixture.h"
 
 namespace qarto::test {
 namespace {
-
-QColor centre(QWidget& widget) {
-  const QImage image = widget.grab().toImage();
-  return image.pixelColor(image.width() / 2, image.height() / 2);
-}
 
 TEST(HyperlinkLabel, AClickOpensTheAddressAFailureGivesTheReasonAndEnterClosesTheBox) {
   AboutBox box;
@@ -42,20 +34,6 @@ TEST(HyperlinkLabel, AClickOpensTheAddressAFailureGivesTheReasonAndEnterClosesTh
   EXPECT_TRUE(waitFor([&box] { return !box.isVisible(); }));
   EXPECT_EQ(std::tuple(box.result(), opened.size(), reported.size()),
             std::tuple(int(QDialog::Accepted), qsizetype{1}, qsizetype{1}));
-}
-
-TEST(ColourButton, ChoosesAColourAndShowsIt) {
-  ScriptedServices services;
-  ColourButton colour(services, "Grid");
-  colour.setColour(0x00FFFFFF);
-  QSignalSpy changed(&colour, &ColourButton::colourChanged);
-  services.colourAnswers = {std::uint32_t{0x00102030}, std::nullopt};
-  colour.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&colour));
-  QTest::mouseClick(&colour, Qt::LeftButton);
-  QTest::mouseClick(&colour, Qt::LeftButton);  // cancelled: unchanged
-  EXPECT_EQ(std::pair(colour.colour(), changed.count()), std::pair(0x00102030u, qsizetype{1}));
-  EXPECT_EQ(centre(colour), QColor(0x30, 0x20, 0x10));  // stored as 0x00BBGGRR
 }
 
 }  // namespace
