@@ -1,21 +1,44 @@
-// Runs the real qarto-cli the way a build pipeline would and checks its
-// output files, streams and exit codes.
+// Runs the real qarto-cli the way a build pipeline would, in a work folder
+// with the user's settings in a throw-away home, and checks its output files,
+// streams and exit codes. What render's picture holds is the renderer's tests.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include "cli_run.h"
 #include "edit/session/map_file_commands.h"
 #include "export/definition/definition_file.h"
 #include "export/definition/export_definition.h"
 #include "export/export_to_header.h"
 #include "support/page_files.h"
+#include "support/temp_folder.h"
 #include "support/test_session.h"
 
 namespace qarto::test {
 namespace {
 
-class CliTest : public CliFixture {
+struct CliRun {
+  int code = -1;
+  std::string out, err;
+};
+
+class CliTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home.path() + "/config").c_str(), 1);
+    setenv("GALLIUM_DRIVER", "llvmpipe", 1);
+  }
+  CliRun run(const std::string& arguments) {
+    const std::string command =
+        "cd '" + work.path() + "' && '" + QARTO_CLI + "' " + arguments + " >stdout.txt 2>stderr.txt";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(work.file("stdout.txt")),
+            readText(work.file("stderr.txt"))};
+  }
+  static std::string example(const std::string& name) { return std::string(QARTO_EXAMPLES_DIR) + "/" + name; }
+
   // Runs the command; checks its exit code and that `text` shows on stdout
   // after a success or on stderr after a failure.
   CliRun expect(const std::string& arguments, int code, const std::string& text = "") {
@@ -30,6 +53,8 @@ class CliTest : public CliFixture {
     EXPECT_TRUE(loadMap(s->session, path)) << path;
     return s;
   }
+
+  TempFolder home, work;
 };
 
 TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
@@ -99,9 +124,10 @@ TEST_F(CliTest, InfoCountUpgradeLayerBmpValidateAndFilesThatCannotBeRead) {
   EXPECT_TRUE(std::filesystem::exists(work.file("faults.bmp")));
 }
 
-// The editing engine through qarto-cli edit. The private settings give
-// zoom 2 and a centred 240 x 160 frame in 1280 x 720: the map origin lies at
-// window (400, 200) and a cell is 16 pixels.
+// The editing engine through qarto-cli edit, by clicks and command lines.
+// The private settings give zoom 2 and a centred 240 x 160 frame in
+// 1280 x 720: the map origin lies at window (400, 200) and a cell is 16
+// pixels.
 TEST_F(CliTest, EditScriptsPaintThroughTheEngineAndBadOnesSaveNothing) {
   std::ofstream(work.file("paint.txt")) << "key Space\n"
                                            "press 130 16        # the tab of the page \"tiles\"\n"
@@ -111,13 +137,17 @@ TEST_F(CliTest, EditScriptsPaintThroughTheEngineAndBadOnesSaveNothing) {
                                            "key Space\n"
                                            "layer Level\n"
                                            "press 456 272\n"
-                                           "release 456 272\n";
+                                           "release 456 272\n"
+                                           "command 61241       # the layer flipped twice\n"
+                                           "command 61241\n"
+                                           "command 61210       # the grid toggled\n";
   expect("edit " + example("demo.qrm") + " --script paint.txt -o out.qrm", 0);
   const auto s = load(work.file("out.qrm"));
   const MapLayer* level = s->session.project().findLayerOfKind(LayerKind::Primary);
   ASSERT_NE(level, nullptr);
   EXPECT_EQ(level->cell(3, 4).tile, 2);
   EXPECT_EQ(s->session.registry().find(level->cell(3, 4).tileset)->displayName, "tiles");
+  EXPECT_NE(s->session.project().showMapGrid, load(example("demo.qrm"))->session.project().showMapGrid);
 
   std::ofstream(work.file("bad.txt")) << "press 1 2\nrelease 1 2\nbogus 3\n";
   EXPECT_EQ(expect("edit " + example("demo.qrm") + " --script bad.txt -o bad.qrm", 2).err,
@@ -128,16 +158,7 @@ TEST_F(CliTest, EditScriptsPaintThroughTheEngineAndBadOnesSaveNothing) {
   EXPECT_FALSE(std::filesystem::exists(work.file("bad.qrm")));
 }
 
-TEST_F(CliTest, CommandLinesRunTableCommandsAndTheListingShowsTheirState) {
-  // The primary layer flipped horizontally twice through the menu command, and the grid toggled.
-  std::ofstream(work.file("s.txt")) << "layer Level\ncommand 61241\ncommand 61241\ncommand 61210\n";
-  expect("edit " + example("demo.qrm") + " --script s.txt -o out.qrm", 0);
-  const auto original = load(example("demo.qrm"));
-  const auto edited = load(work.file("out.qrm"));
-  EXPECT_EQ(edited->session.project().findLayerOfKind(LayerKind::Primary)->cells,
-            original->session.project().findLayerOfKind(LayerKind::Primary)->cells);
-  EXPECT_NE(edited->session.project().showMapGrid, original->session.project().showMapGrid);
-
+TEST_F(CliTest, TheCommandListingShowsTheirState) {
   const CliRun listing = expect("commands " + example("demo.qrm") + " --json", 0,
                                 "{\"id\": 61241, \"name\": \"Horizontally Flip Layer\", \"menus\": [{\"path\": "
                                 "\"&Layers/&Flip Active Layer\", \"text\": \"&Horizontally\"}], \"keys\": [], "
@@ -146,6 +167,59 @@ TEST_F(CliTest, CommandLinesRunTableCommandsAndTheListingShowsTheirState) {
                              "\"text\": \"Export .CLL\"}], \"keys\": [], \"enabled\": false}"),
             std::string::npos);
   expect("commands", 0, "32790\tPrev Brush\tMapMenu/&Previous Brush\t, <\n");
+}
+
+// Width and height from the PNG header.
+std::pair<int, int> pngSize(const std::vector<std::uint8_t>& b) {
+  if (b.size() < 24 || b[1] != 'P' || b[2] != 'N' || b[3] != 'G') return {0, 0};
+  const auto big = [&](std::size_t at) { return b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3]; };
+  return {big(16), big(20)};
+}
+
+TEST_F(CliTest, RenderEveryOptionChangesThePicture) {
+  const auto render = [&](const std::string& options) {
+    EXPECT_EQ(run("render " + example("demo.qrm") + " -o out.png " + options).code, 0) << options;
+    return readBytes(work.file("out.png"));
+  };
+  EXPECT_EQ(pngSize(render("")), (std::pair{1280, 720}));
+  const auto plain = render("--size 400x240");
+  EXPECT_EQ(pngSize(plain), (std::pair{400, 240}));
+  EXPECT_EQ(plain, render("--size 400x240")) << "the same frame twice";
+  const auto tiles = render("--size 400x240 --view tile --tileset 2");
+  for (const std::string options : {"--grid", "--frame-mask", "--bounds", "--scroll 40,8", "--zoom 3"}) {
+    EXPECT_NE(plain, render("--size 400x240 " + options)) << options;
+  }
+  EXPECT_NE(plain, tiles);
+  EXPECT_NE(tiles, render("--size 400x240 --view tile --tileset 2 --zoom 3"));
+}
+
+TEST_F(CliTest, RenderRefusalsAndUsageErrors) {
+  const std::pair<std::string, int> cases[] = {
+      {"", 2},  // -o is required
+      {" -o x.png --size 0x10", 2},   {" -o x.png --zoom 11", 2},      {" -o x.png --view side", 2},
+      {" -o x.png --scroll 4", 2},    {" -o x.png --layer Nowhere", 1}, {" -o x.png --tileset 9", 1},
+      {" -o no/such/folder/x.png", 1}};
+  for (const auto& [options, code] : cases) EXPECT_EQ(run("render " + example("demo.qrm") + options).code, code) << options;
+  EXPECT_EQ(run("render missing.qrm -o x.png").code, 1);
+  EXPECT_EQ(run("render --help").code, 0);
+}
+
+TEST_F(CliTest, ImportLayerAddsTheLayerBesideTheSavedMapOrSaysWhyNot) {
+  const std::string demo = example("demo.qrm") + " ";
+  std::ofstream(work.file("pal.c")) << "const u16 pal[16] = {0, 0x7fff};";
+  std::ofstream(work.file("gfx.c")) << "const u32 tiles[8] = {0x11111111};\nconst u16 map[640] = {0x400};";
+  const std::string arrays = "--palette pal.c --tiles gfx.c:tiles --map gfx.c:map ";
+
+  CliRun r = run("import-layer " + demo + arrays + "--width 32 -o out.qrm");
+  EXPECT_EQ(r.out, "out.qrm: layer \"map\" of 32 x 20 tiles added (secondary), tile page tiles.bmp (loaded)\n");
+  EXPECT_NE(run("info out.qrm").out.find("Secondary \"map\" 32x20 parallax 1,1"), std::string::npos);
+
+  r = run("import-layer " + demo + arrays + "--width 33 -o refused.qrm");
+  const std::string caption = "Qarto v0.99 - Import Layer from .h/.c/.cpp: ";
+  EXPECT_EQ(std::tuple(r.code, r.err),
+            std::tuple(1, caption + "The 640 screen entries of \"map\" do not make whole rows of 33.\n"));
+  EXPECT_FALSE(std::filesystem::exists(work.file("refused.qrm")));
+  EXPECT_EQ(run("import-layer " + demo + arrays).code, 2);
 }
 
 }  // namespace
