@@ -1,7 +1,8 @@
 // Start-up: an empty settings folder gets every default, the bars' layout
 // survives a restart, the base ROM keeps Run Map, the command line opens
-// its map, dropped maps and pages open; and numbers keep "." under a
-// decimal-comma locale.
+// its map, dropped maps and pages open; numbers keep "." under a
+// decimal-comma locale; on a display without OpenGL the user is told, the
+// window opens with a view that draws no map, and the commands keep working.
 
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -19,6 +20,9 @@
 #include "app/side_bars/flags_bar.h"
 #include "app/layers/layer_list_dialog.h"
 #include "app/startup_environment.h"
+#include "app/view/editor_view_factory.h"
+#include "app/view/no_gl_view.h"
+#include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
 #include "model/settings/settings_defaults.h"
 #include "platform/qt_settings_store.h"
@@ -130,10 +134,36 @@ class StartupTest : public QObject {
     frame->engine().loadViewOptions();
     QCOMPARE(frame->engine().state().view.mapZoom, 3.5f);
   }
+
+  void withoutOpenGlTheMapOpensAndTheCommandsWork() {
+    QVERIFY(!openGlAvailable());
+    TempFolder folder;
+    ScriptedServices services;
+    MemorySettingsStore settings;
+    EditorApp app(services, settings);
+    QVERIFY(app.start(examplePath("demo.qrm"), folder.path()));
+    const ScriptedServices::Message told{"ChoosePixelFormat() failed", "Error", MessageButtons::Ok, MessageIcon::Stop};
+    QCOMPARE(services.messages.size(), std::size_t{1});
+    QVERIFY(services.messages[0] == told);
+
+    CMainFrame& frame = *app.frame();
+    QVERIFY(dynamic_cast<NoGlView*>(frame.view()) != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    frame.repaint();  // painted and put on the screen, not only queued
+    QCOMPARE(frame.engine().project().layerCount(), 4);
+    QVERIFY(frame.engine().state().view.clientWidth > 0);
+    QCOMPARE(frame.view()->grab().toImage().pixelColor(2, 2), QColor(Qt::black));  // the notice on the clear colour
+
+    frame.runCommand(cmd::kToggleView);  // the commands keep working
+    QVERIFY(frame.engine().state().view.tileViewShown);
+    QCOMPARE(services.messages.size(), std::size_t{1});
+  }
 };
 
 // As the editor starts: the environment's locale, then Qt, then "." again.
+// No GL under X either (the offscreen platform has none).
 int main(int argc, char** argv) {
+  qputenv("QT_XCB_GL_INTEGRATION", "none");
   prepareGraphics();
   QApplication application(argc, argv);
   StartupTest test;
