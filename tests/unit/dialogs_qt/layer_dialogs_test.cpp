@@ -68,21 +68,18 @@ TEST(ResizeLayerDialog, EveryControlReachesTheNewSizes) {
   EXPECT_EQ(std::tuple(f.level.width, f.level.height), std::tuple(42, 30));
   EXPECT_EQ(f.row(0), (std::vector<int>{0, 1, 2, 3}));  // the top-left anchor keeps the corner
   // The secondary layer follows its parallax: 30 + ceil(0.5 x 12) by 20 + ceil(0.5 x 10).
-  EXPECT_EQ(std::tuple(f.project().layerAt(0)->width, f.project().layerAt(0)->height), std::tuple(36, 25));
-}
+  MapLayer& far = *f.project().layerAt(0);
+  EXPECT_EQ(std::tuple(far.width, far.height), std::tuple(36, 25));
 
-TEST(ResizeLayerDialog, TheParallaxOfASecondaryLayer) {
-  DialogFixture f;
-  f.project().addLayer("Level", 128, 64, 1.0f, 1.0f, LayerKind::Primary, true);
-  MapLayer* far = f.project().addLayer("Far", 0, 0, 0.25f, 0.25f, LayerKind::Secondary, true);
-  ResizeLayerDialog dialog(f.session);
-  ASSERT_TRUE(dialog.begin());
-  showAndWait(dialog);
-  EXPECT_FALSE(child<QLineEdit>(dialog, "newWidth")->isVisible());
-  type(child<QLineEdit>(dialog, "newParallax"), "0.5");
-  click(button(dialog, "OK"));
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(std::tuple(far->width, far->height, far->parallaxX, far->parallaxY), std::tuple(79, 42, 0.5f, 0.5f));
+  // The active secondary layer takes a new parallax instead: 30 + ceil(0.25 x 12) by 20 + ceil(0.25 x 10).
+  f.project().setActiveLayer(&far);
+  ResizeLayerDialog parallax(f.session);
+  ASSERT_TRUE(parallax.begin());
+  showAndWait(parallax);
+  EXPECT_FALSE(child<QLineEdit>(parallax, "newWidth")->isVisible());
+  type(child<QLineEdit>(parallax, "newParallax"), "0.25");
+  click(button(parallax, "OK"));
+  EXPECT_EQ(std::tuple(far.width, far.height, far.parallaxX, far.parallaxY), std::tuple(33, 23, 0.25f, 0.25f));
 }
 
 }  // namespace
