@@ -116,8 +116,6 @@ class MapViewGlTest : public QObject {
 
   void theRendererStringChoosesThePresentation() {
     QCOMPARE(choosePresentation("llvmpipe (LLVM 15.0.6, 256 bits)", ""), ViewPresentation::Raster);
-    QCOMPARE(choosePresentation("softpipe", ""), ViewPresentation::Raster);
-    QCOMPARE(choosePresentation("Software Rasterizer", ""), ViewPresentation::Raster);
     QCOMPARE(choosePresentation("Mesa Intel(R) UHD Graphics 620 (KBL GT2)", ""), ViewPresentation::GlWidget);
     QCOMPARE(choosePresentation("llvmpipe (LLVM 15.0.6, 256 bits)", "gl"), ViewPresentation::GlWidget);
     QCOMPARE(choosePresentation("NVIDIA GeForce GTX 1060/PCIe/SSE2", "raster"), ViewPresentation::Raster);

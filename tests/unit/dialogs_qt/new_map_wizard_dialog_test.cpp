@@ -1,7 +1,8 @@
 // The Create New Map Wizard's window: every control reaches the form OK
-// builds the map from and comes back at the next opening, the "Enable"
-// boxes drive their layer groups, a refusal keeps the entries, Cancel keeps
-// the map. The units, limits and refusals themselves are the core's tests.
+// builds the map from and comes back at the next opening (the "Enable" boxes
+// unlock their layer groups: typing asks for an enabled edit), a refusal
+// keeps the entries, Cancel keeps the map. The units, limits, refusals and
+// the layer 3 rule are the core's tests.
 #include <QCheckBox>
 #include <sstream>
 
@@ -63,19 +64,6 @@ TEST(NewMapWizardDialog, EveryControlReachesTheMapAndComesBackNextTime) {
   EXPECT_EQ(f.titles, std::vector<std::string>{"Qarto v0.99 - New Map  (Un-opt. mode)"});
   EXPECT_EQ(describe(NewMapWizardDialog(f.session, f.hooks()).form()),
             "ground 2/1 256/2 E | 1 hills 0.75/0 30/1 | 1 far 2/2 160/3");
-}
-
-// The rule (layer 3 needs layer 2) is the form's; its controls follow it.
-TEST(NewMapWizardDialog, EnableBoxesDriveTheLayerGroups) {
-  WizardFixture f;
-  auto shown = [&f] { return std::tuple(f.edit("layer2AmountX")->isEnabled(), f.box("layer3Enable")->isEnabled()); };
-  EXPECT_EQ(shown(), std::tuple(false, false));
-  click(f.box("layer2Enable"));
-  EXPECT_EQ(shown(), std::tuple(true, true));
-  click(f.box("layer3Enable"));
-  click(f.box("layer2Enable"));  // layer 2 off takes layer 3 with it
-  EXPECT_EQ(std::tuple(shown(), f.box("layer3Enable")->isChecked(), f.edit("layer3AmountX")->isEnabled()),
-            std::tuple(std::tuple(false, false), false, false));
 }
 
 TEST(NewMapWizardDialog, ARefusalKeepsTheEntriesAndCancelKeepsTheMap) {
