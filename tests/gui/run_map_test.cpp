@@ -3,7 +3,6 @@
 // Escape closes it; a named emulator gets the ROM instead. The refusals and
 // Save ROM As are the engine's and the player's tests.
 
-#include <QSet>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
@@ -45,10 +44,6 @@ class RunMapTest : public QObject {
     QTRY_VERIFY(f->playerWindow() != nullptr && f->playerWindow()->framesShown() > 2);
     PlayerWindow* player = f->playerWindow();
     QCOMPARE(std::pair(player->player().cameraX(), player->player().cameraY()), std::pair(100, 90));
-    QSet<QRgb> colours;
-    for (int y = 0; y < 160; ++y)
-      for (int x = 0; x < 240; ++x) colours.insert(player->frame().pixel(x, y));
-    QVERIFY(colours.size() > 4);  // the map, not a blank screen
     if (const char* folder = std::getenv("QARTO_SCREENSHOT_DIR")) player->grab().save(QString(folder) + "/run-map-player.png");
 
     QTest::keyPress(player, Qt::Key_Right);

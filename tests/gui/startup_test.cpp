@@ -89,29 +89,23 @@ class StartupTest : public QObject {
     QVERIFY(frame.toolBar().isHidden());
   }
 
-  void runMapStaysOnlyBesideABaseRom() {
+  // The command line is one map path, quotes and all; Run Map stays only
+  // beside a base ROM.
+  void theCommandLineOpensItsMapAndRunMapStaysBesideABaseRom() {
     for (const bool rom : {false, true}) {
       TempFolder folder;
       if (rom) writeBytes(folder.file("baseRom.gba"), {1, 2, 3});
+      const std::string path = folder.file("my map.qrm");
+      writeBytes(path, readBytes(examplePath("demo.qrm")));
       ScriptedServices services;
       MemorySettingsStore settings;
       EditorApp app(services, settings);
-      app.start("", folder.path(), StandInView::factory());
+      app.start("\"" + path + "\"", folder.path(), StandInView::factory());
+      QCOMPARE(app.frame()->windowTitle(), QString::fromStdString("Qarto v0.99 - " + path));
       QStringList texts;
       for (QAction* action : menuBarMenu(*app.frame(), "&Tools")->actions()) texts << action->text();
       QCOMPARE(texts.contains("&Run Map\tF8"), rom);
     }
-  }
-
-  void theCommandLineIsOneMapPath() {
-    TempFolder folder;
-    const std::string path = folder.file("my map.qrm");
-    writeBytes(path, readBytes(examplePath("demo.qrm")));
-    ScriptedServices services;
-    MemorySettingsStore settings;
-    EditorApp app(services, settings);
-    app.start("\"" + path + "\"", folder.path(), StandInView::factory());
-    QCOMPARE(app.frame()->windowTitle(), QString::fromStdString("Qarto v0.99 - " + path));
   }
 
   void droppedMapsAndPagesOpen() {
