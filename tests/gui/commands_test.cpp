@@ -96,8 +96,18 @@ class CommandsTest : public QObject {
     checkMenu(frame, frame->tileMenu(), tileContextMenu().items, "TileMenu");
   }
 
-  void recentMapsAreNumberedFromOneAndListedOnce() {
+  // A menu brings its states up to date as it opens; the recent maps are
+  // numbered from 1 and listed once.
+  void menusBringTheirStatesUpToDateAndRecentMapsAreNumberedFromOne() {
     FrameFixture frame;
+    QAction* save = frame->actions().action(cmd::kSaveMap);
+    QVERIFY(!save->isEnabled());
+    // A map arrives behind the window's back; opening the menu notices.
+    QVERIFY(loadMap(frame->engine().session(), examplePath("demo.qrm")));
+    QVERIFY(!save->isEnabled());
+    QMetaObject::invokeMethod(menuBarMenu(*frame, QStringLiteral("&File")), "aboutToShow");
+    QVERIFY(save->isEnabled());
+
     TempFolder folder;
     const std::string demo = examplePath("demo.qrm"), other = folder.file("other.qrm");
     writeBytes(other, readBytes(demo));
@@ -140,20 +150,7 @@ class CommandsTest : public QObject {
     }
   }
 
-  void theViewsOwnKeysReachIt() {
-    FrameFixture frame;
-    QVERIFY(frame.loadDemo());
-    const ViewState& view = frame->engine().state().view;
-    const int scrollY = view.scrollY;
-    frame.press(Qt::Key_2, Qt::KeypadModifier, QStringLiteral("2"));  // the keypad scrolls
-    QCOMPARE(std::pair(view.mapZoom, view.scrollY != scrollY), std::pair(2.0f, true));
-    frame.press(Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));  // the main row zooms
-    QCOMPARE(view.mapZoom, 3.0f);
-    frame.press(Qt::Key_Tab);
-    QVERIFY(view.tileViewShown);
-  }
-
-  void theTitleMarksUnsavedChangesAndThePaintLockPaneHoldsItsText() {
+  void theTitleMarksUnsavedChangesAndTheViewAndPaneKeysWork() {
     FrameFixture frame;
     TempFolder folder;
     const std::string path = folder.file("map.qrm");
@@ -174,6 +171,16 @@ class CommandsTest : public QObject {
       if (label->text() == " Paint Locking: allow horizontal only") pane = label;
     }
     QVERIFY(pane != nullptr && pane->minimumWidth() >= pane->sizeHint().width());
+
+    // The view's own keys: the keypad scrolls, the main row zooms, Tab shows the tiles.
+    const ViewState& view = frame->engine().state().view;
+    const int scrollY = view.scrollY;
+    frame.press(Qt::Key_2, Qt::KeypadModifier, QStringLiteral("2"));
+    QCOMPARE(std::pair(view.mapZoom, view.scrollY != scrollY), std::pair(2.0f, true));
+    frame.press(Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+    QCOMPARE(view.mapZoom, 3.0f);
+    frame.press(Qt::Key_Tab);
+    QVERIFY(view.tileViewShown);
   }
 
   void everyActionFollowsItsRule_data() {
@@ -194,17 +201,6 @@ class CommandsTest : public QObject {
       disabled += action->isEnabled() ? 0 : 1;
     }
     QVERIFY(disabled > 0);
-  }
-
-  void menusBringTheirStatesUpToDateWhenTheyOpen() {
-    FrameFixture frame;
-    QAction* save = frame->actions().action(cmd::kSaveMap);
-    QVERIFY(!save->isEnabled());
-    // A map arrives behind the window's back; opening the menu notices.
-    QVERIFY(loadMap(frame->engine().session(), examplePath("demo.qrm")));
-    QVERIFY(!save->isEnabled());
-    QMetaObject::invokeMethod(menuBarMenu(*frame, QStringLiteral("&File")), "aboutToShow");
-    QVERIFY(save->isEnabled());
   }
 };
 

@@ -15,7 +15,6 @@ TEST(HyperlinkLabel, AClickOpensTheAddressAFailureGivesTheReasonAndEnterClosesTh
   link.setOpener([&opened](const QUrl& url) { return opened << url, QString(); });
   link.setFailureReporter([&reported](const QString& message) { reported << message; });
   showAndWait(box);
-  EXPECT_EQ(link.cursor().shape(), Qt::PointingHandCursor);
   QTest::mouseClick(&link, Qt::LeftButton);
   EXPECT_EQ(opened, QList<QUrl>{link.url()});
   EXPECT_TRUE(reported.isEmpty());
@@ -26,7 +25,6 @@ TEST(HyperlinkLabel, AClickOpensTheAddressAFailureGivesTheReasonAndEnterClosesTh
   feedback.setFailureReporter([&reported](const QString& message) { reported << message; });
   EXPECT_FALSE(feedback.open());
   EXPECT_EQ(reported, QStringList{"Unable to open hyperlink:\n\nNo browser is installed."});
-  EXPECT_EQ(feedback.palette().color(QPalette::WindowText), QColor(0, 0, 238));
 
   box.activateWindow();  // Enter closes the box and follows no link
   ASSERT_TRUE(QTest::qWaitForWindowActive(&box));

@@ -23,7 +23,6 @@ TEST(ValidateTilesetDialog, EveryControlReachesTheRequestAndItStaysOpenThroughAR
   showAndWait(dialog);
   f.services.openFileAnswers = {{page}};
   click(child<QAbstractButton>(dialog, "browse"));
-  EXPECT_EQ(f.services.openRequests.at(0).title, "Validate Tileset");
   EXPECT_FALSE(child<QLineEdit>(dialog, "threshold")->isEnabled());
   click(child<QCheckBox>(dialog, "sparse"));
   type(child<QLineEdit>(dialog, "threshold"), "9");
@@ -50,7 +49,6 @@ TEST(MakeCllDialog, EveryControlReachesTheRequest) {
   showAndWait(dialog);
   f.services.openFileAnswers = {{"/pages/level1.bmp"}};
   click(child<QAbstractButton>(dialog, "browse"));
-  EXPECT_EQ(f.services.openRequests.at(0).title, "Load Tileset");
   click(child<QCheckBox>(dialog, "minimumMatch"));
   click(child<QCheckBox>(dialog, "loadExisting"));
   MakeCllRequest r = dialog.request();
