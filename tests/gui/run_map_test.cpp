@@ -35,7 +35,7 @@ class RunMapTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void f8PlaysTheMapFromWhereTheViewLooks() {
+  void f8PlaysTheMapFromWhereTheViewLooksOrANamedEmulatorGetsTheRom() {
     FrameFixture f(true, QARTO_PLAYER_ROM);
     f->show();
     QVERIFY(f->openMapByPath(examplePath("demo.qrm")));
@@ -51,14 +51,9 @@ class RunMapTest : public QObject {
     QTest::keyRelease(player, Qt::Key_Right);
     QTest::keyClick(player, Qt::Key_Escape);
     QTRY_VERIFY(f->playerWindow() == nullptr);
-  }
 
-  // The emulator named in the Preferences runs on its own with the ROM,
-  // which goes with the editor.
-  void anEmulatorCommandGetsTheRom() {
-    FrameFixture f(true, QARTO_PLAYER_ROM);
-    f->show();
-    QVERIFY(f->openMapByPath(examplePath("demo.qrm")));
+    // The emulator named in the Preferences runs on its own with the ROM,
+    // which goes with the editor.
     TempFolder folder;
     const std::string script = folder.file("emulator.sh"), played = folder.file("played.gba");
     std::ofstream(script) << "#!/bin/sh\ncp \"$2\" '" << played << "'\n";
