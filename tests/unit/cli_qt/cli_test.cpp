@@ -72,12 +72,7 @@ TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
   expect("export " + example("demo.qrm") + " -o cli --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10", 0,
          "Exported the following map data files");
   const auto s = load(example("demo.qrm"));
-  ExportOptions options;
-  options.directory = work.file("editor");
-  options.bankOffset = 2;
-  options.tileOffset = 5;
-  options.saturation = -20;
-  options.luminance = 10;
+  const ExportOptions options{work.file("editor"), 2, 5, -20, 10, std::nullopt};  // folder, offsets, colours
   ASSERT_TRUE(exportToHeaders(s->session, options).success);
   for (const char* name : {"BG_Collisions.cpp", "BG_Externs.h", "BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}) {
     EXPECT_EQ(readText(work.file(std::string("cli/") + name)), readText(work.file(std::string("editor/") + name)))

@@ -17,7 +17,6 @@ TEST(HyperlinkLabel, AClickOpensTheAddressAFailureGivesTheReasonAndEnterClosesTh
   showAndWait(box);
   QTest::mouseClick(&link, Qt::LeftButton);
   EXPECT_EQ(opened, QList<QUrl>{link.url()});
-  EXPECT_TRUE(reported.isEmpty());
   EXPECT_EQ(link.palette().color(QPalette::WindowText), QColor(85, 26, 139));  // visited
 
   HyperlinkLabel& feedback = *box.feedbackLink();

@@ -63,11 +63,8 @@ TEST(NewMapWizardDialog, ARefusalKeepsTheEntriesAndCancelKeepsTheMap) {
   f.project().addLayer("old", 40, 30, 1.0f, 1.0f, LayerKind::Primary, true);
   type(f.edit("primaryName"), "my map");
   f.dialog.accept();
-  EXPECT_TRUE(f.dialog.isVisible());
-  EXPECT_EQ(f.services.lastText(),
-            "The primary layer name you have entered is not a valid C variable name.  Valid names consist of "
-            "alphanumeric text and underscores.\n\nPlease enter a valid name to continue.");
-  EXPECT_EQ(f.edit("primaryName")->text(), "my map");
+  EXPECT_EQ(std::tuple(f.dialog.isVisible(), f.services.messages.size(), f.edit("primaryName")->text()),
+            std::tuple(true, std::size_t{1}, QString("my map")));  // the text is the core's test
   f.project().modified = true;  // Cancel to the unsaved-changes question closes the wizard too
   f.services.answers.push_back(MessageAnswer::Cancel);
   type(f.edit("primaryName"), "ground");
