@@ -1,11 +1,10 @@
 // The Flags and Entities bars on the stand-in view: F5 and F6 bring their
 // bar and layer, every control reaches the engine and gives the keys back
-// to the view, a click with Solid ticked sets bit 12 of the cell with the
-// read-out following, and the bars' places survive a restart.
+// to the view. Their places survive a restart (startup_test); painting with
+// the mouse and the read-out are in map_view_gl_test.
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -15,9 +14,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/entities/entity_record.h"
-#include "render/art/builtin_glyphs.h"
 #include "support/frame_fixture.h"
-#include "support/stand_in_view.h"
 
 using namespace qarto;
 using namespace qarto::test;
@@ -79,39 +76,6 @@ class SideBarsTest : public QObject {
     }
     frame.press(Qt::Key_F1);
     QVERIFY(frame->flagsBar().isHidden() && frame->entitiesBar().isHidden());
-  }
-
-  void aClickWithSolidTickedSetsBit12AndTheReadOutFollows() {
-    FrameFixture frame;
-    QVERIFY(frame.loadDemo());
-    frame->show();
-    frame.press(Qt::Key_F5);
-    MapLayer& collision = *frame->engine().project().activeLayer;
-    const std::uint16_t before = collision.cell(3, 4).collision;
-    frame->flagsBar().findChild<QAbstractButton*>("solid")->click();
-    const MapGeometry g = frame->engine().geometry();  // zoom 2: 16 pixels a cell
-    const QPoint cell(g.originX + 3 * 16 + 8 - g.scrollX, g.originY + 4 * 16 + 8 - g.scrollY);
-    QTest::mouseClick(frame->view(), Qt::LeftButton, {}, cell);
-    QCOMPARE(collision.cell(3, 4).collision, static_cast<std::uint16_t>(before | 0x1000));
-    QTest::mouseMove(frame->view(), cell);
-    QTRY_VERIFY(frame->flagsBar().findChild<QLabel*>("cursorTileProperties")->text().endsWith(" Solid\n"));
-  }
-
-  void theBarsPlacesSurviveARestart() {
-    ScriptedServices services;
-    MemorySettingsStore settings;
-    CMainFrame::Options options;
-    options.viewFactory = StandInView::factory();
-    {
-      CMainFrame frame(services, settings, builtinGlyphSet(), options);
-      frame.addDockWidget(Qt::RightDockWidgetArea, &frame.flagsBar());
-      frame.addDockWidget(Qt::RightDockWidgetArea, &frame.entitiesBar());
-      QVERIFY(frame.close());
-    }
-    CMainFrame frame(services, settings, builtinGlyphSet(), options);
-    QCOMPARE(frame.dockWidgetArea(&frame.flagsBar()), Qt::RightDockWidgetArea);
-    QCOMPARE(frame.dockWidgetArea(&frame.entitiesBar()), Qt::RightDockWidgetArea);
-    QVERIFY(frame.flagsBar().isHidden());  // until their tool is chosen
   }
 };
 

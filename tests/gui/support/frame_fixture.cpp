@@ -11,9 +11,10 @@
 
 namespace qarto::test {
 
-FrameFixture::FrameFixture(bool withRunMap) {
+FrameFixture::FrameFixture(bool withRunMap, const char* baseRom) {
   CMainFrame::Options options;
   options.withRunMap = withRunMap;
+  if (baseRom != nullptr) options.baseRomPath = baseRom;
   options.viewFactory = StandInView::factory();
   frame = std::make_unique<CMainFrame>(services, settings, builtinGlyphSet(), options);
   frame->resize(1000, 700);

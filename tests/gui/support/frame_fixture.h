@@ -16,7 +16,8 @@ namespace qarto::test {
 // The main frame over a stand-in view, with scripted services (no modal box
 // ever blocks) and settings held in memory.
 struct FrameFixture {
-  explicit FrameFixture(bool withRunMap = false);
+  // With Run Map in the Tools menu, and playing `baseRom` when one is named.
+  explicit FrameFixture(bool withRunMap = false, const char* baseRom = nullptr);
   ~FrameFixture();
 
   CMainFrame& operator*() { return *frame; }

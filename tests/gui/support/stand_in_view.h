@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/view/view_surface.h"
+#include "edit/engine/map_view_engine.h"
 
 namespace qarto::test {
 
@@ -14,12 +15,14 @@ class StandInView : public QWidget, public ViewSurface {
   StandInView(const ViewContext& context, QWidget* parent) : QWidget(parent), context_(context) {}
 
   QWidget* widget() override { return this; }
-  void reloadColors() override { ++colorLoads; }
-  void shutDown() override;
+  void reloadColors() override {}
+  void shutDown() override { context_.engine.project().resetProject(true); }
 
-  static ViewFactory factory();
-
-  int colorLoads = 0;
+  static ViewFactory factory() {
+    return [](const ViewContext& context, QWidget* parent) {
+      return std::unique_ptr<ViewSurface>(std::make_unique<StandInView>(context, parent));
+    };
+  }
 
  private:
   ViewContext context_;

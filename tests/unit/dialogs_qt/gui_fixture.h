@@ -51,9 +51,6 @@ inline void type(QLineEdit* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
-inline std::string text(const QLineEdit* edit) { return edit->text().toStdString(); }
-inline std::string text(const QLabel* label) { return label->text().toStdString(); }
-
 // Waits, handling events, until `done` holds (at most five seconds).
 inline bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 

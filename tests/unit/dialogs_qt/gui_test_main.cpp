@@ -1,15 +1,13 @@
-// The dialogs' test program: a QApplication on the offscreen platform, the
-// user's configuration folders pointed at a temporary folder, the C numeric
+// The dialogs' test program: a QApplication on the offscreen platform (the
+// configuration folders are redirected by support_qt), the C numeric
 // locale, and a time limit for every test so that a dialog waiting for
 // input fails the run instead of hanging it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <clocale>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -40,13 +38,6 @@ class TimeLimit : public testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir home;
-  if (!home.isValid()) {
-    std::fputs("cannot create a temporary home folder; refusing to run\n", stderr);
-    return 1;
-  }
-  qputenv("HOME", home.path().toUtf8());
-  qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
   qputenv("QT_QPA_PLATFORM", "offscreen");
 
   defaultHandler = qInstallMessageHandler(quietHandler);

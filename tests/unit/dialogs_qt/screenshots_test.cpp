@@ -3,10 +3,9 @@
 // With QARTO_SCREENSHOT_DIR set, each is also saved there as a PNG (the
 // pictures in docs/dialogs/ are made so).
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QDir>
-#include <QPlainTextEdit>
 #include <QSlider>
 #include <QToolButton>
 
@@ -32,32 +31,24 @@ namespace {
 std::vector<std::string> clippedChildren(QWidget& dialog) {
   std::vector<std::string> clipped;
   for (QWidget* widget : dialog.findChildren<QWidget*>()) {
-    if (!widget->isVisibleTo(&dialog) || !widget->isVisible()) continue;
-    const QString name = widget->objectName().isEmpty() ? QString(widget->metaObject()->className())
-                                                        : widget->objectName();
-    QString what;
-    if (auto* label = qobject_cast<QLabel*>(widget)) what = label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) what = button->text();
+    if (!widget->isVisible()) continue;
+    const std::string name = (widget->objectName().isEmpty() ? QString(widget->metaObject()->className())
+                                                             : widget->objectName()).toStdString();
     // Push buttons may be narrower than the style's usual width ("...", "?"):
     // only their text has to fit.
-    if (auto* push = qobject_cast<QPushButton*>(widget)) {
-      if (push->fontMetrics().horizontalAdvance(push->text()) + 8 > push->width()) {
-        clipped.push_back((name + " \"" + what + "\" too narrow").toStdString());
-      }
-    }
+    auto* push = qobject_cast<QPushButton*>(widget);
+    auto* edit = qobject_cast<QLineEdit*>(widget);
     const bool measured = qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget) ||
                           qobject_cast<QRadioButton*>(widget) || qobject_cast<QComboBox*>(widget);
-    if (measured && (widget->width() < widget->minimumSizeHint().width() ||
-                     widget->height() < widget->minimumSizeHint().height())) {
-      clipped.push_back((name + " \"" + what + "\" too small").toStdString());
+    if ((push && push->fontMetrics().horizontalAdvance(push->text()) + 8 > push->width()) ||
+        (measured && (widget->width() < widget->minimumSizeHint().width() ||
+                      widget->height() < widget->minimumSizeHint().height())) ||
+        (edit && edit->text().size() < 40 && edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width() - 6)) {
+      clipped.push_back(name + " too small");
     }
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-      if (edit->fontMetrics().horizontalAdvance(edit->text()) > edit->width() - 6 && edit->text().size() < 40) {
-        clipped.push_back((name + " text \"" + edit->text() + "\" does not fit").toStdString());
-      }
+    if (!dialog.rect().contains(QRect(widget->mapTo(&dialog, QPoint(0, 0)), widget->size()))) {
+      clipped.push_back(name + " outside the window");
     }
-    const QRect inDialog(widget->mapTo(&dialog, QPoint(0, 0)), widget->size());
-    if (!dialog.rect().contains(inDialog)) clipped.push_back((name + " outside the window").toStdString());
   }
   return clipped;
 }
@@ -80,32 +71,18 @@ void shootTabs(QDialog& dialog, TabHost* tabs, const std::vector<const char*>& f
   }
 }
 
-struct Shots : DialogFixture {
-  Shots() { ensureSettingsDefaults(settings); }
-};
-
-TEST(DialogLayout, AboutWizardAddLayer) {
-  Shots f;
+TEST(DialogLayout, EveryDialogAndPageFits) {
+  DialogFixture f;
+  ensureSettingsDefaults(f.settings);
+  f.settings.writeText("Settings", "ExportHeaderPath", "/home/me/game/source/maps");
   AboutBox about;
   shoot(about, "about_box");
   NewMapWizardDialog wizard(f.session, f.hooks());
   child<QCheckBox>(wizard, "layer2Enable")->setChecked(true);
   shoot(wizard, "new_map_wizard");
-  f.project().addLayer("Level", 128, 64, 1.0f, 1.0f, LayerKind::Primary, true);
-  AddLayerDialog add(f.project());
-  shoot(add, "add_layer");
-}
-
-TEST(DialogLayout, Preferences) {
-  Shots f;
-  PreferencesDialog dialog(f.services, f.settings, f.project());
-  shootTabs(dialog, dialog.tabs(),
+  PreferencesDialog preferences(f.services, f.settings, f.project());
+  shootTabs(preferences, preferences.tabs(),
             {"preferences_undo_levels", "preferences_default_paths", "preferences_screen_size", "preferences_colors"});
-}
-
-TEST(DialogLayout, ExportDialogs) {
-  Shots f;
-  f.settings.writeText("Settings", "ExportHeaderPath", "/home/me/game/source/maps");
   ExportToHeaderDialog header(f.services, f.settings, " - Export To Header");
   shoot(header, "export_to_header");
   ExportToHeaderDialog raw(f.services, f.settings, " - Export To Raw");
@@ -115,10 +92,6 @@ TEST(DialogLayout, ExportDialogs) {
   shootTabs(customize, customize.tabs(),
             {"customize_export_palette", "customize_export_tiles", "customize_export_map",
              "customize_export_collision", "customize_export_miscellaneous"});
-}
-
-TEST(DialogLayout, ToolsDialogs) {
-  Shots f;
   ImportSourceDialog import(f.session);
   child<QLineEdit>(import, "paletteFile")
       ->setText(QString::fromUtf8(QARTO_SOURCE_DIR) + "/tests/golden/export/entities_collision/files/BG_Externs.h");
@@ -130,11 +103,10 @@ TEST(DialogLayout, ToolsDialogs) {
   MakeCllDialog makeCll(f.session);
   child<QLineEdit>(makeCll, "path")->setText("/home/me/game/pages/level1.bmp");
   shoot(makeCll, "make_cll_wizard");
-}
 
-TEST(DialogLayout, LayerDialogs) {
-  Shots f;
   f.project().addLayer("Level", 128, 64, 1.0f, 1.0f, LayerKind::Primary, true);
+  AddLayerDialog add(f.project());
+  shoot(add, "add_layer");
   ShiftLayerDialog shift(f.session);
   ASSERT_TRUE(shift.begin());
   child<QSlider>(shift, "horizontal")->setValue(131);
