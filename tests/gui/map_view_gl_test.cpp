@@ -276,7 +276,13 @@ class MapViewGlTest : public QObject {
     // the read-out follows the mouse.
     const MapLayer& collision = *frame.engine().project().findLayerOfKind(LayerKind::Collision);
     QCOMPARE(collision.cell(22, 11).collision & 0x2000, 0);
+    QCOMPARE(collision.cell(5, 2).collision & 0x1000, 0);
     QTest::keyClick(view, Qt::Key_F5);
+    QCheckBox* solid = frame.flagsBar().findChild<QCheckBox*>("solid");
+    solid->click();  // a click with Solid ticked sets bit 12 of the cell under the mouse
+    QTest::mouseClick(view, Qt::LeftButton, {}, at(44, 20));
+    QCOMPARE(collision.cell(5, 2).collision & 0x3000, 0x1000);
+    solid->click();
     frame.flagsBar().findChild<QCheckBox*>("jumpThrough")->click();
     for (const auto& [left, right, y] : {std::tuple(28, 68, 60), std::tuple(164, 204, 92), std::tuple(276, 316, 76)}) {
       QTest::mousePress(view, Qt::MiddleButton, Qt::ShiftModifier, at(left, y));
