@@ -102,8 +102,7 @@ TEST_F(FrameDamageTest, PartsDrawnAgainGiveTheWholeFrame) {
       {"first frame", [] {}, true, false},
       {"mouse over the map", [&] { moveTo(50, 40); }, true, false},
       {"preview moves", [&] { moveTo(67, 44); }, false, false},
-      {"scroll down", [&] { view().scrollY += 10; }, false, true},
-      {"scroll left and up", [&] { view().scrollX -= 13, view().scrollY -= 3; }, false, true},
+      {"scroll down and left", [&] { view().scrollY += 10, view().scrollX -= 13; }, false, true},
       {"a click paints",
        [&] {
          engine().mousePress(MouseButton::Left, {90, 60}, Modifiers{});
@@ -115,10 +114,8 @@ TEST_F(FrameDamageTest, PartsDrawnAgainGiveTheWholeFrame) {
       {"brush flipped", [&] { state().tools.brushHFlip = true; }, true, false},
       {"flag paint's cursor box", [&] { state().tools.tool = ToolKind::FlagPaint; }, true, false},
       {"cursor box moves", [&] { moveTo(120, 70); }, false, false},
-      {"grid off", [&] { project().showMapGrid = false; }, true, false},
       {"another entity catalogue", [&] { state().entityCatalogue.reset("other.ini"); }, true, false},
-      {"zoom 2", [&] { view().mapZoom = 2.0f; }, true, false},
-      {"scroll at zoom 2", [&] { view().scrollY += 6; }, false, true},
+      {"zoom 2, grid off", [&] { view().mapZoom = 2.0f, project().showMapGrid = false; }, true, false},
       {"frame mask: fixed to the window", [&] { view().showFrameMask = true; }, true, false},
       {"scroll under the mask", [&] { view().scrollY += 6; }, true, false},
       {"parallax layer", [&] { project().layerAt(1)->parallaxX = 0.5f; }, true, false},
