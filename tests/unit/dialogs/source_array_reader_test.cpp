@@ -25,7 +25,8 @@ TEST(SourceArrayReader, ReadsWhatExportersWrite) {
        "};",
        "", "c: unsigned char {255,0} line 6"},
       {"extern const u16 m[2];\nconst u16 other[1] = {9};\nconst u16 m[2] = {1,2};", "m", "m: u16 {1,2} line 3"},
-      {"extern \"C\" {\nnamespace gfx { EWRAM_DATA u8 x[] = {3}; }\n}", "x", "x: u8 {3} line 2"},
+      {"extern \"C\" {\nnamespace gfx { EWRAM_DATA u8 x[] = {3, 017, 0b101, 10u}; }\n}", "x",
+       "x: u8 {3,15,5,10} line 2"},  // octal, binary, a suffix
       {"void f() { u16 y[2] = {1, 2}; }\nu16 buffer[8];\nint unsigned short y[1]={65535};", "y",
        "y: int unsigned short {65535} line 3"},
   };
