@@ -99,7 +99,8 @@ TEST(DefinitionFile, RefusedFilesChangeNothing) {
       .text(std::string(8193, 'y'))
       .append(Bytes(good.begin() + 17, good.end()));
   // The palette's extern state (0) follows the version, auto-pad and three texts.
-  const FileSection& palette = customDefinition().file(ExportFile::Palette);
+  const ExportDefinition custom = customDefinition();
+  const FileSection& palette = custom.file(ExportFile::Palette);
   Bytes badState = good;
   badState.at(13 + 4 + 3 * 5 + palette.fileName.size() + palette.includes.size() + palette.format.size()) = 7;
   const std::pair<Bytes, ScriptedServices::Message> files[] = {
