@@ -3,10 +3,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "modules/program_folder.h"
 #include "export/rom/map_rom.h"
+#include "model/settings/number_text.h"
 
 namespace qarto {
 
@@ -32,20 +32,17 @@ bool readStart(const CliArguments& arguments, int& x, int& y, std::string& error
   y = 0;
   const std::optional<std::string> start = arguments.value("--start");
   if (!start) return true;
-  char* end = nullptr;
-  const long first = std::strtol(start->c_str(), &end, 10);
-  if (end == start->c_str() || *end != ',') {
+  const std::size_t comma = start->find(',');
+  const std::optional<int> first = parseIntegerText(std::string_view(*start).substr(0, comma));
+  const std::optional<int> second =
+      comma == std::string::npos ? std::nullopt : parseIntegerText(std::string_view(*start).substr(comma + 1));
+  constexpr int kFar = 1 << 20;
+  if (!first || !second || *first < 0 || *second < 0 || *first > kFar || *second > kFar) {
     error = "--start takes X,Y in map pixels (for example --start 256,64)";
     return false;
   }
-  const char* second = end + 1;
-  const long value = std::strtol(second, &end, 10);
-  if (end == second || *end != '\0' || first < 0 || value < 0 || first > 1 << 20 || value > 1 << 20) {
-    error = "--start takes X,Y in map pixels (for example --start 256,64)";
-    return false;
-  }
-  x = static_cast<int>(first);
-  y = static_cast<int>(value);
+  x = *first;
+  y = *second;
   return true;
 }
 

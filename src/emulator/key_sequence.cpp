@@ -1,17 +1,17 @@
 #include "emulator/key_sequence.h"
 
-#include <cstdlib>
 #include <sstream>
 #include <utility>
 
 #include "emulator/gba_runner_api.h"
+#include "model/settings/number_text.h"
 
 namespace qarto {
 
 namespace {
 
 // A day of frames: more is a typing mistake.
-constexpr long kMaxRepeat = 60L * 60 * 60 * 24;
+constexpr int kMaxRepeat = 60 * 60 * 60 * 24;
 
 std::optional<std::uint32_t> keyBit(const std::string& name) {
   static const std::pair<const char*, std::uint32_t> kKeys[] = {
@@ -39,12 +39,11 @@ std::optional<std::vector<std::uint32_t>> parseKeySequence(const std::string& te
   std::vector<std::uint32_t> frames;
   std::stringstream steps(text);
   for (std::string step; std::getline(steps, step, ',');) {
-    long repeat = 1;
+    int repeat = 1;
     const std::size_t star = step.find('*');
     if (star != std::string::npos) {
-      char* end = nullptr;
-      repeat = std::strtol(step.c_str() + star + 1, &end, 10);
-      if (star + 1 == step.size() || *end != '\0' || repeat < 1 || repeat > kMaxRepeat) {
+      repeat = parseIntegerText(std::string_view(step).substr(star + 1)).value_or(0);
+      if (repeat < 1 || repeat > kMaxRepeat) {
         error = "\"" + step + "\": a step repeats 1 to " + std::to_string(kMaxRepeat) + " times";
         return std::nullopt;
       }

@@ -5,24 +5,16 @@
 #include <cstring>
 #include <vector>
 
+#include "io/images/png_writer.h"
+
 namespace qarto {
 
 bool writePng(const std::string& path, const Frame& frame, std::string& message) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(frame.width);
-  image.height = static_cast<png_uint_32>(frame.height);
-  image.format = PNG_FORMAT_RGB;
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(frame.width) * frame.height * 3);
   for (std::size_t i = 0, n = static_cast<std::size_t>(frame.width) * frame.height; i < n; ++i) {
     std::memcpy(&rgb[i * 3], &frame.rgba[i * 4], 3);
   }
-  if (png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
-    message = "cannot write " + path + ": " + image.message;
-    return false;
-  }
-  return true;
+  return writeRgbPng(path, frame.width, frame.height, rgb, message);
 }
 
 bool readPng(const std::string& path, Frame& frame, std::string& message) {

@@ -81,15 +81,26 @@ void spawnEntity(EngineState& state, int type) {
   state.redraw();
 }
 
-void deleteSelectedEntity(EngineState& state) {
+namespace {
+
+// Changes the selected entity of the active entity layer, when that slot
+// holds one, as one undo step.
+template <typename Change>
+void changeSelectedEntity(EngineState& state, Change change) {
   MapLayer* layer = activeEntityLayer(state);
   MapProject& project = state.project();
   if (layer == nullptr) return;
   std::optional<EntityRecord> e = readEntity(*layer, project.selectedEntity);
   if (!e || !e->inUse) return;
-  e->inUse = false;
+  change(*e);
   recordEntityEdit(project, *layer, [&] { writeEntity(*layer, project.selectedEntity, *e); });
   state.redraw();
+}
+
+}  // namespace
+
+void deleteSelectedEntity(EngineState& state) {
+  changeSelectedEntity(state, [](EntityRecord& e) { e.inUse = false; });
 }
 
 void cloneSelectedEntity(EngineState& state) {
@@ -108,14 +119,7 @@ void cloneSelectedEntity(EngineState& state) {
 }
 
 void flipSelectedEntity(EngineState& state) {
-  MapLayer* layer = activeEntityLayer(state);
-  MapProject& project = state.project();
-  if (layer == nullptr) return;
-  std::optional<EntityRecord> e = readEntity(*layer, project.selectedEntity);
-  if (!e || !e->inUse) return;
-  e->facing = static_cast<std::int8_t>(-e->facing);
-  recordEntityEdit(project, *layer, [&] { writeEntity(*layer, project.selectedEntity, *e); });
-  state.redraw();
+  changeSelectedEntity(state, [](EntityRecord& e) { e.facing = static_cast<std::int8_t>(-e.facing); });
 }
 
 void grabEntity(EngineState& state, ViewPoint point) {

@@ -25,13 +25,6 @@ int pixelCoordinate(int scroll, float parallax, int point, int origin, float zoo
   return cellCoordinate(scroll, parallax, point, origin, zoom / 8.0f);
 }
 
-const MapLayer* primaryLayer(const MapProject& project) {
-  for (const auto& layer : project.layers()) {
-    if (layer->kind == LayerKind::Primary) return layer.get();
-  }
-  return nullptr;
-}
-
 bool writeRom(EditorSession& session, const std::string& path, const std::vector<std::uint8_t>& image) {
   if (writeFileAtomically(path, image.data(), image.size())) return true;
   session.services().messageBox("Unable to write the ROM:\n\n  " + path, caption(kRunMapCaptionSuffix),
@@ -44,7 +37,7 @@ bool writeRom(EditorSession& session, const std::string& path, const std::vector
 CellPoint runMapStart(const ViewState& view, const EditorSession& session) {
   const MapProject& project = session.project();
   const MapGeometry geometry = mapGeometry(view, project.screenWidth, project.screenHeight);
-  const MapLayer* primary = primaryLayer(project);
+  const MapLayer* primary = project.findLayerOfKind(LayerKind::Primary);
   const float parallaxX = primary != nullptr ? primary->parallaxX : 1.0f;
   const float parallaxY = primary != nullptr ? primary->parallaxY : 1.0f;
   return {pixelCoordinate(geometry.scrollX, parallaxX, 0, geometry.originX, geometry.zoom),
