@@ -1,7 +1,5 @@
-// The dialogs' test program: a QApplication on the offscreen platform (the
-// configuration folders are redirected by support_qt) and the C numeric
-// locale. A dialog left waiting for input fails its test by ctest's time
-// limit (tests/CMakeLists.txt).
+// The dialogs' test program: a QApplication on the offscreen platform (settings
+// redirected by support_qt), the C numeric locale; ctest times out a dialog left waiting.
 #include <gtest/gtest.h>
 
 #include <QApplication>
