@@ -17,12 +17,7 @@ bool writeFramePng(const std::string& path, std::span<const std::uint32_t> frame
     rgb.insert(rgb.end(), {static_cast<std::uint8_t>(pixel), static_cast<std::uint8_t>(pixel >> 8),
                            static_cast<std::uint8_t>(pixel >> 16)});
   }
-  std::string reason;
-  if (!writeRgbPng(path, kWidth, kHeight, rgb, reason)) {
-    error = "the picture could not be written to " + path;
-    return false;
-  }
-  return true;
+  return writeRgbPng(path, kWidth, kHeight, rgb, error);
 }
 
 }  // namespace qarto

@@ -85,7 +85,10 @@ __attribute__((visibility("default"))) QartoGbaRunner* qarto_gba_runner_create(c
   }
   runner->frame.assign(static_cast<std::size_t>(width) * height, 0);
   core->setVideoBuffer(core, runner->frame.data(), width);
-  if (!core->loadROM(core, file)) return fail(runner, "the emulator did not load the image", error, errorSize);
+  if (!core->loadROM(core, file)) {
+    file->close(file);
+    return fail(runner, "the emulator did not load the image", error, errorSize);
+  }
   core->reset(core);
   return runner;
 }

@@ -10,8 +10,9 @@ namespace qarto {
 
 namespace {
 
-// A day of frames: more is a typing mistake.
-constexpr int kMaxRepeat = 60 * 60 * 60 * 24;
+// A day of frames, for one step and for the whole sequence: more is a typing
+// mistake, and every frame is run and held in memory.
+constexpr int kMaxFrames = 60 * 60 * 60 * 24;
 
 std::optional<std::uint32_t> keyBit(const std::string& name) {
   static const std::pair<const char*, std::uint32_t> kKeys[] = {
@@ -43,8 +44,8 @@ std::optional<std::vector<std::uint32_t>> parseKeySequence(const std::string& te
     const std::size_t star = step.find('*');
     if (star != std::string::npos) {
       repeat = parseIntegerText(std::string_view(step).substr(star + 1)).value_or(0);
-      if (repeat < 1 || repeat > kMaxRepeat) {
-        error = "\"" + step + "\": a step repeats 1 to " + std::to_string(kMaxRepeat) + " times";
+      if (repeat < 1 || repeat > kMaxFrames) {
+        error = "\"" + step + "\": a step repeats 1 to " + std::to_string(kMaxFrames) + " times";
         return std::nullopt;
       }
       step.resize(star);
@@ -62,6 +63,10 @@ std::optional<std::vector<std::uint32_t>> parseKeySequence(const std::string& te
         return std::nullopt;
       }
       keys |= *bit;
+    }
+    if (frames.size() + static_cast<std::size_t>(repeat) > static_cast<std::size_t>(kMaxFrames)) {
+      error = "the keys come to more than " + std::to_string(kMaxFrames) + " frames";
+      return std::nullopt;
     }
     frames.insert(frames.end(), static_cast<std::size_t>(repeat), keys);
   }
