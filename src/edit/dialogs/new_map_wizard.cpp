@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "edit/session/map_file_commands.h"
 #include "model/app_title.h"
@@ -46,9 +47,9 @@ constexpr std::array<SecondaryKeys, 2> kSecondaryKeys = {{
 }};
 
 std::string withLayerNumber(const char* format, int number) {
-  std::string text = format;
-  text.replace(text.find("%i"), 2, std::to_string(number));
-  return text;
+  const std::string_view text = format;
+  const std::size_t at = text.find("%i");
+  return std::string(text.substr(0, at)) + std::to_string(number) + std::string(text.substr(at + 2));
 }
 
 int readUnit(SettingsStore& settings, const char* key, int count) {

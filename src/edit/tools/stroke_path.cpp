@@ -7,21 +7,17 @@ namespace qarto {
 
 namespace {
 
-// An end of the line further than this beyond the bounds is pulled in
-// first, which keeps the products below exact (cells under a mouse far
-// outside the map can be anywhere in the int range). Such a line only
-// changes where it could never reach a layer anyway.
-constexpr std::int64_t kFarthest = 1 << 20;
-
-std::int64_t pulledIn(int value, int low, int high) {
-  return std::clamp<std::int64_t>(value, std::int64_t{low} - kFarthest, std::int64_t{high} + kFarthest);
-}
+// Cells under a mouse far outside the map can be anywhere in the int range:
+// the products of offsetAt then need up to 66 bits.
+__extension__ typedef unsigned __int128 Wide;
 
 // The offset from the start, along one axis, of step `i` of a line that
 // travels `distance` cells in `steps` steps: rounded to the nearest cell,
 // halves away from the start.
 std::int64_t offsetAt(std::int64_t i, std::int64_t distance, std::int64_t steps) {
-  const std::int64_t magnitude = (2 * i * (distance < 0 ? -distance : distance) + steps) / (2 * steps);
+  const Wide length = static_cast<Wide>(distance < 0 ? -distance : distance);
+  const auto magnitude = static_cast<std::int64_t>((2 * static_cast<Wide>(i) * length + static_cast<Wide>(steps)) /
+                                                   (2 * static_cast<Wide>(steps)));
   return distance < 0 ? -magnitude : magnitude;
 }
 
@@ -64,10 +60,10 @@ StepRange stepsWithin(std::int64_t start, std::int64_t distance, std::int64_t st
 std::vector<CellPoint> cellsOnLine(CellPoint from, CellPoint to, const CellRect& bounds) {
   std::vector<CellPoint> cells;
   if (bounds.right < bounds.left || bounds.bottom < bounds.top) return cells;
-  const std::int64_t x0 = pulledIn(from.x, bounds.left, bounds.right);
-  const std::int64_t y0 = pulledIn(from.y, bounds.top, bounds.bottom);
-  const std::int64_t dx = pulledIn(to.x, bounds.left, bounds.right) - x0;
-  const std::int64_t dy = pulledIn(to.y, bounds.top, bounds.bottom) - y0;
+  const std::int64_t x0 = from.x;
+  const std::int64_t y0 = from.y;
+  const std::int64_t dx = std::int64_t{to.x} - x0;
+  const std::int64_t dy = std::int64_t{to.y} - y0;
   const std::int64_t steps = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
   if (steps == 0) {
     if (bounds.contains(from.x, from.y)) cells.push_back(from);

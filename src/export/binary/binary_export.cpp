@@ -88,7 +88,7 @@ bool BinaryExportWriter::write(const std::string& name, const std::vector<std::u
 }
 
 bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
-  if (layer.kind == LayerKind::Entity) return write("list", littleEndian(entityValues(layer)));
+  if (layer.kind == LayerKind::Entity) return write(names_.take("list"), littleEndian(entityValues(layer)));
   setLayerPlaceholders(values_, layer);
   if (layer.kind == LayerKind::Collision) {
     values_.arrayNumber = arrayNumberAfter(collisionArrays_++);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/instance_serial.h"
 #include "model/project/layer_kind.h"
 #include "model/project/map_cell.h"
 
@@ -32,6 +33,7 @@ struct MapLayer {
   std::vector<MapCell> cells;          // width * height, row by row (not Entity)
   std::vector<std::uint8_t> entities;  // kEntityBlockSize bytes (Entity only)
   bool tileGrouping = false;
+  InstanceSerial serial;  // what a cache keys the layer by, never its address
 
   std::string nameText() const;
   // Keeps the first 31 characters; the 32nd byte is always the terminator.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/instance_serial.h"
 #include "model/tileset/indexed_image.h"
 
 namespace qarto {
@@ -37,6 +38,7 @@ struct Tileset : IndexedImage {
   std::string displayName;
   std::int32_t labelWidth = 0;
   std::int32_t labelHeight = 0;
+  InstanceSerial serial;  // what a cache keys the page by, never its address
 };
 
 using TilePixels = std::array<std::uint8_t, kTilePixels>;

@@ -51,7 +51,8 @@ void addColours(KeyHasher& key, const ViewColors& c) {
 }
 
 // Everything a map frame reads but the scroll, the mouse, the preview and
-// the cells of tile layers.
+// the cells of tile layers. Layers and pages go in by serial: a new one can
+// get a gone one's address.
 std::uint64_t frameKey(const FrameInput& input) {
   KeyHasher key;
   const EngineState& state = *input.state;
@@ -103,7 +104,7 @@ std::uint64_t frameKey(const FrameInput& input) {
   key.add(project.collisionTileset);
   key.add(state.entityCatalogue.generation());  // the catalogue's own sprites
   for (const auto& layer : project.layers()) {
-    key.add(layer.get());
+    key.add(layer->serial.value());
     key.add(layer->kind);
     key.add(layer->visible);
     key.add(layer->alpha);
@@ -116,13 +117,12 @@ std::uint64_t frameKey(const FrameInput& input) {
   }
   for (const auto& [id, page] : state.session.registry()) {
     key.add(id);
-    key.add(page.get());
+    key.add(page->serial.value());
     key.add(page->textureReady);
     key.add(page->textureName);
     key.add(page->imageWidth);
     key.add(page->imageHeight);
     key.add(page->tileCount);
-    key.add(page->pixels.data());
     key.add(page->pixels.size());
     key.bytes(page->palette.data(), page->palette.size());
     key.add(page->hasCollisionSet);

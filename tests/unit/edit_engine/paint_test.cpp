@@ -270,6 +270,10 @@ TEST(StrokePath, LinesAreEightConnectedCloseToTheIdealAndClipWithoutWalkingFar) 
   }
   // A mouse far outside the map: only the ten cells inside are listed.
   EXPECT_EQ(cellsOnLine({-2000000000, 4}, {2000000000, 4}, {0, 0, 9, 9}).size(), 10u);
+  // A slanted line from far outside keeps its slope: the cells inside are the whole line's.
+  std::vector<CellPoint> walked = cellsOnLine({-3000000, -1000000}, {5, 7}, {-3000000, -1000000, 9, 9});
+  std::erase_if(walked, [](CellPoint c) { return c.x < 0 || c.y < 0; });
+  EXPECT_EQ(cellsOnLine({-3000000, -1000000}, {5, 7}, {0, 0, 9, 9}), walked);
   // The path lists the cells after the previous one; the same cell again is listed again.
   StrokePath path;
   const CellRect everywhere{-99, -99, 99, 99};

@@ -69,6 +69,21 @@ TEST_P(BinaryExport, EveryFileHoldsTheValuesOfItsCArray) {
 
 INSTANTIATE_TEST_SUITE_P(SmallMaps, BinaryExport, ::testing::ValuesIn(test::casesGivingC()), test::caseName);
 
+TEST(BinaryExportNames, AMapArrayNamedListLeavesTheEntityListAFileOfItsOwn) {
+  WriterFixture f;
+  f.addPage(2, 3);
+  test::setTileCells(f.addLayer(LayerKind::Primary, "Main", 2, 1), {1, 2}, 2);
+  WriterFixture::placeEntity(f.addLayer(LayerKind::Entity, "Entities", 2, 2), 0, 3, 1, 16, 40);
+  f.settings.writeText("Exporting", "MapFormat", "const u16 list[%arraySize%] = {\r\n%data%\r\n};");
+  ExportOptions options;
+  options.directory = f.out.file("bin");
+  ASSERT_TRUE(exportBinary(f.session, options).success);
+  EXPECT_EQ(test::filesUnder(options.directory),
+            (std::vector<std::string>{"bgPalette.bin", "bgTiles.bin", "list.bin", "list2.bin"}));
+  EXPECT_EQ(test::readBytes(options.directory + "/list.bin").size(), 4u);
+  EXPECT_EQ(test::readBytes(options.directory + "/list2.bin").size(), 16u);
+}
+
 TEST(BinaryExportRefusals, AFileWhereTheFolderShouldBeIsLeftAlone) {
   WriterFixture f;
   f.addPage(2, 3);
