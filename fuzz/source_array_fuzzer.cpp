@@ -9,7 +9,7 @@
 
 #include "edit/layers/source/source_layer_plan.h"
 #include "fuzz_check.h"
-#include "io/source_array_reader.h"
+#include "io/c_source/source_array_reader.h"
 #include "model/tileset/tileset.h"
 #include "scratch_file.h"
 

@@ -9,7 +9,7 @@
 #include <unordered_set>
 
 #include "fuzz_check.h"
-#include "io/source_array_scan.h"
+#include "io/c_source/source_array_scan.h"
 #include "scratch_file.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "edit/dialogs/import_source_model.h"
 
 #include "edit/layers/source/source_layer_plan.h"
-#include "io/source_array_reader.h"
-#include "io/source_array_scan.h"
+#include "io/c_source/source_array_reader.h"
+#include "io/c_source/source_array_scan.h"
 #include "model/app_title.h"
 
 namespace qarto {

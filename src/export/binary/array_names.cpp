@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "export/text/export_text_blocks.h"
-#include "io/source_array_scan.h"
+#include "io/c_source/source_array_scan.h"
 
 namespace qarto {
 

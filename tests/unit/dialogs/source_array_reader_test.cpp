@@ -1,5 +1,5 @@
 // Reading one array with its values out of a C source, as exporters write them.
-#include "io/source_array_reader.h"
+#include "io/c_source/source_array_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The import dialog's scan of C source files for array names.
-#include "io/source_array_scan.h"
+#include "io/c_source/source_array_scan.h"
 
 #include <gtest/gtest.h>
 

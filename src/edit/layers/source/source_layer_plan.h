@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "io/source_array_reader.h"
+#include "io/c_source/source_array_reader.h"
 #include "model/project/map_cell.h"
 #include "model/tileset/indexed_image.h"
 

@@ -1,4 +1,4 @@
-#include "io/c_source_lexer.h"
+#include "io/c_source/c_source_lexer.h"
 
 #include <utility>
 

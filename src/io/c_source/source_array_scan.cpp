@@ -1,4 +1,4 @@
-#include "io/source_array_scan.h"
+#include "io/c_source/source_array_scan.h"
 
 #include <cstdint>
 #include <unordered_set>

@@ -1,9 +1,9 @@
-#include "io/source_array_reader.h"
+#include "io/c_source/source_array_reader.h"
 
 #include <algorithm>
 #include <array>
 
-#include "io/c_source_lexer.h"
+#include "io/c_source/c_source_lexer.h"
 #include "io/files/file_bytes.h"
 
 namespace qarto {
