@@ -3,17 +3,10 @@
 #include <vector>
 
 #include "export/text/export_text_blocks.h"
+#include "io/c_source/c_characters.h"
 #include "io/c_source/source_array_scan.h"
 
 namespace qarto {
-
-namespace {
-
-bool isNameCharacter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-}  // namespace
 
 std::string arrayNameOf(const std::string& format, const PlaceholderValues& values, bool withLayer,
                         const std::string& fallback) {
@@ -23,7 +16,7 @@ std::string arrayNameOf(const std::string& format, const PlaceholderValues& valu
   if (names.empty()) return fallback;
   const std::string& found = names.front();
   std::size_t start = found.size();
-  while (start > 0 && isNameCharacter(found[start - 1])) --start;
+  while (start > 0 && isCWordCharacter(found[start - 1])) --start;
   return start == found.size() ? fallback : found.substr(start);
 }
 

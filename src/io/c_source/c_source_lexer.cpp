@@ -2,16 +2,9 @@
 
 #include <utility>
 
+#include "io/c_source/c_characters.h"
+
 namespace qarto {
-
-namespace {
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) < '!'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isWordStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool isWordChar(char c) { return isWordStart(c) || isDigit(c); }
-
-}  // namespace
 
 void CSourceLexer::fail(int line, std::string what) {
   if (failed()) return;
@@ -39,7 +32,7 @@ bool CSourceLexer::skipSpace() {
       ++line_;
       ++pos_;
       lineStart_ = true;
-    } else if (isBlank(c)) {
+    } else if (isCBlank(c)) {
       ++pos_;
     } else if (c == '/' && at(pos_ + 1) == '/') {
       while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
@@ -86,12 +79,12 @@ CToken CSourceLexer::next() {
   const char c = text_[pos_];
   if (c == '"' || c == '\'') return quoted(c);
   CToken::Kind kind = CToken::Kind::Punct;
-  if (isWordStart(c)) {
+  if (isCWordStart(c)) {
     kind = CToken::Kind::Identifier;
-    while (pos_ < text_.size() && isWordChar(text_[pos_])) ++pos_;
-  } else if (isDigit(c)) {
+    while (pos_ < text_.size() && isCWordCharacter(text_[pos_])) ++pos_;
+  } else if (isCDigit(c)) {
     kind = CToken::Kind::Number;
-    while (pos_ < text_.size() && (isWordChar(text_[pos_]) || text_[pos_] == '.')) ++pos_;
+    while (pos_ < text_.size() && (isCWordCharacter(text_[pos_]) || text_[pos_] == '.')) ++pos_;
   } else {
     ++pos_;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "io/c_source/c_characters.h"
 #include "io/c_source/c_source_lexer.h"
 #include "io/files/file_bytes.h"
 
@@ -10,7 +11,6 @@ namespace qarto {
 
 namespace {
 
-constexpr std::size_t kMaxSourceBytes = std::size_t{256} << 20;
 // Tokens kept between two declarations; a longer run is no declaration.
 constexpr std::size_t kMaxPendingTokens = 64;
 constexpr const char* kTypeList =

@@ -3,16 +3,12 @@
 #include <cstdint>
 #include <unordered_set>
 
+#include "io/c_source/c_characters.h"
 #include "io/files/file_bytes.h"
 
 namespace qarto {
 
 namespace {
-
-// Source files beyond this are not source files anyone means to import.
-constexpr std::size_t kMaxSourceBytes = std::size_t{256} << 20;
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) < '!'; }
 
 std::string lowerCase(std::string_view text) {
   std::string lower(text);
@@ -27,9 +23,9 @@ std::string lowerCase(std::string_view text) {
 std::string_view nameBefore(std::string_view text, std::size_t bracket) {
   if (bracket == 0 || bracket + 1 >= text.size()) return {};
   std::size_t end = bracket;
-  while (end > 0 && isBlank(text[end - 1])) --end;
+  while (end > 0 && isCBlank(text[end - 1])) --end;
   std::size_t start = end;
-  while (start > 0 && !isBlank(text[start - 1])) --start;
+  while (start > 0 && !isCBlank(text[start - 1])) --start;
   return text.substr(start, end - start);
 }
 
