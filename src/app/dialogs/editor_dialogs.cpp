@@ -8,7 +8,7 @@
 #include "app/dialogs/customize_export/customize_export_dialog.h"
 #include "app/dialogs/dialog_support.h"
 #include "app/dialogs/export/export_to_header_dialog.h"
-#include "app/dialogs/export/import_source_dialog.h"
+#include "app/dialogs/layers/import_source_dialog.h"
 #include "app/dialogs/layers/add_layer_dialog.h"
 #include "app/dialogs/layers/resize_layer_dialog.h"
 #include "app/dialogs/layers/shift_layer_dialog.h"

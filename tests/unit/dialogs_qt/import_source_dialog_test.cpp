@@ -1,7 +1,7 @@
 // Import Layer from .h/.c/.cpp: "..." and "<" fill each group's array list,
 // the hint and OK follow the map width, a refusal keeps the entries, OK
 // imports. Reading the arrays and the refusals are the core's tests.
-#include "app/dialogs/export/import_source_dialog.h"
+#include "app/dialogs/layers/import_source_dialog.h"
 
 #include <fstream>
 

@@ -1,4 +1,4 @@
-#include "app/dialogs/export/import_source_dialog.h"
+#include "app/dialogs/layers/import_source_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
