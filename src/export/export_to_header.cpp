@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "export/binary/binary_export.h"
 #include "export/export_paths.h"
 #include "export/export_preparation.h"
 #include "export/text/text_export_writer.h"
@@ -97,11 +96,6 @@ std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, Se
   return options;
 }
 
-namespace {
-
-using ExportWriter = TextExportResult (*)(ExportReduction&, const TextExportJob&, SettingsStore&, PlatformServices&);
-
-// The refusals and the reduction, then the writer on the reduced map.
 ExportOutcome runExport(EditorSession& session, const ExportOptions& options, ExportWriter writer) {
   ExportRequest request;
   request.exportDirectory = exportDirectoryFromPath(options.directory);
@@ -135,14 +129,8 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
   return outcome;
 }
 
-}  // namespace
-
 ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options) {
   return runExport(session, options, writeTextExport);
-}
-
-ExportOutcome exportBinary(EditorSession& session, const ExportOptions& options) {
-  return runExport(session, options, writeBinaryExport);
 }
 
 }  // namespace qarto

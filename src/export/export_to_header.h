@@ -8,8 +8,11 @@
 namespace qarto {
 
 class EditorSession;
+struct ExportReduction;
 class PlatformServices;
 class SettingsStore;
+struct TextExportJob;
+struct TextExportResult;
 
 inline constexpr const char* kExportToHeaderCaptionSuffix = " - Export To Header";
 inline constexpr const char* kExportFolderChooserTitle = "Save Path";
@@ -90,8 +93,11 @@ std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, Se
 // held to the dialog's ranges.
 ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options);
 
-// Export Map As > Binary after its dialog: the same refusals and reduction,
-// then the arrays as little-endian binary files (binary/binary_export.h).
-ExportOutcome exportBinary(EditorSession& session, const ExportOptions& options);
+// What an export writes once the map is reduced.
+using ExportWriter = TextExportResult (*)(ExportReduction&, const TextExportJob&, SettingsStore&, PlatformServices&);
+
+// An export after its dialog: the refusals and the reduction, then `writer`
+// on the reduced map.
+ExportOutcome runExport(EditorSession& session, const ExportOptions& options, ExportWriter writer);
 
 }  // namespace qarto

@@ -3,6 +3,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_context.h"
+#include "export/binary/binary_export.h"
 #include "export/definition/customize_export.h"
 #include "export/export_to_header.h"
 

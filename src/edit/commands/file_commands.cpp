@@ -11,6 +11,7 @@
 #include "edit/session/collision_set_commands.h"
 #include "edit/session/map_file_commands.h"
 #include "edit/session/tileset_commands.h"
+#include "export/binary/binary_export.h"
 #include "export/export_preparation.h"
 #include "export/layer_bmp_export.h"
 #include "io/files/recent_file_list.h"

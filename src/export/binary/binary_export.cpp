@@ -137,4 +137,8 @@ TextExportResult writeBinaryExport(ExportReduction& reduction, const TextExportJ
   return BinaryExportWriter(reduction, job, settings, services).run();
 }
 
+ExportOutcome exportBinary(EditorSession& session, const ExportOptions& options) {
+  return runExport(session, options, writeBinaryExport);
+}
+
 }  // namespace qarto

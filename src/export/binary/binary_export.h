@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "export/export_to_header.h"
 #include "export/reduction/export_reduction.h"
 #include "export/text/text_export_writer.h"
 
@@ -20,5 +21,9 @@ class SettingsStore;
 // only name the files; "NumAutoGen" does not advance.
 TextExportResult writeBinaryExport(ExportReduction& reduction, const TextExportJob& job, SettingsStore& settings,
                                    PlatformServices& services);
+
+// Export Map As > Binary after its dialog: the refusals and the reduction of
+// Export to Headers, then writeBinaryExport.
+ExportOutcome exportBinary(EditorSession& session, const ExportOptions& options);
 
 }  // namespace qarto

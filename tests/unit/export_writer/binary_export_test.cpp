@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "export/binary/binary_export.h"
 #include "export_cases.h"
 #include "model/app_title.h"
 #include "support/scripted_services.h"
