@@ -12,10 +12,6 @@ inline constexpr const char* kIconTexturesFailedMessage =
     "Qarto was not able to bind icon textures that are used for the UI. The application can continue, but things may "
     "not appear correctly";
 
-// An RGBA picture (rows from the top) as a texture with nearest filtering;
-// 0 when the GL refused its size. With the context current.
-std::uint32_t makeRgbaTexture(const std::vector<std::uint8_t>& rgba, int width, int height);
-
 // The textures of the program's own artwork: the 16 flag icons and the
 // entity strip.
 class BuiltinTextures {

@@ -37,8 +37,4 @@ class GlTextureUploader : public TextureUploader {
   std::set<std::uint32_t> live_;
 };
 
-// Whether a texture of this size and format can be made, by the proxy test
-// above. Used for the built-in textures too.
-bool proxyAccepts(int width, int height, unsigned int internalFormat);
-
 }  // namespace qarto

@@ -7,7 +7,7 @@
 #include "render/draw_stats.h"
 #include "render/gl/gl_api.h"
 #include "render/gl/gl_draw.h"
-#include "render/gl/gl_texture_uploader.h"
+#include "render/gl/gl_texture.h"
 
 namespace qarto {
 
@@ -28,14 +28,6 @@ bool anySizeTextures() {
   return extensions != nullptr && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
 }
 
-void deleteTexture(std::uint32_t& name) {
-  if (name != 0) {
-    const GLuint n = name;
-    glDeleteTextures(1, &n);
-  }
-  name = 0;
-}
-
 }  // namespace
 
 ComposedLayers::~ComposedLayers() = default;
@@ -49,19 +41,8 @@ bool ComposedLayers::ensureTexture(RunTexture& run, int width, int height) {
   const int textureHeight = anySize_ ? height : powerOfTwoAtLeast(height);
   if (run.texture != 0 && run.textureWidth == textureWidth && run.textureHeight == textureHeight) return true;
   deleteTexture(run.texture);
-  if (!proxyAccepts(textureWidth, textureHeight, GL_RGBA)) return false;
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  if (glGetError() != GL_NO_ERROR) {
-    glDeleteTextures(1, &name);
-    return false;
-  }
+  const std::uint32_t name = createTexture(textureWidth, textureHeight, nullptr);
+  if (name == 0) return false;
   run.texture = name;
   run.textureWidth = textureWidth;
   run.textureHeight = textureHeight;
@@ -110,8 +91,8 @@ bool ComposedLayers::draw(const std::vector<RunLayer>& run, const PageCache& pag
   texture.drawn = true;
 
   // What changed since the texture was last brought up to date.
-  bool full = texture.width != view.windowWidth || texture.height != view.windowHeight ||
-              texture.layers.size() != run.size();
+  bool full =
+      texture.width != view.windowWidth || texture.height != view.windowHeight || texture.layers.size() != run.size();
   for (std::size_t i = 0; i < run.size() && !full; ++i) full = texture.layers[i] != run[i].layer;
   changed_.clear();
   LayerComposer::Rect bounds{view.windowWidth, view.windowHeight, 0, 0};

@@ -2,7 +2,7 @@
 
 #include "edit/entities/entity_catalogue.h"
 #include "render/gl/builtin_textures.h"
-#include "render/gl/gl_api.h"
+#include "render/gl/gl_texture.h"
 
 namespace qarto {
 
@@ -11,7 +11,8 @@ void EntitySprites::sync(const EntityCatalogue& catalogue) {
   release();
   for (const EntityType& row : catalogue.rows()) {
     if (row.sprite.empty()) continue;
-    const std::uint32_t name = makeRgbaTexture(row.sprite, kEntitySpriteSize, kEntitySpriteSize);
+    const std::uint32_t name =
+        createTexture(kEntitySpriteSize, kEntitySpriteSize, row.sprite.data(), TextureEdges::Repeat);
     if (name != 0) textures_[row.type] = name;
   }
   generation_ = catalogue.generation();
@@ -19,10 +20,7 @@ void EntitySprites::sync(const EntityCatalogue& catalogue) {
 }
 
 void EntitySprites::release() {
-  for (const auto& [type, name] : textures_) {
-    const GLuint n = name;
-    glDeleteTextures(1, &n);
-  }
+  for (auto& [type, name] : textures_) deleteTexture(name);
   textures_.clear();
   synced_ = false;
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "render/gl/gl_api.h"
-#include "render/gl/gl_texture_uploader.h"
+#include "render/gl/gl_texture.h"
 
 namespace qarto {
 
@@ -14,7 +14,8 @@ std::vector<std::uint8_t> scaledFlagIconPixels(int icon, int side) {
   const auto texel = [side](int p) { return (2 * p + 1) * kFlagIconSide / (2 * side); };
   for (int y = 0; y < side; ++y) {
     for (int x = 0; x < side; ++x) {
-      const std::size_t from = (static_cast<std::size_t>(texel(y)) * kFlagIconSide + static_cast<std::size_t>(texel(x))) * 4;
+      const std::size_t from =
+          (static_cast<std::size_t>(texel(y)) * kFlagIconSide + static_cast<std::size_t>(texel(x))) * 4;
       std::memcpy(&out[(static_cast<std::size_t>(y) * side + static_cast<std::size_t>(x)) * 4], &source[from], 4);
     }
   }
@@ -33,35 +34,20 @@ std::uint32_t ScaledFlagIcons::texture(int icon, int side, float& extent) {
   const auto i = static_cast<std::size_t>(icon);
   if (tried_[i]) return names_[i];
   tried_[i] = true;
-  if (!proxyAccepts(textureSide_, textureSide_, GL_RGBA)) return 0;
-  GLuint name = 0;
-  glGenTextures(1, &name);
+  std::uint32_t name = createTexture(textureSide_, textureSide_, nullptr);
+  if (name == 0) return 0;
   glBindTexture(GL_TEXTURE_2D, name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, textureSide_, textureSide_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   const std::vector<std::uint8_t> pixels = scaledFlagIconPixels(icon, side_);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, side_, side_, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  if (glGetError() != GL_NO_ERROR) {
-    glDeleteTextures(1, &name);
-    return 0;
-  }
+  if (glGetError() != GL_NO_ERROR) deleteTexture(name);
   names_[i] = name;
   return name;
 }
 
 void ScaledFlagIcons::release() {
-  for (std::uint32_t& name : names_) {
-    if (name != 0) {
-      const GLuint n = name;
-      glDeleteTextures(1, &n);
-    }
-    name = 0;
-  }
+  for (std::uint32_t& name : names_) deleteTexture(name);
   tried_.fill(false);
   side_ = 0;
 }
