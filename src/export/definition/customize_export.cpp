@@ -1,6 +1,7 @@
 #include "export/definition/customize_export.h"
 
 #include <optional>
+#include <utility>
 
 #include "export/definition/definition_file.h"
 #include "model/app_title.h"
@@ -12,6 +13,20 @@ namespace qarto {
 namespace {
 
 constexpr int kMaxNumAutoGen = 9999;
+
+// The texts the pages share with the definition, one table for both ways.
+constexpr std::pair<std::string ExportFilePage::*, std::string FileSection::*> kFileTexts[] = {
+    {&ExportFilePage::fileName, &FileSection::fileName},
+    {&ExportFilePage::includes, &FileSection::includes},
+    {&ExportFilePage::format, &FileSection::format},
+    {&ExportFilePage::externFormat, &FileSection::externFormat},
+};
+constexpr std::pair<std::string CustomizeExportPages::*, std::string ExportDefinition::*> kSharedTexts[] = {
+    {&CustomizeExportPages::file1Name, &ExportDefinition::file1Name},
+    {&CustomizeExportPages::file1Includes, &ExportDefinition::file1Includes},
+    {&CustomizeExportPages::file2Name, &ExportDefinition::file2Name},
+    {&CustomizeExportPages::file2Includes, &ExportDefinition::file2Includes},
+};
 
 FileChooserRequest definitionChooser(const char* title, const std::string& programDirectory) {
   FileChooserRequest request;
@@ -34,17 +49,11 @@ void loadPages(CustomizeExportPages& pages, const ExportDefinition& definition) 
     const auto which = static_cast<ExportFile>(i);
     const FileSection& section = definition.file(which);
     ExportFilePage& page = pages.file(which);
-    page.fileName = section.fileName;
-    page.includes = section.includes;
-    page.format = section.format;
+    for (const auto& [onPage, inSection] : kFileTexts) page.*onPage = section.*inSection;
     page.externState = section.externState;
-    page.externFormat = section.externFormat;
   }
+  for (const auto& [onPages, inDefinition] : kSharedTexts) pages.*onPages = definition.*inDefinition;
   pages.autoPadPalettes = definition.autoPadPalettes;
-  pages.file1Name = definition.file1Name;
-  pages.file1Includes = definition.file1Includes;
-  pages.file2Name = definition.file2Name;
-  pages.file2Includes = definition.file2Includes;
   pages.numAutoGen = std::to_string(definition.numAutoGen);
 }
 
@@ -54,17 +63,11 @@ ExportDefinition definitionFromPages(const CustomizeExportPages& pages) {
     const auto which = static_cast<ExportFile>(i);
     const ExportFilePage& page = pages.file(which);
     FileSection& section = definition.file(which);
-    section.fileName = page.fileName;
-    section.includes = page.includes;
-    section.format = page.format;
+    for (const auto& [onPage, inSection] : kFileTexts) section.*inSection = page.*onPage;
     section.externState = page.externState == 0 || page.externState == 1 ? page.externState : 2;
-    section.externFormat = page.externFormat;
   }
+  for (const auto& [onPages, inDefinition] : kSharedTexts) definition.*inDefinition = pages.*onPages;
   definition.autoPadPalettes = pages.autoPadPalettes;
-  definition.file1Name = pages.file1Name;
-  definition.file1Includes = pages.file1Includes;
-  definition.file2Name = pages.file2Name;
-  definition.file2Includes = pages.file2Includes;
   definition.numAutoGen = parseNumAutoGen(pages.numAutoGen);
   return definition;
 }

@@ -49,33 +49,38 @@ void readZoom(SettingsStore& store, const char* key, float& zoom) {
   if (std::optional<float> value = scanFinite(rest)) zoom = std::clamp(*value, kMinViewZoom, kMaxViewZoom);
 }
 
-void readFlag(SettingsStore& store, const char* key, bool& flag) {
-  flag = store.readInt(kSettingsSection, key, flag ? 1 : 0) != 0;
-}
-
-void writeFlag(SettingsStore& store, const char* key, bool flag) {
-  store.writeInt(kSettingsSection, key, flag ? 1 : 0);
-}
+// The on/off options and the zooms, each under its key.
+constexpr struct {
+  const char* key;
+  bool ViewOptions::*field;
+} kFlags[] = {
+    {keys::kMapGrid, &ViewOptions::showMapGrid},
+    {keys::kTileGrid, &ViewOptions::showTileGrid},
+    {keys::kMapGridAlpha, &ViewOptions::mapGridAlpha},
+    {keys::kTileGridAlpha, &ViewOptions::tileGridAlpha},
+    {keys::kFrameMask, &ViewOptions::showFrameMask},
+    {keys::kCenteredView, &ViewOptions::centeredView},
+    {keys::kShowLayerBounds, &ViewOptions::showLayerBounds},
+};
+constexpr struct {
+  const char* key;
+  float ViewOptions::*field;
+} kZooms[] = {{keys::kMapPageScale, &ViewOptions::mapZoom}, {keys::kTilePageScale, &ViewOptions::tileZoom}};
 
 }  // namespace
 
 void loadViewOptions(SettingsStore& store, ViewOptions& options) {
   readClearColor(store, options.clearColor);
 
-  readFlag(store, keys::kMapGrid, options.showMapGrid);
-  readFlag(store, keys::kTileGrid, options.showTileGrid);
-  readFlag(store, keys::kMapGridAlpha, options.mapGridAlpha);
-  readFlag(store, keys::kTileGridAlpha, options.tileGridAlpha);
-  readFlag(store, keys::kFrameMask, options.showFrameMask);
-  readFlag(store, keys::kCenteredView, options.centeredView);
-  readFlag(store, keys::kShowLayerBounds, options.showLayerBounds);
+  for (const auto& [key, field] : kFlags) {
+    options.*field = store.readInt(kSettingsSection, key, options.*field ? 1 : 0) != 0;
+  }
 
   const ScreenSize screen = readScreenSize(store, {options.screenWidth, options.screenHeight});
   options.screenWidth = screen.width;
   options.screenHeight = screen.height;
 
-  readZoom(store, keys::kMapPageScale, options.mapZoom);
-  readZoom(store, keys::kTilePageScale, options.tileZoom);
+  for (const auto& [key, field] : kZooms) readZoom(store, key, options.*field);
 }
 
 void saveViewOptions(SettingsStore& store, const ViewOptions& options) {
@@ -86,18 +91,11 @@ void saveViewOptions(SettingsStore& store, const ViewOptions& options) {
   }
   store.writeText(kSettingsSection, keys::kClearColor, clearColor);
 
-  writeFlag(store, keys::kMapGrid, options.showMapGrid);
-  writeFlag(store, keys::kTileGrid, options.showTileGrid);
-  writeFlag(store, keys::kMapGridAlpha, options.mapGridAlpha);
-  writeFlag(store, keys::kTileGridAlpha, options.tileGridAlpha);
-  writeFlag(store, keys::kFrameMask, options.showFrameMask);
-  writeFlag(store, keys::kCenteredView, options.centeredView);
-  writeFlag(store, keys::kShowLayerBounds, options.showLayerBounds);
+  for (const auto& [key, field] : kFlags) store.writeInt(kSettingsSection, key, options.*field ? 1 : 0);
   store.writeInt(kSettingsSection, keys::kScreenWidth, options.screenWidth);
   store.writeInt(kSettingsSection, keys::kScreenHeight, options.screenHeight);
 
-  store.writeText(kSettingsSection, keys::kMapPageScale, formatFloatText(options.mapZoom));
-  store.writeText(kSettingsSection, keys::kTilePageScale, formatFloatText(options.tileZoom));
+  for (const auto& [key, field] : kZooms) store.writeText(kSettingsSection, key, formatFloatText(options.*field));
 }
 
 int readUndoLevels(SettingsStore& store) {
