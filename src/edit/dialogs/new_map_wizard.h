@@ -49,7 +49,6 @@ struct NewMapWizardForm {
   // Layer 3 can be enabled only while layer 2 is; switching layer 2 off
   // switches layer 3 off too.
   void setLayer2Enabled(bool enabled);
-  bool layer3Available() const { return layer2().enabled; }
 };
 
 // Opening: the entries of last time from section "Settings", or the first-use

@@ -67,8 +67,6 @@ struct KeyEvent {
 
 inline bool isKeypadDigit(Key key) { return key >= Key::Keypad0 && key <= Key::Keypad9; }
 inline int keypadDigit(Key key) { return static_cast<int>(key) - static_cast<int>(Key::Keypad0); }
-inline bool isLetterKey(Key key) { return key >= Key::A && key <= Key::Z; }
-inline bool isDigitKey(Key key) { return key >= Key::Digit0 && key <= Key::Digit9; }
 
 // The mouse pointers the view asks for.
 enum class CursorKind : std::uint8_t {

@@ -82,12 +82,6 @@ void acceptCustomizeExport(SettingsStore& settings, const CustomizeExportPages& 
   StoreExportDefinition(settings, definitionFromPages(pages));
 }
 
-void resetFormat(CustomizeExportPages& pages, ExportFile which) { pages.file(which).format = defaultFormat(which); }
-
-void resetExternFormat(CustomizeExportPages& pages, ExportFile which) {
-  pages.file(which).externFormat = defaultExternFormat(which);
-}
-
 bool exportDefinitionFromPages(PlatformServices& services, const CustomizeExportPages& pages,
                                const std::string& programDirectory) {
   const std::optional<std::string> path =

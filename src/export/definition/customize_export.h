@@ -60,10 +60,6 @@ CustomizeExportPages openCustomizeExport(SettingsStore& settings);
 // OK: every page back to "Exporting".
 void acceptCustomizeExport(SettingsStore& settings, const CustomizeExportPages& pages);
 
-// The two Reset buttons of a file page: always the built-in templates.
-void resetFormat(CustomizeExportPages& pages, ExportFile which);
-void resetExternFormat(CustomizeExportPages& pages, ExportFile which);
-
 // "Export Def.": asks for a path and writes the pages' current contents.
 // True when a file was written.
 bool exportDefinitionFromPages(PlatformServices& services, const CustomizeExportPages& pages,

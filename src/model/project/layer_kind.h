@@ -7,8 +7,6 @@ namespace qarto {
 // Stored as a 32-bit signed integer in the layer header.
 enum class LayerKind : std::int32_t { Primary = 0, Collision = 1, Secondary = 2, Entity = 3 };
 
-// " Primary Layer" and so on, as the layer bar shows them.
-const char* layerKindLabel(LayerKind kind);
 // "Primary", "Collision", "Secondary", "Entity".
 const char* layerKindName(LayerKind kind);
 bool isTileLayerKind(LayerKind kind);  // Primary or Secondary

@@ -13,16 +13,6 @@ void MapLayer::setName(const std::string& text) {
   std::memcpy(name.data(), text.data(), count);
 }
 
-const char* layerKindLabel(LayerKind kind) {
-  switch (kind) {
-    case LayerKind::Primary: return " Primary Layer";
-    case LayerKind::Collision: return " Collision Layer";
-    case LayerKind::Secondary: return " Secondary Layer";
-    case LayerKind::Entity: return " Entity Layer";
-  }
-  return "";
-}
-
 const char* layerKindName(LayerKind kind) {
   switch (kind) {
     case LayerKind::Primary: return "Primary";

@@ -107,13 +107,6 @@ void swapVisibility(UndoEntry& entry, MapProject& project) {
 
 }  // namespace
 
-bool UndoEntry::refersTo(const MapLayer* other) const {
-  if (layer == other || previouslyActive == other || lower == other || upper == other) return true;
-  const auto same = [other](const auto& part) { return part.layer == other; };
-  return std::any_of(savedCells.begin(), savedCells.end(), same) ||
-         std::any_of(shapes.begin(), shapes.end(), same) || std::any_of(visibility.begin(), visibility.end(), same);
-}
-
 bool applyUndoEntry(UndoEntry& entry, MapProject& project) {
   if (entry.kind == UndoKind::LayerDeleted) {
     if (!entry.ownedLayer) return false;

@@ -81,9 +81,6 @@ struct UndoEntry {
   std::vector<std::uint8_t> entityBlock;        // EntitiesEdited
   std::int32_t selectedEntity = -1;             // EntitiesEdited
   std::vector<LayerVisibility> visibility;      // any kind
-
-  // Every layer address the entry keeps besides the one it owns.
-  bool refersTo(const MapLayer* other) const;
 };
 
 // Applies `entry` to the project and turns it into its own inverse. Never

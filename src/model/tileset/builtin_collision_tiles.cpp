@@ -54,8 +54,6 @@ constexpr std::uint32_t kFileSize = kPixelOffset + kRowBytes * kBuiltinCollision
 
 }  // namespace
 
-const std::array<ColumnHeights, kCollisionShapeTiles>& builtinCollisionColumnHeights() { return kColumnHeights; }
-
 const std::array<std::uint8_t, 8>& builtinFreeSlotRows() { return kFreeSlotRows; }
 
 bool builtinCollisionPixelSolid(int tile, int x, int y) {

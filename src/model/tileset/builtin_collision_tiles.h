@@ -16,10 +16,6 @@ inline constexpr int kCollisionShapeTiles = 25;
 
 using ColumnHeights = std::array<std::uint8_t, 8>;
 
-// For each shaped tile the height of its solid part in each pixel column,
-// left to right, counted from the bottom row (8 is a full column).
-const std::array<ColumnHeights, kCollisionShapeTiles>& builtinCollisionColumnHeights();
-
 // The free-slot mark (a circle crossed by a stroke), one byte per row from
 // the top, bit 7 the leftmost pixel.
 const std::array<std::uint8_t, 8>& builtinFreeSlotRows();
