@@ -11,55 +11,45 @@ namespace qarto {
 
 namespace {
 
-void copyName(const std::uint8_t* stored, MapLayer& layer) {
-  std::memcpy(layer.name.data(), stored, kLayerNameSize);
-  layer.name.back() = '\0';  // a stored name may lack its terminator
-}
-
-bool decodeOldHeader(const std::uint8_t* h, MapLayer& layer) {
-  using namespace layer_old;
-  // The collision flag wins over the primary flag.
-  if (h[kCollisionFlag] != 0) {
-    layer.kind = LayerKind::Collision;
-  } else {
-    layer.kind = h[kPrimaryFlag] != 0 ? LayerKind::Primary : LayerKind::Secondary;
-  }
-  copyName(h + kName, layer);
-  layer.visible = h[kVisible] != 0;
-  layer.alpha = h[kAlpha] != 0;
-  layer.locked = h[kLocked] != 0;
-  layer.width = loadU16(h + kWidth);
-  layer.height = loadU16(h + kHeight);
-  layer.parallaxX = loadF32(h + kParallaxX);
-  layer.parallaxY = loadF32(h + kParallaxY);
-  layer.tileGrouping = false;
-  return true;
-}
-
-bool decodeNewHeader(const std::uint8_t* h, bool hasTileGrouping, MapLayer& layer) {
-  using namespace layer7;
-  const std::int32_t kind = loadI32(h + kKind);
-  if (kind < static_cast<std::int32_t>(LayerKind::Primary) || kind > static_cast<std::int32_t>(LayerKind::Entity)) {
-    return false;
-  }
-  layer.kind = static_cast<LayerKind>(kind);
-  copyName(h + kName, layer);
-  layer.visible = h[kVisible] != 0;
-  layer.alpha = h[kAlpha] != 0;
-  layer.locked = h[kLocked] != 0;
-  layer.width = loadU16(h + kWidth);
-  layer.height = loadU16(h + kHeight);
-  layer.parallaxX = loadF32(h + kParallaxX);
-  layer.parallaxY = loadF32(h + kParallaxY);
-  layer.tileGrouping = hasTileGrouping && h[kTileGrouping] != 0;
-  return true;
-}
+// Where the fields both header layouts hold lie.
+struct HeaderLayout {
+  std::size_t name, visible, alpha, locked, width, height, parallaxX, parallaxY;
+};
+constexpr HeaderLayout kOldLayout{layer_old::kName,  layer_old::kVisible, layer_old::kAlpha,     layer_old::kLocked,
+                                  layer_old::kWidth, layer_old::kHeight,  layer_old::kParallaxX, layer_old::kParallaxY};
+constexpr HeaderLayout kNewLayout{layer7::kName,  layer7::kVisible, layer7::kAlpha,     layer7::kLocked,
+                                  layer7::kWidth, layer7::kHeight,  layer7::kParallaxX, layer7::kParallaxY};
 
 }  // namespace
 
-bool decodeLayerHeader(const std::uint8_t* header, int revision, MapLayer& layer) {
-  if (revision <= 5) return decodeOldHeader(header, layer);
-  return decodeNewHeader(header, revision >= 7, layer);
+bool decodeLayerHeader(const std::uint8_t* h, int revision, MapLayer& layer) {
+  const bool old = revision <= 5;
+  if (old) {
+    // No kind field: the collision flag wins over the primary flag.
+    if (h[layer_old::kCollisionFlag] != 0) {
+      layer.kind = LayerKind::Collision;
+    } else {
+      layer.kind = h[layer_old::kPrimaryFlag] != 0 ? LayerKind::Primary : LayerKind::Secondary;
+    }
+  } else {
+    const std::int32_t kind = loadI32(h + layer7::kKind);
+    if (kind < static_cast<std::int32_t>(LayerKind::Primary) || kind > static_cast<std::int32_t>(LayerKind::Entity)) {
+      return false;
+    }
+    layer.kind = static_cast<LayerKind>(kind);
+  }
+  const HeaderLayout& at = old ? kOldLayout : kNewLayout;
+  std::memcpy(layer.name.data(), h + at.name, kLayerNameSize);
+  layer.name.back() = '\0';  // a stored name may lack its terminator
+  layer.visible = h[at.visible] != 0;
+  layer.alpha = h[at.alpha] != 0;
+  layer.locked = h[at.locked] != 0;
+  layer.width = loadU16(h + at.width);
+  layer.height = loadU16(h + at.height);
+  layer.parallaxX = loadF32(h + at.parallaxX);
+  layer.parallaxY = loadF32(h + at.parallaxY);
+  layer.tileGrouping = revision >= 7 && h[layer7::kTileGrouping] != 0;
+  return true;
 }
 
 void encodeLayerHeader(const MapLayer& layer, std::uint8_t* h) {
