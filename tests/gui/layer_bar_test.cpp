@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/layers/layer_dialog.h"
-#include "app/layers/layer_list_dialog.h"
+#include "app/layers/layer_bar_entry.h"
+#include "app/layers/layer_bar.h"
 #include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
 #include "support/frame_fixture.h"
@@ -25,9 +25,9 @@ namespace {
 // The entries' names, top first, with "*" on the selected one.
 QStringList barEntries(CMainFrame& frame) {
   QStringList names;
-  CLayerListDialog& bar = frame.layerBar();
+  CLayerBar& bar = frame.layerBar();
   for (int i = 0; i < bar.entryCount(); ++i) {
-    CLayerDialog* entry = bar.entry(i);
+    CLayerBarEntry* entry = bar.entry(i);
     names << entry->nameEdit()->text() + (entry->isSelected() ? "*" : "");
   }
   return names;
@@ -44,7 +44,7 @@ QStringList stackEntries(CMainFrame& frame) {
   return names;
 }
 
-CLayerDialog* entryNamed(CMainFrame& frame, const QString& name) {
+CLayerBarEntry* entryNamed(CMainFrame& frame, const QString& name) {
   for (int i = 0; i < frame.layerBar().entryCount(); ++i) {
     if (frame.layerBar().entry(i)->nameEdit()->text() == name) return frame.layerBar().entry(i);
   }
@@ -87,7 +87,7 @@ class LayerBarTest : public QObject {
     QCOMPARE(barEntries(*frame), (QStringList{"Level*", "Collision", "Entities", "Sky"}));
     QStringList kinds;
     for (int i = 0; i < 4; ++i) {
-      CLayerDialog* entry = frame->layerBar().entry(i);
+      CLayerBarEntry* entry = frame->layerBar().entry(i);
       kinds << entry->kindLabel()->text() + entry->sizeLabel()->text();
       QCOMPARE(entry->flagsButton()->isHidden(), i != 1);  // collision layers only
       QCOMPARE(entry->groupingButton()->isHidden(), i == 1);
@@ -107,14 +107,14 @@ class LayerBarTest : public QObject {
     frame->show();
     QVERIFY(frame.loadDemo());
     MapProject& project = frame->engine().project();
-    CLayerDialog* collision = entryNamed(*frame, "Collision");
+    CLayerBarEntry* collision = entryNamed(*frame, "Collision");
     collision->flagsButton()->click();  // one switch for the map's flags, no edit of the map
     QCOMPARE(std::pair(frame->engine().state().view.showFlags, project.modified), std::pair(false, false));
-    CLayerDialog* level = entryNamed(*frame, "Level");
+    CLayerBarEntry* level = entryNamed(*frame, "Level");
     level->groupingButton()->click();
     QCOMPARE(std::pair(level->layer()->tileGrouping, project.modified), std::pair(true, true));
 
-    CLayerDialog* sky = entryNamed(*frame, "Sky");
+    CLayerBarEntry* sky = entryNamed(*frame, "Sky");
     QTest::mouseClick(sky, Qt::LeftButton, {}, QPoint(150, 40));
     QCOMPARE(barEntries(*frame), (QStringList{"Level", "Collision", "Entities", "Sky*"}));
     QMenu* shown = nullptr;
@@ -138,7 +138,7 @@ class LayerBarTest : public QObject {
   void renamingKeeps31BytesAndMarksOnlyRealChanges() {
     FrameFixture frame;
     QVERIFY(frame.loadDemo());
-    CLayerDialog* sky = entryNamed(*frame, "Sky");
+    CLayerBarEntry* sky = entryNamed(*frame, "Sky");
     QLineEdit* edit = sky->nameEdit();
     MapLayer* layer = sky->layer();
 
@@ -160,7 +160,7 @@ class LayerBarTest : public QObject {
     FrameFixture frame;
     QVERIFY(frame.loadDemo());
     MapProject& project = frame->engine().project();
-    CLayerDialog* sky = entryNamed(*frame, "Sky");
+    CLayerBarEntry* sky = entryNamed(*frame, "Sky");
     // Taken out without a word to the bar: the entry must not use it.
     std::unique_ptr<MapLayer> gone = project.takeLayer(sky->layer());
     gone.reset();

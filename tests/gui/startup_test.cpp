@@ -18,7 +18,7 @@
 #include "app/editor_app.h"
 #include "app/side_bars/entities_bar.h"
 #include "app/side_bars/flags_bar.h"
-#include "app/layers/layer_list_dialog.h"
+#include "app/layers/layer_bar.h"
 #include "app/startup_environment.h"
 #include "app/view/editor_view_factory.h"
 #include "app/view/no_gl_view.h"

@@ -20,7 +20,7 @@
 #include "app/frame/menu_builder.h"
 #include "app/frame/status_panes.h"
 #include "app/frame/toolbar_art.h"
-#include "app/layers/layer_list_dialog.h"
+#include "app/layers/layer_bar.h"
 #include "app/player/map_rom_launch.h"
 #include "app/side_bars/entities_bar.h"
 #include "app/side_bars/flags_bar.h"
@@ -74,7 +74,7 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
   buildToolBar();
   status_ = new StatusPanes(this);
   setStatusBar(status_);
-  layerBar_ = new CLayerListDialog(*engine_, *commands_, this);
+  layerBar_ = new CLayerBar(*engine_, *commands_, this);
   layerBar_->context().layersMenu = menus_->layersMenu();
   layerBar_->context().changed = [this] { showEngineState(); };
   addDockWidget(Qt::LeftDockWidgetArea, layerBar_);

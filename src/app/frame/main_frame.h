@@ -16,7 +16,7 @@ namespace qarto {
 
 class CEntitiesBar;
 class CFlagsBar;
-class CLayerListDialog;
+class CLayerBar;
 class CommandActions;
 class EditorCommands;
 class MapReadAhead;
@@ -50,7 +50,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   MapViewEngine& engine() { return *engine_; }
   EditorCommands& commands() { return *commands_; }
   CommandActions& actions() { return *actions_; }
-  CLayerListDialog& layerBar() { return *layerBar_; }
+  CLayerBar& layerBar() { return *layerBar_; }
   CFlagsBar& flagsBar() { return *flagsBar_; }
   CEntitiesBar& entitiesBar() { return *entitiesBar_; }
   QToolBar& toolBar() { return *toolBar_; }
@@ -118,7 +118,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   MenuBuilder* menus_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   StatusPanes* status_ = nullptr;
-  CLayerListDialog* layerBar_ = nullptr;
+  CLayerBar* layerBar_ = nullptr;
   CFlagsBar* flagsBar_ = nullptr;
   CEntitiesBar* entitiesBar_ = nullptr;
   QMenu* mapMenu_ = nullptr;

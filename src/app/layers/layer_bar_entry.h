@@ -18,11 +18,11 @@ struct MapLayer;
 // and its toggles. It refers to its layer by address but trusts it only
 // while the project still holds that layer: every paint, click and toggle
 // looks it up first, so an entry never touches a destroyed layer.
-class CLayerDialog : public QWidget {
+class CLayerBarEntry : public QWidget {
   Q_OBJECT
 
  public:
-  CLayerDialog(LayerBarContext& bar, QWidget* parent = nullptr);
+  CLayerBarEntry(LayerBarContext& bar, QWidget* parent = nullptr);
 
   // The layer shown (none hides every text) and the display brought up to
   // date from it.

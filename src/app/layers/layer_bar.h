@@ -11,19 +11,19 @@ class QVBoxLayout;
 
 namespace qarto {
 
-class CLayerDialog;
+class CLayerBarEntry;
 
 // The layer bar: docked at the left or the right of the frame, one entry
 // per layer with the topmost layer first, scrolling when they do not fit.
 // It keeps no layer data: on every change of the stack (the core tells it
 // through LayerObserver) the entries are pointed at the layers anew, and
 // an entry whose layer left the project shows nothing.
-class CLayerListDialog : public QDockWidget, public LayerObserver {
+class CLayerBar : public QDockWidget, public LayerObserver {
   Q_OBJECT
 
  public:
-  CLayerListDialog(MapViewEngine& engine, EditorCommands& commands, QWidget* parent = nullptr);
-  ~CLayerListDialog() override;
+  CLayerBar(MapViewEngine& engine, EditorCommands& commands, QWidget* parent = nullptr);
+  ~CLayerBar() override;
 
   LayerBarContext& context() { return context_; }
 
@@ -34,7 +34,7 @@ class CLayerListDialog : public QDockWidget, public LayerObserver {
 
   // Entries in use (one per layer), top layer first.
   int entryCount() const { return shown_; }
-  CLayerDialog* entry(int index) const;
+  CLayerBarEntry* entry(int index) const;
   // Every entry's toggles and texts from its layer.
   void updateEntries();
 
@@ -42,7 +42,7 @@ class CLayerListDialog : public QDockWidget, public LayerObserver {
   LayerBarContext context_;
   QScrollArea* scroll_ = nullptr;
   QVBoxLayout* list_ = nullptr;
-  std::vector<CLayerDialog*> entries_;  // grown on demand, never shrunk
+  std::vector<CLayerBarEntry*> entries_;  // grown on demand, never shrunk
   int shown_ = 0;
 };
 

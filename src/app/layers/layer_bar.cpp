@@ -1,18 +1,18 @@
-#include "app/layers/layer_list_dialog.h"
+#include "app/layers/layer_bar.h"
 
 #include <QLabel>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/layers/layer_dialog.h"
+#include "app/layers/layer_bar_entry.h"
 #include "app/side_bars/bar_title.h"
 #include "edit/engine/map_view_engine.h"
 #include "model/project/map_project.h"
 
 namespace qarto {
 
-CLayerListDialog::CLayerListDialog(MapViewEngine& engine, EditorCommands& commands, QWidget* parent)
+CLayerBar::CLayerBar(MapViewEngine& engine, EditorCommands& commands, QWidget* parent)
     : QDockWidget(QStringLiteral("Layers"), parent), context_(engine, commands) {
   setObjectName(QStringLiteral("LayerBar"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -41,30 +41,30 @@ CLayerListDialog::CLayerListDialog(MapViewEngine& engine, EditorCommands& comman
   refreshLayers();
 }
 
-CLayerListDialog::~CLayerListDialog() {
+CLayerBar::~CLayerBar() {
   MapProject& project = context_.project();
   if (project.layerObserver() == this) project.setLayerObserver(nullptr);
 }
 
-CLayerDialog* CLayerListDialog::entry(int index) const {
+CLayerBarEntry* CLayerBar::entry(int index) const {
   return index >= 0 && index < shown_ ? entries_[static_cast<std::size_t>(index)] : nullptr;
 }
 
-void CLayerListDialog::layerAdded(MapLayer& /*layer*/) {
+void CLayerBar::layerAdded(MapLayer& /*layer*/) {
   // The refresh that follows every addition lays the entries out.
 }
 
-void CLayerListDialog::refreshLayers() {
+void CLayerBar::refreshLayers() {
   MapProject& project = context_.project();
   const int count = project.layerCount();
   while (static_cast<int>(entries_.size()) < count) {
-    auto* added = new CLayerDialog(context_, scroll_->widget());
+    auto* added = new CLayerBarEntry(context_, scroll_->widget());
     list_->insertWidget(static_cast<int>(entries_.size()), added);
     entries_.push_back(added);
   }
   // Entry i shows the i-th layer from the top.
   for (int i = 0; i < static_cast<int>(entries_.size()); ++i) {
-    CLayerDialog* item = entries_[static_cast<std::size_t>(i)];
+    CLayerBarEntry* item = entries_[static_cast<std::size_t>(i)];
     MapLayer* layer = i < count ? project.layerAt(count - 1 - i) : nullptr;
     item->showLayer(layer);
     item->setSelected(layer != nullptr && layer == project.activeLayer);
@@ -73,16 +73,16 @@ void CLayerListDialog::refreshLayers() {
   shown_ = count;
 }
 
-void CLayerListDialog::activeLayerChanged(MapLayer* layer) {
+void CLayerBar::activeLayerChanged(MapLayer* layer) {
   for (int i = 0; i < shown_; ++i) {
-    CLayerDialog* item = entries_[static_cast<std::size_t>(i)];
+    CLayerBarEntry* item = entries_[static_cast<std::size_t>(i)];
     const bool selected = layer != nullptr && item->layer() == layer;
     item->setSelected(selected);
     if (selected) scroll_->ensureWidgetVisible(item, 0, 0);
   }
 }
 
-void CLayerListDialog::updateEntries() {
+void CLayerBar::updateEntries() {
   for (int i = 0; i < shown_; ++i) entries_[static_cast<std::size_t>(i)]->updateDisplay();
 }
 

@@ -1,4 +1,4 @@
-#include "app/layers/layer_dialog.h"
+#include "app/layers/layer_bar_entry.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -62,7 +62,7 @@ QString layerSizeText(const MapLayer& layer) {
   return QString::fromLatin1(text);
 }
 
-CLayerDialog::CLayerDialog(LayerBarContext& bar, QWidget* parent) : QWidget(parent), bar_(bar) {
+CLayerBarEntry::CLayerBarEntry(LayerBarContext& bar, QWidget* parent) : QWidget(parent), bar_(bar) {
   setFixedSize(kLayerEntryWidth, kLayerEntryHeight);
   setCursor(layerEntryCursor());
 
@@ -96,27 +96,27 @@ CLayerDialog::CLayerDialog(LayerBarContext& bar, QWidget* parent) : QWidget(pare
   toggles->addStretch(1);
   layout->addLayout(toggles, 3, 0, 1, 2);
 
-  connect(menuButton_, &QToolButton::clicked, this, &CLayerDialog::openLayersMenu);
-  connect(nameEdit_, &QLineEdit::textEdited, this, &CLayerDialog::nameEdited);
+  connect(menuButton_, &QToolButton::clicked, this, &CLayerBarEntry::openLayersMenu);
+  connect(nameEdit_, &QLineEdit::textEdited, this, &CLayerBarEntry::nameEdited);
   for (QToolButton* button : {visibleButton_, alphaButton_, lockButton_, flagsButton_, groupingButton_}) {
     connect(button, &QToolButton::toggled, this, [this, button](bool on) { toggled(button, on); });
   }
 }
 
-MapLayer* CLayerDialog::layer() const { return bar_.contains(layer_) ? layer_ : nullptr; }
+MapLayer* CLayerBarEntry::layer() const { return bar_.contains(layer_) ? layer_ : nullptr; }
 
-void CLayerDialog::showLayer(MapLayer* layer) {
+void CLayerBarEntry::showLayer(MapLayer* layer) {
   layer_ = layer;
   updateDisplay();
 }
 
-void CLayerDialog::setSelected(bool selected) {
+void CLayerBarEntry::setSelected(bool selected) {
   if (selected_ == selected) return;
   selected_ = selected;
   update();
 }
 
-void CLayerDialog::updateDisplay() {
+void CLayerBarEntry::updateDisplay() {
   MapLayer* shown = layer();
   if (shown == nullptr) {
     layer_ = nullptr;  // gone from the project: never looked at again
@@ -140,25 +140,25 @@ void CLayerDialog::updateDisplay() {
   groupingButton_->setVisible(!collision);
 }
 
-void CLayerDialog::paintEvent(QPaintEvent*) {
+void CLayerBarEntry::paintEvent(QPaintEvent*) {
   // Every paint shows the layer as it is now, or nothing once it is gone.
   updateDisplay();
   QPainter painter(this);
   painter.drawPixmap(0, 0, layerEntryBackground(size(), selected_));
 }
 
-void CLayerDialog::mouseReleaseEvent(QMouseEvent* event) {
+void CLayerBarEntry::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) select();
 }
 
-void CLayerDialog::select() {
+void CLayerBarEntry::select() {
   MapLayer* shown = layer();
   if (shown == nullptr || selected_) return;
   bar_.selectLayer(shown);
   if (bar_.changed) bar_.changed();
 }
 
-void CLayerDialog::openLayersMenu() {
+void CLayerBarEntry::openLayersMenu() {
   select();
   if (bar_.layersMenu != nullptr) {
     bar_.layersMenu->exec(menuButton_->mapToGlobal(QPoint(-1, menuButton_->height())));
@@ -166,7 +166,7 @@ void CLayerDialog::openLayersMenu() {
   setButton(menuButton_, false);
 }
 
-void CLayerDialog::nameEdited(const QString& text) {
+void CLayerBarEntry::nameEdited(const QString& text) {
   // A layer name is at most 31 Latin-1 bytes.
   QByteArray bytes = text.toLatin1().left(kNameBytes);
   const QString kept = QString::fromLatin1(bytes);
@@ -184,7 +184,7 @@ void CLayerDialog::nameEdited(const QString& text) {
   if (bar_.changed) bar_.changed();
 }
 
-void CLayerDialog::toggled(QToolButton* button, bool on) {
+void CLayerBarEntry::toggled(QToolButton* button, bool on) {
   MapLayer* shown = layer();
   if (shown == nullptr) {
     updateDisplay();
