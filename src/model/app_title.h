@@ -4,8 +4,9 @@
 
 namespace qarto {
 
-// The caption of every message box and the first part of the window title.
-inline constexpr const char* kAppTitle = "Qarto v0.99";
+// The caption of every message box and the first part of the window title:
+// "Qarto v" and the version of project() in CMakeLists.txt.
+extern const char* const kAppTitle;
 
 // "Qarto v0.99 - Add Layer" and friends; an empty suffix gives the bare title.
 inline std::string caption(const std::string& suffix = {}) { return std::string(kAppTitle) + suffix; }
