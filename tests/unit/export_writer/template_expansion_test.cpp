@@ -2,11 +2,13 @@
 // the placeholders in use.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "export/export_paths.h"
 #include "export/text/export_template.h"
 #include "export/text/export_text_blocks.h"
+#include "export/text/text_buffer.h"
 
 namespace qarto {
 namespace {
@@ -24,6 +26,19 @@ PlaceholderValues sampleValues() {
   v.tileOffset = 100;
   v.layerName = "Sky";
   return v;
+}
+
+// Values as printf's "0x%04x" writes them, at every bit width up to 32.
+TEST(HexValues, KeepEveryDigitAtEveryWidth) {
+  for (int width = 1; width <= 32; ++width) {
+    for (const std::uint32_t value : {1u << (width - 1), 0xFFFFFFFFu >> (32 - width)}) {
+      TextBuffer out;
+      TextBuffer::Block(out, TextBuffer::kMaxHexLength).appendHex(value);
+      char expected[16];
+      std::snprintf(expected, sizeof expected, "0x%04x", value);
+      EXPECT_EQ(out.str(), expected) << width;
+    }
+  }
 }
 
 TEST(ExpandTemplate, ReplacesEveryPlaceholderOnce) {
