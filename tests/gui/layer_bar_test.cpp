@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/layers/layer_bar_entry.h"
 #include "app/layers/layer_bar.h"
+#include "app/layers/layer_bar_entry.h"
 #include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
 #include "support/frame_fixture.h"
