@@ -7,7 +7,9 @@
 #include <memory>
 #include <sstream>
 
+#include "emulator/frame_png.h"
 #include "emulator/gba_runner_api.h"
+#include "emulator/key_sequence.h"
 #include "expected_frame.h"
 #include "export/rom/map_rom.h"
 #include "model/project/map_project.h"
@@ -133,6 +135,18 @@ TEST(MapPlayerStreaming, EveryFrameOfAScrollAcrossScreenBlocksShowsTheMap) {
   ASSERT_NE(corner, nullptr);
   corner->step(QARTO_GBA_KEY_RIGHT | QARTO_GBA_KEY_DOWN);
   EXPECT_EQ(shownAtCamera(s, *corner, 1024 * 8 - kScreenWidth, 1024 * 8 - kScreenHeight), "");
+}
+
+// More than a day of frames in all, and a frame that cannot be written: refused with the reason.
+TEST(PlayerInputs, RefusalsSayWhy) {
+  std::string error;
+  EXPECT_EQ(parseKeySequence("none*5184000", error)->size(), 5184000u);
+  EXPECT_FALSE(parseKeySequence("none*5184000,a", error));
+  EXPECT_EQ(error, "the keys come to more than 5184000 frames");
+  test::TempFolder work;
+  test::writeBytes(work.file("file"), {});
+  EXPECT_FALSE(writeFramePng(work.file("file") + "/x.png", std::vector<std::uint32_t>(240 * 160), error));
+  EXPECT_EQ(error, "cannot write " + work.file("file") + "/x.png: the file could not be replaced");
 }
 
 }  // namespace
