@@ -49,12 +49,12 @@ void PageCache::sync(const TilesetRegistry& registry) {
       page.reset();
       continue;
     }
-    const bool same = page && page->tileset == tileset && source.pixels == tileset->pixels.data() &&
+    const bool same = page && page->tileset == tileset && source.serial == tileset->serial.value() &&
                       source.size == tileset->pixels.size() &&
                       std::memcmp(source.palette.data(), tileset->palette.data(), source.palette.size()) == 0;
     if (same) continue;
     page = buildPage(*tileset);
-    source.pixels = tileset->pixels.data();
+    source.serial = tileset->serial.value();
     source.size = tileset->pixels.size();
     std::memcpy(source.palette.data(), tileset->palette.data(), source.palette.size());
     ++generation_;

@@ -35,7 +35,7 @@ class PageCache {
 
  private:
   struct Source {
-    const void* pixels = nullptr;
+    std::uint64_t serial = 0;  // the tileset's: an address can come again
     std::size_t size = 0;
     std::array<std::uint8_t, 768> palette{};
   };
