@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: the normal build and its tests, the
-# fuzz targets of every file reader, then the core and its tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds and runs the whole test suite: the normal build and its tests, then
+# one build under AddressSanitizer and UndefinedBehaviorSanitizer (clang,
+# scripts/run-fuzz.sh) that serves twice: the fuzz targets of every file
+# reader, and the core and its tests again under the sanitizers. The core is
+# compiled once for both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -15,6 +17,6 @@ cmake --build build -j"$jobs"
 # short search per target (scripts/run-fuzz.sh SECONDS runs them longer).
 scripts/run-fuzz.sh 15
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQARTO_SANITIZE=ON -DQARTO_WITH_QT=OFF >/dev/null
-cmake --build build-asan -j"$jobs"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+# The same sanitizer build, now with the tests of everything but Qt.
+cmake --build build-fuzz -j"$jobs"
+(cd build-fuzz && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
