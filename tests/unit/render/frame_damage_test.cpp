@@ -114,13 +114,6 @@ TEST_F(FrameDamageTest, PartsDrawnAgainGiveTheWholeFrame) {
       {"brush flipped", [&] { state().tools.brushHFlip = true; }, true, false},
       {"flag paint's cursor box", [&] { state().tools.tool = ToolKind::FlagPaint; }, true, false},
       {"cursor box moves", [&] { moveTo(120, 70); }, false, false},
-      // The new page may well get the old one's addresses and texture name.
-      {"a page replaced under its id",
-       [&] {
-         state().session.registry().remove(page_->id);
-         page_ = addPage("forest", 128, 64, 5);
-       },
-       true, false},
       {"another entity catalogue", [&] { state().entityCatalogue.reset("other.ini"); }, true, false},
       {"zoom 2, grid off", [&] { view().mapZoom = 2.0f, project().showMapGrid = false; }, true, false},
       {"frame mask: fixed to the window", [&] { view().showFrameMask = true; }, true, false},
