@@ -191,5 +191,23 @@ TEST(Regions, TheStandardAndTheClassicKeysAndDeleteOfTheSelectedEntity) {
       << "classic: Ctrl+V hides the layer, Delete zooms out";
 }
 
+TEST(CellBlockCodec, RoundTripsAndRefusesShortLongAndInconsistentForms) {
+  CellBlock block{2, 1, {{5, false, "page"}, {1, true, "collision"}}, {}};
+  block.layers.push_back({LayerKind::Secondary, {MapCell{-3, 5, 2, 0, 3, 0}, MapCell{700, 5, 15, 0, 0, 9}}});
+  block.layers.push_back({LayerKind::Collision, {MapCell{4, 1, 0, 0xC2C0, 0, 0}, MapCell{}}});
+  const std::vector<std::uint8_t> bytes = encodeCellBlock(block);
+  ASSERT_EQ(bytes.size(), 8 + 8 + 3 + 4 + 3 + 9 + 2 * (1 + 16));
+  EXPECT_EQ(decodeCellBlock(bytes), block);
+  for (std::size_t n = 0; n < bytes.size(); ++n) EXPECT_FALSE(decodeCellBlock({bytes.data(), n})) << n;
+  // A byte more; width 0; a layer of entities; a page's collision byte 2; a side over the limit.
+  const std::pair<std::size_t, std::uint8_t> changes[] = {{bytes.size(), 0}, {10, 0}, {35, 3}, {24, 2}, {11, 0x20}};
+  for (const auto& [at, value] : changes) {
+    std::vector<std::uint8_t> changed = bytes;
+    if (at == bytes.size()) changed.push_back(value);
+    else changed[at] = value;
+    EXPECT_FALSE(decodeCellBlock(changed)) << at;
+  }
+}
+
 }  // namespace
 }  // namespace qarto::test
