@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "io/byte_cursor.h"
 #include "model/byte_order.h"
 
 namespace qarto {
@@ -16,34 +17,20 @@ void putU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
   out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-// Reads forward through the bytes; every read fails once one ran past the end.
-class Reader {
- public:
-  explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  bool take(std::size_t count, const std::uint8_t*& at) {
-    if (bytes_.size() - pos_ < count) return false;
-    at = bytes_.data() + pos_;
-    pos_ += count;
-    return true;
-  }
-  bool u8(int& out) {
-    const std::uint8_t* at = nullptr;
-    if (!take(1, at)) return false;
-    out = *at;
-    return true;
-  }
-  bool u16(int& out) {
-    const std::uint8_t* at = nullptr;
-    if (!take(2, at)) return false;
-    out = loadU16(at);
-    return true;
-  }
-  bool atEnd() const { return pos_ == bytes_.size(); }
+// Little-endian fields of the block, each read only when whole.
+bool readU8(ByteCursor& in, int& out) {
+  std::uint8_t value = 0;
+  if (!in.readU8(value)) return false;
+  out = value;
+  return true;
+}
 
- private:
-  std::span<const std::uint8_t> bytes_;
-  std::size_t pos_ = 0;
-};
+bool readU16(ByteCursor& in, int& out) {
+  const std::uint8_t* at = nullptr;
+  if (!in.take(2, at)) return false;
+  out = loadU16(at);
+  return true;
+}
 
 bool knownKind(int kind) {
   return kind == static_cast<int>(LayerKind::Primary) || kind == static_cast<int>(LayerKind::Collision) ||
@@ -77,15 +64,15 @@ std::vector<std::uint8_t> encodeCellBlock(const CellBlock& block) {
 }
 
 std::optional<CellBlock> decodeCellBlock(std::span<const std::uint8_t> bytes) {
-  Reader in(bytes);
+  ByteCursor in(bytes.data(), bytes.size());
   const std::uint8_t* magic = nullptr;
   int version = 0;
   CellBlock block;
   int pageCount = 0;
   int layerCount = 0;
-  if (!in.take(sizeof kMagic, magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0 || !in.u16(version) ||
-      version != kVersion || !in.u16(block.width) || !in.u16(block.height) || !in.u8(pageCount) ||
-      !in.u8(layerCount)) {
+  if (!in.take(sizeof kMagic, magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0 || !readU16(in, version) ||
+      version != kVersion || !readU16(in, block.width) || !readU16(in, block.height) || !readU8(in, pageCount) ||
+      !readU8(in, layerCount)) {
     return std::nullopt;
   }
   const auto area = static_cast<std::size_t>(block.width) * static_cast<std::size_t>(block.height);
@@ -99,7 +86,7 @@ std::optional<CellBlock> decodeCellBlock(std::span<const std::uint8_t> bytes) {
     int collision = 0;
     int length = 0;
     const std::uint8_t* name = nullptr;
-    if (!in.u8(id) || !in.u8(collision) || collision > 1 || !in.u8(length) ||
+    if (!readU8(in, id) || !readU8(in, collision) || collision > 1 || !readU8(in, length) ||
         !in.take(static_cast<std::size_t>(length), name)) {
       return std::nullopt;
     }
@@ -112,13 +99,13 @@ std::optional<CellBlock> decodeCellBlock(std::span<const std::uint8_t> bytes) {
     CellBlock::Layer layer;
     int kind = 0;
     const std::uint8_t* cells = nullptr;
-    if (!in.u8(kind) || !knownKind(kind) || !in.take(area * MapCell::kSize, cells)) return std::nullopt;
+    if (!readU8(in, kind) || !knownKind(kind) || !in.take(area * MapCell::kSize, cells)) return std::nullopt;
     layer.kind = static_cast<LayerKind>(kind);
     layer.cells.reserve(area);
     for (std::size_t c = 0; c < area; ++c) layer.cells.push_back(MapCell::fromBytes(cells + c * MapCell::kSize));
     block.layers.push_back(std::move(layer));
   }
-  if (!in.atEnd()) return std::nullopt;
+  if (in.remaining() != 0) return std::nullopt;
   return block;
 }
 
