@@ -13,7 +13,10 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/engine/side_bars.h"
+#include "edit/commands/command_ids.h"
 #include "edit/layers/cells/layer_resizing.h"
+#include "edit/selection/clipboard.h"
+#include "edit/selection/region_edit.h"
 #include "edit/session/tileset_commands.h"
 #include "io/images/display_image.h"
 #include "model/recording_services.h"
@@ -48,6 +51,7 @@ class EngineRun {
     engine_->loadViewOptions();
     engine_->resize(in_.range(0, 400), in_.range(0, 300));
     commands_ = std::make_unique<EditorCommands>(*engine_);
+    engine_->setClipboard(clipboard_);
     buildMap();
   }
 
@@ -181,7 +185,10 @@ class EngineRun {
         {Key::F4, "", {}},       {Key::F5, "", {}},       {Key::F6, "", {}},      {Key::Up, "", {}},
         {Key::Right, "", {}},    {Key::Down, "", {}},     {Key::Other, ".", {}},  {Key::Other, "+", {}},
         {Key::Other, "-", {}},   {Key::Insert, "", {}},   {Key::Delete, "", {}},  {Key::Menu, "", {}},
-        {Key::F9, "", {}},       {Key::Y, "y", {}}};
+        {Key::F9, "", {}},       {Key::Y, "y", {}},
+        // Regions: with Ctrl the clipboard's keys, F7 the Select tool.
+        {Key::C, "c", {}},       {Key::X, "x", {}},       {Key::A, "a", {}},       {Key::F7, "", {}},
+        {Key::End, "", {}}};
     KeyEvent event = kKeys[which % (sizeof kKeys / sizeof kKeys[0])];
     event.modifiers = m;
     return event;
@@ -190,7 +197,7 @@ class EngineRun {
   void playOne() {
     const std::uint8_t op = in_.next();
     const Modifiers m = modifiers(in_.next());
-    switch (op % 13) {
+    switch (op % 15) {
       case 0: engine_->mousePress(static_cast<MouseButton>(1 << in_.range(0, 2)), point(), m); break;
       case 1:
       case 2: {
@@ -239,6 +246,27 @@ class EngineRun {
         break;
       }
       case 12: resize(); break;
+      case 13: {
+        // A selection by its cells, the scope, the key set.
+        const std::uint8_t which = in_.next();
+        engine_->endStroke();
+        selectRegion(engine_->state(), {in_.range(0, 50) - 5, in_.range(0, 40) - 5},
+                     {in_.range(0, 50) - 5, in_.range(0, 40) - 5});
+        if (which & 1) engine_->state().selection.scope = RegionScope::AllTileLayers;
+        if (which & 2) engine_->state().selection.scope = RegionScope::ActiveLayer;
+        engine_->state().classicKeys = (which & 4) != 0;
+        break;
+      }
+      case 14: {
+        // Another program's clipboard: the cells copied now with some bytes
+        // changed, or raw input bytes; then Paste.
+        std::vector<std::uint8_t> bytes = encodeCellBlock(copyRegion(engine_->state()));
+        if (bytes.size() <= 20 || (in_.next() & 1)) bytes.assign(in_.range(0, 40), 0);
+        for (std::uint8_t& b : bytes) b = (in_.next() & 7) == 0 ? in_.next() : b;
+        clipboard_.put({bytes, {}});
+        commands_->run(cmd::kPaste);
+        break;
+      }
     }
     engine_->takeRequests();
   }
@@ -267,6 +295,7 @@ class EngineRun {
   RecordingServices services_;
   MemorySettingsStore settings_;
   HeadlessTilesetHost host_;
+  MemoryClipboard clipboard_;
   std::unique_ptr<MapViewEngine> engine_;
   std::unique_ptr<EditorCommands> commands_;
 };

@@ -6,6 +6,10 @@
 // and bindings themselves are the engine's tests.
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -19,6 +23,7 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/commands/menu_layout.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/selection/region_edit.h"
 #include "edit/session/map_file_commands.h"
 #include "support/frame_fixture.h"
 #include "support/temp_folder.h"
@@ -201,6 +206,33 @@ class CommandsTest : public QObject {
       disabled += action->isEnabled() ? 0 : 1;
     }
     QVERIFY(disabled > 0);
+  }
+
+  // Two windows share the system clipboard: the cells under their own type
+  // and a picture; Classic keys change the keys the menus show.
+  void theClipboardJoinsTwoWindowsAndClassicKeysRelabelTheMenus() {
+    FrameFixture one;
+    FrameFixture two;
+    for (FrameFixture* frame : {&one, &two}) {
+      QVERIFY(frame->loadDemo());
+      frame->frame->commands().selectLayer(frame->frame->engine().project().findLayerOfKind(LayerKind::Primary));
+    }
+    selectRegion(one->engine().state(), {1, 2}, {3, 3});
+    one.press(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data->hasFormat(QStringLiteral("application/x-qarto-cells")));
+    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(24, 16));
+    QTRY_VERIFY(two->commands().enabled(cmd::kPaste));
+    two.press(Qt::Key_V, Qt::ControlModifier);
+    const std::optional<CellBlock>& floating = two->engine().state().selection.floating;
+    QVERIFY(floating && floating->layers == copyRegion(one->engine().state()).layers);
+
+    QCOMPARE(two->actions().action(cmd::kZoomOut)->text(), QStringLiteral("Zoom Out\tEnd"));
+    two.settings.writeInt("Settings", "ClassicKeys", 1);
+    two->engine().reloadPreferences();
+    two->showEngineState();
+    QCOMPARE(two->actions().action(cmd::kZoomOut)->text(), QStringLiteral("Zoom Out\tDelete"));
+    QCOMPARE(two->actions().action(cmd::kSelectAll)->text(), QStringLiteral("Select &All"));
   }
 };
 

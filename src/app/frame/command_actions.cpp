@@ -2,9 +2,11 @@
 
 #include <QAction>
 
+#include "edit/commands/command_ids.h"
 #include "edit/commands/command_table.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/commands/menu_layout.h"
+#include "edit/engine/map_view_engine.h"
 
 namespace qarto {
 
@@ -26,13 +28,14 @@ const std::map<int, std::string>& menuTexts() {
 
 }  // namespace
 
-QString commandText(int id) {
+QString commandText(int id, bool classic) {
   const auto& texts = menuTexts();
-  if (auto it = texts.find(id); it != texts.end()) return QString::fromStdString(it->second);
+  if (auto it = texts.find(id); it != texts.end()) return QString::fromStdString(menuTextFor(id, it->second, classic));
   const CommandInfo* info = findCommand(id);
   if (info == nullptr) return {};
   QString text = QString::fromUtf8(info->name);
-  if (!info->keys.empty()) text += u'\t' + QString::fromStdString(info->keys.front().label());
+  const std::vector<KeyBinding>& keys = keysOf(*info, classic);
+  if (!keys.empty()) text += u'\t' + QString::fromStdString(keys.front().label());
   return text;
 }
 
@@ -57,6 +60,13 @@ QAction* CommandActions::action(int id) const {
 }
 
 void CommandActions::update() {
+  const bool classic = commands_.engine().state().classicKeys;
+  if (classic != classicShown_) {
+    classicShown_ = classic;
+    for (const auto& [id, action] : actions_) {
+      if (id < cmd::kRecentFile1 || id > cmd::kRecentFile9) action->setText(commandText(id, classic));
+    }
+  }
   for (const auto& [id, action] : actions_) {
     action->setEnabled(commands_.enabled(id));
     // Checkable only while ticked: menus then show no empty box beside

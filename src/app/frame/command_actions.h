@@ -33,10 +33,12 @@ class CommandActions : public QObject {
  private:
   EditorCommands& commands_;
   std::map<int, QAction*> actions_;
+  bool classicShown_ = false;  // the key set the texts show
 };
 
 // The text an id shows wherever it appears: its menu text, or for ids in
 // no menu its name and first key.
-QString commandText(int id);
+// With `classic`, the keys of the "Classic keys" set.
+QString commandText(int id, bool classic = false);
 
 }  // namespace qarto

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QSessionManager>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/app_icon.h"
@@ -19,6 +20,7 @@
 #include "app/frame/command_actions.h"
 #include "app/frame/menu_builder.h"
 #include "app/frame/status_panes.h"
+#include "app/frame/system_clipboard.h"
 #include "app/frame/toolbar_art.h"
 #include "app/layers/layer_bar.h"
 #include "app/player/map_rom_launch.h"
@@ -55,6 +57,16 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
   host_ = std::make_unique<ViewTilesetHost>(glyphs);
   engine_ = std::make_unique<MapViewEngine>(services_, settings_, *host_);
   commands_ = std::make_unique<EditorCommands>(*engine_, this);
+  engine_->setClipboard(*new SystemClipboard(this));
+  // The selection's outline marches while there is one.
+  auto* march = new QTimer(this);
+  connect(march, &QTimer::timeout, this, [this] {
+    RegionSelection& selection = engine_->state().selection;
+    if ((!selection.rect && !selection.floating) || engine_->state().view.tileViewShown || view_ == nullptr) return;
+    ++selection.march;
+    view_->redraw();
+  });
+  march->start(150);
 
   // The collision page, then the map view that draws it (its GL side and colours).
   loadCollisionTileset(engine_->session());

@@ -206,6 +206,14 @@ void draw(QPainter& p, int id) {
       p.drawEllipse(QRectF(13, 6, 3, 3));
       p.drawEllipse(QRectF(17, 6, 3, 3));
       break;
+    case kSelectMode:  // a dashed rectangle of tiles
+      tiles(p, 8, 8, 8);
+      p.setBrush(Qt::NoBrush);
+      p.setPen(QPen(kPaper, 2));
+      p.drawRect(QRectF(4, 4, 24, 24));
+      p.setPen(QPen(kInk, 2, Qt::DashLine));
+      p.drawRect(QRectF(4, 4, 24, 24));
+      break;
     default:
       break;
   }
@@ -233,7 +241,7 @@ std::span<const int> toolbarLayout() {
   using namespace cmd;
   static const int kLayout[] = {kNewMapWizard, kOpenMap, 0, kOpenTilesets, 0, kSaveMap, kExportHeaders, kExportBinary,
                                 0, kAddLayer, kResizeLayer, 0, kUniqueTileCount, 0, kPaintMode, kDetailPaintMode,
-                                kRubberStampMode, kFloodFillMode, kFlagPaintMode, kEntityPlacementMode};
+                                kRubberStampMode, kFloodFillMode, kFlagPaintMode, kEntityPlacementMode, kSelectMode};
   return kLayout;
 }
 

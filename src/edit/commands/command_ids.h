@@ -115,6 +115,15 @@ inline constexpr int kFloodFillMode = 32810;
 inline constexpr int kFlagPaintMode = 61234;
 inline constexpr int kEntityPlacementMode = 61261;
 
+// Regions of cells: the platform's usual Edit numbers, then our own.
+inline constexpr int kDelete = 57632;
+inline constexpr int kCopy = 57634;
+inline constexpr int kCut = 57635;
+inline constexpr int kPaste = 57637;
+inline constexpr int kSelectAll = 57642;
+inline constexpr int kSelectMode = 33140;
+inline constexpr int kRegionAllLayers = 33141;
+
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,
                                      kZoom6, kZoom7, kZoom8, kZoom9, kZoom10};

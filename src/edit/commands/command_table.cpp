@@ -1,6 +1,7 @@
 #include "edit/commands/command_table.h"
 
 #include <cstring>
+#include <map>
 
 #include "edit/commands/command_ids.h"
 
@@ -56,10 +57,11 @@ std::vector<CommandInfo> buildTable() {
       {kShuffleLayerDown, "Shuffle Layer Down",
        "Move the active layer one place down\nShuffle Layer Down (Shift+PageDown)", View,
        {K::virtualKey(Key::PageDown, false, true)}},
-      {kToggleLayerVisibility, "Toggle Layer Visibility", "Show or hide the active layer\nToggle Layer Visibility (Ctrl+V)",
-       View, {K::virtualKey(Key::V, true)}},
-      {kToggleLayerAlpha, "Toggle Layer Alpha", "Draw the active layer translucent or opaque\nToggle Layer Alpha (Ctrl+A)",
-       View, {K::virtualKey(Key::A, true)}},
+      // Ctrl+V and Ctrl+A are Paste and Select All now; Shift keeps the letters.
+      {kToggleLayerVisibility, "Toggle Layer Visibility", "Show or hide the active layer\nToggle Layer Visibility",
+       View, {K::virtualKey(Key::V, true, true)}},
+      {kToggleLayerAlpha, "Toggle Layer Alpha", "Draw the active layer translucent or opaque\nToggle Layer Alpha",
+       View, {K::virtualKey(Key::A, true, true)}},
       {kToggleLayerLocking, "Toggle Layer Locking", "Lock or unlock the active layer\nToggle Layer Locking (Ctrl+L)",
        View, {K::virtualKey(Key::L, true)}},
       {kAutoHideNever, "Never Auto-Hide", "Always draw every visible layer\nNever Auto-Hide", View, {}},
@@ -77,7 +79,8 @@ std::vector<CommandInfo> buildTable() {
       {kSaveRomAs, "Save ROM As", "Save a GBA ROM that plays the map\nSave ROM As", Frame, {}},
       {kAbout, "About", "Show the program's name and version\nAbout", Frame, {}},
       {kZoomIn, "Zoom In", "Move to the next higher zoom setting\nZoom In", View, {K::virtualKey(Key::Insert)}},
-      {kZoomOut, "Zoom Out", "Move to the lext lower zoom setting\nZoom Out", View, {K::virtualKey(Key::Delete)}},
+      // Delete deletes the selection now; End sits below Insert's neighbour.
+      {kZoomOut, "Zoom Out", "Move to the lext lower zoom setting\nZoom Out", View, {K::virtualKey(Key::End)}},
       {kBackgroundBlack, "Black", "Black background\nBlack", View, {K::character("[")}},
       {kBackgroundGrey, "Grey", "Grey background\nGrey", View, {K::character("]")}},
       {kBackgroundCustom, "Custom BG Color", "Choose the background colour\nCustom BG Color", View,
@@ -137,6 +140,20 @@ std::vector<CommandInfo> buildTable() {
        {K::virtualKey(Key::F5)}},
       {kEntityPlacementMode, "Entity Placement Mode", "Place and move entities\nEntity Placement Mode (F6)", Frame,
        {K::virtualKey(Key::F6)}},
+      {kCut, "Cut", "Move the selected cells to the clipboard\nCut", View,
+       {K::virtualKey(Key::X, true), K::virtualKey(Key::Delete, false, true)}},
+      {kCopy, "Copy", "Copy the selected cells to the clipboard\nCopy", View,
+       {K::virtualKey(Key::C, true), K::virtualKey(Key::Insert, true)}},
+      {kPaste, "Paste", "Lay the clipboard's cells where the next click falls\nPaste", View,
+       {K::virtualKey(Key::V, true), K::virtualKey(Key::Insert, false, true)}},
+      {kDelete, "Delete", "Empty the selected cells, or delete the selected entity\nDelete", View,
+       {K::virtualKey(Key::Delete)}},
+      {kSelectAll, "Select All", "Select every cell of the active layer\nSelect All", View,
+       {K::virtualKey(Key::A, true)}},
+      {kSelectMode, "Select Mode", "Drag a rectangle of cells to cut, copy or delete\nSelect Mode (F7)", Frame,
+       {K::virtualKey(Key::F7)}},
+      {kRegionAllLayers, "Edit All Tile Layers",
+       "Cut, copy, paste and delete on every tile layer at once\nEdit All Tile Layers", View, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});
@@ -153,6 +170,20 @@ std::vector<CommandInfo> buildTable() {
     t.push_back({kZoomIds[i], kZoomNames[i], kZoomPrompts[i], View, {K::virtualKey(kZoomKeys[i])}});
   }
   return t;
+}
+
+// The "Classic keys" set: where it differs from the standard one.
+const std::map<int, std::vector<KeyBinding>>& classicKeys() {
+  using namespace cmd;
+  static const std::map<int, std::vector<KeyBinding>> keys = {
+      {kToggleLayerVisibility, {K::virtualKey(Key::V, true)}},
+      {kToggleLayerAlpha, {K::virtualKey(Key::A, true)}},
+      {kZoomOut, {K::virtualKey(Key::Delete)}},
+      {kPaste, {K::virtualKey(Key::Insert, false, true)}},
+      {kDelete, {}},
+      {kSelectAll, {}},
+  };
+  return keys;
 }
 
 }  // namespace
@@ -185,9 +216,25 @@ const CommandInfo* findCommand(int id) {
   return nullptr;
 }
 
-int commandForKey(const KeyEvent& event) {
+const std::vector<KeyBinding>& keysOf(const CommandInfo& info, bool classic) {
+  if (!classic) return info.keys;
+  const auto it = classicKeys().find(info.id);
+  return it != classicKeys().end() ? it->second : info.keys;
+}
+
+bool keysDifferInClassic(int id) { return classicKeys().count(id) != 0; }
+
+std::string menuTextFor(int id, const std::string& text, bool classic) {
+  const CommandInfo* info = findCommand(id);
+  const std::size_t tab = text.find('\t');
+  if (info == nullptr || !keysDifferInClassic(id) || tab == std::string::npos) return text;
+  const std::vector<KeyBinding>& keys = keysOf(*info, classic);
+  return keys.empty() ? text.substr(0, tab) : text.substr(0, tab + 1) + keys.front().label();
+}
+
+int commandForKey(const KeyEvent& event, bool classic) {
   for (const CommandInfo& info : commandTable()) {
-    for (const KeyBinding& binding : info.keys) {
+    for (const KeyBinding& binding : keysOf(info, classic)) {
       if (binding.matches(event)) return info.id;
     }
   }

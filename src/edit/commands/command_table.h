@@ -32,14 +32,23 @@ struct CommandInfo {
   const char* name = "";    // short name, as the command table lists it
   const char* prompt = "";  // status line, "\n", tool tip
   CommandTarget target = CommandTarget::View;
-  std::vector<KeyBinding> keys;
+  std::vector<KeyBinding> keys;  // the standard set
 };
+
+// The keys of a command in the standard or the "Classic keys" set (which
+// gives Ctrl+V, Ctrl+A and Delete their first meanings back).
+const std::vector<KeyBinding>& keysOf(const CommandInfo& info, bool classic);
+// Whether the command's keys differ between the two sets.
+bool keysDifferInClassic(int id);
 
 // Every command of the editor, in id listing order.
 const std::vector<CommandInfo>& commandTable();
 const CommandInfo* findCommand(int id);
 // The command an accelerator binds to the key, or 0.
-int commandForKey(const KeyEvent& event);
+int commandForKey(const KeyEvent& event, bool classic = false);
+// A menu text ("Zoom Out\tDel") with the key shown after the tab that the
+// command really has in the chosen set.
+std::string menuTextFor(int id, const std::string& text, bool classic);
 
 // Key names shared by scripts and listings: "F1", "PageUp", "Keypad5", "A".
 const char* keyName(Key key);

@@ -13,6 +13,7 @@ EditorCommands::EditorCommands(MapViewEngine& engine, FrameHost* frame)
   addToolCommands(*this);
   addFileCommands(*this);
   addLayerCommands(*this);
+  addRegionCommands(*this);
 }
 
 MapFileHooks EditorCommands::mapFileHooks() {
@@ -64,7 +65,7 @@ bool EditorCommands::selectLayerNamed(const std::string& name) {
 }
 
 bool EditorCommands::handleKey(const KeyEvent& key) {
-  if (const int id = commandForKey(key); id != 0) {
+  if (const int id = commandForKey(key, engine_.state().classicKeys); id != 0) {
     run(id);
     return true;
   }

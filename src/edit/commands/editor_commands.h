@@ -47,6 +47,8 @@ class EditorCommands {
   bool selectLayerNamed(const std::string& name);
 
   void add(int id, Handler handler) { handlers_[id] = std::move(handler); }
+  // The handler added for `id` so far (empty when none), to build on.
+  Handler handler(int id) const { return known(id) ? handlers_.at(id) : Handler{}; }
   MapViewEngine& engine() { return engine_; }
   FrameHost& frame() { return *frame_; }
   // The map file commands tell the window its new title through these.
@@ -70,5 +72,8 @@ void addBrushCommands(EditorCommands& commands);
 void addToolCommands(EditorCommands& commands);
 void addFileCommands(EditorCommands& commands);
 void addLayerCommands(EditorCommands& commands);
+// Cut, Copy, Paste, Delete, Select All, the Select tool and the scope; also
+// Esc's dropping of a paste or a selection before it clears the brush.
+void addRegionCommands(EditorCommands& commands);
 
 }  // namespace qarto

@@ -17,7 +17,7 @@ std::vector<MenuItem> zoomItems() {
   return {item(kZoom1, "&1x"), item(kZoom2, "&2x"), item(kZoom3, "&3x"), item(kZoom4, "&4x"),
           item(kZoom5, "&5x"), item(kZoom6, "&6x"), item(kZoom7, "7&x"), item(kZoom8, "8&x"),
           item(kZoom9, "9&x"), item(kZoom10, "10&x"), separator(), item(kZoomIn, "Zoom In\tIns"),
-          item(kZoomOut, "Zoom Out\tDel")};
+          item(kZoomOut, "Zoom Out\tEnd")};
 }
 
 std::vector<MenuItem> backgroundItems() {
@@ -36,7 +36,10 @@ std::vector<MenuItem> buildMenuBar() {
                         separator(), item(kMakeCll, "Make .CLL Wizard..."), item(kExportCollision, "Export .CLL"),
                         separator(), item(kPreferences, "Preferences..."), separator(),
                         MenuItem{MenuItem::Kind::RecentFiles, 0, "", {}}, separator(), item(kExit, "E&xit")}),
-      submenu("&Edit", {item(kUndo, "&Undo\tCtrl+Z"), item(kRedo, "&Redo\tCtrl+Y")}),
+      submenu("&Edit", {item(kUndo, "&Undo\tCtrl+Z"), item(kRedo, "&Redo\tCtrl+Y"), separator(),
+                        item(kCut, "Cu&t\tCtrl+X"), item(kCopy, "&Copy\tCtrl+C"), item(kPaste, "&Paste\tCtrl+V"),
+                        item(kDelete, "&Delete\tDelete"), separator(), item(kSelectAll, "Select &All\tCtrl+A"),
+                        item(kSelectMode, "&Select Mode\tF7"), item(kRegionAllLayers, "Edit All &Tile Layers")}),
       submenu("&View", {item(kToggleToolBar, "&Toolbar"), item(kToggleLayerBar, "Layer Bar"),
                         item(kToggleStatusBar, "&Status Bar"), separator(),
                         item(kToggleView, "Toggle Map/Tile View    \tSpace")}),
@@ -50,8 +53,8 @@ std::vector<MenuItem> buildMenuBar() {
                separator(), item(kPreviousLayer, "&Previous Layer   \tPageUp"), item(kNextLayer, "&Next Layer\tPageDown"),
                item(kShuffleLayerUp, "Shuffle Layer &Up\tShift+PageUp"),
                item(kShuffleLayerDown, "Shuffle Layer &Down\tShift+PageDown"), separator(),
-               item(kToggleLayerVisibility, "&Toggle Layer Visibility    \tCtrl+V"),
-               item(kToggleLayerAlpha, "Toggle Layer &Alpha\tCtrl+A"),
+               item(kToggleLayerVisibility, "&Toggle Layer Visibility    \tCtrl+Shift+V"),
+               item(kToggleLayerAlpha, "Toggle Layer &Alpha\tCtrl+Shift+A"),
                item(kToggleLayerLocking, "Toggle Layer &Locking\tCtrl+L"),
                submenu("Auto-Hide Inactive Layers", {item(kAutoHideNever, "Never"), item(kAutoHideAlways, "Always"),
                                                      item(kAutoHideDuringSelection, "During Selection Only")}),

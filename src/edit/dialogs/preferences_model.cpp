@@ -43,6 +43,7 @@ PreferencesValues loadPreferences(SettingsStore& settings) {
   values.tilesetPath = settings.readText(kSettingsSection, keys::kDefTilesetPath, "");
   values.useDefTilesetPath = settings.readInt(kSettingsSection, keys::kUseDefTilesetPath, 0) != 0;
   values.emulatorCommand = settings.readText(kSettingsSection, keys::kEmulatorCommand, "");
+  values.classicKeys = settings.readInt(kSettingsSection, keys::kClassicKeys, 0) != 0;
   values.entityCataloguePath = settings.readText(kSettingsSection, keys::kEntityCatalogue, "");
 
   const ScreenSize screen = readScreenSize(settings);
@@ -95,6 +96,7 @@ PreferencesOutcome acceptPreferences(PlatformServices& services, SettingsStore& 
   settings.writeText(kSettingsSection, keys::kDefTilesetPath, values.tilesetPath);
   settings.writeInt(kSettingsSection, keys::kUseDefTilesetPath, values.useDefTilesetPath ? 1 : 0);
   settings.writeText(kSettingsSection, keys::kEmulatorCommand, values.emulatorCommand);
+  settings.writeInt(kSettingsSection, keys::kClassicKeys, values.classicKeys ? 1 : 0);
   settings.writeText(kSettingsSection, keys::kEntityCatalogue, values.entityCataloguePath);
 
   for (std::size_t i = 0; i < kColourPreferences.size(); ++i) {

@@ -79,7 +79,13 @@ struct PreferencesValues {
   std::array<std::uint32_t, kColourPreferences.size()> colours{};  // 0x00BBGGRR
   std::array<int, kAlphaPreferences.size()> alphaLevels{};
   std::string entityCataloguePath;  // "" for the built-in entities only
+  bool classicKeys = false;
 };
+
+inline constexpr const char* kClassicKeysLabel = "Classic keys";
+inline constexpr const char* kClassicKeysTip =
+    "Ctrl+V shows or hides the active layer, Ctrl+A makes it translucent and Delete zooms out, as in the first "
+    "versions. Paste is then Shift+Insert; Delete and Select All are on the Edit menu only.";
 
 // Opening: every page from section "Settings". No stored undo levels shows
 // 10; a stored screen size outside 8..8192 shows 240 x 160.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "edit/entities/catalogue_loading.h"
+#include "model/settings/settings_keys.h"
 #include "model/settings/settings_store.h"
 #include "model/settings/view_options.h"
 #include "model/tileset/tileset.h"
@@ -17,6 +18,7 @@ MapViewEngine::MapViewEngine(PlatformServices& services, SettingsStore& settings
       navigator_(state_),
       tools_(state_, navigator_),
       picker_(state_) {
+  state_.clipboard = &ownClipboard_;
   session_.project().setProjectObserver(this);
   session_.project().journal().setLevels(readUndoLevels(settings_));
   setPaneText(1, paintLockText(PaintLock::Disabled));
@@ -67,6 +69,7 @@ void MapViewEngine::loadViewOptions() {
   view.tileZoom = options.tileZoom;
   project.journal().setLevels(readUndoLevels(settings_));
   loadEntityCatalogue(state_, false);
+  state_.classicKeys = settings_.readInt(kSettingsSection, setting_keys::kClassicKeys, 0) != 0;
   refresh();
 }
 
@@ -77,6 +80,7 @@ void MapViewEngine::reloadPreferences() {
   session_.project().screenHeight = options.screenHeight;
   session_.project().journal().setLevels(readUndoLevels(settings_));
   loadEntityCatalogue(state_, true);
+  state_.classicKeys = settings_.readInt(kSettingsSection, setting_keys::kClassicKeys, 0) != 0;
   refresh();
 }
 
@@ -197,6 +201,7 @@ void MapViewEngine::toggleView() {
   tools_.endStroke();
   state_.tools.selecting = false;
   state_.tools.rectangleStarted = false;
+  state_.selection.dragging = false;
   state_.view.tileViewShown = !state_.view.tileViewShown;
   refresh();
 }
@@ -236,6 +241,9 @@ void MapViewEngine::projectReset(bool collisionTilesetKept) {
   state_.tools.patternMode = false;
   state_.tools.rectangleStarted = false;
   state_.entityDrag = {};
+  const RegionScope scope = state_.selection.scope;  // a choice of the menu, not of the map
+  state_.selection = RegionSelection{};
+  state_.selection.scope = scope;
   refresh();
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "edit/selection/clipboard.h"
 #include "edit/state/engine_state.h"
 #include "edit/tile_view/tile_picker.h"
 #include "edit/tools/map_tools.h"
@@ -44,6 +45,10 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   // After the preferences were confirmed: the undo levels and the target
   // screen size take effect.
   void reloadPreferences();
+
+  // The clipboard Cut, Copy and Paste use; by default one of the engine's
+  // own in memory. It must outlive the engine.
+  void setClipboard(Clipboard& clipboard) { state_.clipboard = &clipboard; }
 
   // --- Input ---
   void resize(int width, int height);
@@ -103,6 +108,7 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   SettingsStore& settings_;
   TilesetHost& platformHost_;
   EditorSession session_;
+  MemoryClipboard ownClipboard_;
   EngineState state_;
   Navigator navigator_;
   MapTools tools_;

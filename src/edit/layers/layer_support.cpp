@@ -5,6 +5,8 @@
 #include "model/project/layer_observer.h"
 #include "model/project/map_layer.h"
 #include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 
@@ -23,6 +25,16 @@ MessageAnswer showLayerMessage(EditorSession& session, const std::string& text, 
 bool hasFullCells(const MapLayer& layer) {
   return !layer.isEntityLayer() &&
          layer.cells.size() == static_cast<std::size_t>(layer.width) * static_cast<std::size_t>(layer.height);
+}
+
+bool clearedCell(EditorSession& session, const MapLayer& layer, MapCell& cell) {
+  cell = MapCell{};
+  if (!isTileLayerKind(layer.kind)) return true;
+  const Tileset* page = session.registry().firstNonCollision();
+  if (page == nullptr) return !session.project().unoptimizedMode;
+  cell.tile = static_cast<std::int16_t>(firstBlankTile(*page, 0));
+  cell.tileset = static_cast<std::int8_t>(page->id);
+  return true;
 }
 
 }  // namespace qarto

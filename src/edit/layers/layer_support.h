@@ -35,4 +35,10 @@ inline void copyCellContent(MapCell& target, const MapCell& source) {
 // layer that breaks this is left alone rather than indexed past its end.
 bool hasFullCells(const MapLayer& layer);
 
+// What an emptied cell holds: on tile layers the first blank tile of the
+// first normal page, as a new layer gets it, so that every cell has a page
+// and the export writes it; elsewhere the zero cell. False when
+// un-optimized mode needs a page and there is none.
+bool clearedCell(EditorSession& session, const MapLayer& layer, MapCell& cell);
+
 }  // namespace qarto

@@ -8,6 +8,7 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/engine/side_bars.h"
+#include "edit/selection/region_edit.h"
 #include "model/settings/settings_store.h"
 
 namespace qarto {
@@ -228,6 +229,16 @@ bool parseLine(const std::string& line, const std::vector<std::string>& w, Scrip
     if (step.name.empty()) error = "layer needs a name";
     return !step.name.empty();
   }
+  if (verb == "select") {
+    // Cells of the active layer, either corner first.
+    step.kind = Kind::Select;
+    if (!needs(5) || !point(1)) return false;
+    if (!parseInt(w[3], step.point2.x) || !parseInt(w[4], step.point2.y) || w.size() > 5) {
+      error = "select takes two cells: X1 Y1 X2 Y2";
+      return false;
+    }
+    return true;
+  }
   if (verb == "flags") return parseFlagsLine(w, step, error);
   if (verb == "entity") return parseEntityLine(w, step, error);
   error = "unknown command \"" + verb + "\"";
@@ -346,6 +357,10 @@ ScriptRunResult runEditScript(const std::vector<ScriptStep>& steps, EditorComman
         if (!commands.selectLayerNamed(step.name)) return {step.line, "no layer is named \"" + step.name + "\""};
         break;
       case Kind::Flags: runFlagsStep(step, bars); break;
+      case Kind::Select:
+        engine.endStroke();
+        selectRegion(engine.state(), {step.point.x, step.point.y}, {step.point2.x, step.point2.y});
+        break;
       case Kind::Entity:
         if (!runEntityStep(step, bars)) {
           return {step.line, "the entity list has no row " + std::to_string(step.number) + " (it has " +

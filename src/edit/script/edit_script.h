@@ -23,10 +23,11 @@ class ScriptAnswers {
 
 // One line of an edit script.
 struct ScriptStep {
-  enum class Kind { Size, Press, Move, Release, Wheel, Key, Set, Answer, Choose, Command, Layer, Flags, Entity };
+  enum class Kind { Size, Press, Move, Release, Wheel, Key, Set, Answer, Choose, Command, Layer, Flags, Entity, Select };
   Kind kind = Kind::Size;
   int line = 0;
-  ViewPoint point;           // Size: width and height
+  ViewPoint point;           // Size: width and height; Select: the first cell
+  ViewPoint point2;          // Select: the opposite cell
   MouseButton button = MouseButton::Left;
   ButtonSet held;            // Move
   Modifiers modifiers;

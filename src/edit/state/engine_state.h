@@ -9,6 +9,7 @@
 #include "edit/collision/collision_flip_tables.h"
 #include "edit/collision/flag_paint.h"
 #include "edit/entities/entity_catalogue.h"
+#include "edit/selection/region_selection.h"
 #include "edit/tile_view/tile_view_layout.h"
 #include "edit/tools/tool_state.h"
 #include "edit/view/input_event.h"
@@ -16,6 +17,7 @@
 
 namespace qarto {
 
+class Clipboard;
 class EditorSession;
 class MapProject;
 struct MapLayer;
@@ -80,6 +82,9 @@ struct EngineState {
   bool entitiesBarShown = false;
   std::array<std::string, 3> panes;  // status bar panes 0 to 2
   ViewRequests requests;
+  RegionSelection selection;      // the map's rectangle of cells and a paste in progress
+  Clipboard* clipboard = nullptr;  // the engine's, never null while it runs
+  bool classicKeys = false;        // "Classic keys": the accelerators as they were first
 
   MapProject& project();
   const MapProject& project() const;

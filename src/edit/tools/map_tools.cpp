@@ -5,6 +5,7 @@
 #include "edit/brush/brush_picking.h"
 #include "edit/collision/flag_paint.h"
 #include "edit/entities/entity_placement.h"
+#include "edit/selection/region_edit.h"
 #include "edit/state/engine_state.h"
 #include "edit/view/navigator.h"
 #include "model/project/map_project.h"
@@ -34,7 +35,11 @@ void MapTools::leftPress(ViewPoint point, Modifiers modifiers) {
   state_.tools.leftHeld = true;
   if (!state_.mapOpen()) return;
   loop_.reset();
-  if (state_.tools.tool == ToolKind::EntityPlacement) {
+  if (state_.selection.floating) {
+    placePaste(state_, state_.cellAt(point));
+  } else if (state_.tools.tool == ToolKind::Select) {
+    beginRegionDrag(state_, state_.cellAt(point));
+  } else if (state_.tools.tool == ToolKind::EntityPlacement) {
     grabEntity(state_, point);
   } else if (ToolLoop* loop = loopForActiveLayer()) {
     loop->step(point, modifiers, true);
@@ -45,6 +50,7 @@ void MapTools::leftPress(ViewPoint point, Modifiers modifiers) {
 void MapTools::leftRelease(ViewPoint point) {
   state_.tools.leftHeld = false;
   loop_.reset();
+  state_.selection.dragging = false;
   if (state_.entityDrag.dragging) dropEntity(state_, point);
 }
 
@@ -55,6 +61,8 @@ void MapTools::move(ViewPoint previous, ViewPoint point, ButtonSet held, Modifie
 
   if (tools.tool == ToolKind::EntityPlacement) {
     tools.selecting = held.left;
+  } else if (tools.tool == ToolKind::Select || state_.selection.floating) {
+    if (held.left) dragRegion(state_, state_.cellAt(point));
   } else if (held.left && tools.tool != ToolKind::FloodFill) {
     if (ToolLoop* loop = loopForActiveLayer()) loop->step(point, modifiers, false);
   }
@@ -176,6 +184,8 @@ StrokePlan MapTools::previewPlan() {
   MapLayer* active = state_.activeLayer();
   const ToolKind tool = state_.tools.tool;
   if (active == nullptr || tool == ToolKind::EntityPlacement) return plan;
+  if (state_.selection.floating) return pastePlan(*active);
+  if (tool == ToolKind::Select) return plan;
   const Brush* brush = state_.currentBrush();
   if (brush == nullptr) {
     plan.compatible = active->visible && !active->locked;
@@ -186,9 +196,39 @@ StrokePlan MapTools::previewPlan() {
                     tool == ToolKind::DetailPaint ? &state_.detail : nullptr, cursor);
 }
 
+// The floating paste as a stroke plan, so that it is previewed like a stamp.
+StrokePlan MapTools::pastePlan(const MapLayer& active) const {
+  StrokePlan plan;
+  const CellBlock& block = *state_.selection.floating;
+  const CellBlock::Layer* cells = floatingLayerFor(state_, active);
+  plan.cursor = state_.cellAt(state_.view.mouse, &active);
+  plan.compatible = cells != nullptr && active.visible && !active.locked;
+  if (!plan.compatible) return plan;
+  for (int dy = 0; dy < block.height; ++dy) {
+    for (int dx = 0; dx < block.width; ++dx) {
+      const MapCell& cell = cells->cells[static_cast<std::size_t>(dy * block.width + dx)];
+      if (cell.tileset == 0) continue;
+      PlannedCell planned;
+      planned.dx = dx;
+      planned.dy = dy;
+      planned.x = plan.cursor.x + dx;
+      planned.y = plan.cursor.y + dy;
+      planned.inside = active.contains(planned.x, planned.y);
+      planned.tile = planned.sourceTile = cell.tile;
+      planned.tilesetId = cell.tileset;
+      planned.palette = cell.palette;
+      planned.hflip = cell.hflip();
+      planned.vflip = cell.vflip();
+      plan.cells.push_back(planned);
+    }
+  }
+  return plan;
+}
+
 CursorKind MapTools::cursor() const {
   const ToolState& tools = state_.tools;
   if (state_.middleScrolling) return CursorKind::Hand;
+  if (state_.selection.floating) return CursorKind::Stamp;
   switch (tools.tool) {
     case ToolKind::Paint: return tools.patternMode ? CursorKind::Pattern : CursorKind::Arrow;
     case ToolKind::DetailPaint: return CursorKind::DetailPaint;
@@ -198,6 +238,7 @@ CursorKind MapTools::cursor() const {
     case ToolKind::FloodFill: return CursorKind::Fill;
     case ToolKind::FlagPaint: return CursorKind::Flag;
     case ToolKind::EntityPlacement: return CursorKind::Entity;
+    case ToolKind::Select: return CursorKind::Selection;
   }
   return CursorKind::Arrow;
 }

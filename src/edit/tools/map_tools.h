@@ -47,6 +47,7 @@ class MapTools {
   bool usesRectangle() const;
   void paintFlagRectangle(MapLayer& layer, const CellRect& rect);
   ToolLoop* loopForActiveLayer();
+  StrokePlan pastePlan(const MapLayer& active) const;
 
   EngineState& state_;
   Navigator& navigator_;

@@ -41,6 +41,7 @@ void ToolLoop::step(ViewPoint mouse, Modifiers modifiers, bool atPress) {
       break;
     case ToolKind::FlagPaint: flags(mouse); break;
     case ToolKind::EntityPlacement: break;  // entities are grabbed and dropped, not painted
+    case ToolKind::Select: break;           // selects, writes nothing
   }
 }
 

@@ -13,6 +13,7 @@ enum class ToolKind : std::int32_t {
   FloodFill = 4,
   FlagPaint = 5,
   EntityPlacement = 6,
+  Select = 7,  // a rectangle of cells for Cut, Copy and Delete
 };
 
 enum class PaintLock : std::int32_t { Disabled = 0, VerticalOnly = 1, HorizontalOnly = 2 };

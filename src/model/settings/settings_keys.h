@@ -63,4 +63,9 @@ inline constexpr const char* kEmulatorCommand = "EmulatorCommand";
 // Written only by the Undo page of the Preferences.
 inline constexpr const char* kUndoLevels = "UndoLevels";
 
+// The Preferences' "Classic keys": Ctrl+V, Ctrl+A and Delete keep their
+// first meanings (layer visibility, layer alpha, zoom out) instead of
+// Paste, Select All and Delete. Off by default.
+inline constexpr const char* kClassicKeys = "ClassicKeys";
+
 }  // namespace qarto::setting_keys

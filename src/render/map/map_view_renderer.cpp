@@ -17,6 +17,7 @@
 #include "render/map/flag_drawing.h"
 #include "render/map/map_decorations.h"
 #include "render/map/map_pass.h"
+#include "render/map/region_outline.h"
 
 namespace qarto {
 
@@ -228,6 +229,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats, const Wind
   const bool cursorBox = (tools.tool == ToolKind::RubberStamp && (tools.selecting || tools.rectangleStarted)) ||
                          tools.tool == ToolKind::FlagPaint;
   if (cursorBox && active != nullptr && input.showCursor) drawCursorBox(pass, *active);
+  if (active != nullptr && !active->isEntityLayer()) drawRegionOutlines(pass, *active);
   if (state.view.showFrameMask) drawFrameMask(pass);
 }
 

@@ -35,7 +35,7 @@ TEST(PreferencesOpening, ShowsTheStoredValuesAndTheDefaultScreenForAnOutOfRangeO
 }
 
 // Every key reaching its setting is the window's test; here, that OK stores
-// its own keys only (nine of the first pages, eleven colours, three
+// its own keys only (ten of the first pages, eleven colours, three
 // opacities) and the undo levels it applies.
 TEST(PreferencesOk, StoresOnlyItsKeysAndAppliesTheUndoLevels) {
   DialogFixture f;
@@ -44,7 +44,7 @@ TEST(PreferencesOk, StoresOnlyItsKeysAndAppliesTheUndoLevels) {
   ASSERT_EQ(acceptPreferences(f.services, f.settings, f.project(), values), PreferencesOutcome::Accepted);
   EXPECT_EQ(std::tuple(f.settings.written.size(), f.settings.readInt("Settings", "UndoLevels", 0),
                        f.project().journal().levels()),
-            std::tuple(23u, 1, 1));  // position 0 is one level, not none
+            std::tuple(24u, 1, 1));  // position 0 is one level, not none
   values.unlimitedUndo = true;
   ASSERT_EQ(acceptPreferences(f.services, f.settings, f.project(), values), PreferencesOutcome::Accepted);
   EXPECT_EQ(std::tuple(f.settings.readInt("Settings", "UndoLevels", 0), f.project().journal().levels()),

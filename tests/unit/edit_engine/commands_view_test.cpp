@@ -20,15 +20,17 @@ TEST(CommandTable, EnabledRulesForNoMapAMapACollisionSetAndAnEmptiedCollisionSet
   using namespace cmd;
   const std::pair<std::vector<int>, const char*> rules[] = {
       {{kSaveMap, kSaveMapAs, kExportBinary, kExportHeaders, kAddLayer, kResizeLayer, kUniqueTileCount, kPaintMode,
-        kDetailPaintMode, kRubberStampMode, kFloodFillMode, kFlagPaintMode, kEntityPlacementMode},
+        kDetailPaintMode, kRubberStampMode, kFloodFillMode, kFlagPaintMode, kEntityPlacementMode, kSelectMode,
+        kSelectAll},
        "-MC-"},
       {{kDeleteLayer, kCloneLayer, kMergeDown, kEatHiddenTiles, kShiftLayer, kFlipLayerVertically,
         kFlipLayerHorizontally, kPreviousLayer, kNextLayer, kShuffleLayerUp, kShuffleLayerDown, kToggleLayerVisibility,
         kToggleLayerAlpha, kToggleLayerLocking, kExportLayerBmp, kImportBmpLayer, kImportSourceLayer},
        "-MCE"},
       {{kExportCollision}, "--CE"},
-      // Nothing to undo, no recent files, no player ROM, no remapper.
-      {{kUndo, kRedo, kRecentFile1, kRecentFile9, kRunMap, kSaveRomAs, kPaletteRemapper}, "----"},
+      // Nothing to undo, no recent files, no player ROM, no remapper, no selection, an empty clipboard.
+      {{kUndo, kRedo, kRecentFile1, kRecentFile9, kRunMap, kSaveRomAs, kPaletteRemapper, kCut, kCopy, kPaste, kDelete},
+       "----"},
   };
   EngineFixture states[4];
   states[1].layer("Level", 32, 20, LayerKind::Primary);
@@ -61,7 +63,7 @@ TEST(Accelerators, NoKeyIsBoundTwiceTheViewsOwnKeysStayFreeAndDisabledCommandsSw
   }
   // The keypad scrolls, Shift with a letter starts pattern mode, Ctrl with a typed character is no key.
   const std::pair<const char*, Modifiers> free[] = {{"Keypad1", {}}, {"Keypad0", {}},   {"A", kShift}, {"Space", {}},
-                                                    {"Tab", {}},     {"A", kCtrlShift}, {"F7", {}}};
+                                                    {"Tab", {}},     {"B", kCtrlShift}, {"F12", {}}};
   for (const auto& [name, modifiers] : free) EXPECT_EQ(commandForKey(*scriptKey(name, modifiers)), 0) << name;
   EXPECT_EQ(commandForKey(KeyEvent{Key::Other, "+", kCtrl}), 0);
 

@@ -16,7 +16,8 @@ UndoLevelsPage::UndoLevelsPage(PlatformServices& services, QWidget* parent)
       services_(services),
       unlimited_(new QCheckBox(QStringLiteral("Unlimited"))),
       slider_(new QSlider(Qt::Horizontal)),
-      value_(new QLabel) {
+      value_(new QLabel),
+      classicKeys_(new QCheckBox(qs(kClassicKeysLabel))) {
   unlimited_->setObjectName("unlimited");
   slider_->setObjectName("undoSlider");
   value_->setObjectName("undoValue");
@@ -37,6 +38,12 @@ UndoLevelsPage::UndoLevelsPage(PlatformServices& services, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
+  // Not about undo, but this first page is the general one.
+  classicKeys_->setObjectName("classicKeys");
+  classicKeys_->setToolTip(qs(kClassicKeysTip));
+  auto* keys = new QGroupBox(QStringLiteral("Keys"));
+  (new QVBoxLayout(keys))->addWidget(classicKeys_);
+  layout->addWidget(keys);
   layout->addStretch(1);
 
   connect(slider_, &QSlider::valueChanged, this, [this](int position) { value_->setText(qs(undoLevelsLabel(position))); });
@@ -62,11 +69,13 @@ void UndoLevelsPage::load(const PreferencesValues& values) {
   slider_->setValue(values.undoPosition);
   value_->setText(qs(undoLevelsLabel(values.undoPosition)));
   showUnlimited(values.unlimitedUndo);
+  classicKeys_->setChecked(values.classicKeys);
 }
 
 void UndoLevelsPage::store(PreferencesValues& values) const {
   values.unlimitedUndo = unlimited_->isChecked();
   values.undoPosition = slider_->value();
+  values.classicKeys = classicKeys_->isChecked();
 }
 
 }  // namespace qarto

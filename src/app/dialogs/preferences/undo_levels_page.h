@@ -11,7 +11,8 @@ class QSlider;
 namespace qarto {
 
 // " Undo Levels ": a slider of 1 to 40 levels in steps of five, or
-// "Unlimited" once the user has confirmed the memory warning.
+// "Unlimited" once the user has confirmed the memory warning; below it
+// the "Classic keys" box.
 class UndoLevelsPage : public QWidget {
   Q_OBJECT
  public:
@@ -28,6 +29,7 @@ class UndoLevelsPage : public QWidget {
   QCheckBox* unlimited_;
   QSlider* slider_;
   QLabel* value_;
+  QCheckBox* classicKeys_;
 };
 
 }  // namespace qarto

@@ -30,20 +30,6 @@ struct PreparedLayer {
   std::vector<MapCell> cells;
 };
 
-// The cell new space is filled with: on tile layers the first blank tile of
-// the first normal page, as a new layer gets it, so that every cell of a
-// grown layer has a page and the export writes it. False when un-optimized
-// mode needs a page and there is none.
-bool clearedCell(EditorSession& session, const MapLayer& layer, MapCell& cell) {
-  cell = MapCell{};
-  if (!isTileLayerKind(layer.kind)) return true;
-  const Tileset* page = session.registry().firstNonCollision();
-  if (page == nullptr) return !session.project().unoptimizedMode;
-  cell.tile = static_cast<std::int16_t>(firstBlankTile(*page, 0));
-  cell.tileset = static_cast<std::int8_t>(page->id);
-  return true;
-}
-
 void copyInto(const MapLayer& layer, PreparedLayer& prepared, const ResizeLayout& layout) {
   const std::vector<int> columns =
       axisSources(layer.width, prepared.width, layout.anchor % 3, layout.stretchHorizontally);
