@@ -89,6 +89,7 @@ void swapShapes(UndoEntry& entry, MapProject& project) {
     if (!project.contains(shape.layer)) continue;
     MapLayer& layer = *shape.layer;
     layer.cells.swap(shape.cells);
+    if (layer.isEntityLayer()) layer.entities.swap(shape.entities);
     std::swap(layer.width, shape.width);
     std::swap(layer.height, shape.height);
     std::swap(layer.parallaxX, shape.parallaxX);

@@ -42,6 +42,7 @@ struct SavedCells {
 struct LayerShape {
   MapLayer* layer = nullptr;
   std::vector<MapCell> cells;
+  std::vector<std::uint8_t> entities;  // an entity layer's block
   std::uint16_t width = 0;
   std::uint16_t height = 0;
   float parallaxX = 1.0f;

@@ -79,6 +79,8 @@ TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
         << name;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.file("cli")), {}), 5);
+  // The recent files are the editor's own.
+  EXPECT_EQ(readText(home.path() + "/config/Vantrel Software/Qarto.ini").find("Recent"), std::string::npos);
 }
 
 TEST_F(CliTest, ExportWithDefinitionUsesItsNamesAndStoresItLikeCustomizeExportOk) {

@@ -155,5 +155,23 @@ TEST(Entities, PressesPickTheLowestSlotWithinTheSpriteAndAMissMovesNothing) {
   EXPECT_EQ(std::tuple(f.project().selectedEntity, f.at(2).x, f.project().modified), std::tuple(2, 100, false));
 }
 
+// A tile tool chosen while the entity layer is active goes back to the tile
+// layer active before Entity Placement took over, else to the primary layer.
+TEST(Entities, ATileToolAfterEntityPlacementMakesTheTileLayerOfBeforeActive) {
+  for (const char* before : {"Back", "Level", ""}) {
+    EngineFixture f;
+    MapLayer& level = f.layer("Level", 64, 40, LayerKind::Primary);
+    MapLayer& back = f.layer("Back", 64, 40, LayerKind::Secondary);
+    MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
+    if (*before != 0) {
+      f.project().setActiveLayer(*before == 'B' ? &back : &level);
+      f.run(cmd::kEntityPlacementMode);
+      EXPECT_EQ(f.project().activeLayer, &entities);
+    }
+    f.run(cmd::kFloodFillMode);
+    EXPECT_EQ(f.project().activeLayer, *before == 'B' ? &back : &level) << before;
+  }
+}
+
 }  // namespace
 }  // namespace qarto::test
