@@ -115,6 +115,9 @@ inline constexpr int kFloodFillMode = 32810;
 inline constexpr int kFlagPaintMode = 61234;
 inline constexpr int kEntityPlacementMode = 61261;
 
+// Everyday editing
+inline constexpr int kShowMarkers = 33160;
+
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,
                                      kZoom6, kZoom7, kZoom8, kZoom9, kZoom10};

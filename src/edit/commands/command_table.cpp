@@ -137,6 +137,9 @@ std::vector<CommandInfo> buildTable() {
        {K::virtualKey(Key::F5)}},
       {kEntityPlacementMode, "Entity Placement Mode", "Place and move entities\nEntity Placement Mode (F6)", Frame,
        {K::virtualKey(Key::F6)}},
+      {kShowMarkers, "Show Collision Markers",
+       "Show the markers and damage types of collision cells\nShow Collision Markers (M)", View,
+       {K::virtualKey(Key::M)}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

@@ -65,6 +65,8 @@ void addViewCommands(EditorCommands& commands) {
                                  }});
   commands.add(cmd::kCenteredView,
                {{}, [&view] { return view.centeredView; }, [&view] { view.centeredView = !view.centeredView; }});
+  commands.add(cmd::kShowMarkers,
+               {{}, [&view] { return view.showMarkers; }, [&view] { view.showMarkers = !view.showMarkers; }});
   commands.add(cmd::kLayerBounds,
                {{}, [&view] { return view.showLayerBounds; }, [&view] { view.showLayerBounds = !view.showLayerBounds; }});
 
