@@ -30,6 +30,7 @@ EditorSession& session(const DialogContext& context) { return context.engine.ses
 void runNewMapWizard(const DialogContext& context) {
   NewMapWizardDialog dialog(session(context), context.commands.mapFileHooks(), context.parent);
   dialog.exec();
+  if (dialog.lastOutcome() == NewMapOutcome::Created && dialog.tilePageGiven()) context.engine.showFirstTilePage();
   context.engine.refresh();
 }
 
