@@ -62,7 +62,7 @@ void runShiftLayerDialog(const DialogContext& context) {
 
 std::optional<ExportOptions> runExportBinaryDialog(const DialogContext& context) {
   EditorSession& s = session(context);
-  ExportToHeaderDialog dialog(s.services(), s.settings(), " - Export To Raw", context.parent);
+  ExportToHeaderDialog dialog(s.services(), s.settings(), " - Export To Raw", context.parent, s.project().filePath);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.options();
 }
@@ -102,7 +102,8 @@ bool runPreferencesDialog(const DialogContext& context) {
 
 std::optional<ExportOptions> runExportToHeaderDialog(const DialogContext& context) {
   EditorSession& s = session(context);
-  ExportToHeaderDialog dialog(s.services(), s.settings(), kExportToHeaderCaptionSuffix, context.parent);
+  ExportToHeaderDialog dialog(s.services(), s.settings(), kExportToHeaderCaptionSuffix, context.parent,
+                              s.project().filePath);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.options();
 }
