@@ -164,6 +164,13 @@ TEST_F(CliTest, TheCommandListingShowsTheirState) {
                              "\"text\": \"Export .CLL\"}], \"keys\": [], \"enabled\": false}"),
             std::string::npos);
   expect("commands", 0, "32790\tPrev Brush\tMapMenu/&Previous Brush\t, <\n");
+  // Run Map and Save ROM As as the editor shows them: enabled beside the player ROM.
+  const bool rom = std::filesystem::exists(std::filesystem::path(QARTO_CLI).parent_path() / "baseRom.gba");
+  for (const char* name : {"\"Run Map\"", "\"Save ROM As\""}) {
+    const std::size_t at = listing.out.find(name);
+    ASSERT_NE(at, std::string::npos) << name;
+    EXPECT_EQ(listing.out.substr(listing.out.find("\"enabled\": ", at) + 11, 4), rom ? "true" : "fals") << name;
+  }
 }
 
 TEST_F(CliTest, RenderEveryOptionChangesThePicture) {
