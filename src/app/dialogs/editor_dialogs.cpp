@@ -14,10 +14,12 @@
 #include "app/dialogs/layers/shift_layer_dialog.h"
 #include "app/dialogs/make_cll_dialog.h"
 #include "app/dialogs/new_map_wizard_dialog.h"
+#include "app/dialogs/palette_remapper_dialog.h"
 #include "app/dialogs/preferences/preferences_dialog.h"
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/palette/brush_palettes.h"
 
 namespace qarto {
 
@@ -118,6 +120,17 @@ std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context) {
   MakeCllDialog dialog(session(context), context.parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.request();
+}
+
+void runPaletteRemapperDialog(const DialogContext& context) {
+  context.engine.endStroke();
+  PaletteRemapperDialog dialog(session(context), [&context] {
+    resyncBrushPalettes(context.engine.state().brushes, context.engine.project().registry());
+    context.engine.refresh();
+    if (context.redrawView) context.redrawView();
+  }, context.parent);
+  dialog.exec();
+  context.engine.refresh();
 }
 
 }  // namespace qarto

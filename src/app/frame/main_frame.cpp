@@ -305,6 +305,8 @@ void CMainFrame::runResizeLayerDialog() { qarto::runResizeLayerDialog(dialogCont
 void CMainFrame::runShiftLayerDialog() { qarto::runShiftLayerDialog(dialogContext(*this)); }
 void CMainFrame::runImportSourceDialog() { qarto::runImportSourceDialog(dialogContext(*this)); }
 void CMainFrame::runValidateTilesetDialog() { qarto::showValidateTilesetDialog(dialogContext(*this)); }
+
+void CMainFrame::runPaletteRemapperDialog() { qarto::runPaletteRemapperDialog(dialogContext(*this)); }
 void CMainFrame::showAbout() { qarto::showAboutBox(this); }
 
 bool CMainFrame::runPreferencesDialog() {

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 
@@ -106,6 +108,15 @@ void swapVisibility(UndoEntry& entry, MapProject& project) {
   }
 }
 
+void swapPages(UndoEntry& entry, MapProject& project) {
+  for (PageContent& page : entry.pages) {
+    Tileset* tileset = project.registry().find(page.tilesetId);
+    if (tileset == nullptr || tileset->pixels.size() != page.pixels.size()) continue;
+    tileset->pixels.swap(page.pixels);
+    std::swap(tileset->palette, page.palette);
+  }
+}
+
 }  // namespace
 
 bool UndoEntry::refersTo(const MapLayer* other) const {
@@ -158,6 +169,7 @@ bool applyUndoEntry(UndoEntry& entry, MapProject& project) {
       break;
   }
   swapVisibility(entry, project);
+  swapPages(entry, project);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "model/project/map_cell.h"
 #include "model/project/map_layer.h"
+#include "model/tileset/indexed_image.h"
 
 namespace qarto {
 
@@ -56,6 +58,14 @@ struct LayerVisibility {
   bool visible = true;
 };
 
+// A tile page's pixels and palette on the other side of the action (the
+// palette remapper rewrites both); found again by its id.
+struct PageContent {
+  std::int32_t tilesetId = -1;
+  std::vector<std::uint8_t> pixels;
+  std::array<std::uint8_t, kPaletteBytes> palette{};
+};
+
 // One undoable user action. Only the fields of its kind are used. Applying
 // an entry takes its action back (or, on the redo side, does it again) and
 // leaves in the entry what is needed to go the other way, so the same entry
@@ -82,6 +92,7 @@ struct UndoEntry {
   std::vector<std::uint8_t> entityBlock;        // EntitiesEdited
   std::int32_t selectedEntity = -1;             // EntitiesEdited
   std::vector<LayerVisibility> visibility;      // any kind
+  std::vector<PageContent> pages;               // any kind
 
   // Every layer address the entry keeps besides the one it owns.
   bool refersTo(const MapLayer* other) const;
