@@ -155,6 +155,15 @@ TEST_F(CliTest, EditScriptsPaintThroughTheEngineAndBadOnesSaveNothing) {
   EXPECT_FALSE(std::filesystem::exists(work.file("bad.qrm")));
 }
 
+TEST_F(CliTest, RemapPaletteThereAndBackGivesTheSameMap) {
+  expect("upgrade " + example("demo.qrm") + " -o copy.qrm", 0);
+  expect("remap-palette copy.qrm --move 1,4 -o moved.qrm", 0, "row 1 moved to row 4");
+  expect("remap-palette moved.qrm --move 4,1 -o back.qrm", 0);
+  EXPECT_NE(readBytes(work.file("moved.qrm")), readBytes(work.file("copy.qrm")));
+  EXPECT_EQ(readBytes(work.file("back.qrm")), readBytes(work.file("copy.qrm")));
+  expect("remap-palette copy.qrm --move 1,1", 2, "rows are two different numbers");
+}
+
 TEST_F(CliTest, TheCommandListingShowsTheirState) {
   const CliRun listing = expect("commands " + example("demo.qrm") + " --json", 0,
                                 "{\"id\": 61241, \"name\": \"Horizontally Flip Layer\", \"menus\": [{\"path\": "
