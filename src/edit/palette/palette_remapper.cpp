@@ -110,7 +110,7 @@ bool mergePaletteRows(EditorSession& session, int tilesetId, int from, int into)
   if (page == nullptr || !validRow(from) || !validRow(into) || from == into) return false;
   const std::array<std::uint16_t, kPaletteRows> used = usedColours(*page);
   Palette palette = page->palette;
-  std::uint16_t taken = used[into] | 1u;  // colour 0 stays the transparent one
+  auto taken = static_cast<std::uint16_t>(used[into] | 1u);  // colour 0 stays the transparent one
   IndexMap indices{};
   for (int i = 0; i < kPaletteRows * kRowColours; ++i) indices[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
   int needed = 0;
@@ -121,7 +121,7 @@ bool mergePaletteRows(EditorSession& session, int tilesetId, int from, int into)
     if (c != 0) {
       int match = -1;
       for (int e = 1; e < kRowColours && match < 0; ++e) {
-        if ((taken >> e) & 1 && sameColour(palette, into * kRowColours + e, source)) match = e;
+        if (((taken >> e) & 1) != 0 && sameColour(palette, into * kRowColours + e, source)) match = e;
       }
       if (match < 0 && ((used[from] >> c) & 1) != 0) {
         ++needed;
@@ -129,7 +129,7 @@ bool mergePaletteRows(EditorSession& session, int tilesetId, int from, int into)
           if (((taken >> e) & 1) == 0) match = e;
         }
         if (match >= 0) {
-          taken |= std::uint16_t(1u << match);
+          taken = static_cast<std::uint16_t>(taken | (1u << match));
           copyColour(palette, into * kRowColours + match, page->palette, source);
         }
       }
