@@ -27,8 +27,9 @@ TEST(CommandTable, EnabledRulesForNoMapAMapACollisionSetAndAnEmptiedCollisionSet
         kToggleLayerAlpha, kToggleLayerLocking, kExportLayerBmp, kImportBmpLayer, kImportSourceLayer},
        "-MCE"},
       {{kExportCollision}, "--CE"},
-      // Nothing to undo, no recent files, no player ROM, no remapper.
-      {{kUndo, kRedo, kRecentFile1, kRecentFile9, kRunMap, kSaveRomAs, kPaletteRemapper}, "----"},
+      {{kPaletteRemapper}, "--C-"},  // a map with a tile page
+      // Nothing to undo, no recent files, no player ROM.
+      {{kUndo, kRedo, kRecentFile1, kRecentFile9, kRunMap, kSaveRomAs}, "----"},
   };
   EngineFixture states[4];
   states[1].layer("Level", 32, 20, LayerKind::Primary);
