@@ -12,7 +12,7 @@ namespace qarto {
 
 namespace {
 
-QIcon badge(KindColor colour) {
+QIcon badge(ViewColor colour) {
   constexpr int kSide = 12;
   QPixmap pixmap(kSide, kSide);
   pixmap.fill(Qt::black);

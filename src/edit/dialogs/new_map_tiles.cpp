@@ -2,24 +2,20 @@
 
 #include <vector>
 
+#include "edit/collision/make_cll_wizard.h"
 #include "edit/session/tileset_commands.h"
 #include "io/files/chooser_folders.h"
-#include "model/platform_services.h"
 #include "model/project/editor_session.h"
 #include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 
 std::optional<std::string> chooseNewMapTilePage(EditorSession& session) {
-  FileChooserRequest request;
-  request.title = "Load Tileset";
-  request.filter = kTilesetFilter;
-  request.defaultExtension = kBmpExtension;
-  request.initialFolder = tilesetDialogFolder(session.settings());
-  const std::vector<std::string> paths = session.services().chooseOpenFiles(request);
-  if (paths.empty() || paths.front().empty()) return std::nullopt;
-  rememberTilesetFolder(session.settings(), paths.front());
-  return paths.front();
+  // The same chooser as the Make .CLL wizard's tile page.
+  std::optional<std::string> chosen = chooseMakeCllPage(session);
+  if (!chosen || chosen->empty()) return std::nullopt;
+  rememberTilesetFolder(session.settings(), *chosen);
+  return chosen;
 }
 
 bool loadNewMapTilePage(EditorSession& session, const std::string& path) {

@@ -12,7 +12,7 @@ namespace qarto {
 
 namespace {
 
-void badge(float left, float top, float side, KindColor colour) {
+void badge(float left, float top, float side, ViewColor colour) {
   glColor4ub(0, 0, 0, 255);
   glVertex2f(left, top);
   glVertex2f(left + side, top);
