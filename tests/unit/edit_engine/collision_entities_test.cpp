@@ -140,7 +140,7 @@ TEST(Entities, SpawnWithoutAnEntityLayerAsksToAddOne) {
 TEST(Entities, PressesPickTheLowestSlotWithinTheSpriteAndAMissMovesNothing) {
   EntityFixture f;  // zoom 1, no scroll, no origin: window pixels are map pixels
   writeEntity(f.entities, 2, EntityRecord{true, 0, 1, 100, 200});
-  writeEntity(f.entities, 5, EntityRecord{true, 0, 1, 110, 190});
+  writeEntity(f.entities, 5, EntityRecord{true, 0, 1, 120, 185});
   // The 32-pixel sprite, drawn one map pixel per sprite pixel, reaches 16
   // pixels either side of the foot and 32 above it, limits included; where
   // two overlap, the lower slot.

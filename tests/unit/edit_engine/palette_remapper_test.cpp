@@ -71,7 +71,9 @@ TEST(PaletteRemapper, MovesAndMergesKeepThePictureAndTheMapAsOneUndoStep) {
       EXPECT_EQ(std::tuple(page.pixels, page.palette, level.cells), before);
       continue;
     }
-    if (c.merge) EXPECT_EQ(usedColours(page)[c.from], 0);  // the merged row is free
+    if (c.merge) {
+      EXPECT_EQ(usedColours(page)[c.from], 0);  // the merged row is free
+    }
     const auto after = std::tuple(page.pixels, page.palette, level.cells);
     f.run(cmd::kUndo);
     EXPECT_EQ(std::tuple(page.pixels, page.palette, level.cells), before);
