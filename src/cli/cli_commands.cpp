@@ -35,6 +35,9 @@ const std::vector<CliCommand>& cliCommands() {
       {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",
        "commands [MAP.qrm] [--json] [--yes]", runCommands},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
+      {"remap-palette", "Move a palette row of a tile page, or merge two, as the Palette Remapper does.",
+       "remap-palette MAP.qrm (--move FROM,TO | --merge FROM,INTO) [--tileset ID] [-o OUT.qrm] [--yes]",
+       runRemapPalette},
   };
   return commands;
 }

@@ -2,15 +2,15 @@
 
 #include <fstream>
 
+#include "cli/user_settings.h"
 #include "edit/session/map_file_commands.h"
 #include "model/settings/memory_settings_store.h"
-#include "platform/qt_settings_store.h"
 
 namespace qarto {
 
 CliContext::CliContext(bool answerYes, Settings settings) : services_(answerYes) {
   if (settings == Settings::User) {
-    settings_ = std::make_unique<QtSettingsStore>();
+    settings_ = std::make_unique<UserSettings>();
   } else {
     settings_ = std::make_unique<MemorySettingsStore>();
   }

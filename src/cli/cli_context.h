@@ -13,7 +13,8 @@ namespace qarto {
 // What a command works on: the services, a settings store and a session.
 // Commands that only read maps use a private in-memory store so that the
 // user's preferences (the recent-file list among them) stay untouched;
-// export uses the user's own store, as the editor does.
+// export uses the user's own store, as the editor does, but for the
+// recent-file list.
 class CliContext {
  public:
   enum class Settings { Private, User };

@@ -5,12 +5,12 @@
 
 namespace qarto {
 
-CliEditor::CliEditor(bool answerYes) : services_(answerYes) {
+CliEditor::CliEditor(bool answerYes, FrameHost* frame) : services_(answerYes) {
   engine_ = std::make_unique<MapViewEngine>(services_, settings_, host_);
   loadCollisionTileset(engine_->session());
   engine_->loadViewOptions();
   engine_->resize(1280, 720);
-  commands_ = std::make_unique<EditorCommands>(*engine_);
+  commands_ = std::make_unique<EditorCommands>(*engine_, frame);
 }
 
 bool CliEditor::load(const std::string& path) { return loadMap(engine_->session(), path); }

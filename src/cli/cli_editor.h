@@ -16,7 +16,8 @@ namespace qarto {
 // preferences) and a 1280 x 720 view.
 class CliEditor {
  public:
-  explicit CliEditor(bool answerYes);
+  // `frame`: the window the commands see; none: every dialog cancelled, no player ROM.
+  explicit CliEditor(bool answerYes, FrameHost* frame = nullptr);
 
   // Loads a map; false (its message shown) on failure.
   bool load(const std::string& path);

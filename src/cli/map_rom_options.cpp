@@ -27,6 +27,15 @@ std::optional<std::string> baseRomBesideProgram(const char* commandName) {
 #endif
 }
 
+std::string playerRomIfPresent() {
+#ifndef QARTO_PLAYER_ROM_BUILT
+  return {};
+#else
+  const std::string path = runningProgramFolder() + "/" + kBaseRomName;
+  return access(path.c_str(), R_OK) == 0 ? path : std::string();
+#endif
+}
+
 bool readStart(const CliArguments& arguments, int& x, int& y, std::string& error) {
   x = 0;
   y = 0;

@@ -16,6 +16,8 @@ namespace qarto {
 // The base ROM's path, or nothing (with the reason printed) when this build
 // or this installation has none.
 std::optional<std::string> baseRomBesideProgram(const char* commandName);
+// The same ROM, quietly: its path, or "" when this build has none or it is missing.
+std::string playerRomIfPresent();
 
 // "--start X,Y" (map pixels); 0,0 without it. False with `error` when it does not read.
 bool readStart(const CliArguments& arguments, int& x, int& y, std::string& error);

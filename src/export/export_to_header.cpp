@@ -7,6 +7,7 @@
 #include "export/export_paths.h"
 #include "export/export_preparation.h"
 #include "export/text/text_export_writer.h"
+#include "io/files/path_utils.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/editor_session.h"
@@ -27,9 +28,11 @@ std::string defaultExportHeaderPath() {
   return home != nullptr && *home != '\0' ? std::string(home) : std::string("/");
 }
 
-ExportToHeaderValues loadExportToHeader(SettingsStore& settings) {
+ExportToHeaderValues loadExportToHeader(SettingsStore& settings, const std::string& mapPath) {
   ExportToHeaderValues values;
-  values.exportPath = settings.readText(kSettingsSection, "ExportHeaderPath", defaultExportHeaderPath());
+  const std::string mapFolder = splitPath(mapPath).folder;
+  values.exportPath =
+      settings.readText(kSettingsSection, "ExportHeaderPath", mapFolder.empty() ? defaultExportHeaderPath() : mapFolder);
   values.tileOffsetText = std::to_string(std::max(0, settings.readInt(kSettingsSection, "TileOffset", 0)));
   // A slider cannot hold a position outside its range.
   values.bankOffset = std::clamp(settings.readInt(kSettingsSection, "BankOffset", 0), 0, kMaxBankOffset);

@@ -65,8 +65,9 @@ struct ExportOutcome {
 // The folder the Export Path edit starts with when nothing is stored.
 std::string defaultExportHeaderPath();
 
-// Opening: every control from section "Settings".
-ExportToHeaderValues loadExportToHeader(SettingsStore& settings);
+// Opening: every control from section "Settings". With no folder stored, the
+// export goes beside the map (`mapPath`), or without one to the default.
+ExportToHeaderValues loadExportToHeader(SettingsStore& settings, const std::string& mapPath = {});
 // The tile offset edit's value; nullopt for text that is no whole number of
 // 0 or more (an empty edit included). Large offsets are held at a limit far
 // above any tile count, which the export's overflow check then refuses.

@@ -57,8 +57,12 @@ class SideBarsTest : public QObject {
         {Qt::Key_F6, "cloneEntity", -1, [&] { return inUse() == 6; }},
         {Qt::Key_F6, "deleteEntity", -1, [&] { return inUse() == 5; }},
     };
+    // The map stays where it was on the screen when a bar pushes the view aside.
+    const auto mapLeft = [&] { return frame->view()->mapTo(frame.frame.get(), QPoint()).x() - state.view.scrollX; };
+    const int left = mapLeft();
     for (const auto& row : rows) {
       frame.press(row.key);
+      QCOMPARE(mapLeft(), left);
       const bool flags = row.key == Qt::Key_F5;
       QCOMPARE(std::tuple(frame->flagsBar().isVisible(), frame->entitiesBar().isVisible()), std::tuple(flags, !flags));
       QCOMPARE(frame->engine().project().activeLayer->kind, flags ? LayerKind::Collision : LayerKind::Entity);

@@ -14,10 +14,12 @@
 #include "app/dialogs/layers/shift_layer_dialog.h"
 #include "app/dialogs/make_cll_dialog.h"
 #include "app/dialogs/new_map_wizard_dialog.h"
+#include "app/dialogs/palette_remapper_dialog.h"
 #include "app/dialogs/preferences/preferences_dialog.h"
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/palette/brush_palettes.h"
 
 namespace qarto {
 
@@ -30,6 +32,7 @@ EditorSession& session(const DialogContext& context) { return context.engine.ses
 void runNewMapWizard(const DialogContext& context) {
   NewMapWizardDialog dialog(session(context), context.commands.mapFileHooks(), context.parent);
   dialog.exec();
+  if (dialog.lastOutcome() == NewMapOutcome::Created && dialog.tilePageGiven()) context.engine.showFirstTilePage();
   context.engine.refresh();
 }
 
@@ -61,7 +64,7 @@ void runShiftLayerDialog(const DialogContext& context) {
 
 std::optional<ExportOptions> runExportBinaryDialog(const DialogContext& context) {
   EditorSession& s = session(context);
-  ExportToHeaderDialog dialog(s.services(), s.settings(), " - Export To Raw", context.parent);
+  ExportToHeaderDialog dialog(s.services(), s.settings(), " - Export To Raw", context.parent, s.project().filePath);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.options();
 }
@@ -101,7 +104,8 @@ bool runPreferencesDialog(const DialogContext& context) {
 
 std::optional<ExportOptions> runExportToHeaderDialog(const DialogContext& context) {
   EditorSession& s = session(context);
-  ExportToHeaderDialog dialog(s.services(), s.settings(), kExportToHeaderCaptionSuffix, context.parent);
+  ExportToHeaderDialog dialog(s.services(), s.settings(), kExportToHeaderCaptionSuffix, context.parent,
+                              s.project().filePath);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.options();
 }
@@ -116,6 +120,17 @@ std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context) {
   MakeCllDialog dialog(session(context), context.parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.request();
+}
+
+void runPaletteRemapperDialog(const DialogContext& context) {
+  context.engine.endStroke();
+  PaletteRemapperDialog dialog(session(context), [&context] {
+    resyncBrushPalettes(context.engine.state().brushes, context.engine.project().registry());
+    context.engine.refresh();
+    if (context.redrawView) context.redrawView();
+  }, context.parent);
+  dialog.exec();
+  context.engine.refresh();
 }
 
 }  // namespace qarto

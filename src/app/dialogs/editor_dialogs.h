@@ -42,5 +42,6 @@ std::optional<ExportOptions> runExportBinaryDialog(const DialogContext& context)
 // Customize Export on its own (the Export to Header dialog opens it too).
 void runCustomizeExportDialog(const DialogContext& context);
 std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context);
+void runPaletteRemapperDialog(const DialogContext& context);
 
 }  // namespace qarto

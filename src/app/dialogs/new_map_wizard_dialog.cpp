@@ -13,6 +13,7 @@
 
 #include "app/dialogs/art/dialog_art.h"
 #include "app/dialogs/dialog_support.h"
+#include "edit/dialogs/new_map_tiles.h"
 #include "model/project/editor_session.h"
 
 namespace qarto {
@@ -68,10 +69,28 @@ NewMapWizardDialog::NewMapWizardDialog(EditorSession& session, MapFileHooks hook
   layout->addWidget(primaryGroup());
   layout->addWidget(secondaryGroup());
   layout->addLayout(mode);
+  layout->addWidget(tilesGroup());
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   fill(loadNewMapWizard(session_.settings()));
+}
+
+QWidget* NewMapWizardDialog::tilesGroup() {
+  auto* group = new QGroupBox(QStringLiteral("Tiles (optional)"));
+  auto* row = new QHBoxLayout(group);
+  tilePage_ = edit("tilePage");
+  auto* browse = new QPushButton(QStringLiteral("..."));
+  browse->setObjectName("tilePageBrowse");
+  connect(browse, &QPushButton::clicked, this, [this] {
+    if (const std::optional<std::string> chosen = chooseNewMapTilePage(session_)) {
+      tilePage_->setText(QString::fromStdString(*chosen));
+    }
+  });
+  row->addWidget(new QLabel(QStringLiteral("Tile page")));
+  row->addWidget(tilePage_, 1);
+  row->addWidget(browse);
+  return group;
 }
 
 QWidget* NewMapWizardDialog::primaryGroup() {
@@ -206,8 +225,11 @@ NewMapWizardForm NewMapWizardDialog::form() const {
     entry.unitY = fields.unitY->currentIndex();
   }
   form.unoptimizedMode = unoptimized_->isChecked();
+  form.tilePagePath = ss(tilePage_->text());
   return form;
 }
+
+bool NewMapWizardDialog::tilePageGiven() const { return !tilePage_->text().trimmed().isEmpty(); }
 
 void NewMapWizardDialog::accept() {
   outcome_ = acceptNewMapWizard(session_, form(), hooks_);

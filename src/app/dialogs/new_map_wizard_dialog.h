@@ -29,6 +29,7 @@ class NewMapWizardDialog : public QDialog {
   // The entries as they stand.
   NewMapWizardForm form() const;
   NewMapOutcome lastOutcome() const { return outcome_; }
+  bool tilePageGiven() const;
 
  public slots:
   void accept() override;
@@ -48,6 +49,7 @@ class NewMapWizardDialog : public QDialog {
 
   QWidget* primaryGroup();
   QWidget* secondaryGroup();
+  QWidget* tilesGroup();
   void addSecondaryRow(QGridLayout& grid, int row, int number, SecondaryRow& fields);
   void fill(const NewMapWizardForm& form);
   void layer2Toggled(bool enabled);
@@ -56,6 +58,7 @@ class NewMapWizardDialog : public QDialog {
   EditorSession& session_;
   MapFileHooks hooks_;
   NewMapOutcome outcome_ = NewMapOutcome::StayOpen;
+  QLineEdit* tilePage_ = nullptr;
   QLineEdit* primaryName_ = nullptr;
   QLineEdit* width_ = nullptr;
   QLineEdit* height_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -160,8 +161,21 @@ void CMainFrame::buildSideBars() {
 void CMainFrame::showSideBars() {
   flagsBar_->updateFromEngine();
   entitiesBar_->updateFromEngine();
-  if (flagsBar_->isHidden() == engine_->flagsBarShown()) flagsBar_->setVisible(engine_->flagsBarShown());
-  if (entitiesBar_->isHidden() == engine_->entitiesBarShown()) entitiesBar_->setVisible(engine_->entitiesBarShown());
+  const bool flagsChange = flagsBar_->isHidden() == engine_->flagsBarShown();
+  const bool entitiesChange = entitiesBar_->isHidden() == engine_->entitiesBarShown();
+  if (!flagsChange && !entitiesChange) return;
+  QWidget* shown = view();
+  const QPoint before = shown != nullptr ? shown->mapTo(this, QPoint()) : QPoint();
+  if (flagsChange) flagsBar_->setVisible(engine_->flagsBarShown());
+  if (entitiesChange) entitiesBar_->setVisible(engine_->entitiesBarShown());
+  if (shown == nullptr) return;
+  // A wider bar pushes the view aside; the map keeps its place on the screen.
+  layout()->activate();
+  const QPoint moved = shown->mapTo(this, QPoint()) - before;
+  const qreal ratio = shown->devicePixelRatioF();
+  if (!moved.isNull()) {
+    engine_->navigator().followViewMove(qRound(moved.x() * ratio), qRound(moved.y() * ratio));
+  }
 }
 
 void CMainFrame::restoreBarLayout() {
@@ -303,6 +317,8 @@ void CMainFrame::runResizeLayerDialog() { qarto::runResizeLayerDialog(dialogCont
 void CMainFrame::runShiftLayerDialog() { qarto::runShiftLayerDialog(dialogContext(*this)); }
 void CMainFrame::runImportSourceDialog() { qarto::runImportSourceDialog(dialogContext(*this)); }
 void CMainFrame::runValidateTilesetDialog() { qarto::showValidateTilesetDialog(dialogContext(*this)); }
+
+void CMainFrame::runPaletteRemapperDialog() { qarto::runPaletteRemapperDialog(dialogContext(*this)); }
 void CMainFrame::showAbout() { qarto::showAboutBox(this); }
 
 bool CMainFrame::runPreferencesDialog() {

@@ -80,6 +80,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   void runShiftLayerDialog() override;
   void runImportSourceDialog() override;
   void runValidateTilesetDialog() override;
+  void runPaletteRemapperDialog() override;
   void showAbout() override;
   bool runPreferencesDialog() override;
   std::optional<ExportOptions> runExportToHeaderDialog() override;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/side_bars/entity_thumbnail.h"
 #include "app/side_bars/side_bar_support.h"
 #include "edit/entities/entity_catalogue.h"
 
@@ -58,7 +59,9 @@ void CEntitiesBar::updateFromEngine() {
   if (!listed_ || listedGeneration_ != bars_.catalogueGeneration()) {
     const QSignalBlocker quiet(list_);
     list_->clear();
-    for (const std::string& name : bars_.entityNames()) list_->addItem(QString::fromStdString(name));
+    for (const EntityType& row : bars_.entityRows()) {
+      list_->addItem(entityThumbnail(row), QString::fromStdString(row.name));
+    }
     listedGeneration_ = bars_.catalogueGeneration();
     listed_ = true;
   }

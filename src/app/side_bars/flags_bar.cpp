@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/side_bars/bar_title.h"
+#include "app/side_bars/flags_legend.h"
 #include "app/side_bars/side_bar_support.h"
 #include "edit/collision/collision_word.h"
 
@@ -27,6 +28,7 @@ CFlagsBar::CFlagsBar(MapViewEngine& engine, std::function<void()> changed, QWidg
   grid->addWidget(markers_, 0, 1);
   grid->addWidget(new QLabel(QStringLiteral("Damage Type")), 1, 0);
   grid->addWidget(damage_, 1, 1);
+  addKindSwatches(*markers_, *damage_);
   solid_ = new QCheckBox(QStringLiteral("Solid"));
   solid_->setObjectName(QStringLiteral("solid"));
   jumpThrough_ = new QCheckBox(QStringLiteral("Jump Through"));
@@ -53,7 +55,8 @@ CFlagsBar::CFlagsBar(MapViewEngine& engine, std::function<void()> changed, QWidg
   readOut_->setMinimumHeight(readOut_->fontMetrics().lineSpacing() * 7);
   (new QVBoxLayout(properties))->addWidget(readOut_);
   grid->addWidget(properties, 5, 0, 1, 2);
-  grid->setRowStretch(6, 1);
+  grid->addWidget(flagsLegendLabel(), 6, 0, 1, 2);
+  grid->setRowStretch(7, 1);
   setWidget(body);
 
   connect(markers_, &QComboBox::activated, this, [this](int i) { control([this, i] { bars_.selectMarker(i); }); });

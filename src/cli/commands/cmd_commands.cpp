@@ -6,6 +6,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_editor.h"
 #include "cli/json_writer.h"
+#include "cli/map_rom_options.h"
 #include "edit/commands/command_table.h"
 #include "edit/commands/menu_layout.h"
 
@@ -31,6 +32,12 @@ std::vector<std::pair<int, Placement>> allPlacements() {
   return out;
 }
 
+// Run Map and Save ROM As are enabled, as in the editor, beside the player ROM.
+struct RomAwareFrame : FrameHost {
+  std::string rom = playerRomIfPresent();
+  std::string baseRomPath() const override { return rom; }
+};
+
 std::string keysOf(const CommandInfo& info, const char* separator) {
   std::string keys;
   for (const KeyBinding& binding : info.keys) keys += (keys.empty() ? "" : separator) + binding.label();
@@ -47,8 +54,9 @@ int runCommands(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   std::unique_ptr<CliEditor> editor;
+  RomAwareFrame frame;
   if (!arguments.positional().empty()) {
-    editor = std::make_unique<CliEditor>(arguments.has("--yes"));
+    editor = std::make_unique<CliEditor>(arguments.has("--yes"), &frame);
     if (!editor->load(arguments.positional()[0])) return kExitFailed;
   }
   const bool json = arguments.has("--json");

@@ -54,6 +54,8 @@ class Brush {
   int collisionTiles() const { return collisionTiles_; }
   std::span<const BrushPlacement> placements() const { return {placements_.data(), static_cast<std::size_t>(count_)}; }
   const BrushPlacement& placement(int index) const { return placements_[static_cast<std::size_t>(index)]; }
+  // After its page's palette rows were rearranged.
+  void setPlacementPalette(int index, std::int16_t palette) { placements_[static_cast<std::size_t>(index)].palette = palette; }
   CellPoint origin() const { return origin_; }
   const BrushBounds& bounds() const { return bounds_; }
 

@@ -27,6 +27,11 @@ class BrushTable {
   void projectReset(std::int32_t keptId);
 
   std::size_t size() const { return brushes_.size(); }
+  template <typename Visit>
+  void forEach(Visit visit) {
+    for (auto& [id, brush] : brushes_) visit(*brush);
+    visit(stamp_);
+  }
 
  private:
   std::map<std::int32_t, std::unique_ptr<Brush>> brushes_;

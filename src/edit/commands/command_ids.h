@@ -123,6 +123,8 @@ inline constexpr int kPaste = 57637;
 inline constexpr int kSelectAll = 57642;
 inline constexpr int kSelectMode = 33140;
 inline constexpr int kRegionAllLayers = 33141;
+// Everyday editing
+inline constexpr int kShowMarkers = 33160;
 
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,

@@ -72,7 +72,8 @@ std::vector<CommandInfo> buildTable() {
        {}},
       {kImportBmpLayer, "Import .BMP as Layer", "Make a layer from an image\nImport .BMP as Layer", View, {}},
       {kImportSourceLayer, "Import .H/.C as Layer", "Make a layer from C source arrays\nImport .H/.C as Layer", Frame, {}},
-      {kPaletteRemapper, "Palette Remapper", "Remap palette rows\nPalette Remapper", CommandTarget::None, {}},
+      {kPaletteRemapper, "Palette Remapper", "Move and merge the palette rows of a tile page\nPalette Remapper", Frame,
+       {}},
       {kValidateTileset, "Validate Tileset", "Check a tile page against the 16-colour rule\nValidate Tileset", Frame, {}},
       {kRunMap, "Run Map", "Play the map on an emulated GBA from where the view looks\nRun Map (F8)", Frame,
        {K::virtualKey(Key::F8)}},
@@ -154,6 +155,9 @@ std::vector<CommandInfo> buildTable() {
        {K::virtualKey(Key::F7)}},
       {kRegionAllLayers, "Edit All Tile Layers",
        "Cut, copy, paste and delete on every tile layer at once\nEdit All Tile Layers", View, {}},
+      {kShowMarkers, "Show Collision Markers",
+       "Show the markers and damage types of collision cells\nShow Collision Markers (M)", View,
+       {K::virtualKey(Key::M)}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

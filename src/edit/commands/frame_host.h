@@ -34,6 +34,7 @@ class FrameHost {
   // The same dialog under " - Export To Raw", for the binary export.
   virtual std::optional<ExportOptions> runExportBinaryDialog() { return std::nullopt; }
   virtual std::optional<MakeCllRequest> runMakeCllDialog() { return std::nullopt; }
+  virtual void runPaletteRemapperDialog() {}
 
   // Run Map: the base ROM beside the program ("" when there is none), and
   // playing a ROM in the built-in player or the emulator the launch names;

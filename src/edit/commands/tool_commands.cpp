@@ -3,6 +3,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/palette/brush_palettes.h"
 
 namespace qarto {
 
@@ -22,10 +23,15 @@ void addToolCommands(EditorCommands& commands) {
                       [&engine, tool = tool] { engine.mapTools().setTool(tool); }});
   }
 
-  commands.add(cmd::kUndo, {[&project] { return project.journal().canUndo(); }, {},
-                            [&project] { project.journal().undo(project); }});
-  commands.add(cmd::kRedo, {[&project] { return project.journal().canRedo(); }, {},
-                            [&project] { project.journal().redo(project); }});
+  // A step may rearrange a page's palette rows: the brushes follow.
+  commands.add(cmd::kUndo, {[&project] { return project.journal().canUndo(); }, {}, [&project, &engine] {
+                              project.journal().undo(project);
+                              resyncBrushPalettes(engine.state().brushes, project.registry());
+                            }});
+  commands.add(cmd::kRedo, {[&project] { return project.journal().canRedo(); }, {}, [&project, &engine] {
+                              project.journal().redo(project);
+                              resyncBrushPalettes(engine.state().brushes, project.registry());
+                            }});
 }
 
 }  // namespace qarto

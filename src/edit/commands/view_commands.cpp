@@ -65,6 +65,13 @@ void addViewCommands(EditorCommands& commands) {
                                  }});
   commands.add(cmd::kCenteredView,
                {{}, [&view] { return view.centeredView; }, [&view] { view.centeredView = !view.centeredView; }});
+  commands.add(cmd::kPaletteRemapper, {[&engine, &project] {
+                                         return engine.mapOpen() && project.registry().countNonCollision() > 0;
+                                       },
+                                       {},
+                                       [&commands] { commands.frame().runPaletteRemapperDialog(); }});
+  commands.add(cmd::kShowMarkers,
+               {{}, [&view] { return view.showMarkers; }, [&view] { view.showMarkers = !view.showMarkers; }});
   commands.add(cmd::kLayerBounds,
                {{}, [&view] { return view.showLayerBounds; }, [&view] { view.showLayerBounds = !view.showLayerBounds; }});
 

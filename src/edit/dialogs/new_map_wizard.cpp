@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "edit/dialogs/new_map_tiles.h"
 #include "edit/session/map_file_commands.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
@@ -191,6 +192,7 @@ NewMapOutcome acceptNewMapWizard(EditorSession& session, const NewMapWizardForm&
   settings.writeInt(kSettingsSection, kSecondaryKeys[1].use, form.layer3().enabled ? 1 : 0);
 
   project.unoptimizedMode = form.unoptimizedMode;
+  loadNewMapTilePage(session, form.tilePagePath);
   // A new map starts with nothing to undo.
   project.journal().clear();
   if (hooks.setWindowTitle) {

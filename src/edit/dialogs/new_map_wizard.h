@@ -40,6 +40,7 @@ struct NewMapWizardForm {
   bool hasEntity = false;  // no check box shows it; the stored choice is kept
   std::array<SecondaryLayerEntry, 2> secondary;  // layers 2 and 3
   bool unoptimizedMode = false;
+  std::string tilePagePath;  // optional: the map starts with this page's tiles
 
   SecondaryLayerEntry& layer2() { return secondary[0]; }
   SecondaryLayerEntry& layer3() { return secondary[1]; }

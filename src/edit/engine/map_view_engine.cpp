@@ -7,6 +7,7 @@
 #include "model/settings/settings_store.h"
 #include "model/settings/view_options.h"
 #include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 
@@ -203,6 +204,17 @@ void MapViewEngine::toggleView() {
   state_.tools.rectangleStarted = false;
   state_.selection.dragging = false;
   state_.view.tileViewShown = !state_.view.tileViewShown;
+  refresh();
+}
+
+void MapViewEngine::showFirstTilePage() {
+  const Tileset* page = project().registry().firstNonCollision();
+  if (page == nullptr) return;
+  tools_.endStroke();
+  project().currentTilesetId = page->id;
+  state_.view.tileViewShown = true;
+  constexpr float kLegibleTileZoom = 2.0f;  // 8-pixel tiles drawn at 16
+  if (state_.view.tileZoom < kLegibleTileZoom) state_.view.tileZoom = kLegibleTileZoom;
   refresh();
 }
 

@@ -83,6 +83,9 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
 
   // Map view <-> tile view. Ends the open gesture and any selection.
   void toggleView();
+  // The tile view on the first page that is not the collision page, at a
+  // zoom where a tile is at least 16 pixels; nothing without such a page.
+  void showFirstTilePage();
   // Closes the open gesture (its undo entry) before anything that changes
   // the active layer, the layer stack, the tool or the view.
   void endStroke() { tools_.endStroke(); }

@@ -73,6 +73,8 @@ std::vector<std::string> SideBars::entityNames() const {
   return names;
 }
 
+const std::vector<EntityType>& SideBars::entityRows() const { return engine_.state().entityCatalogue.rows(); }
+
 std::uint32_t SideBars::catalogueGeneration() const { return engine_.state().entityCatalogue.generation(); }
 
 void SideBars::spawn() {

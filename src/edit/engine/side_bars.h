@@ -38,6 +38,7 @@ class SideBars {
   int entityRow() const;
   const EntityType& selectedEntityType() const;
   std::vector<std::string> entityNames() const;
+  const std::vector<EntityType>& entityRows() const;
   // Changes whenever the list does (another catalogue was read).
   std::uint32_t catalogueGeneration() const;
   void spawn();

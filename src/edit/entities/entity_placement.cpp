@@ -1,5 +1,6 @@
 #include "edit/entities/entity_placement.h"
 
+#include "edit/entities/entity_catalogue.h"
 #include "edit/entities/entity_record.h"
 #include "edit/state/engine_state.h"
 #include "model/app_title.h"
@@ -49,7 +50,9 @@ int entityAt(const MapLayer& layer, CellPoint p) {
     if (!e || !e->inUse) continue;
     const long long x = e->x;
     const long long y = e->y;
-    if (x - 32 <= p.x && p.x <= x + 32 && y - 64 <= p.y && p.y <= y) return slot;
+    // The sprite as drawn: one map pixel per sprite pixel, as on the console.
+    constexpr int half = kEntitySpriteSize / 2;
+    if (x - half <= p.x && p.x <= x + half && y - kEntitySpriteSize <= p.y && p.y <= y) return slot;
   }
   return -1;
 }

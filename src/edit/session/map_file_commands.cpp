@@ -5,6 +5,7 @@
 #include "edit/session/collision_set_commands.h"
 #include "edit/session/map_read_ahead.h"
 #include "edit/session/tileset_commands.h"
+#include "io/files/canonical_path.h"
 #include "io/files/chooser_folders.h"
 #include "io/files/path_utils.h"
 #include "io/files/recent_file_list.h"
@@ -150,7 +151,7 @@ bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks) {
     request.initialFile = project.filePath;
     const std::optional<std::string> chosen = services.chooseSaveFile(request);
     if (!chosen || chosen->empty()) return false;
-    project.filePath = *chosen;
+    project.filePath = canonicalPath(*chosen);
     rememberMapFolder(settings, *chosen);
   }
 
@@ -194,16 +195,18 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
   }
 
   if (!confirmDiscard(session, hooks)) return false;
+  // The title and the recent files show one form of the path, however it was given.
+  chosen = canonicalPath(chosen);
 
   // The new map is read completely before the open one is replaced: a file
   // that cannot be read leaves the map on screen, the title and the recent
   // files as they were.
   std::optional<MapFileRead> ahead;
-  if (readAhead != nullptr && readAhead->path() == chosen) ahead = readAhead->take();
+  if (readAhead != nullptr && canonicalPath(readAhead->path()) == chosen) ahead = readAhead->take();
   FileByteSource file;
   const ReadStatus status = ahead ? ahead->status : file.open(chosen);
   if (status != ReadStatus::Ok && status != ReadStatus::Empty) {
-    tell(services, kLoadOpenFailedMessage);
+    tell(services, std::string(kLoadOpenFailedMessage) + "\n\n" + chosen);
     return false;
   }
   LoadedMap map;

@@ -80,6 +80,9 @@ struct EngineState {
   bool middleScrolling = false;  // the hand cursor is shown
   bool flagsBarShown = false;
   bool entitiesBarShown = false;
+  // The tile layer that was active when Flag Paint or Entity Placement took
+  // over; a tile tool goes back to it. Checked against the stack before use.
+  MapLayer* lastTileLayer = nullptr;
   std::array<std::string, 3> panes;  // status bar panes 0 to 2
   ViewRequests requests;
   RegionSelection selection;      // the map's rectangle of cells and a paste in progress

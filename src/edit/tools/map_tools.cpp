@@ -155,6 +155,8 @@ void MapTools::setTool(ToolKind tool) {
   endStroke();
   state_.tools.tool = tool;
   MapProject& project = state_.project();
+  MapLayer* const active = state_.activeLayer();
+  if (active != nullptr && isTileLayerKind(active->kind)) state_.lastTileLayer = active;
   if (tool == ToolKind::FlagPaint) {
     state_.flagsBarShown = true;
     state_.entitiesBarShown = false;
@@ -175,6 +177,11 @@ void MapTools::setTool(ToolKind tool) {
     state_.flagsBarShown = false;
     state_.entitiesBarShown = false;
     project.selectedEntity = -1;
+    // A tile tool paints nothing into entities: back to the tile layer of before.
+    if (active != nullptr && active->isEntityLayer()) {
+      MapLayer* back = project.contains(state_.lastTileLayer) ? state_.lastTileLayer : nullptr;
+      project.setActiveLayer(back != nullptr ? back : project.findLayerOfKind(LayerKind::Primary));
+    }
   }
   state_.redraw();
 }

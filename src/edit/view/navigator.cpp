@@ -70,6 +70,14 @@ void Navigator::dragScroll(ViewPoint from, ViewPoint to) {
   }
 }
 
+void Navigator::followViewMove(int dx, int dy) {
+  ViewState& view = state_.view;
+  if (view.tileViewShown) return;
+  view.scrollX = addClamped(view.scrollX, dx);
+  view.scrollY = addClamped(view.scrollY, dy);
+  state_.redraw();
+}
+
 void Navigator::keypadScroll(int digit) {
   static constexpr int kStepX[10] = {0, -1, 0, 1, -1, 0, 1, -1, 0, 1};
   static constexpr int kStepY[10] = {0, 1, 1, 1, 0, 0, 0, -1, -1, -1};

@@ -24,6 +24,9 @@ class Navigator {
   // active layer's parallax and stays inside the frame when the frame mask
   // is shown.
   void dragScroll(ViewPoint from, ViewPoint to);
+  // The view's window moved by (dx, dy) pixels on the screen (a bar beside
+  // it appeared or went): the map scrolls along, so it stays where it was.
+  void followViewMove(int dx, int dy);
   // Keypad 1-9 (5 does nothing): 10 map pixels in the keypad direction.
   void keypadScroll(int digit);
 

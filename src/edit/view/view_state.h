@@ -22,6 +22,7 @@ struct ViewState {
   bool centeredView = true;
   bool showLayerBounds = true;
   bool showFlags = true;  // collision flag icons, one switch for every collision layer
+  bool showMarkers = true;  // collision markers and damage types, likewise
   float clearColor[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
   // The mouse as last seen over the view.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/files/canonical_path.h"
 #include "model/settings/settings_store.h"
 
 namespace qarto {
@@ -19,10 +20,12 @@ std::vector<std::string> RecentFileList::entries() const {
   return paths;
 }
 
-void RecentFileList::add(const std::string& path) {
-  if (path.empty()) return;
+void RecentFileList::add(const std::string& typed) {
+  if (typed.empty()) return;
+  // A relative entry would open another file, or none, from another folder.
+  const std::string path = canonicalPath(typed);
   std::vector<std::string> paths = entries();
-  paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
+  std::erase_if(paths, [&path](const std::string& entry) { return canonicalPath(entry) == path; });
   paths.insert(paths.begin(), path);
   paths.resize(std::min<std::size_t>(paths.size(), kRecentFileCount));
   for (int i = 0; i < kRecentFileCount; ++i) {

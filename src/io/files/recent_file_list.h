@@ -19,8 +19,9 @@ class RecentFileList {
 
   // The stored paths, most recent first, without gaps.
   std::vector<std::string> entries() const;
-  // Puts `path` first; an earlier entry of the same path moves up instead of
-  // appearing twice, and the oldest entry falls off the end.
+  // Puts `path` first, made canonical (canonical_path.h); an earlier entry
+  // of the same file moves up instead of appearing twice, and the oldest
+  // entry falls off the end.
   void add(const std::string& path);
 
  private:

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
+#include "model/tileset/tileset_registry.h"
 
 namespace qarto {
 
@@ -89,6 +91,7 @@ void swapShapes(UndoEntry& entry, MapProject& project) {
     if (!project.contains(shape.layer)) continue;
     MapLayer& layer = *shape.layer;
     layer.cells.swap(shape.cells);
+    if (layer.isEntityLayer()) layer.entities.swap(shape.entities);
     std::swap(layer.width, shape.width);
     std::swap(layer.height, shape.height);
     std::swap(layer.parallaxX, shape.parallaxX);
@@ -102,6 +105,15 @@ void swapVisibility(UndoEntry& entry, MapProject& project) {
     const bool visible = change.layer->visible;
     change.layer->visible = change.visible;
     change.visible = visible;
+  }
+}
+
+void swapPages(UndoEntry& entry, MapProject& project) {
+  for (PageContent& page : entry.pages) {
+    Tileset* tileset = project.registry().find(page.tilesetId);
+    if (tileset == nullptr || tileset->pixels.size() != page.pixels.size()) continue;
+    tileset->pixels.swap(page.pixels);
+    std::swap(tileset->palette, page.palette);
   }
 }
 
@@ -150,6 +162,7 @@ bool applyUndoEntry(UndoEntry& entry, MapProject& project) {
       break;
   }
   swapVisibility(entry, project);
+  swapPages(entry, project);
   return true;
 }
 

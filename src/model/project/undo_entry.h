@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "model/project/map_cell.h"
 #include "model/project/map_layer.h"
+#include "model/tileset/indexed_image.h"
 
 namespace qarto {
 
@@ -42,6 +44,7 @@ struct SavedCells {
 struct LayerShape {
   MapLayer* layer = nullptr;
   std::vector<MapCell> cells;
+  std::vector<std::uint8_t> entities;  // an entity layer's block
   std::uint16_t width = 0;
   std::uint16_t height = 0;
   float parallaxX = 1.0f;
@@ -53,6 +56,14 @@ struct LayerShape {
 struct LayerVisibility {
   MapLayer* layer = nullptr;
   bool visible = true;
+};
+
+// A tile page's pixels and palette on the other side of the action (the
+// palette remapper rewrites both); found again by its id.
+struct PageContent {
+  std::int32_t tilesetId = -1;
+  std::vector<std::uint8_t> pixels;
+  std::array<std::uint8_t, kPaletteBytes> palette{};
 };
 
 // One undoable user action. Only the fields of its kind are used. Applying
@@ -81,6 +92,7 @@ struct UndoEntry {
   std::vector<std::uint8_t> entityBlock;        // EntitiesEdited
   std::int32_t selectedEntity = -1;             // EntitiesEdited
   std::vector<LayerVisibility> visibility;      // any kind
+  std::vector<PageContent> pages;               // any kind
 };
 
 // Applies `entry` to the project and turns it into its own inverse. Never

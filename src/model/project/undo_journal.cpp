@@ -5,6 +5,7 @@
 
 #include "model/project/layer_observer.h"
 #include "model/project/map_project.h"
+#include "model/tileset/tileset.h"
 
 namespace qarto {
 
@@ -209,6 +210,14 @@ void UndoJournal::recordVisibility(MapLayer* layer, bool formerVisible) {
   }
 }
 
+void UndoJournal::recordPage(const Tileset& page) {
+  if (!pending_) return;
+  try {
+    pending_->pages.push_back(PageContent{page.id, page.pixels, page.palette});
+  } catch (const std::bad_alloc&) {
+  }
+}
+
 int UndoJournal::pendingCount() const {
   if (!pending_) return 0;
   std::size_t total = 0;
@@ -219,7 +228,7 @@ int UndoJournal::pendingCount() const {
 void UndoJournal::commitCellEdit() {
   std::unique_ptr<UndoEntry> entry = std::move(pending_);
   if (!entry) return;
-  bool changed = !entry->visibility.empty();
+  bool changed = !entry->visibility.empty() || !entry->pages.empty();
   for (SavedCells& group : entry->savedCells) {
     changed = changed || group.size() > 0;
     group.seen = {};  // only needed while recording

@@ -10,6 +10,10 @@
 #include "model/project/undo_entry.h"
 
 namespace qarto {
+struct Tileset;
+}
+
+namespace qarto {
 
 class MapProject;
 
@@ -53,6 +57,8 @@ class UndoJournal {
   void recordCellOf(MapLayer* layer, int x, int y, const MapCell& cell);
   // A visibility the pending action changes, as it was before; undone with it.
   void recordVisibility(MapLayer* layer, bool formerVisible);
+  // A tile page the pending action rewrites, as it was before; undone with it.
+  void recordPage(const Tileset& page);
   void commitCellEdit();
   bool hasPending() const { return pending_ != nullptr; }
   MapLayer* pendingLayer() const { return pending_ ? pending_->layer : nullptr; }

@@ -41,7 +41,8 @@ void drawEntities(const MapPass& pass, const MapLayer& layer, const EntitySprite
   const int ox = truncToInt(static_cast<float>(pass.state.view.scrollX) * layer.parallaxX);
   const int oy = truncToInt(static_cast<float>(pass.state.view.scrollY) * layer.parallaxY);
   const float alpha = layer.alpha ? 0.5f : 1.0f;
-  const float side = 64.0f * zoom;
+  // One map pixel per sprite pixel, as on the console: a 32 x 32 sprite covers 4 x 4 cells.
+  const float side = static_cast<float>(kEntitySpriteSide) * zoom;
   for (const EntitySlot& e : entitySlots(layer)) {
     int px = truncToInt(static_cast<float>(e.x) * zoom) - ox;
     int py = truncToInt(static_cast<float>(e.y) * zoom) - oy;
@@ -50,7 +51,7 @@ void drawEntities(const MapPass& pass, const MapLayer& layer, const EntitySprite
       px += pass.state.view.mouse.x - pass.state.entityDrag.grab.x;
       py += pass.state.view.mouse.y - pass.state.entityDrag.grab.y;
     }
-    const auto left = static_cast<float>(truncToInt(static_cast<float>(px) - 32.0f * zoom));
+    const auto left = static_cast<float>(truncToInt(static_cast<float>(px) - side / 2.0f));
     const auto top = static_cast<float>(truncToInt(static_cast<float>(py) - side));
     // A catalogue row's own sprite, else the built-in strip's picture of the type.
     const std::uint32_t own = sprites.textureOf(e.type);

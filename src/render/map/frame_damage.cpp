@@ -68,6 +68,7 @@ std::uint64_t frameKey(const FrameInput& input) {
   key.add(view.centeredView);
   key.add(view.showLayerBounds);
   key.add(view.showFlags);
+  key.add(view.showMarkers);
   key.add(view.mouseInside);
   for (const float channel : view.clearColor) key.add(channel);
 

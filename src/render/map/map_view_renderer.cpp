@@ -15,6 +15,7 @@
 #include "render/map/brush_preview.h"
 #include "render/map/entity_drawing.h"
 #include "render/map/flag_drawing.h"
+#include "render/map/marker_drawing.h"
 #include "render/map/map_decorations.h"
 #include "render/map/map_pass.h"
 #include "render/map/region_outline.h"
@@ -165,9 +166,10 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats, const Wind
         drawEntities(pass, layer, sprites_);
       }
     } else if (!shown) {
-      if (layer.kind == LayerKind::Collision && input.showFlags) {
+      if (layer.kind == LayerKind::Collision && (input.showFlags || state.view.showMarkers)) {
         flushRun();
-        drawFlagIcons(pass, layer, flagIcons_);
+        if (input.showFlags) drawFlagIcons(pass, layer, flagIcons_);
+        if (state.view.showMarkers) drawCollisionMarkers(pass, layer);
       }
     } else {
       // Translucent and tinted (collision) layers are drawn on their own.
@@ -185,6 +187,7 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats, const Wind
       ++runLength;
       if (!opaqueTiles || &layer == active) flushRun();
       if (layer.kind == LayerKind::Collision && input.showFlags) drawFlagIcons(pass, layer, flagIcons_);
+      if (layer.kind == LayerKind::Collision && state.view.showMarkers) drawCollisionMarkers(pass, layer);
     }
 
     if (&layer != active || tools.tool == ToolKind::EntityPlacement) continue;

@@ -79,6 +79,8 @@ TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
         << name;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.file("cli")), {}), 5);
+  // The recent files are the editor's own.
+  EXPECT_EQ(readText(home.path() + "/config/Vantrel Software/Qarto.ini").find("Recent"), std::string::npos);
 }
 
 TEST_F(CliTest, ExportWithDefinitionUsesItsNamesAndStoresItLikeCustomizeExportOk) {
@@ -153,6 +155,16 @@ TEST_F(CliTest, EditScriptsPaintThroughTheEngineAndBadOnesSaveNothing) {
   EXPECT_FALSE(std::filesystem::exists(work.file("bad.qrm")));
 }
 
+TEST_F(CliTest, RemapPaletteThereAndBackGivesTheSameMap) {
+  expect("upgrade " + example("demo.qrm") + " -o map.qrm", 0);
+  const auto original = readBytes(work.file("map.qrm"));
+  expect("remap-palette map.qrm --move 1,4", 0, "row 1 moved to row 4");
+  EXPECT_NE(readBytes(work.file("map.qrm")), original);
+  expect("remap-palette map.qrm --move 4,1", 0);
+  EXPECT_EQ(readBytes(work.file("map.qrm")), original);
+  expect("remap-palette copy.qrm --move 1,1", 2, "rows are two different numbers");
+}
+
 TEST_F(CliTest, TheCommandListingShowsTheirState) {
   const CliRun listing = expect("commands " + example("demo.qrm") + " --json", 0,
                                 "{\"id\": 61241, \"name\": \"Horizontally Flip Layer\", \"menus\": [{\"path\": "
@@ -162,6 +174,13 @@ TEST_F(CliTest, TheCommandListingShowsTheirState) {
                              "\"text\": \"Export .CLL\"}], \"keys\": [], \"enabled\": false}"),
             std::string::npos);
   expect("commands", 0, "32790\tPrev Brush\tMapMenu/&Previous Brush\t, <\n");
+  // Run Map and Save ROM As as the editor shows them: enabled beside the player ROM.
+  const bool rom = std::filesystem::exists(std::filesystem::path(QARTO_CLI).parent_path() / "baseRom.gba");
+  for (const char* name : {"\"Run Map\"", "\"Save ROM As\""}) {
+    const std::size_t at = listing.out.find(name);
+    ASSERT_NE(at, std::string::npos) << name;
+    EXPECT_EQ(listing.out.substr(listing.out.find("\"enabled\": ", at) + 11, 4), rom ? "true" : "fals") << name;
+  }
 }
 
 TEST_F(CliTest, RenderEveryOptionChangesThePicture) {

@@ -43,8 +43,9 @@ TEST(ExportToHeaderDialog, EveryControlReachesTheOptionsAndOkStoresThem) {
 
 TEST(ExportToHeaderDialog, ButtonsReachTheirWorkAndCancelKeepsOnlyAChosenFolder) {
   DialogFixture f;
-  ExportToHeaderDialog dialog(f.services, f.settings, " - Export To Raw");
+  ExportToHeaderDialog dialog(f.services, f.settings, " - Export To Raw", nullptr, "/games/level1/map.qrm");
   showAndWait(dialog);
+  EXPECT_EQ(child<QLineEdit>(dialog, "exportPath")->text(), "/games/level1");  // nothing stored: beside the map
   child<QSlider>(dialog, "saturation")->setValue(0);
   click(child<QAbstractButton>(dialog, "reset"));
   EXPECT_EQ(label(dialog, "saturationValue"), "0%");

@@ -81,6 +81,16 @@ TEST(PreferencesDialog, EveryControlReachesItsKeyAndComesBackNextTime) {
   EXPECT_EQ(shown(PreferencesDialog(f.services, f.settings, f.project()).values()), shown(f.dialog.values()));
 }
 
+// Wherever the focus is, even on a colour button, Enter is OK.
+TEST(PreferencesDialog, EnterPressesOk) {
+  PreferencesFixture f;
+  f.page(3);
+  ColourButton* colour = f.dialog.findChildren<ColourButton*>().front();
+  colour->setFocus();
+  QTest::keyClick(colour, Qt::Key_Return);
+  EXPECT_EQ(f.dialog.result(), QDialog::Accepted);
+}
+
 TEST(PreferencesDialog, ARefusalKeepsItOpenAndCancelStoresNothing) {
   PreferencesFixture f;
   f.page(2);

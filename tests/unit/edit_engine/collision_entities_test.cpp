@@ -140,19 +140,38 @@ TEST(Entities, SpawnWithoutAnEntityLayerAsksToAddOne) {
 TEST(Entities, PressesPickTheLowestSlotWithinTheSpriteAndAMissMovesNothing) {
   EntityFixture f;  // zoom 1, no scroll, no origin: window pixels are map pixels
   writeEntity(f.entities, 2, EntityRecord{true, 0, 1, 100, 200});
-  writeEntity(f.entities, 5, EntityRecord{true, 0, 1, 160, 190});
-  // The sprite reaches 32 pixels either side of the foot and 64 above it,
-  // limits included; where two overlap, the lower slot.
+  writeEntity(f.entities, 5, EntityRecord{true, 0, 1, 120, 185});
+  // The 32-pixel sprite, drawn one map pixel per sprite pixel, reaches 16
+  // pixels either side of the foot and 32 above it, limits included; where
+  // two overlap, the lower slot.
   const std::pair<CellPoint, int> presses[] = {
-      {{100, 136}, 2}, {{100, 135}, -1}, {{68, 200}, 2},  {{67, 200}, -1},   // top, left
-      {{132, 195}, 2}, {{133, 195}, -1}, {{100, 200}, 2}, {{100, 201}, -1},  // right, bottom
-      {{150, 150}, 5}, {{130, 180}, 2},
+      {{100, 168}, 2}, {{100, 167}, -1}, {{84, 200}, 2},  {{83, 200}, -1},   // top, left
+      {{116, 195}, 2}, {{117, 195}, -1}, {{100, 200}, 2}, {{100, 201}, -1},  // right, bottom
+      {{120, 165}, 5}, {{105, 180}, 2},
   };
   for (const auto& [point, slot] : presses) EXPECT_EQ(entityAt(f.entities, point), slot) << point.x << "," << point.y;
   f.project().selectedEntity = 2;
   f.project().modified = false;
   f.drag({{0, 0}, {50, 50}});
   EXPECT_EQ(std::tuple(f.project().selectedEntity, f.at(2).x, f.project().modified), std::tuple(2, 100, false));
+}
+
+// A tile tool chosen while the entity layer is active goes back to the tile
+// layer active before Entity Placement took over, else to the primary layer.
+TEST(Entities, ATileToolAfterEntityPlacementMakesTheTileLayerOfBeforeActive) {
+  for (const char* before : {"Back", "Level", ""}) {
+    EngineFixture f;
+    MapLayer& level = f.layer("Level", 64, 40, LayerKind::Primary);
+    MapLayer& back = f.layer("Back", 64, 40, LayerKind::Secondary);
+    MapLayer& entities = f.layer("Entities", 0, 0, LayerKind::Entity);
+    if (*before != 0) {
+      f.project().setActiveLayer(*before == 'B' ? &back : &level);
+      f.run(cmd::kEntityPlacementMode);
+      EXPECT_EQ(f.project().activeLayer, &entities);
+    }
+    f.run(cmd::kFloodFillMode);
+    EXPECT_EQ(f.project().activeLayer, *before == 'B' ? &back : &level) << before;
+  }
 }
 
 }  // namespace

@@ -28,9 +28,9 @@ TEST(CommandTable, EnabledRulesForNoMapAMapACollisionSetAndAnEmptiedCollisionSet
         kToggleLayerAlpha, kToggleLayerLocking, kExportLayerBmp, kImportBmpLayer, kImportSourceLayer},
        "-MCE"},
       {{kExportCollision}, "--CE"},
-      // Nothing to undo, no recent files, no player ROM, no remapper, no selection, an empty clipboard.
-      {{kUndo, kRedo, kRecentFile1, kRecentFile9, kRunMap, kSaveRomAs, kPaletteRemapper, kCut, kCopy, kPaste, kDelete},
-       "----"},
+      {{kPaletteRemapper}, "--C-"},  // a map with a tile page
+      // Nothing to undo, no recent files, no player ROM, no selection, an empty clipboard.
+      {{kUndo, kRedo, kRecentFile1, kRecentFile9, kRunMap, kSaveRomAs, kCut, kCopy, kPaste, kDelete}, "----"},
   };
   EngineFixture states[4];
   states[1].layer("Level", 32, 20, LayerKind::Primary);

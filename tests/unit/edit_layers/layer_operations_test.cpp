@@ -139,6 +139,8 @@ TEST(LayerClone, CopiesTheActiveLayerToTheBottomUnderACloneNameAsOneUndoStep) {
 
 TEST(LayerMerge, BlankCellsTakeTheCellBeneathAsOneUndoStepAndTheLayerBeneathIsHidden) {
   Stack f;
+  // A collision layer between the two is passed over: its tiles never become art.
+  f.project().insertLayer(f.project().takeLayer(&f.walls), 1);
   f.project().activeLayer = &f.back;
   // Blank: tile 0, 40 (past the page's end), -3. Not blank: 1 (colour 16), 3 (half clear), 5, 7 (flipped).
   setTiles(f.back, f.page.id, {0, 5, 40, 1, -3, 3, 0, 7});
@@ -146,9 +148,9 @@ TEST(LayerMerge, BlankCellsTakeTheCellBeneathAsOneUndoStepAndTheLayerBeneathIsHi
   const std::vector<MapCell> before = f.back.cells;
   mergeActiveLayerDown(f.session);
   for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(f.back.cells[i], i % 2 == 0 ? f.ground.cells[i] : before[i]) << i;
-  EXPECT_EQ(std::tuple(f.project().layerCount(), f.ground.visible, f.project().modified, f.journal().size(),
-                       f.services.messages.size()),
-            std::tuple(6, false, true, 1u, 0u));  // hidden, not removed
+  EXPECT_EQ(std::tuple(f.project().layerCount(), f.ground.visible, f.walls.visible, f.project().modified,
+                       f.journal().size(), f.services.messages.size()),
+            std::tuple(6, false, true, true, 1u, 0u));  // hidden, not removed
   ASSERT_TRUE(f.journal().undo(f.project()));
   EXPECT_EQ(std::tuple(f.back.cells, f.ground.visible), std::tuple(before, true));
 
@@ -296,9 +298,12 @@ TEST(LayerRefusals, SayWhyAndLeaveEveryLayerAsItWas) {
       {"", everyOperation, shown("There is no currently active layer to be deleted.", MessageIcon::Warning)},
       {"Front", [](Stack& f) { EXPECT_FALSE(deleteActiveLayer(f.session)); },
        shown("The primary layer can never be deleted, only resized.", MessageIcon::Warning)},
-      {"Ground", merge, shown("There is no layer beneath the active layer to merge with.", MessageIcon::Warning)},
-      // Onto a wider, lower layer; onto a narrower, taller one; onto an entity layer; an entity layer.
-      {"Tall", merge, sizes}, {"Front", merge, sizes}, {"Enemies", merge, sizes},
+      {"Ground", merge, shown("There is no tile layer beneath the active layer to merge with.", MessageIcon::Warning)},
+      {"Walls", merge,
+       shown("There is no collision layer beneath the active layer to merge with.", MessageIcon::Warning)},
+      {"Enemies", merge, shown("Entity layers cannot be merged.", MessageIcon::Warning)},
+      // Onto a wider, lower layer; onto a narrower, taller one.
+      {"Tall", merge, sizes}, {"Front", merge, sizes},
       // The overlaying layer (the top tile layer) is wider and lower; only entities and collision above.
       {"Tall", eat, noOverlay}, {"Front", eat, noOverlay}, {"Enemies", eat, noOverlay},
       {"Enemies", [](Stack& f) { EXPECT_FALSE(ShiftLayerModel(f.session).begin()); },

@@ -141,16 +141,51 @@ TEST(ResizeLayerDialog, OkResizesEveryLayerToANewSizeOrTheActiveSecondaryLayerTo
     model.setNewSize(c.width, c.height);
     model.setNewParallax(c.parallax);
     EXPECT_EQ(model.confirm(), ResizeOutcome::Closed);
-    EXPECT_EQ(std::tuple(level.width, level.height, walls.width, walls.cells.size(), enemies.width),
-              std::tuple(c.levelWidth, c.levelHeight, c.levelWidth, std::size_t(c.levelWidth * c.levelHeight), 40));
+    EXPECT_EQ(std::tuple(level.width, level.height, walls.width, walls.cells.size(), enemies.width, enemies.height),
+              std::tuple(c.levelWidth, c.levelHeight, c.levelWidth, std::size_t(c.levelWidth * c.levelHeight),
+                         c.levelWidth, c.levelHeight));
     EXPECT_EQ(std::tuple(back.width, back.height, back.parallaxX, back.parallaxY, back.cell(0, 0)),
               std::tuple(c.backWidth, c.backHeight, c.backParallax, c.backParallax,
                          c.corner < 0 ? MapCell{} : distinctCell(c.corner)));
-    // Entity layers keep their size, and the user is told.
-    EXPECT_EQ(f.services.messages,
-              c.onLevel ? std::vector{shown("TODO: Support resizing the entity layer", MessageIcon::Information)}
-                        : std::vector<Message>{});
+    EXPECT_EQ(f.services.messages, std::vector<Message>{});
     EXPECT_TRUE(f.project().modified);
+  }
+}
+
+// Entities move with the cells around them (40 x 30 cells, 320 x 240 pixels,
+// made 30 x 20 or stretched to 60 wide); those left outside go to the nearest
+// pixel inside, and the user is told how many. One undo step with the cells.
+TEST(LayerResizing, EntitiesMoveWithTheMapAndThoseLeftOutsideAreMovedInside) {
+  using Positions = std::vector<std::pair<int, int>>;
+  const struct {
+    int anchor;
+    bool stretch;
+    int width, height;
+    Positions after;
+    const char* message;
+  } cases[] = {
+      {4, false, 30, 20, {{60, 60}, {0, 159}, {239, 159}}, "2 entities lay outside the new size and were moved inside it."},
+      {8, false, 30, 20, {{20, 20}, {0, 120}, {239, 159}}, "1 entity lay outside the new size and was moved inside it."},
+      {0, true, 60, 30, {{150, 100}, {15, 200}, {478, 239}}, nullptr},
+  };
+  for (const auto& c : cases) {
+    LayersFixture f;
+    MapLayer& level = f.layer("Level", 40, 30, LayerKind::Primary);
+    MapLayer& enemies = f.layer("Enemies", 40, 30, LayerKind::Entity);
+    const Positions before = {{100, 100}, {10, 200}, {319, 239}};
+    for (int slot = 0; slot < 3; ++slot) writeEntity(enemies, slot * 2, {true, 1, 1, before[slot].first, before[slot].second});
+    writeEntity(enemies, 1, {false, 0, 1, 5000, 5000});  // a free slot is left alone
+    const std::vector<std::uint8_t> block = enemies.entities;
+    ASSERT_TRUE(resizeLayers(f.session, {{&level, c.width, c.height}, {&enemies, c.width, c.height}},
+                             {c.anchor, c.stretch, false}));
+    Positions after;
+    for (int slot = 0; slot < 3; ++slot) after.emplace_back(readEntity(enemies, slot * 2)->x, readEntity(enemies, slot * 2)->y);
+    EXPECT_EQ(std::tuple(after, readEntity(enemies, 1)->x, enemies.width, enemies.height, f.journal().size()),
+              std::tuple(c.after, 5000, c.width, c.height, 1u)) << c.anchor;
+    EXPECT_EQ(f.services.messages,
+              c.message ? std::vector{shown(c.message, MessageIcon::Information)} : std::vector<Message>{});
+    ASSERT_TRUE(f.journal().undo(f.project()));
+    EXPECT_EQ(std::tuple(enemies.entities, enemies.width, level.width), std::tuple(block, 40, 40));
   }
 }
 

@@ -92,7 +92,8 @@ TEST(MapFileCommands, LoadFailuresBeforeTheResetLeaveTheProjectAlone) {
   f.services.answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(loadMap(f.session, folder.file("absent.qrm")));
   EXPECT_EQ(f.services.messages,
-            (std::vector{shown("File could not be opened for loading.", MessageIcon::Exclamation),
+            (std::vector{shown("File could not be opened for loading.\n\n" + folder.file("absent.qrm"),
+                               MessageIcon::Exclamation),
                          shown(kUnsaved, MessageIcon::Exclamation, "", MessageButtons::YesNoCancel)}));
   ASSERT_EQ(f.project().layerCount(), 1);
   EXPECT_EQ(f.project().layerAt(0), &mine);
@@ -113,9 +114,14 @@ TEST(MapFileCommands, TheOpenedPathWinsOverTheStoredOneAndGoesToTheTopOfTheRecen
   ASSERT_TRUE(loadMap(b.session, moved, MapFileHooks{[&title](const std::string& t) { title = t; }, nullptr}));
   EXPECT_EQ(std::tuple(b.project().filePath, title, RecentFileList(b.settings).entries()),
             std::tuple(moved, "Qarto v0.99 - " + moved, std::vector<std::string>{moved}));
-  // Opening a map already among the recent files moves it to the top.
-  ASSERT_TRUE(loadMap(b.session, a.project().filePath) && loadMap(b.session, moved));
-  EXPECT_EQ(RecentFileList(b.settings).entries(), (std::vector<std::string>{moved, a.project().filePath}));
+  // Opening a map already among the recent files moves it to the top; a path
+  // spelt another way is the same map, in the same form everywhere.
+  std::filesystem::create_directory(folder.file("sub"));
+  ASSERT_TRUE(loadMap(b.session, a.project().filePath) &&
+              loadMap(b.session, folder.file("sub/.././original.qrm"),
+                      MapFileHooks{[&title](const std::string& t) { title = t; }, nullptr}));
+  EXPECT_EQ(std::tuple(b.project().filePath, title, RecentFileList(b.settings).entries()),
+            std::tuple(moved, "Qarto v0.99 - " + moved, std::vector<std::string>{moved, a.project().filePath}));
 }
 
 TEST(MapFileCommands, UnsavedChangesQuestionOffersSaveOrExportAndCancel) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "edit/brush/brush.h"
+#include "edit/commands/command_ids.h"
+#include "edit/commands/editor_commands.h"
 #include "edit/entities/entity_record.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset.h"
@@ -109,6 +112,7 @@ TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayerAtEveryZoom) {
   collision.cell(5, 1).collision = (1u << 12) | (1u << 13);  // both: jump through over solid
   collision.cell(7, 1).collision = 1u << 6;                  // a marker: no icon
   view().mapZoom = 4.0f;
+  state().view.showMarkers = false;  // drawn by themselves below
   EXPECT_TRUE(matchesGolden("flag_icons", draw()));
   collision.visible = false;  // hidden collision layers still show their flags
   EXPECT_TRUE(matchesGolden("flag_icons", draw()));
@@ -125,6 +129,55 @@ TEST_F(DecorationPicturesTest, FlagIconsOfACollisionLayerAtEveryZoom) {
       }
     }
   }
+}
+
+// Markers and damage types, against a drawing made here: where a cell is at
+// least 8 pixels, a marker is a square of half the cell in its top-left
+// corner, a damage type one in its bottom-right corner, each a one-pixel
+// black rim around the kind's colour; nothing anywhere else, nothing in
+// smaller cells, nothing with the View toggle off.
+TEST_F(DecorationPicturesTest, EveryMarkerAndDamageKindIsDrawnWhereItIsSetAndNowhereElse) {
+  struct Kind {
+    int x, y;
+    std::uint16_t word;
+    std::array<std::uint8_t, 3> marker, damage;
+  };
+  const Kind kinds[] = {{1, 1, 1 << 6, {230, 30, 30}, {}},  // Do Not Enter
+                        {3, 1, 2 << 6, {40, 110, 255}, {}},  // Transition Zone
+                        {5, 1, 3 << 6, {255, 215, 0}, {}},  {7, 1, 4 << 6, {0, 205, 205}, {}},
+                        {1, 3, 5 << 6, {160, 90, 40}, {}},  {3, 3, 1 << 14, {}, {255, 120, 0}},  // Fire
+                        {5, 3, 2 << 14, {}, {170, 40, 255}},  {7, 3, (3 << 14) | (40 << 6), {210, 170, 150}, {250, 250, 250}},
+                        {2, 5, 1 << 12, {}, {}}};  // Solid alone: an icon, not a marker
+  primaryLayer(30, 20, true);
+  MapLayer& collision = addLayer("Collision", 30, 20, 1.0f, LayerKind::Collision);
+  for (const Kind& k : kinds) collision.cell(k.x, k.y).collision = k.word;
+  flags_.clear();  // the icons are another test's
+  for (const float zoom : {0.5f, 1.0f, 2.0f, 3.0f}) {
+    view().mapZoom = zoom;
+    state().view.showMarkers = false;
+    const std::vector<std::uint8_t> plain = rgbOf(draw());
+    state().view.showMarkers = true;
+    std::vector<std::uint8_t> expected = plain;
+    const int side = static_cast<int>(8 * zoom);
+    const int half = side / 2;
+    const auto square = [&](int left, int top, const std::array<std::uint8_t, 3>& colour) {
+      for (int y = top; y < top + half; ++y) {
+        for (int x = left; x < left + half; ++x) {
+          const bool rim = x == left || y == top || x == left + half - 1 || y == top + half - 1;
+          for (int c = 0; c < 3; ++c) expected[(static_cast<std::size_t>(y) * 200 + x) * 3 + c] = rim ? 0 : colour[c];
+        }
+      }
+    };
+    for (const Kind& k : kinds) {
+      if (side < 8) break;
+      if (k.word & (63 << 6)) square(k.x * side, k.y * side, k.marker);
+      if (k.word >> 14) square((k.x + 1) * side - half, (k.y + 1) * side - half, k.damage);
+    }
+    EXPECT_TRUE(samePicture(rgbOf(draw()), expected, 200)) << "zoom " << zoom;
+  }
+  // The View menu's toggle.
+  EXPECT_TRUE(EditorCommands(engine()).run(cmd::kShowMarkers));
+  EXPECT_FALSE(state().view.showMarkers);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ QLabel* valueLabel(const char* objectName) {
 }  // namespace
 
 ExportToHeaderDialog::ExportToHeaderDialog(PlatformServices& services, SettingsStore& settings,
-                                           const char* captionSuffix, QWidget* parent)
+                                           const char* captionSuffix, QWidget* parent, const std::string& mapPath)
     : QDialog(parent),
       services_(services),
       settings_(settings),
@@ -109,7 +109,7 @@ ExportToHeaderDialog::ExportToHeaderDialog(PlatformServices& services, SettingsS
   });
   connect(customize, &QPushButton::clicked, this, &ExportToHeaderDialog::customizeExport);
 
-  fill(loadExportToHeader(settings_));
+  fill(loadExportToHeader(settings_, mapPath));
 }
 
 QSlider* ExportToHeaderDialog::slider(const char* objectName, int maximum, int tickInterval) {

@@ -17,8 +17,9 @@ namespace qarto {
 class ExportToHeaderDialog : public QDialog {
   Q_OBJECT
  public:
+  // `mapPath`: the open map's file, whose folder is the first export folder.
   ExportToHeaderDialog(PlatformServices& services, SettingsStore& settings, const char* captionSuffix,
-                       QWidget* parent = nullptr);
+                       QWidget* parent = nullptr, const std::string& mapPath = {});
 
   // The controls as they stand.
   ExportToHeaderValues values() const;

@@ -32,7 +32,8 @@ PreferencesDialog::PreferencesDialog(PlatformServices& services, SettingsStore& 
   tabs_->addPage(colors_, QString::fromUtf8(kPreferencesTabLabels[3]));
 
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+  ok->setDefault(true);
   buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -41,6 +42,12 @@ PreferencesDialog::PreferencesDialog(PlatformServices& services, SettingsStore& 
   layout->addWidget(tabs_);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  // Enter is OK wherever the focus is: the pages' own buttons (colours,
+  // folders) would otherwise take it while they have the focus.
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    if (button != ok) button->setAutoDefault(false);
+  }
 
   const PreferencesValues values = loadPreferences(settings_);
   undo_->load(values);

@@ -8,9 +8,20 @@ namespace qarto {
 
 namespace {
 
-constexpr const char* kNothingBeneath = "There is no layer beneath the active layer to merge with.";
+constexpr const char* kNoTileLayerBeneath = "There is no tile layer beneath the active layer to merge with.";
+constexpr const char* kNoCollisionLayerBeneath = "There is no collision layer beneath the active layer to merge with.";
+constexpr const char* kEntitiesNotMerged = "Entity layers cannot be merged.";
 constexpr const char* kSizesDiffer = "The merge layers must currently be of the same size.  Merge aborted.";
 constexpr const char* kTilesetMissing = "A tileset was expected but not found.";
+
+// Art merges only with art and collision tiles only with collision tiles:
+// the nearest layer of the same family beneath, passing over the others.
+MapLayer* mergePartner(const MapProject& project, const MapLayer& layer) {
+  for (MapLayer* below = project.layerBelow(&layer); below != nullptr; below = project.layerBelow(below)) {
+    if (layer.kind == LayerKind::Collision ? below->kind == LayerKind::Collision : isTileLayerKind(below->kind)) return below;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -18,9 +29,14 @@ void mergeActiveLayerDown(EditorSession& session) {
   MapProject& project = session.project();
   MapLayer* const layer = project.activeLayer;
   if (!project.contains(layer)) return;
-  MapLayer* const beneath = project.layerBelow(layer);
+  if (layer->isEntityLayer()) {
+    showLayerMessage(session, kEntitiesNotMerged, MessageIcon::Warning);
+    return;
+  }
+  MapLayer* const beneath = mergePartner(project, *layer);
   if (beneath == nullptr) {
-    showLayerMessage(session, kNothingBeneath, MessageIcon::Warning);
+    showLayerMessage(session, layer->kind == LayerKind::Collision ? kNoCollisionLayerBeneath : kNoTileLayerBeneath,
+                     MessageIcon::Warning);
     return;
   }
   if (layer->width != beneath->width || layer->height != beneath->height || !hasFullCells(*layer) ||

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <new>
+#include <string>
 #include <utility>
 
+#include "edit/layers/cells/entity_resizing.h"
 #include "edit/layers/layer_support.h"
 #include "model/allocation.h"
 #include "model/project/editor_session.h"
@@ -15,7 +17,6 @@ namespace qarto {
 
 namespace {
 
-constexpr const char* kEntityResizeUnsupported = "TODO: Support resizing the entity layer";
 constexpr const char* kTileAllocationFailed = "Error....tile array allocation failed.  Try closing other applications. ";
 constexpr const char* kNoTilesetFound = "Supposedly a tileset is loaded, but couldn't find one. Layer resize aborted.";
 
@@ -28,6 +29,7 @@ struct PreparedLayer {
   int height = 0;
   std::optional<float> parallax;
   std::vector<MapCell> cells;
+  std::vector<std::uint8_t> entities;
 };
 
 void copyInto(const MapLayer& layer, PreparedLayer& prepared, const ResizeLayout& layout) {
@@ -71,6 +73,23 @@ bool prepare(EditorSession& session, const ResizeTarget& target, const ResizeLay
   return true;
 }
 
+// An entity layer keeps its entities on the map; returns how many had to
+// be moved inside the new size.
+int prepareEntities(const ResizeTarget& target, const ResizeLayout& layout, PreparedLayer& prepared) {
+  const MapLayer& layer = *target.layer;
+  prepared.layer = target.layer;
+  prepared.width = target.width;
+  prepared.height = target.height;
+  prepared.parallax = target.parallax;
+  prepared.entities = layer.entities;
+  return resizeEntityBlock(prepared.entities, layer.width, layer.height, target.width, target.height, layout);
+}
+
+std::string movedInsideMessage(int count) {
+  if (count == 1) return "1 entity lay outside the new size and was moved inside it.";
+  return std::to_string(count) + " entities lay outside the new size and were moved inside it.";
+}
+
 }  // namespace
 
 AxisCopy anchoredCopy(int from, int to, int side) {
@@ -110,21 +129,22 @@ bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targe
     showLayerMessage(session, kTileAllocationFailed, MessageIcon::Exclamation);
     return false;
   }
+  int movedInside = 0;
   for (const ResizeTarget& target : targets) {
     MapLayer* layer = target.layer;
-    if (layer == nullptr || layer->isEntityLayer() || !hasFullCells(*layer)) continue;
+    if (layer == nullptr) continue;
     // An unchanged size copies every cell onto itself: nothing to do unless
     // the parallax changes.
     if (target.width == layer->width && target.height == layer->height && !target.parallax) continue;
+    if (layer->isEntityLayer()) {
+      if (layer->entities.size() == kEntityBlockSize) movedInside += prepareEntities(target, layout, prepared.emplace_back());
+      continue;
+    }
+    if (!hasFullCells(*layer)) continue;
     if (!prepare(session, target, layout, prepared.emplace_back())) return false;
   }
 
   MapProject& project = session.project();
-  for (const ResizeTarget& target : targets) {
-    if (target.layer != nullptr && target.layer->isEntityLayer()) {
-      showLayerMessage(session, kEntityResizeUnsupported, MessageIcon::Information);
-    }
-  }
   UndoJournal& journal = project.journal();
   journal.commitCellEdit();  // an open stroke is filed before its cells move
   std::vector<LayerShape> former;
@@ -136,9 +156,14 @@ bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targe
   }
   for (PreparedLayer& done : prepared) {
     MapLayer& layer = *done.layer;
-    LayerShape shape{&layer, {}, layer.width, layer.height, layer.parallaxX, layer.parallaxY};
-    layer.cells.swap(done.cells);
-    shape.cells = std::move(done.cells);
+    LayerShape shape{&layer, {}, {}, layer.width, layer.height, layer.parallaxX, layer.parallaxY};
+    if (layer.isEntityLayer()) {
+      layer.entities.swap(done.entities);
+      shape.entities = std::move(done.entities);
+    } else {
+      layer.cells.swap(done.cells);
+      shape.cells = std::move(done.cells);
+    }
     layer.width = static_cast<std::uint16_t>(done.width);
     layer.height = static_cast<std::uint16_t>(done.height);
     if (done.parallax) layer.parallaxX = layer.parallaxY = *done.parallax;
@@ -151,6 +176,7 @@ bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targe
   if (!former.empty()) journal.recordLayersResized(std::move(former));
   if (!prepared.empty()) project.modified = true;
   notifyLayersChanged(project);
+  if (movedInside > 0) showLayerMessage(session, movedInsideMessage(movedInside), MessageIcon::Information);
   return true;
 }
 

@@ -52,8 +52,9 @@ struct ResizeTarget {
 // every layer as it was. New cells of tile layers show the first blank tile
 // of the first normal page, so a grown layer exports whole (un-optimized
 // mode refuses without such a page; otherwise the cells stay empty); new
-// collision cells are empty. Entity layers keep their size (the user is
-// told). The whole resize is one undo entry that gives every layer its
+// collision cells are empty. Entity layers change size too; their entities
+// move with the map and those left outside it are moved inside (the user is
+// told how many). The whole resize is one undo entry that gives every layer its
 // cells, size and parallax back; the project is marked modified. False on
 // failure.
 bool resizeLayers(EditorSession& session, const std::vector<ResizeTarget>& targets, const ResizeLayout& layout);
