@@ -35,6 +35,8 @@ const std::vector<CliCommand>& cliCommands() {
       {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",
        "commands [MAP.qrm] [--json] [--yes]", runCommands},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
+      {"budget", "Print the map's hardware budget: unique tiles, palettes, screen blocks, ROM bytes.",
+       "budget MAP.qrm [--json] [--yes]", runBudget},
   };
   return commands;
 }

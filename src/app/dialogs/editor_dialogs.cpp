@@ -18,6 +18,7 @@
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/tile_view/faulty_tiles.h"
 
 namespace qarto {
 
@@ -85,6 +86,11 @@ void showValidateTilesetDialog(const DialogContext& context) {
   open = new ValidateTilesetDialog(s.services(), s.settings(), context.parent);
   open->setAttribute(Qt::WA_DeleteOnClose);
   open->setModal(false);
+  open->faultsFound = [&engine = context.engine, redraw = context.redrawView](const std::string& path,
+                                                                             const std::vector<int>& tiles) {
+    markFaultyTiles(engine.state(), path, tiles);
+    if (redraw) redraw();
+  };
   open->show();
 }
 

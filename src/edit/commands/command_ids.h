@@ -115,6 +115,10 @@ inline constexpr int kFloodFillMode = 32810;
 inline constexpr int kFlagPaintMode = 61234;
 inline constexpr int kEntityPlacementMode = 61261;
 
+// The hardware budget: its bar, and the tint of cells whose tile or palette is used once.
+inline constexpr int kToggleBudgetBar = 33180;
+inline constexpr int kToggleUsedOnceTint = 33181;
+
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,
                                      kZoom6, kZoom7, kZoom8, kZoom9, kZoom10};

@@ -137,6 +137,10 @@ std::vector<CommandInfo> buildTable() {
        {K::virtualKey(Key::F5)}},
       {kEntityPlacementMode, "Entity Placement Mode", "Place and move entities\nEntity Placement Mode (F6)", Frame,
        {K::virtualKey(Key::F6)}},
+      {kToggleBudgetBar, "Toggle Hardware Budget",
+       "Show or hide the tiles, palettes and video memory the map needs\nHardware Budget", Frame, {}},
+      {kToggleUsedOnceTint, "Tint Tiles Used Once",
+       "Tint the cells whose tile or palette no other cell uses\nTint Tiles Used Once", View, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

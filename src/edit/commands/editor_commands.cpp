@@ -13,6 +13,7 @@ EditorCommands::EditorCommands(MapViewEngine& engine, FrameHost* frame)
   addToolCommands(*this);
   addFileCommands(*this);
   addLayerCommands(*this);
+  addBudgetCommands(*this);
 }
 
 MapFileHooks EditorCommands::mapFileHooks() {

@@ -70,5 +70,9 @@ void addBrushCommands(EditorCommands& commands);
 void addToolCommands(EditorCommands& commands);
 void addFileCommands(EditorCommands& commands);
 void addLayerCommands(EditorCommands& commands);
+void addBudgetCommands(EditorCommands& commands);
+// An export whose messages offer "Show": the cells chosen are shown in the map view.
+void exportShowingCells(MapViewEngine& engine, ExportOptions options,
+                        ExportOutcome (*run)(EditorSession&, const ExportOptions&));
 
 }  // namespace qarto

@@ -236,6 +236,8 @@ void MapViewEngine::projectReset(bool collisionTilesetKept) {
   state_.tools.patternMode = false;
   state_.tools.rectangleStarted = false;
   state_.entityDrag = {};
+  state_.markedCells.clear();
+  state_.faultyTiles.clear();
   refresh();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "edit/tools/tool_state.h"
 #include "edit/view/input_event.h"
 #include "edit/view/view_state.h"
+#include "export/budget/cells_at_fault.h"
 
 namespace qarto {
 
@@ -80,6 +82,11 @@ struct EngineState {
   bool entitiesBarShown = false;
   std::array<std::string, 3> panes;  // status bar panes 0 to 2
   ViewRequests requests;
+  bool tintUsedOnce = false;  // View > Tint Tiles Used Once
+  // The cells a refusal's Show pointed at, framed until the next Show or map.
+  std::vector<CellAtFault> markedCells;
+  // Validate Tileset's faulty tiles of loaded pages, by page id: framed in the tile view.
+  std::map<std::int32_t, std::vector<int>> faultyTiles;
 
   MapProject& project();
   const MapProject& project() const;

@@ -90,6 +90,7 @@ void UndoJournal::push(std::unique_ptr<UndoEntry> entry) {
     discard(std::move(entry));
     return;
   }
+  ++revision_;
   trim();
 }
 
@@ -234,8 +235,10 @@ bool UndoJournal::step(Stack& from, Stack& to, MapProject& project) {
   if (applyUndoEntry(*entry, project)) {
     project.modified = true;
     to.push_front(std::move(entry));
+    ++revision_;
   } else {
     discard(std::move(entry));
+    revision_ += 2;
   }
 
   if (LayerObserver* observer = project.layerObserver()) {
@@ -250,6 +253,7 @@ bool UndoJournal::undo(MapProject& project) { return step(entries_, redo_, proje
 bool UndoJournal::redo(MapProject& project) { return step(redo_, entries_, project); }
 
 void UndoJournal::clear() {
+  revision_ += 2;
   entries_.clear();
   redo_.clear();
   pending_.reset();
@@ -257,6 +261,7 @@ void UndoJournal::clear() {
 
 void UndoJournal::forgetLayer(const MapLayer* layer) {
   if (layer == nullptr) return;
+  revision_ += 2;
   if (pending_ && pending_->layer == layer) pending_.reset();
   if (pending_) dropPartsOf(*pending_, layer);
   for (Stack* stack : {&entries_, &redo_}) {
