@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "edit/state/engine_state.h"
+#include "model/project/editor_session.h"
 #include "model/tileset/tileset.h"
 #include "model/tileset/tileset_registry.h"
 

@@ -3,6 +3,7 @@
 #include "edit/state/engine_state.h"
 #include "export/budget/budget_counts.h"
 #include "export/reduction/export_reduction.h"
+#include "model/project/map_project.h"
 #include "render/gl/gl_api.h"
 #include "render/gl/gl_draw.h"
 #include "render/map/map_pass.h"
