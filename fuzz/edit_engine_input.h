@@ -122,7 +122,7 @@ class EngineRun {
     return kept.uniqueTiles(0) == reduction.tileCount(0) && kept.uniqueTiles(1) == reduction.tileCount(1) &&
            kept.uniquePalettes() == reduction.paletteCount() &&
            kept.unregisteredCells() == reduction.paletteErrors &&
-           2 * kept.unregisteredCells() == reduction.tileErrors;
+           kept.unregisteredCells() == reduction.tileErrors;
   }
 
   // Returns how many entries were taken back.
