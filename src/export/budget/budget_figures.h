@@ -39,7 +39,9 @@ struct BudgetFigures {
   std::vector<LayerBudget> layers;
 
   int tileLimit(int group) const { return group == 0 ? 1024 : 768; }
-  int charBlocks(int group) const { return (tiles[static_cast<std::size_t>(group)] * kTileBytes4bpp + kCharBlockBytes - 1) / kCharBlockBytes; }
+  int charBlocks(int group) const {
+    return (tiles[static_cast<std::size_t>(group)] * kTileBytes4bpp + kCharBlockBytes - 1) / kCharBlockBytes;
+  }
   // Palettes, tiles and screen entries as exported: 32 bytes a palette and
   // a tile, 2 a cell.
   long long romBytes() const;
