@@ -95,9 +95,9 @@ class SideBarsTest : public QObject {
     const QString before = texts();
     QVERIFY2(before.startsWith("Group1 tiles: 16 of 1024, 1 char blocks|Palettes: "), qPrintable(before));
     QVERIFY2(before.contains("|Layer Level: 64 x 32 cells, 2 screen blocks, streamed|"), qPrintable(before));
-    frame->engine().project().setActiveLayer(frame->engine().project().findLayerOfKind(LayerKind::Primary));
+    frame->engine().project().setActiveLayer(frame->engine().project().findLayerOfKind(LayerKind::Secondary));
     frame->runCommand(cmd::kDeleteLayer);
-    QVERIFY2(!texts().contains("Layer Level"), qPrintable(texts()));
+    QVERIFY2(!texts().contains("Layer Sky"), qPrintable(texts()));
     frame->runCommand(cmd::kUndo);
     QCOMPARE(texts(), before);
   }
