@@ -1,6 +1,7 @@
 #include "app/side_bars/budget_bar.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "edit/engine/map_view_engine.h"
 #include "export/reduction/export_reduction.h"
@@ -36,7 +37,11 @@ class BudgetPanel : public QWidget {
     const int line = fontMetrics().lineSpacing();
     const int height = kMargin * 4 + line * (static_cast<int>(bar_.lines_.size()) + 2) +
                        kSwatch * static_cast<int>(bar_.swatches_.size()) + kStripHeight;
-    return {kMargin * 2 + kSwatch * 16 + 80, height};
+    int width = kSwatch * 16 + 80;
+    for (const BudgetLine& text : bar_.lines_) {
+      width = std::max(width, fontMetrics().horizontalAdvance(QString::fromStdString(text.text)));
+    }
+    return {kMargin * 2 + width, height};
   }
 
  protected:
