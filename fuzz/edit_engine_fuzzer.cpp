@@ -2,7 +2,8 @@
 // the editing engine as the editor window drives it. With unlimited undo,
 // undoing every entry must give back every layer's cells, entity block, size
 // and parallax byte for byte, and redoing as many entries then the state the
-// input left.
+// input left. After every event the budget's counts, kept up by the edits,
+// equal a count of the whole map.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto after = run.snapshot(true);
   const std::size_t undone = run.undoEverything();
   FUZZ_CHECK(run.snapshot(false) == before);
+  FUZZ_CHECK(run.budgetMatchesRecount());
   run.redo(undone);
   FUZZ_CHECK(run.snapshot(true) == after);
+  FUZZ_CHECK(run.budgetMatchesRecount());
   return 0;
 }

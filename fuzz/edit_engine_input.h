@@ -14,6 +14,7 @@
 #include "edit/engine/map_view_engine.h"
 #include "edit/engine/side_bars.h"
 #include "edit/commands/command_ids.h"
+#include "export/reduction/export_reduction.h"
 #include "edit/layers/cells/layer_resizing.h"
 #include "edit/selection/clipboard.h"
 #include "edit/selection/region_edit.h"
@@ -100,6 +101,7 @@ class EngineRun {
       const std::size_t redoable = journal.redoSize();
       const bool stroke = journal.hasPending();
       playOne();
+      FUZZ_CHECK(budgetMatchesRecount());
       const bool recorded =
           stroke || journal.hasPending() || journal.size() != undoable || journal.redoSize() != redoable;
       FUZZ_CHECK(recorded || snapshot(false) == before);
@@ -110,6 +112,21 @@ class EngineRun {
     engine_->mouseRelease(MouseButton::Left, {0, 0}, {});
     engine_->mouseRelease(MouseButton::Middle, {0, 0}, {});
     engine_->endStroke();
+  }
+
+  // The budget's counts, kept up by the edits, equal the export's reduction
+  // of the whole map.
+  bool budgetMatchesRecount() {
+    const BudgetCounts& kept = engine_->budget().counts();
+    const MapProject& project = engine_->project();
+    ExportReduction reduction;
+    CollectPalettes(reduction, project.layers(), project.registry(), false);
+    CollectTiles(reduction, project.layers(), project.registry(), 0);
+    CollectTiles(reduction, project.layers(), project.registry(), 1);
+    return kept.uniqueTiles(0) == reduction.tileCount(0) && kept.uniqueTiles(1) == reduction.tileCount(1) &&
+           kept.uniquePalettes() == reduction.paletteCount() &&
+           kept.unregisteredCells() == reduction.paletteErrors &&
+           kept.unregisteredCells() == reduction.tileErrors;
   }
 
   // Returns how many entries were taken back.

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/file_filter.h"
 
@@ -34,6 +35,7 @@ QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
     case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::OkShow: return QMessageBox::Ok;
   }
   return QMessageBox::Ok;
 }
@@ -67,14 +69,18 @@ MessageAnswer QtPlatformServices::messageBox(const std::string& text, const std:
                                              MessageButtons buttons, MessageIcon icon) {
   QMessageBox box(qtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), qtButtons(buttons),
                   ownerOf(parent_));
-  switch (box.exec()) {
+  QAbstractButton* show =
+      buttons == MessageButtons::OkShow ? box.addButton(QStringLiteral("Show"), QMessageBox::ActionRole) : nullptr;
+  const int answer = box.exec();
+  if (show != nullptr && box.clickedButton() == show) return MessageAnswer::Show;
+  switch (answer) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
     case QMessageBox::Ok: return MessageAnswer::Ok;
     default:
       // Escape or the window's close button: No where there is no Cancel.
       return buttons == MessageButtons::YesNo ? MessageAnswer::No
-             : buttons == MessageButtons::Ok  ? MessageAnswer::Ok
+             : buttons == MessageButtons::Ok || buttons == MessageButtons::OkShow ? MessageAnswer::Ok
                                               : MessageAnswer::Cancel;
   }
 }

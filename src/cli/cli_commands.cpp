@@ -38,6 +38,8 @@ const std::vector<CliCommand>& cliCommands() {
       {"remap-palette", "Move a palette row of a tile page, or merge two, as the Palette Remapper does.",
        "remap-palette MAP.qrm (--move FROM,TO | --merge FROM,INTO) [--tileset ID] [-o OUT.qrm] [--yes]",
        runRemapPalette},
+      {"budget", "Print the map's hardware budget: unique tiles, palettes, screen blocks, ROM bytes.",
+       "budget MAP.qrm [--json] [--yes]", runBudget},
   };
   return commands;
 }

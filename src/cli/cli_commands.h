@@ -30,5 +30,6 @@ int runCommands(const std::vector<std::string>& args);
 int runRom(const std::vector<std::string>& args);
 int runRun(const std::vector<std::string>& args);
 int runRemapPalette(const std::vector<std::string>& args);
+int runBudget(const std::vector<std::string>& args);
 
 }  // namespace qarto

@@ -4,7 +4,7 @@ namespace qarto {
 
 MessageAnswer CliServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                                       MessageIcon icon) {
-  const bool question = buttons != MessageButtons::Ok;
+  const bool question = buttons != MessageButtons::Ok && buttons != MessageButtons::OkShow;
   if (!question && icon == MessageIcon::Information) {
     // Reports (summaries, counts) are the command's output.
     std::fprintf(report_, "%s\n", text.c_str());

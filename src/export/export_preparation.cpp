@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "export/budget/cells_at_fault.h"
 #include "model/app_title.h"
 #include "model/project/layer_kind.h"
 #include "model/project/map_project.h"
@@ -32,6 +33,16 @@ std::string countLine(const char* format, int count, int limit) {
   std::string line = text;
   if (count > limit) line += " (Error!!!)";
   return line;
+}
+
+// An overflow's warning, naming its cells; "Show" when the caller can show them.
+void overflow(PreparedExport& prepared, PlatformServices& services, bool offerShow, const char* text,
+              const char* suffix) {
+  const bool show = offerShow && prepared.cellsAtFault.total > 0;
+  prepared.status = ExportStatus::Refused;
+  prepared.showCells = services.messageBox(text + cellsAtFaultText(prepared.cellsAtFault), caption(suffix),
+                                           show ? MessageButtons::OkShow : MessageButtons::Ok,
+                                           MessageIcon::Warning) == MessageAnswer::Show;
 }
 
 PreparedExport refuse(PlatformServices& services, const char* text, const char* suffix, MessageIcon icon) {
@@ -92,14 +103,13 @@ PreparedExport prepareExport(MapProject& project, const ExportRequest& request, 
   }
   // 64-bit sums: an absurd offset from the settings must not wrap into range.
   if (static_cast<std::int64_t>(request.bankOffset) + reduction.paletteCount() > kMaxExportPalettes) {
-    services.messageBox(kPaletteOverflowMessage, caption(" - Palette Overflow"), MessageButtons::Ok,
-                        MessageIcon::Warning);
-    prepared.status = ExportStatus::Refused;
+    prepared.cellsAtFault = paletteOverflowCells(layers, reduction, request.bankOffset);
+    overflow(prepared, services, request.offerShow, kPaletteOverflowMessage, " - Palette Overflow");
     return prepared;
   }
   if (static_cast<std::int64_t>(request.tileOffset) + reduction.tileCount(0) > kMaxExportTiles) {
-    services.messageBox(kTileOverflowMessage, caption(" - Tile Overflow"), MessageButtons::Ok, MessageIcon::Warning);
-    prepared.status = ExportStatus::Refused;
+    prepared.cellsAtFault = tileOverflowCells(layers, reduction, request.tileOffset);
+    overflow(prepared, services, request.offerShow, kTileOverflowMessage, " - Tile Overflow");
     return prepared;
   }
   prepared.status = ExportStatus::Ready;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "export/budget/cells_at_fault.h"
 #include "export/reduction/export_reduction.h"
 #include "model/platform_services.h"
 
@@ -18,6 +19,7 @@ struct ExportRequest {
   int saturation = 0;           // -100..100 percent
   int luminance = 0;            // -100..100 percent
   bool countOnly = false;
+  bool offerShow = false;  // an overflow's message offers "Show" (the editor)
 };
 
 enum class ExportStatus {
@@ -32,6 +34,10 @@ struct PreparedExport {
   // The busy pointer goes up when the reduction starts and stays up until
   // this object is dropped, so the writer keeps it alive while it writes.
   std::unique_ptr<BusyPointer> busy;
+  // After a palette or tile overflow: the cells its message names, and
+  // whether the user asked to be shown them.
+  CellsAtFault cellsAtFault;
+  bool showCells = false;
 
   bool ready() const { return status == ExportStatus::Ready; }
 };

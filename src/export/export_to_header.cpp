@@ -107,10 +107,15 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
   request.saturation = std::clamp(options.saturation, -kNeutralShiftPosition, kNeutralShiftPosition);
   request.luminance = std::clamp(options.luminance, -kNeutralShiftPosition, kNeutralShiftPosition);
   request.countOnly = false;
+  request.offerShow = options.offerShow;
 
   MapProject& project = session.project();
   PreparedExport prepared = prepareExport(project, request);
-  if (!prepared.ready()) return {};  // the refusal has been shown
+  if (!prepared.ready()) {  // the refusal has been shown
+    ExportOutcome refused;
+    if (prepared.showCells) refused.showCells = prepared.cellsAtFault;
+    return refused;
+  }
 
   TextExportJob job;
   job.layers = &project.layers();
@@ -122,6 +127,7 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
   job.saturation = request.saturation;
   job.luminance = request.luminance;
   job.startTime = options.startTime.value_or(std::time(nullptr));
+  job.offerShow = options.offerShow;
   const TextExportResult result = writer(prepared.reduction, job, session.settings(), session.services());
 
   ExportOutcome outcome;
@@ -129,6 +135,7 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
   outcome.summary = result.text;
   outcome.written = result.written;
   outcome.notWritten = result.notWritten;
+  outcome.showCells = result.showCells;
   return outcome;
 }
 

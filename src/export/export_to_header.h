@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "export/budget/cells_at_fault.h"
+
 namespace qarto {
 
 class EditorSession;
@@ -53,6 +55,7 @@ struct ExportOptions {
   int saturation = 0;     // -100..100 percent
   int luminance = 0;      // -100..100 percent
   std::optional<std::time_t> startTime;  // "%time%" and "%date%"; now when unset
+  bool offerShow = false;  // messages about cells offer "Show" (the editor)
 };
 
 struct ExportOutcome {
@@ -60,6 +63,7 @@ struct ExportOutcome {
   std::string summary;   // the summary (or stop message) shown; empty after a refusal
   std::vector<std::string> written;
   std::vector<std::string> notWritten;
+  std::optional<CellsAtFault> showCells;  // the cells a message's "Show" asked for
 };
 
 // The folder the Export Path edit starts with when nothing is stored.

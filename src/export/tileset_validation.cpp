@@ -104,6 +104,7 @@ ValidationCounts scanTilePage(Tileset& page, int threshold, bool blankFaultless)
     for (std::uint8_t p : pixels) {
       if ((p & 0xF0) != row) {
         ++counts.invalidTiles;
+        counts.invalidNumbers.push_back(tile);
         faulty = true;
         break;
       }
@@ -113,6 +114,7 @@ ValidationCounts scanTilePage(Tileset& page, int threshold, bool blankFaultless)
     for (std::uint8_t p : pixels) opaque += (p & 0x0F) != 0 ? 1 : 0;
     if (opaque >= 1 && opaque <= threshold) {
       ++counts.sparseTiles;
+      counts.sparseNumbers.push_back(tile);
       faulty = true;
     }
 
@@ -174,7 +176,8 @@ ValidationRun validateTilesetFile(const std::string& path, const ValidationOptio
 }
 
 ValidationOutcome validateTileset(PlatformServices& services, SettingsStore& settings,
-                                  const ValidateTilesetRequest& request) {
+                                  const ValidateTilesetRequest& request, std::vector<int>* faultyTiles) {
+  if (faultyTiles != nullptr) faultyTiles->clear();
   auto refuse = [&](const std::string& text) {
     services.messageBox(text, caption(), MessageButtons::Ok, MessageIcon::Warning);
     return ValidationOutcome::Refused;
@@ -198,6 +201,14 @@ ValidationOutcome validateTileset(PlatformServices& services, SettingsStore& set
   }
 
   const ValidationCounts counts = scanTilePage(*load.page, options.threshold, request.outputImage);
+  if (faultyTiles != nullptr) {
+    if (options.checkInvalid16) *faultyTiles = counts.invalidNumbers;
+    if (options.checkSparse) {
+      faultyTiles->insert(faultyTiles->end(), counts.sparseNumbers.begin(), counts.sparseNumbers.end());
+    }
+    std::sort(faultyTiles->begin(), faultyTiles->end());
+    faultyTiles->erase(std::unique(faultyTiles->begin(), faultyTiles->end()), faultyTiles->end());
+  }
   if (!hasRequestedErrors(options, counts)) {
     services.messageBox(validationSuccessText(request.path), caption(" - Validation Success"), MessageButtons::Ok,
                         MessageIcon::Information);

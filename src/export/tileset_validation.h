@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qarto {
 
@@ -19,6 +20,8 @@ struct ValidationOptions {
 struct ValidationCounts {
   int invalidTiles = 0;  // tiles mixing palette rows
   int sparseTiles = 0;   // tiles with 1..threshold non-transparent pixels
+  std::vector<int> invalidNumbers;  // their tile numbers, in order
+  std::vector<int> sparseNumbers;
 };
 
 // Runs both tests over every tile of the page. With blankFaultless, every
@@ -68,8 +71,10 @@ enum class ValidationOutcome {
 };
 
 // The "Validate" button: one run with its messages and choosers.
+// `faultyTiles`, when given, receives the numbers of the tiles with the
+// errors asked for (in order), to be marked on a loaded copy of the page.
 ValidationOutcome validateTileset(PlatformServices& services, SettingsStore& settings,
-                                  const ValidateTilesetRequest& request);
+                                  const ValidateTilesetRequest& request, std::vector<int>* faultyTiles = nullptr);
 
 // The "..." button: the chooser of the page to validate.
 std::optional<std::string> chooseTilesetToValidate(PlatformServices& services, SettingsStore& settings);

@@ -7,9 +7,10 @@
 
 namespace qarto {
 
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// OkShow: OK and "Show", which points at what the message is about.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, OkShow };
 enum class MessageIcon { None, Information, Warning, Exclamation, Question, Stop };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Show };
 
 // What a file chooser needs. Filters use the "Label|*.a;*.b|Label|*.c||" form.
 struct FileChooserRequest {

@@ -21,6 +21,7 @@ void attachPreview(MapViewEngine& engine, StrokePlan& plan, FrameInput& input) {
   input.preview = &plan;
   MapProject& project = engine.project();
   input.autoPaintLayer = findAutoPaintTarget(project, engine.state().activeLayer(), project.autoPaintCollision).layer;
+  input.budget = engine.state().tintUsedOnce ? &engine.budget().counts() : nullptr;
 }
 
 }  // namespace qarto

@@ -8,6 +8,7 @@
 
 namespace qarto {
 
+class BudgetCounts;
 struct EngineState;
 class MapViewEngine;
 struct MapLayer;
@@ -51,10 +52,11 @@ struct FrameInput {
   PanelColors panel;
   bool showFlags = true;
   bool showCursor = true;  // false: no cursor box, rectangle or hover (qarto-cli render)
+  const BudgetCounts* budget = nullptr;  // the tint of cells used once, when it is on
 };
 
 // The preview of the engine's current tool at the mouse: fills `plan` and
-// the auto-paint layer of `input`.
+// the auto-paint layer of `input`; with the used-once tint on, the budget.
 void attachPreview(MapViewEngine& engine, StrokePlan& plan, FrameInput& input);
 
 }  // namespace qarto

@@ -30,6 +30,7 @@
 #include "app/view/raster/raster_map_view.h"
 #include "app/view/view_presentation.h"
 #include "edit/brush/brush.h"
+#include "edit/commands/command_ids.h"
 #include "edit/engine/map_view_engine.h"
 #include "model/tileset/tileset_registry.h"
 #include "platform/qt_settings_store.h"
@@ -306,6 +307,15 @@ class MapViewGlTest : public QObject {
     // One map pixel per sprite pixel: sprite pixel (17, 22) of the body at map (200 - 16 + 17, 192 - 32 + 22).
     QTRY_COMPARE(view->grab().toImage().pixelColor(at(201, 182)), QColor(40, 200, 40));
     if (!shots.isEmpty()) QVERIFY(frame.grab().save(QDir(shots).filePath("editor-entities-bar.png")));
+
+    // The Hardware Budget bar, and the tint changing the picture where a
+    // tile or palette is used once.
+    QTest::keyClick(view, Qt::Key_F1);
+    const QImage untinted = view->grab().toImage();
+    frame.runCommand(cmd::kToggleBudgetBar);
+    frame.runCommand(cmd::kToggleUsedOnceTint);
+    QTRY_VERIFY(view->grab().toImage() != untinted);
+    if (!shots.isEmpty()) QVERIFY(frame.grab().save(QDir(shots).filePath("editor-budget-bar.png")));
   }
 
  private:

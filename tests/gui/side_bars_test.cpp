@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "app/frame/command_actions.h"
+#include "app/side_bars/budget_bar.h"
 #include "app/side_bars/entities_bar.h"
 #include "app/side_bars/flags_bar.h"
 #include "edit/commands/command_ids.h"
@@ -80,6 +81,29 @@ class SideBarsTest : public QObject {
     }
     frame.press(Qt::Key_F1);
     QVERIFY(frame->flagsBar().isHidden() && frame->entitiesBar().isHidden());
+  }
+
+  // View > Hardware Budget: the bar follows a layer deleted and its undo.
+  void theBudgetBarFollowsTheMap() {
+    FrameFixture frame;
+    QVERIFY(frame.loadDemo());
+    frame->show();
+    QVERIFY(frame->budgetBar().isHidden());
+    frame->runCommand(cmd::kToggleBudgetBar);
+    QTRY_VERIFY(frame->budgetBar().isVisible());
+    auto texts = [&] {
+      QStringList lines;
+      for (const BudgetLine& line : frame->budgetBar().lines()) lines << QString::fromStdString(line.text);
+      return lines.join('|');
+    };
+    const QString before = texts();
+    QVERIFY2(before.startsWith("Group1 tiles: 16 of 1024, 1 char blocks|Palettes: "), qPrintable(before));
+    QVERIFY2(before.contains("|Layer Level: 64 x 32 cells, 2 screen blocks, streamed|"), qPrintable(before));
+    frame->engine().project().setActiveLayer(frame->engine().project().findLayerOfKind(LayerKind::Secondary));
+    frame->runCommand(cmd::kDeleteLayer);
+    QVERIFY2(!texts().contains("Layer Sky"), qPrintable(texts()));
+    frame->runCommand(cmd::kUndo);
+    QCOMPARE(texts(), before);
   }
 };
 

@@ -20,6 +20,7 @@
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
 #include "edit/palette/brush_palettes.h"
+#include "edit/tile_view/faulty_tiles.h"
 
 namespace qarto {
 
@@ -88,6 +89,11 @@ void showValidateTilesetDialog(const DialogContext& context) {
   open = new ValidateTilesetDialog(s.services(), s.settings(), context.parent);
   open->setAttribute(Qt::WA_DeleteOnClose);
   open->setModal(false);
+  open->faultsFound = [&engine = context.engine, redraw = context.redrawView](const std::string& path,
+                                                                             const std::vector<int>& tiles) {
+    markFaultyTiles(engine.state(), path, tiles);
+    if (redraw) redraw();
+  };
   open->show();
 }
 

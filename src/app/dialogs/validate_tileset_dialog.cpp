@@ -93,6 +93,12 @@ ValidateTilesetRequest ValidateTilesetDialog::request() const {
   return request;
 }
 
-ValidationOutcome ValidateTilesetDialog::validate() { return validateTileset(services_, settings_, request()); }
+ValidationOutcome ValidateTilesetDialog::validate() {
+  const ValidateTilesetRequest asked = request();
+  std::vector<int> faulty;
+  const ValidationOutcome outcome = validateTileset(services_, settings_, asked, &faulty);
+  if (faultsFound) faultsFound(asked.path, faulty);
+  return outcome;
+}
 
 }  // namespace qarto

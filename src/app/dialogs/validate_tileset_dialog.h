@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "export/tileset_validation.h"
 
@@ -24,6 +25,8 @@ class ValidateTilesetDialog : public QDialog {
   ValidateTilesetRequest request() const;
   // "Validate": one run; the dialog stays as it is.
   ValidationOutcome validate();
+  // Told the page's path and its faulty tiles after every run.
+  std::function<void(const std::string& path, const std::vector<int>& tiles)> faultsFound;
 
  private:
   PlatformServices& services_;

@@ -25,6 +25,7 @@
 #include "app/frame/toolbar_art.h"
 #include "app/layers/layer_bar.h"
 #include "app/player/map_rom_launch.h"
+#include "app/side_bars/budget_bar.h"
 #include "app/side_bars/entities_bar.h"
 #include "app/side_bars/flags_bar.h"
 #include "app/view/cursor_art.h"
@@ -92,6 +93,10 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
   layerBar_->context().changed = [this] { showEngineState(); };
   addDockWidget(Qt::LeftDockWidgetArea, layerBar_);
   buildSideBars();
+  // The hardware budget at the right, hidden until View shows it.
+  budgetBar_ = new CBudgetBar(*engine_, this);
+  addDockWidget(Qt::RightDockWidgetArea, budgetBar_);
+  budgetBar_->hide();
 
   // The layout the user left the bars in, once every bar exists.
   restoreBarLayout();
@@ -123,6 +128,7 @@ CMainFrame::~CMainFrame() {
   layerBar_ = nullptr;
   delete flagsBar_;
   delete entitiesBar_;
+  delete budgetBar_;
 }
 
 QWidget* CMainFrame::view() const { return view_ != nullptr ? view_->widget() : nullptr; }
@@ -183,7 +189,7 @@ void CMainFrame::restoreBarLayout() {
   if (!state.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
   status_->setVisible(settings_.readInt(kBarLayoutSection, kStatusBarKey, 1) != 0);
   // A layout from elsewhere may have floated a bar; they belong at a side.
-  for (QDockWidget* bar : std::initializer_list<QDockWidget*>{layerBar_, flagsBar_, entitiesBar_}) {
+  for (QDockWidget* bar : std::initializer_list<QDockWidget*>{layerBar_, flagsBar_, entitiesBar_, budgetBar_}) {
     if (bar->isFloating()) bar->setFloating(false);
   }
 }
@@ -223,6 +229,7 @@ void CMainFrame::showEngineState() {
   status_->setPaneText(2, QString::fromStdString(engine_->statusPane(2)));
   layerBar_->updateEntries();
   showSideBars();
+  budgetBar_->updateFromEngine();
   if (QWidget* widget = view()) {
     widget->setCursor(viewCursor(engine_->cursor()));
     if (requests.redraw) view_->redraw();
@@ -345,6 +352,7 @@ bool CMainFrame::barShown(FrameBar bar) const {
     case FrameBar::ToolBar: shown = toolBar_; break;
     case FrameBar::LayerBar: shown = layerBar_; break;
     case FrameBar::StatusBar: shown = status_; break;
+    case FrameBar::BudgetBar: shown = budgetBar_; break;
   }
   return shown != nullptr && !shown->isHidden();
 }
@@ -355,6 +363,7 @@ void CMainFrame::setBarShown(FrameBar bar, bool shown) {
     case FrameBar::ToolBar: target = toolBar_; break;
     case FrameBar::LayerBar: target = layerBar_; break;
     case FrameBar::StatusBar: target = status_; break;
+    case FrameBar::BudgetBar: target = budgetBar_; break;
   }
   if (target != nullptr) target->setVisible(shown);
 }

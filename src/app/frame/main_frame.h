@@ -14,6 +14,7 @@ class QToolBar;
 
 namespace qarto {
 
+class CBudgetBar;
 class CEntitiesBar;
 class CFlagsBar;
 class CLayerBar;
@@ -53,6 +54,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   CLayerBar& layerBar() { return *layerBar_; }
   CFlagsBar& flagsBar() { return *flagsBar_; }
   CEntitiesBar& entitiesBar() { return *entitiesBar_; }
+  CBudgetBar& budgetBar() { return *budgetBar_; }
   QToolBar& toolBar() { return *toolBar_; }
   StatusPanes& statusPanes() { return *status_; }
   // The map view's widget; none once the close sequence destroyed it.
@@ -122,6 +124,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   CLayerBar* layerBar_ = nullptr;
   CFlagsBar* flagsBar_ = nullptr;
   CEntitiesBar* entitiesBar_ = nullptr;
+  CBudgetBar* budgetBar_ = nullptr;
   QMenu* mapMenu_ = nullptr;
   QMenu* tileMenu_ = nullptr;
   bool showingState_ = false;

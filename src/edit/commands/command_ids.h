@@ -125,6 +125,9 @@ inline constexpr int kSelectMode = 33140;
 inline constexpr int kRegionAllLayers = 33141;
 // Everyday editing
 inline constexpr int kShowMarkers = 33160;
+// The hardware budget: its bar, and the tint of cells whose tile or palette is used once.
+inline constexpr int kToggleBudgetBar = 33180;
+inline constexpr int kToggleUsedOnceTint = 33181;
 
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,

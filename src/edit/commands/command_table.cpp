@@ -158,6 +158,10 @@ std::vector<CommandInfo> buildTable() {
       {kShowMarkers, "Show Collision Markers",
        "Show the markers and damage types of collision cells\nShow Collision Markers (M)", View,
        {K::virtualKey(Key::M)}},
+      {kToggleBudgetBar, "Toggle Hardware Budget",
+       "Show or hide the tiles, palettes and video memory the map needs\nHardware Budget", Frame, {}},
+      {kToggleUsedOnceTint, "Tint Tiles Used Once",
+       "Tint the cells whose tile or palette no other cell uses\nTint Tiles Used Once", View, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

@@ -14,6 +14,7 @@ EditorCommands::EditorCommands(MapViewEngine& engine, FrameHost* frame)
   addFileCommands(*this);
   addLayerCommands(*this);
   addRegionCommands(*this);
+  addBudgetCommands(*this);
 }
 
 MapFileHooks EditorCommands::mapFileHooks() {

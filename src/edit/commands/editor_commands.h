@@ -75,5 +75,9 @@ void addLayerCommands(EditorCommands& commands);
 // Cut, Copy, Paste, Delete, Select All, the Select tool and the scope; also
 // Esc's dropping of a paste or a selection before it clears the brush.
 void addRegionCommands(EditorCommands& commands);
+void addBudgetCommands(EditorCommands& commands);
+// An export whose messages offer "Show": the cells chosen are shown in the map view.
+void exportShowingCells(MapViewEngine& engine, ExportOptions options,
+                        ExportOutcome (*run)(EditorSession&, const ExportOptions&));
 
 }  // namespace qarto

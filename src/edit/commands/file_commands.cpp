@@ -32,14 +32,14 @@ void addFileCommands(EditorCommands& commands) {
   commands.add(cmd::kOpenTilesets, {{}, {}, [&session] { openTilesets(session); }});
   commands.add(cmd::kSaveMap, {mapOpen, {}, [&session, hooks] { saveMap(session, false, hooks()); }});
   commands.add(cmd::kSaveMapAs, {mapOpen, {}, [&session, hooks] { saveMap(session, true, hooks()); }});
-  commands.add(cmd::kExportBinary, {mapOpen, {}, [&frame, &session] {
+  commands.add(cmd::kExportBinary, {mapOpen, {}, [&frame, &engine] {
                                       if (std::optional<ExportOptions> options = frame.runExportBinaryDialog()) {
-                                        exportBinary(session, *options);
+                                        exportShowingCells(engine, *options, exportBinary);
                                       }
                                     }});
-  commands.add(cmd::kExportHeaders, {mapOpen, {}, [&frame, &session] {
+  commands.add(cmd::kExportHeaders, {mapOpen, {}, [&frame, &engine] {
                                        if (std::optional<ExportOptions> options = frame.runExportToHeaderDialog()) {
-                                         exportToHeaders(session, *options);
+                                         exportShowingCells(engine, *options, exportToHeaders);
                                        }
                                      }});
   commands.add(cmd::kMakeCll, {{}, {}, [&frame, &session, hooks] {
@@ -67,7 +67,8 @@ void addFileCommands(EditorCommands& commands) {
 
   const std::pair<int, FrameBar> bars[] = {{cmd::kToggleToolBar, FrameBar::ToolBar},
                                            {cmd::kToggleLayerBar, FrameBar::LayerBar},
-                                           {cmd::kToggleStatusBar, FrameBar::StatusBar}};
+                                           {cmd::kToggleStatusBar, FrameBar::StatusBar},
+                                           {cmd::kToggleBudgetBar, FrameBar::BudgetBar}};
   for (const auto& [id, bar] : bars) {
     commands.add(id, {{}, [&frame, bar = bar] { return frame.barShown(bar); },
                       [&frame, bar = bar] { frame.setBarShown(bar, !frame.barShown(bar)); }});

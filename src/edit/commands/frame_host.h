@@ -9,7 +9,7 @@
 
 namespace qarto {
 
-enum class FrameBar { ToolBar, LayerBar, StatusBar };
+enum class FrameBar { ToolBar, LayerBar, StatusBar, BudgetBar };
 
 // What the commands need from the main window: its dialogs, its bars and
 // its title. The editor window implements it with Qt; without a window

@@ -256,6 +256,8 @@ void MapViewEngine::projectReset(bool collisionTilesetKept) {
   const RegionScope scope = state_.selection.scope;  // a choice of the menu, not of the map
   state_.selection = RegionSelection{};
   state_.selection.scope = scope;
+  state_.markedCells.clear();
+  state_.faultyTiles.clear();
   refresh();
 }
 

@@ -5,6 +5,7 @@
 
 #include "edit/selection/clipboard.h"
 #include "edit/state/engine_state.h"
+#include "export/budget/budget_tracker.h"
 #include "edit/tile_view/tile_picker.h"
 #include "edit/tools/map_tools.h"
 #include "edit/view/navigator.h"
@@ -94,6 +95,12 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   void refresh();
   void setPaneText(int pane, const std::string& text) { state_.panes.at(static_cast<std::size_t>(pane)) = text; }
 
+  // The hardware budget, brought up to date with the map's cells.
+  const BudgetTracker& budget() {
+    budget_.update(session_.project());
+    return budget_;
+  }
+
  private:
   // TilesetHost, as the session sees it.
   TextureUploader& textureUploader() override { return platformHost_.textureUploader(); }
@@ -116,6 +123,7 @@ class MapViewEngine : private TilesetHost, private ProjectObserver {
   Navigator navigator_;
   MapTools tools_;
   TilePicker picker_;
+  BudgetTracker budget_;
 };
 
 }  // namespace qarto

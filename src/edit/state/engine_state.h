@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "edit/tools/tool_state.h"
 #include "edit/view/input_event.h"
 #include "edit/view/view_state.h"
+#include "export/budget/cells_at_fault.h"
 
 namespace qarto {
 
@@ -88,6 +90,11 @@ struct EngineState {
   RegionSelection selection;      // the map's rectangle of cells and a paste in progress
   Clipboard* clipboard = nullptr;  // the engine's, never null while it runs
   bool classicKeys = false;        // "Classic keys": the accelerators as they were first
+  bool tintUsedOnce = false;  // View > Tint Tiles Used Once
+  // The cells a refusal's Show pointed at, framed until the next Show or map.
+  std::vector<CellAtFault> markedCells;
+  // Validate Tileset's faulty tiles of loaded pages, by page id: framed in the tile view.
+  std::map<std::int32_t, std::vector<int>> faultyTiles;
 
   MapProject& project();
   const MapProject& project() const;

@@ -7,6 +7,7 @@
 #include "export/export_paths.h"
 #include "export/reduction/array_values.h"
 #include "export/reduction/screen_entry_table.h"
+#include "export/budget/cells_at_fault.h"
 #include "export/text/export_placeholders.h"
 #include "export/text/export_summary.h"
 #include "io/files/atomic_file.h"
@@ -107,6 +108,10 @@ TextExportResult BinaryExportWriter::finish() {
   summary.exported = result_.written;
   summary.paletteErrors = reduction_.paletteErrors;
   summary.tileErrors = reduction_.tileErrors;
+  if (summary.paletteErrors != 0 || summary.tileErrors != 0) {
+    summary.cellsAtFault = unregisteredPageCells(*job_.layers, *job_.registry);
+    summary.offerShow = job_.offerShow;
+  }
   return finishedExport(summary, services_, result_);
 }
 

@@ -34,7 +34,7 @@ ExportSummary composeExportSummary(const ExportSummaryInput& input) {
   std::snprintf(codes, sizeof codes, "\n\n\nPalette Error Code: %x\nTile Error Code: %x",
                 static_cast<unsigned>(input.paletteErrors), static_cast<unsigned>(input.tileErrors));
   summary.caption = caption(" - Export Map Errors!");
-  summary.text = std::string(kExportErrorsIntro) + "\n\n" + files + codes;
+  summary.text = std::string(kExportErrorsIntro) + "\n\n" + files + codes + cellsAtFaultText(input.cellsAtFault);
   return summary;
 }
 
@@ -60,8 +60,11 @@ TextExportResult finishedExport(const ExportSummaryInput& summary, PlatformServi
   result.text = box.text;
   result.notWritten = summary.notWritten;
   if (box.problems) services.beep(kErrorBeepHz, kErrorBeepMs);
-  services.messageBox(box.text, box.caption, MessageButtons::Ok,
-                      summary.notWritten.empty() ? MessageIcon::Information : MessageIcon::Warning);
+  const bool show = summary.offerShow && summary.cellsAtFault.total > 0;
+  const MessageAnswer answer =
+      services.messageBox(box.text, box.caption, show ? MessageButtons::OkShow : MessageButtons::Ok,
+                          summary.notWritten.empty() ? MessageIcon::Information : MessageIcon::Warning);
+  if (answer == MessageAnswer::Show) result.showCells = summary.cellsAtFault;
   return result;
 }
 

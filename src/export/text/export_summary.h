@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "export/budget/cells_at_fault.h"
 
 namespace qarto {
 
@@ -16,6 +19,7 @@ struct TextExportResult {
   std::string text;
   std::vector<std::string> written;     // files put in place, in writing order
   std::vector<std::string> notWritten;  // extern or collision files skipped
+  std::optional<CellsAtFault> showCells;  // the user chose "Show" on the summary
 };
 
 
@@ -25,6 +29,8 @@ struct ExportSummaryInput {
   std::vector<std::string> notWritten;  // extern or collision files that could not be written
   int paletteErrors = 0;
   int tileErrors = 0;
+  CellsAtFault cellsAtFault;  // the cells without a tile page
+  bool offerShow = false;     // the summary offers "Show" for them (the editor)
 };
 
 struct ExportSummary {

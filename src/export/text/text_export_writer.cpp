@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "export/budget/cells_at_fault.h"
 #include "export/definition/export_definition.h"
 #include "export/reduction/screen_entry_table.h"
 #include "export/text/export_arrays.h"
@@ -238,6 +239,10 @@ TextExportResult TextExportWriter::finish() {
   }
   summary.paletteErrors = reduction_.paletteErrors;
   summary.tileErrors = reduction_.tileErrors;
+  if (summary.paletteErrors != 0 || summary.tileErrors != 0) {
+    summary.cellsAtFault = unregisteredPageCells(*job_.layers, *job_.registry);
+    summary.offerShow = job_.offerShow;
+  }
   return finishedExport(summary, services_, result_);
 }
 

@@ -23,6 +23,7 @@ struct TextExportJob {
   int saturation = 0;
   int luminance = 0;
   std::time_t startTime = 0;  // "%time%" and "%date%"
+  bool offerShow = false;     // the summary offers "Show" for cells without a page
 };
 
 // Writes the palette, tile, map and collision files and the extern files

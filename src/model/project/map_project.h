@@ -87,7 +87,9 @@ class MapProject {
   // --- Collaborators ---
   PlatformServices& services() { return services_; }
   TilesetRegistry& registry() { return registry_; }
+  const TilesetRegistry& registry() const { return registry_; }
   UndoJournal& journal() { return journal_; }
+  const UndoJournal& journal() const { return journal_; }
   void setLayerObserver(LayerObserver* observer) { layerObserver_ = observer; }
   LayerObserver* layerObserver() const { return layerObserver_; }
   void setProjectObserver(ProjectObserver* observer) { projectObserver_ = observer; }

@@ -91,6 +91,7 @@ void UndoJournal::push(std::unique_ptr<UndoEntry> entry) {
     discard(std::move(entry));
     return;
   }
+  ++revision_;
   trim();
 }
 
@@ -243,8 +244,10 @@ bool UndoJournal::step(Stack& from, Stack& to, MapProject& project) {
   if (applyUndoEntry(*entry, project)) {
     project.modified = true;
     to.push_front(std::move(entry));
+    ++revision_;
   } else {
     discard(std::move(entry));
+    revision_ += 2;
   }
 
   if (LayerObserver* observer = project.layerObserver()) {
@@ -259,6 +262,7 @@ bool UndoJournal::undo(MapProject& project) { return step(entries_, redo_, proje
 bool UndoJournal::redo(MapProject& project) { return step(redo_, entries_, project); }
 
 void UndoJournal::clear() {
+  revision_ += 2;
   entries_.clear();
   redo_.clear();
   pending_.reset();
@@ -266,6 +270,7 @@ void UndoJournal::clear() {
 
 void UndoJournal::forgetLayer(const MapLayer* layer) {
   if (layer == nullptr) return;
+  revision_ += 2;
   if (pending_ && pending_->layer == layer) pending_.reset();
   if (pending_) dropPartsOf(*pending_, layer);
   for (Stack* stack : {&entries_, &redo_}) {

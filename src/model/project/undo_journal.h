@@ -80,6 +80,14 @@ class UndoJournal {
   // Drops every entry (and the pending stroke) that refers to `layer`.
   void forgetLayer(const MapLayer* layer);
 
+  // Advances by one for each entry pushed, undone or redone, and by more for
+  // anything whose cells no entry names (clearing, forgetting a layer, an
+  // entry that no longer applied), so a watcher that sees a step of one
+  // knows which entry holds every cell changed since.
+  std::uint64_t revision() const { return revision_; }
+  const UndoEntry* pending() const { return pending_.get(); }
+  const UndoEntry* nextRedo() const { return redo_.empty() ? nullptr : redo_.front().get(); }
+
  private:
   using Stack = std::list<std::unique_ptr<UndoEntry>>;
 
@@ -93,6 +101,7 @@ class UndoJournal {
   Stack entries_;  // newest first
   Stack redo_;     // next to redo first
   std::unique_ptr<UndoEntry> pending_;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace qarto

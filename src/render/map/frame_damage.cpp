@@ -288,7 +288,8 @@ FrameDamage DamageTracker::next(const FrameInput& input) {
   const std::uint64_t key = frameKey(input);
   const bool comparable = known_ && key == key_ && !view.tileViewShown && state.project().hasLayers() &&
                           wholeZoom(view.mapZoom) && !state.tools.selecting && !state.tools.rectangleStarted &&
-                          !state.entityDrag.dragging && !state.selection.rect && !state.selection.floating;
+                          !state.entityDrag.dragging && !state.selection.rect && !state.selection.floating &&
+                          input.budget == nullptr && state.markedCells.empty();
   const int shiftX = scrollX_ - view.scrollX;
   const int shiftY = scrollY_ - view.scrollY;
   bool rigid = !view.showFrameMask && std::abs(shiftX) < view.clientWidth && std::abs(shiftY) < view.clientHeight;

@@ -13,6 +13,7 @@
 #include "render/gl/gl_draw.h"
 #include "render/layers/cell_quads.h"
 #include "render/map/brush_preview.h"
+#include "render/map/budget_marks.h"
 #include "render/map/entity_drawing.h"
 #include "render/map/flag_drawing.h"
 #include "render/map/marker_drawing.h"
@@ -224,6 +225,8 @@ void MapViewRenderer::draw(const FrameInput& input, DrawStats& stats, const Wind
 
   glDisable(GL_TEXTURE_2D);
   if (state.view.showLayerBounds) drawLayerBounds(pass);
+  if (input.budget != nullptr) drawUsedOnceTint(pass, *input.budget);
+  if (!state.markedCells.empty()) drawMarkedCells(pass);
   if (warning && tools.tool != ToolKind::FlagPaint) {
     setColor(pass.colors.brushWarning, 102);
     drawBrushPreview(pass, *active, *plan, false);

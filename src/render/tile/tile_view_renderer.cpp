@@ -83,6 +83,17 @@ void TileViewRenderer::draw(const FrameInput& input, DrawStats& /*stats*/) {
     setColor(colors.tileSelection, 127);
     drawOutline(outlineEdges(*brush), 0.0f, kPageTop, cell, zoom >= 2.0f ? 2 : 1);
   }
+  // Validate Tileset's faulty tiles of this page, framed in red.
+  if (const auto marks = page != nullptr ? state.faultyTiles.find(page->id) : state.faultyTiles.end();
+      marks != state.faultyTiles.end() && page->imageWidth >= kTileSide) {
+    const int perRow = page->imageWidth / kTileSide;
+    glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
+    for (int tile : marks->second) {
+      const float x0 = cell * static_cast<float>(tile % perRow);
+      const float y0 = cell * static_cast<float>(tile / perRow) + kPageTop;
+      rectLoop(x0, y0, x0 + cell, y0 + cell, zoom >= 2.0f ? 2 : 1);
+    }
+  }
   if (!input.showCursor || page == nullptr) return;
   const ToolState& tools = state.tools;
   const TileViewState& hover = state.tileView;

@@ -63,7 +63,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
                                        "export " + demo + " -o x --saturation 101", "count " + demo + " --bogus"}) {
     EXPECT_EQ(run(arguments).code, 2) << arguments;
   }
-  for (const char* command : {"export", "count", "layer-bmp", "validate", "info", "upgrade", "selfcheck"}) {
+  for (const char* command : {"export", "count", "layer-bmp", "validate", "info", "upgrade", "selfcheck", "budget"}) {
     expect(std::string(command) + " --help", 0, std::string("usage: qarto-cli ") + command);
   }
 }
@@ -72,7 +72,7 @@ TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {
   expect("export " + example("demo.qrm") + " -o cli --bank-offset 2 --tile-offset 5 --saturation -20 --luminance 10", 0,
          "Exported the following map data files");
   const auto s = load(example("demo.qrm"));
-  const ExportOptions options{work.file("editor"), 2, 5, -20, 10, std::nullopt};  // folder, offsets, colours
+  const ExportOptions options{work.file("editor"), 2, 5, -20, 10, std::nullopt, false};  // folder, offsets, colours
   ASSERT_TRUE(exportToHeaders(s->session, options).success);
   for (const char* name : {"BG_Collisions.cpp", "BG_Externs.h", "BG_Maps.cpp", "BG_Palette.cpp", "BG_Tiles.cpp"}) {
     EXPECT_EQ(readText(work.file(std::string("cli/") + name)), readText(work.file(std::string("editor/") + name)))
@@ -102,6 +102,8 @@ TEST_F(CliTest, InfoCountUpgradeLayerBmpValidateAndFilesThatCannotBeRead) {
   const CliRun info = expect("info --json " + example("demo.qrm"), 0,
                              "{\"kind\": \"Primary\", \"name\": \"Level\", \"width\": 64, \"height\": 32");
   expect("count " + example("demo.qrm"), 0, "Number of unique tiles detected: \n\t16");
+  expect("budget " + example("demo.qrm"), 0, "Group1 tiles: 16 of 1024, 1 char blocks\nPalettes: ");
+  expect("budget --json " + example("demo.qrm"), 0, "{\"tiles\": [16, 0], \"charBlocks\": [1, 0], \"palettes\": ");
   expect("upgrade " + example("demo.qrm") + " -o copy.qrm", 0);
   EXPECT_EQ(run("info --json copy.qrm").out, info.out);
   std::ofstream(work.file("strange.qrm"), std::ios::binary) << "not a map at all\n";

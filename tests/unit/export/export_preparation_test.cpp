@@ -78,8 +78,12 @@ TEST(Preparation, RefusalsShowTheirMessage) {
       shown("There are no tiles in the project so there is nothing to export.", MessageIcon::Information, " - Export");
   const auto noGroup1 = shown("There must be a tile 1 grouping.", MessageIcon::Warning, " - Export");
   const auto grouped = shown("Unoptimized mode cannot use tile grouping.", MessageIcon::Warning, " - Export");
-  const auto palettes = shown(kPaletteOverflow, MessageIcon::Warning, " - Palette Overflow");
-  const auto tileOverflow = shown(kTileOverflow, MessageIcon::Warning, " - Tile Overflow");
+  // An overflow names the first cells at fault (layer names are empty here).
+  auto palettes = [](const std::string& cells) {
+    return shown(kPaletteOverflow + "\n\nCells at fault:" + cells, MessageIcon::Warning, " - Palette Overflow");
+  };
+  const auto tileOverflow =
+      shown(kTileOverflow + "\n\nCells at fault:\nlayer , cell (24, 0)", MessageIcon::Warning, " - Tile Overflow");
   const LayerSpec collision{LayerKind::Collision, false, {cellOf(2, 0)}};
   const struct {
     MapSpec setup;
@@ -93,10 +97,13 @@ TEST(Preparation, RefusalsShowTheirMessage) {
       {{1, {primary({cellOf(2, 0)}, true), collision}}, 0, 0, true, noGroup1},
       {{1, {primary({cellOf(2, 0)}, true)}, true}, 0, 0, false, noGroup1},  // checked before un-optimized mode
       {{1, {primary({cellOf(2, 0)}), secondary({cellOf(2, 0)}, true)}, true}, 0, 0, false, grouped},
-      {{1, {primary(rows(2))}}, 15, 0, false, palettes},
-      {{1, {primary(rows(16)), secondary({cellOf(3, 0)})}}, 0, 0, false, palettes},
+      {{1, {primary(rows(2))}}, 15, 0, false, palettes("\nlayer , cell (1, 0)")},
+      {{1, {primary(rows(16)), secondary({cellOf(3, 0), cellOf(2, 0, 3), cellOf(3, 0)})}}, 0, 0, false,
+       palettes("\nlayer , cell (0, 0)\nlayer , cell (2, 0)")},
       {{25, {primary(tiles(0, 25))}}, 0, 1000, false, tileOverflow},
-      {{30, {primary(tiles(0, 30, 3))}}, 16, 1000, false, palettes},  // palettes are checked first
+      {{30, {primary(tiles(0, 30, 3))}}, 16, 1000, false,  // palettes are checked first
+       palettes("\nlayer , cell (0, 0)\nlayer , cell (1, 0)\nlayer , cell (2, 0)\nlayer , cell (3, 0)\n"
+                "layer , cell (4, 0)\nand 25 more")},
   };
   for (const auto& c : cases) {
     Prepared run(c.setup, c.bankOffset, c.tileOffset, c.countOnly);

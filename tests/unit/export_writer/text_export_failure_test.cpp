@@ -87,7 +87,8 @@ TEST(TextExport, CellsOfMissingPagesAreReportedAsDataErrors) {
             "Data errors were encountered while processing your map for exporting.  The following files were "
             "exported, though the contents of the data arrays will likely not be complete. \n\n  " +
                 out + "/BG_Palette.cpp\n  " + out + "/BG_Tiles.cpp\n  " + out + "/BG_Maps.cpp\n  " + out +
-                "/BG_Collisions.cpp\n  " + out + "/BG_Externs.h\n\n\n\nPalette Error Code: 2\nTile Error Code: 4");
+                "/BG_Collisions.cpp\n  " + out + "/BG_Externs.h\n\n\n\nPalette Error Code: 2\nTile Error Code: 4"
+                "\n\nCells at fault:\nlayer Main, cell (1, 0)\nlayer Main, cell (0, 1)");
   EXPECT_EQ(f.services.lastMessage(), test::shown(outcome.summary, MessageIcon::Information, " - Export Map Errors!"));
   EXPECT_EQ(f.services.beeps, std::vector<int>{240});
   // The two cells without their page still take their places.
