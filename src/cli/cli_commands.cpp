@@ -35,6 +35,8 @@ const std::vector<CliCommand>& cliCommands() {
       {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",
        "commands [MAP.qrm] [--json] [--yes]", runCommands},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
+      {"recover", "List the recovery copies the editor keeps of unsaved maps, or write one out as a map.",
+       "recover --list | recover MAP.qrm -o OUT.qrm", runRecover},
   };
   return commands;
 }
