@@ -22,9 +22,9 @@ struct MapFileHooks {
   // Opens the file a save writes to; unset means an AtomicSaveTarget.
   std::function<std::unique_ptr<MapSaveTarget>(const std::string& path)> openSaveTarget;
   // Hears the path of every map file just read or written, as it now is on disk.
-  std::function<void(const std::string& path)> fileSettled;
+  std::function<void(const std::string& path)> fileSettled{};
   // Asked before a save replaces `path`; false stops the save.
-  std::function<bool(const std::string& path)> confirmOverwrite;
+  std::function<bool(const std::string& path)> confirmOverwrite{};
 };
 
 // "Qarto v0.99 - <path>", with "  (Un-opt. mode)" in un-optimized mode; the
