@@ -48,15 +48,19 @@ bool RecoveryKeeper::tick(Clock::time_point now) {
   since_ = now;
   mapPath_ = project.filePath;
   const std::string target = recoveryCopyPath(options_.folder, project.filePath, options_.processId);
-  auto snapshot =
-      std::make_unique<const RecoverySnapshot>(project, session_.registry(), absoluteMapPath(project.filePath));
+  std::unique_ptr<RecoverySnapshot> snapshot = std::move(spare_);
+  const std::string storedPath = absoluteMapPath(project.filePath);
+  if (snapshot) {
+    snapshot->refresh(project, session_.registry(), storedPath);
+  } else {
+    snapshot = std::make_unique<RecoverySnapshot>(project, session_.registry(), storedPath);
+  }
   FileSystem* system = options_.system;
-  // The snapshot is freed where it is written, not on the caller's thread.
   auto write = [snapshot = std::move(snapshot), target, system]() mutable {
-    Written written{target, std::nullopt};
+    Written written{target, std::nullopt, nullptr};
     WriteFailure failure;
     if (!snapshot->write(target, *system, failure)) written.failure = failure;
-    snapshot.reset();
+    written.snapshot = std::move(snapshot);
     return written;
   };
   inFlight_ = std::async(options_.background ? std::launch::async : std::launch::deferred, std::move(write));
@@ -65,6 +69,7 @@ bool RecoveryKeeper::tick(Clock::time_point now) {
 }
 
 void RecoveryKeeper::collect(Written written) {
+  spare_ = std::move(written.snapshot);
   lastFailure_ = written.failure;
   if (written.failure) return;
   // A copy under another name (the map was renamed) is replaced by this one.
@@ -81,6 +86,7 @@ void RecoveryKeeper::dropCopy() {
   if (!copyPath_.empty()) ::unlink(copyPath_.c_str());
   copyPath_.clear();
   pending_ = false;
+  spare_.reset();
 }
 
 void RecoveryKeeper::adopt(const std::string& copyPath, const std::string& mapPath) {

@@ -56,12 +56,14 @@ class RecoveryKeeper {
   struct Written {
     std::string copyPath;
     std::optional<WriteFailure> failure;
+    std::unique_ptr<RecoverySnapshot> snapshot;  // for the next copy, its memory already mapped
   };
   void collect(Written written);
 
   EditorSession& session_;
   RecoveryOptions options_;
   std::future<Written> inFlight_;
+  std::unique_ptr<RecoverySnapshot> spare_;
   std::string copyPath_;
   std::string mapPath_;  // the map path the copy belongs to
   bool pending_ = false;

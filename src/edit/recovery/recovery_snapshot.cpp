@@ -10,6 +10,11 @@ namespace qarto {
 
 RecoverySnapshot::RecoverySnapshot(const MapProject& project, const TilesetRegistry& registry,
                                    const std::string& storedPath) {
+  refresh(project, registry, storedPath);
+}
+
+void RecoverySnapshot::refresh(const MapProject& project, const TilesetRegistry& registry,
+                               const std::string& storedPath) {
   project_.filePath = storedPath;
   project_.unoptimizedMode = project.unoptimizedMode;
   project_.lastTilesetId = project.lastTilesetId;
@@ -17,9 +22,15 @@ RecoverySnapshot::RecoverySnapshot(const MapProject& project, const TilesetRegis
   project_.showMapGrid = project.showMapGrid;
   project_.showTileGrid = project.showTileGrid;
   project_.autoPaintCollision = project.autoPaintCollision;
-  for (const auto& layer : project.layers()) {
-    project_.insertLayer(std::make_unique<MapLayer>(*layer), project_.layerCount());
+  while (project_.layerCount() > project.layerCount()) project_.takeLayer(project_.layerAt(project_.layerCount() - 1));
+  for (int i = 0; i < project.layerCount(); ++i) {
+    if (i < project_.layerCount()) {
+      *project_.layerAt(i) = *project.layerAt(i);  // keeps the cells' buffer when it is big enough
+    } else {
+      project_.insertLayer(std::make_unique<MapLayer>(*project.layerAt(i)), i);
+    }
   }
+  registry_.clear();
   for (const auto& [id, tileset] : registry) {
     auto copy = std::make_unique<Tileset>(*tileset);
     // The texture stays the view's: the copy must never hand it back.

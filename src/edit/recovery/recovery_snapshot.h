@@ -18,6 +18,9 @@ class RecoverySnapshot {
   // `storedPath` is the path the copy records as the map's own.
   RecoverySnapshot(const MapProject& project, const TilesetRegistry& registry, const std::string& storedPath);
   RecoverySnapshot(const RecoverySnapshot&) = delete;
+  // Copies the project again into this snapshot's buffers: an earlier
+  // snapshot's memory is already mapped, so the copy is a plain memcpy.
+  void refresh(const MapProject& project, const TilesetRegistry& registry, const std::string& storedPath);
   RecoverySnapshot& operator=(const RecoverySnapshot&) = delete;
 
   // Encodes the map file and writes it atomically to `copyPath`; any thread.

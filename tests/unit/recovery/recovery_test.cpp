@@ -29,21 +29,15 @@ struct FailingFileSystem : FileSystem {
   WriteStep failing;
   int error;
   FailingFileSystem(WriteStep step, int errorNumber) : failing(step), error(errorNumber) {}
+  int fail(WriteStep step, int real) const { return step == failing ? error : real; }
   int createTemporary(std::string& pattern, int& fd) override {
     return failing == WriteStep::CreateTemporary ? error : FileSystem::createTemporary(pattern, fd);
   }
-  int write(int fd, const void* data, std::size_t size) override {
-    return failing == WriteStep::Write ? error : FileSystem::write(fd, data, size);
-  }
-  int syncAndClose(int fd) override {
-    const int closed = FileSystem::syncAndClose(fd);
-    return failing == WriteStep::Sync ? error : closed;
-  }
-  int syncFolder(const std::string& folder) override {
-    return failing == WriteStep::SyncFolder ? error : FileSystem::syncFolder(folder);
-  }
-  int rename(const std::string& from, const std::string& to) override {
-    return failing == WriteStep::Rename ? error : FileSystem::rename(from, to);
+  int write(int fd, const void* d, std::size_t n) override { return fail(WriteStep::Write, FileSystem::write(fd, d, n)); }
+  int syncAndClose(int fd) override { return fail(WriteStep::Sync, FileSystem::syncAndClose(fd)); }
+  int syncFolder(const std::string& f) override { return fail(WriteStep::SyncFolder, FileSystem::syncFolder(f)); }
+  int rename(const std::string& a, const std::string& b) override {
+    return failing == WriteStep::Rename ? error : FileSystem::rename(a, b);
   }
 };
 
@@ -61,11 +55,6 @@ struct SavedMap {
     saved = readBytes(path);
     layer.cells[7].tile = 999;
     f.project().modified = true;
-  }
-  std::vector<std::uint8_t> encoded() {
-    std::vector<std::uint8_t> bytes;
-    encodeMapFile(f.project(), f.registry(), bytes);
-    return bytes;
   }
 };
 
@@ -108,7 +97,9 @@ TEST(Recovery, ACopyFollowsTheChangesAtMostOncePerIntervalAndGoesWithThem) {
   EXPECT_TRUE(keeper.tick(start + std::chrono::seconds(10)));
   // The whole project in the map file format, under a name of its own path.
   ASSERT_EQ(keeper.copyPath(), recoveryCopyPath(state.path() + "/recovery", m.path, 0));
-  EXPECT_EQ(readBytes(keeper.copyPath()), m.encoded());
+  std::vector<std::uint8_t> encoded;
+  ASSERT_TRUE(encodeMapFile(m.f.project(), m.f.registry(), encoded));
+  EXPECT_EQ(readBytes(keeper.copyPath()), encoded);
   EXPECT_FALSE(keeper.tick(start + std::chrono::seconds(30)));  // nothing changed since
   keeper.changed(start + std::chrono::seconds(15));
   EXPECT_FALSE(keeper.tick(start + std::chrono::seconds(19)));
