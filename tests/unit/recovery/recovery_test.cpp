@@ -67,8 +67,7 @@ TEST(Recovery, ASaveFailingAtAnyStepKeepsThePreviousFileAndSaysWhatAndWhere) {
   for (const auto& c : cases) {
     SavedMap m;
     FailingFileSystem system(c.step, c.error);
-    MapFileHooks hooks;
-    hooks.openSaveTarget = [&system](const std::string& t) { return std::make_unique<AtomicSaveTarget>(t, system); };
+    MapFileHooks hooks{{}, [&system](const std::string& t) { return std::make_unique<AtomicSaveTarget>(t, system); }};
     EXPECT_FALSE(saveMap(m.f.session, false, hooks));
     EXPECT_EQ(m.f.services.lastText(), "File could not be opened for save.\n\n" + m.path + c.says +
                                            "\n\nThe file on disk is unchanged and the map keeps its unsaved changes.");
@@ -163,6 +162,7 @@ TEST(Recovery, AFileChangedByAnotherProgramIsNeverReloadedOrOverwrittenUnasked) 
   const std::string changed = m.path + " was changed by another program";
   m.f.services.buttonAnswers = {1};  // Keep mine
   EXPECT_FALSE(watch.checkOnFocus(m.f.session, hooks));
+  ASSERT_EQ(m.f.services.choices.size(), 1u);
   EXPECT_EQ(m.f.services.choices.back().second, "Reload|Keep mine");
   EXPECT_EQ(m.f.services.choices.back().first.rfind(changed + ", and this map has unsaved changes.", 0), 0u);
   EXPECT_EQ(m.f.project().layerAt(0)->cells[7].tile, 999);
