@@ -19,8 +19,6 @@
 namespace qarto::test {
 namespace {
 
-using Clock = RecoveryKeeper::Clock;
-
 // The real file system with one step failing as the disk would fail it.
 struct FailingFileSystem : FileSystem {
   WriteStep failing;
@@ -81,7 +79,7 @@ TEST(Recovery, ACopyFollowsTheChangesAtMostOncePerIntervalAndGoesWithThem) {
   SavedMap m;
   TempFolder state;
   RecoveryKeeper keeper(m.f.session, {state.path() + "/recovery", std::chrono::seconds(10), false, 42});
-  const Clock::time_point start = Clock::now();
+  const RecoveryKeeper::Clock::time_point start = RecoveryKeeper::Clock::now();
   keeper.changed(start);
   EXPECT_FALSE(keeper.tick(start + std::chrono::seconds(9)));
   EXPECT_TRUE(keeper.tick(start + std::chrono::seconds(10)));
@@ -114,8 +112,8 @@ TEST(Recovery, TheNextStartOffersEachFreshCopyAndDoesWhatTheAnswerSays) {
     m.f.project().filePath = maps[i];
     m.f.project().layerAt(0)->cells[3].tile = static_cast<std::uint16_t>(500 + i);
     RecoveryKeeper keeper(m.f.session, {folder, std::chrono::seconds(0), false, 1});
-    keeper.changed(Clock::now());
-    keeper.tick(Clock::now());
+    keeper.changed(RecoveryKeeper::Clock::now());
+    keeper.tick(RecoveryKeeper::Clock::now());
     contents.push_back(readBytes(keeper.copyPath()));
     const std::int64_t when = now - 100 * static_cast<std::int64_t>(i) - (i == 3 ? kRecoveryMaxAgeSeconds + 1 : 0);
     const utimbuf times{when, when};
