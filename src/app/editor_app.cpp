@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "app/frame/main_frame.h"
+#include "app/frame/recovery_timer.h"
 #include "app/view/editor_view_factory.h"
 #include "app/view/glyph_rasterizer.h"
 #include "app/view/raster/view_framebuffer.h"
@@ -74,8 +75,11 @@ bool EditorApp::start(const std::string& commandLine, const std::string& moduleD
   if (readAhead) frame_->holdViewDrawing(true);
   frame_->showMaximized();
 
+  // The work a crash left comes first; a restored map takes the place of
+  // the command line's.
+  const bool restored = frame_->recovery().offerCopies();
   if (readAhead) {
-    frame_->openMapByPath(path, readAhead.get());
+    if (!restored) frame_->openMapByPath(path, readAhead.get());
     frame_->holdViewDrawing(false);
   }
   return true;

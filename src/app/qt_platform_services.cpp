@@ -85,6 +85,25 @@ MessageAnswer QtPlatformServices::messageBox(const std::string& text, const std:
   }
 }
 
+int QtPlatformServices::chooseButton(const std::string& text, const std::string& caption,
+                                     const std::vector<std::string>& buttons, int defaultButton, MessageIcon icon) {
+  QMessageBox box(qtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::NoButton,
+                  ownerOf(parent_));
+  std::vector<QPushButton*> added;
+  for (const std::string& label : buttons) {
+    added.push_back(box.addButton(QString::fromStdString(label), QMessageBox::AcceptRole));
+  }
+  if (added.empty()) return -1;
+  if (defaultButton >= 0 && defaultButton < static_cast<int>(added.size())) box.setDefaultButton(added[defaultButton]);
+  // Escape and the window's close button: the last button, which changes nothing.
+  box.setEscapeButton(added.back());
+  box.exec();
+  for (std::size_t i = 0; i < added.size(); ++i) {
+    if (box.clickedButton() == added[i]) return static_cast<int>(i);
+  }
+  return static_cast<int>(added.size()) - 1;
+}
+
 std::vector<std::string> QtPlatformServices::chooseOpenFiles(const FileChooserRequest& request) {
   QFileDialog dialog(ownerOf(parent_));
   prepareChooser(dialog, request);

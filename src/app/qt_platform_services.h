@@ -21,6 +21,8 @@ class QtPlatformServices : public PlatformServices {
   std::optional<std::string> chooseSaveFile(const FileChooserRequest& request) override;
   std::optional<std::string> chooseFolder(const std::string& title, const std::string& initialFolder) override;
   std::optional<std::uint32_t> chooseColour(const std::string& title, std::uint32_t initial) override;
+  int chooseButton(const std::string& text, const std::string& caption, const std::vector<std::string>& buttons,
+                   int defaultButton, MessageIcon icon) override;
   void setBusy(bool busy) override;
   void beep(int frequencyHz, int durationMs) override;
 

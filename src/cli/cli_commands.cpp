@@ -40,6 +40,8 @@ const std::vector<CliCommand>& cliCommands() {
        runRemapPalette},
       {"budget", "Print the map's hardware budget: unique tiles, palettes, screen blocks, ROM bytes.",
        "budget MAP.qrm [--json] [--yes]", runBudget},
+      {"recover", "List the recovery copies the editor keeps of unsaved maps, or write one out as a map.",
+       "recover --list | recover MAP.qrm -o OUT.qrm", runRecover},
   };
   return commands;
 }

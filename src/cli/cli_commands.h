@@ -31,5 +31,6 @@ int runRom(const std::vector<std::string>& args);
 int runRun(const std::vector<std::string>& args);
 int runRemapPalette(const std::vector<std::string>& args);
 int runBudget(const std::vector<std::string>& args);
+int runRecover(const std::vector<std::string>& args);
 
 }  // namespace qarto

@@ -40,6 +40,15 @@ class PlatformServices {
   // Colours are 0x00BBGGRR as the settings store keeps them.
   virtual std::optional<std::uint32_t> chooseColour(const std::string& title, std::uint32_t initial) = 0;
 
+  // A question with buttons of its own ("Restore", "Discard", "Later");
+  // returns the index of the button chosen. The last button must be the
+  // one that changes nothing: it is the answer where nobody can be asked.
+  virtual int chooseButton(const std::string& text, const std::string& caption,
+                           const std::vector<std::string>& buttons, int defaultButton, MessageIcon icon) {
+    (void)text, (void)caption, (void)defaultButton, (void)icon;
+    return static_cast<int>(buttons.size()) - 1;
+  }
+
   virtual void setBusy(bool busy) = 0;
   virtual void beep(int frequencyHz, int durationMs) = 0;
 };

@@ -41,6 +41,14 @@ std::optional<std::uint32_t> ScriptedServices::chooseColour(const std::string&, 
   return next(colourAnswers, {});
 }
 
+int ScriptedServices::chooseButton(const std::string& text, const std::string&,
+                                   const std::vector<std::string>& buttons, int defaultButton, MessageIcon) {
+  std::string labels;
+  for (const std::string& label : buttons) labels += (labels.empty() ? "" : "|") + label;
+  choices.emplace_back(text, labels);
+  return next(buttonAnswers, defaultButton);
+}
+
 void ScriptedServices::setBusy(bool busy) {
   busyDepth += busy ? 1 : -1;
   ++busyCalls;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/platform_services.h"
@@ -30,6 +31,8 @@ class ScriptedServices : public PlatformServices {
   std::optional<std::string> chooseSaveFile(const FileChooserRequest& request) override;
   std::optional<std::string> chooseFolder(const std::string& title, const std::string& initialFolder) override;
   std::optional<std::uint32_t> chooseColour(const std::string& title, std::uint32_t initial) override;
+  int chooseButton(const std::string& text, const std::string& caption, const std::vector<std::string>& buttons,
+                   int defaultButton, MessageIcon icon) override;
   void setBusy(bool busy) override;
   void beep(int frequencyHz, int durationMs) override;
 
@@ -39,6 +42,7 @@ class ScriptedServices : public PlatformServices {
   std::deque<std::optional<std::string>> saveFileAnswers;
   std::deque<std::optional<std::string>> folderAnswers;
   std::deque<std::optional<std::uint32_t>> colourAnswers;
+  std::deque<int> buttonAnswers;  // chooseButton: empty gives the default button
 
   // Records.
   std::vector<Message> messages;
@@ -46,6 +50,8 @@ class ScriptedServices : public PlatformServices {
   std::vector<FileChooserRequest> saveRequests;
   std::vector<std::string> folderRequests;  // the choosers' titles
   std::vector<int> beeps;
+  // chooseButton's questions: the text and the buttons joined with "|".
+  std::vector<std::pair<std::string, std::string>> choices;
   int busyDepth = 0;
   int busyCalls = 0;
 

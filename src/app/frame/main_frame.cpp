@@ -20,6 +20,7 @@
 #include "app/dialogs/editor_dialogs.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/menu_builder.h"
+#include "app/frame/recovery_timer.h"
 #include "app/frame/status_panes.h"
 #include "app/frame/system_clipboard.h"
 #include "app/frame/toolbar_art.h"
@@ -69,6 +70,11 @@ CMainFrame::CMainFrame(PlatformServices& services, SettingsStore& settings, cons
     view_->redraw();
   });
   march->start(150);
+  recovery_ = new RecoveryTimer(*engine_, *commands_, this);
+  connect(recovery_, &RecoveryTimer::mapReplaced, this, [this] {
+    engine_->refresh();
+    showEngineState();
+  });
 
   // The collision page, then the map view that draws it (its GL side and colours).
   loadCollisionTileset(engine_->session());
@@ -221,6 +227,7 @@ void CMainFrame::showEngineState() {
   if (showingState_) return;
   showingState_ = true;
   const ViewRequests requests = engine_->takeRequests();
+  recovery_->changed();
   actions_->update();
   if (const QString title = QString::fromStdString(commands_->windowTitle()); title != windowTitle()) {
     QMainWindow::setWindowTitle(title);
@@ -300,6 +307,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     showEngineState();
     return;
   }
+  recovery_->closed();
   view_->shutDown();
   takeCentralWidget();
   view_.reset();

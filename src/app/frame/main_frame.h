@@ -23,6 +23,7 @@ class EditorCommands;
 class MapReadAhead;
 class MapViewEngine;
 class MenuBuilder;
+class RecoveryTimer;
 class PlatformServices;
 class SettingsStore;
 class StatusPanes;
@@ -60,6 +61,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // The map view's widget; none once the close sequence destroyed it.
   QWidget* view() const;
   QMenu* mapMenu() const { return mapMenu_; }
+  // Recovery copies and the changed-on-disk check.
+  RecoveryTimer& recovery() { return *recovery_; }
   QMenu* tileMenu() const { return tileMenu_; }
 
   // Opens a map by path (the command line, the recent files, a drop);
@@ -131,6 +134,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   bool withRunMap_ = false;
   std::string baseRomPath_;
   QPointer<PlayerWindow> player_;
+  RecoveryTimer* recovery_ = nullptr;
 };
 
 // Where the bar layout is kept in the settings store.

@@ -23,6 +23,10 @@ MapFileHooks EditorCommands::mapFileHooks() {
     title_ = title;
     frame_->setWindowTitle(windowTitle());
   };
+  hooks.fileSettled = [this](const std::string& path) { diskWatch_.settled(path); };
+  hooks.confirmOverwrite = [this](const std::string& path) {
+    return diskWatch_.confirmOverwrite(engine_.session().services(), path);
+  };
   return hooks;
 }
 

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "edit/commands/frame_host.h"
+#include "edit/recovery/disk_watch.h"
 #include "edit/session/map_file_commands.h"
 #include "edit/view/input_event.h"
 
@@ -57,6 +58,8 @@ class EditorCommands {
   // the project has unsaved changes. The window shows it after every
   // command and input, so the mark follows undo, redo and saves.
   std::string windowTitle() const;
+  // The open map's file as last read or written, to notice other programs' changes.
+  DiskWatch& diskWatch() { return diskWatch_; }
 
  private:
   MapViewEngine& engine_;
@@ -64,6 +67,7 @@ class EditorCommands {
   FrameHost* frame_;
   std::unordered_map<int, Handler> handlers_;
   std::string title_;
+  DiskWatch diskWatch_;
 };
 
 // The handler sets, by area.

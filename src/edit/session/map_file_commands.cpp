@@ -36,6 +36,14 @@ void tell(PlatformServices& services, const std::string& text) {
   services.messageBox(text, caption(), MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
+// The usual first line, then what happened where, and that nothing is lost.
+std::string saveFailedMessage(const std::string& path, const MapSaveTarget* target) {
+  std::string text = kSaveOpenFailedMessage;
+  if (target == nullptr || !target->failure()) return text;
+  return text + "\n\n" + describeWriteFailure(path, *target->failure()) +
+         "\n\nThe file on disk is unchanged and the map keeps its unsaved changes.";
+}
+
 void showTitle(const MapFileHooks& hooks, const MapProject& project) {
   if (hooks.setWindowTitle) hooks.setWindowTitle(windowTitle(project));
 }
@@ -156,10 +164,11 @@ bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks) {
   }
 
   const std::string path = project.filePath;
+  if (hooks.confirmOverwrite && !hooks.confirmOverwrite(path)) return false;
   std::unique_ptr<MapSaveTarget> target =
       hooks.openSaveTarget ? hooks.openSaveTarget(path) : std::make_unique<AtomicSaveTarget>(path);
   if (!target || !target->open()) {
-    tell(services, kSaveOpenFailedMessage);
+    tell(services, saveFailedMessage(path, target.get()));
     return false;
   }
   RecentFileList(settings).add(path);
@@ -171,11 +180,12 @@ bool saveMap(EditorSession& session, bool saveAs, const MapFileHooks& hooks) {
   }
   // Nothing replaced the previous file: the changes are still unsaved.
   if (!written) {
-    tell(services, kSaveOpenFailedMessage);
+    tell(services, saveFailedMessage(path, target.get()));
     return false;
   }
   project.modified = false;
   showTitle(hooks, project);
+  if (hooks.fileSettled) hooks.fileSettled(path);
   return true;
 }
 
@@ -223,6 +233,27 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
   session.project().resetProject(true);
   installMap(session, chosen, map);
   showTitle(hooks, session.project());
+  if (hooks.fileSettled) hooks.fileSettled(chosen);
+  return true;
+}
+
+bool openMapAs(EditorSession& session, const std::string& readPath, const std::string& mapPath,
+               const MapFileHooks& hooks, std::string& message) {
+  FileByteSource file;
+  LoadedMap map;
+  if (file.open(readPath) == ReadStatus::Ok) {
+    BusyPointer busy(session.services());
+    map = decodeMapSource(file);  // the questions of old files are declined
+  }
+  if (!map.succeeded()) {
+    message = map.message.empty() ? kLoadOpenFailedMessage : map.message;
+    return false;
+  }
+  session.project().resetProject(true);
+  installMap(session, mapPath, map);
+  session.project().modified = true;
+  showTitle(hooks, session.project());
+  if (hooks.fileSettled) hooks.fileSettled(mapPath);
   return true;
 }
 

@@ -21,6 +21,10 @@ struct MapFileHooks {
   std::function<void(const std::string& title)> setWindowTitle;
   // Opens the file a save writes to; unset means an AtomicSaveTarget.
   std::function<std::unique_ptr<MapSaveTarget>(const std::string& path)> openSaveTarget;
+  // Hears the path of every map file just read or written, as it now is on disk.
+  std::function<void(const std::string& path)> fileSettled{};
+  // Asked before a save replaces `path`; false stops the save.
+  std::function<bool(const std::string& path)> confirmOverwrite{};
 };
 
 // "Qarto v0.99 - <path>", with "  (Un-opt. mode)" in un-optimized mode; the
@@ -44,6 +48,13 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 // The unsaved-changes question before the project is replaced or closed.
 // True means the caller may go on.
 bool confirmDiscard(EditorSession& session, const MapFileHooks& hooks = {});
+
+// Opens a map file read elsewhere (a recovery copy) as the map at `mapPath`,
+// with unsaved changes: nothing is written to `mapPath` until the user
+// saves. False, with the reason in `message`, when `readPath` cannot be
+// read; the open project is then untouched.
+bool openMapAs(EditorSession& session, const std::string& readPath, const std::string& mapPath,
+               const MapFileHooks& hooks, std::string& message);
 
 // Files dropped on the map view: a map (only the first one) or tile pages.
 void onFilesDropped(EditorSession& session, const std::vector<std::string>& paths, const MapFileHooks& hooks = {});

@@ -1,33 +1,41 @@
 #include "io/files/atomic_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <vector>
 
 namespace qarto {
 
-AtomicFile::AtomicFile(std::string targetPath) : target_(std::move(targetPath)) {}
+namespace {
+
+std::string folderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(std::string targetPath, FileSystem& system) : target_(std::move(targetPath)), system_(system) {}
 
 AtomicFile::~AtomicFile() {
   if (!committed_) discard();
 }
 
+bool AtomicFile::fail(WriteStep step, int error) {
+  if (!failure_) failure_ = WriteFailure{step, error != 0 ? error : EIO};
+  return false;
+}
+
 bool AtomicFile::open() {
   if (fd_ >= 0) return true;
-  std::vector<char> name(target_.begin(), target_.end());
-  const std::string suffix = ".tmpXXXXXX";
-  name.insert(name.end(), suffix.begin(), suffix.end());
-  name.push_back('\0');
-  fd_ = mkstemp(name.data());
-  if (fd_ < 0) {
-    failed_ = true;
-    return false;
+  std::string name = target_ + ".tmpXXXXXX";
+  if (const int error = system_.createTemporary(name, fd_); error != 0 || fd_ < 0) {
+    fd_ = -1;
+    return fail(WriteStep::CreateTemporary, error);
   }
-  temp_ = name.data();
+  temp_ = name;
   // Keep the permissions an ordinary new file would get.
   mode_t mask = umask(0);
   umask(mask);
@@ -38,37 +46,35 @@ bool AtomicFile::open() {
 }
 
 bool AtomicFile::write(const void* data, std::size_t size) {
-  if (failed_ || fd_ < 0) {
-    failed_ = true;
-    return false;
-  }
-  const char* p = static_cast<const char*>(data);
-  while (size > 0) {
-    ssize_t n = ::write(fd_, p, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      failed_ = true;
-      return false;
-    }
-    p += n;
-    size -= static_cast<std::size_t>(n);
-  }
+  if (failure_ || fd_ < 0) return fail(WriteStep::Write, EBADF);
+  if (const int error = system_.write(fd_, data, size); error != 0) return fail(WriteStep::Write, error);
   return true;
 }
 
 bool AtomicFile::commit() {
-  if (failed_ || fd_ < 0) {
+  if (failure_ || fd_ < 0) {
     discard();
-    return false;
+    return fail(WriteStep::Write, EBADF);
   }
-  bool ok = fsync(fd_) == 0;
-  ok = (::close(fd_) == 0) && ok;
+  const int fd = fd_;
   fd_ = -1;
-  if (!ok || std::rename(temp_.c_str(), target_.c_str()) != 0) {
-    failed_ = true;
-    discard();
-    return false;
+  int error = system_.syncAndClose(fd);
+  WriteStep step = WriteStep::Sync;
+  const std::string folder = folderOf(target_);
+  if (error == 0) {
+    step = WriteStep::SyncFolder;
+    error = system_.syncFolder(folder);
   }
+  if (error == 0) {
+    step = WriteStep::Rename;
+    error = system_.rename(temp_, target_);
+  }
+  if (error != 0) {
+    discard();
+    return fail(step, error);
+  }
+  // The rename itself made durable; the target is complete either way.
+  system_.syncFolder(folder);
   committed_ = true;
   return true;
 }
@@ -84,9 +90,12 @@ void AtomicFile::discard() {
   }
 }
 
-bool writeFileAtomically(const std::string& path, const void* data, std::size_t size) {
-  AtomicFile file(path);
-  return file.open() && file.write(data, size) && file.commit();
+bool writeFileAtomically(const std::string& path, const void* data, std::size_t size, WriteFailure* failure,
+                         FileSystem& system) {
+  AtomicFile file(path, system);
+  const bool written = file.open() && file.write(data, size) && file.commit();
+  if (!written && failure != nullptr && file.failure()) *failure = *file.failure();
+  return written;
 }
 
 }  // namespace qarto

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,16 +31,19 @@ class MapSaveTarget : public ByteSink {
  public:
   virtual bool open() = 0;
   virtual bool commit() = 0;
+  // Why open, write or commit failed, when the target knows.
+  virtual std::optional<WriteFailure> failure() const { return std::nullopt; }
 };
 
 // The program's save target: an AtomicFile, so a failed save leaves the
 // previous file byte for byte.
 class AtomicSaveTarget : public MapSaveTarget {
  public:
-  explicit AtomicSaveTarget(const std::string& path) : file_(path) {}
+  explicit AtomicSaveTarget(const std::string& path, FileSystem& system = realFileSystem()) : file_(path, system) {}
   bool open() override { return file_.open(); }
   bool write(const std::uint8_t* data, std::size_t size) override { return file_.write(data, size); }
   bool commit() override { return file_.commit(); }
+  std::optional<WriteFailure> failure() const override { return file_.failure(); }
 
  private:
   AtomicFile file_;

@@ -64,7 +64,11 @@ TEST(MapFileCommands, FailedSavesKeepThePreviousFileAndTheUnsavedState) {
   f.services.saveFileAnswers = {missing, isFolder};
   EXPECT_FALSE(saveMap(f.session, true));
   EXPECT_FALSE(saveMap(f.session, true));
-  EXPECT_EQ(f.services.messages, std::vector(3, shown(kNotSaved, MessageIcon::Exclamation)));
+  const std::string unchanged = "\n\nThe file on disk is unchanged and the map keeps its unsaved changes.";
+  EXPECT_EQ(f.services.texts(),
+            (std::vector<std::string>{kNotSaved,
+                                      kNotSaved + "\n\n" + missing + ": the folder does not exist (any more) (creating the file)." + unchanged,
+                                      kNotSaved + "\n\n" + isFolder + ": a folder has that name (replacing the previous file)." + unchanged}));
   EXPECT_TRUE(f.project().modified);
   EXPECT_FALSE(std::filesystem::exists(missing));
   EXPECT_TRUE(std::filesystem::is_empty(isFolder));
