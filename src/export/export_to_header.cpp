@@ -125,6 +125,8 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
   job.saturation = request.saturation;
   job.luminance = request.luminance;
   job.startTime = options.startTime.value_or(std::time(nullptr));
+  job.layout.screenBlocks = options.screenBlocks;
+  job.layout.lz77 = options.lz77;
   const TextExportResult result = writer(prepared.reduction, job, session.settings(), session.services());
 
   ExportOutcome outcome;

@@ -50,6 +50,8 @@ struct ExportOptions {
   int saturation = 0;     // -100..100 percent
   int luminance = 0;      // -100..100 percent
   std::optional<std::time_t> startTime;  // "%time%" and "%date%"; now when unset
+  bool screenBlocks = false;  // map arrays of big layers as consecutive screen blocks
+  bool lz77 = false;          // arrays compressed for the BIOS
 };
 
 struct ExportOutcome {

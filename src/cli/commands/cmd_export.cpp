@@ -31,7 +31,7 @@ bool applyDefinition(CliContext& context, const std::string& path) {
 
 int runExport(const std::vector<std::string>& args) {
   CliArguments arguments({"-o", "--bank-offset", "--tile-offset", "--saturation", "--luminance", "--definition"},
-                         {"--yes", "--binary"});
+                         {"--yes", "--binary", "--lz77", "--screenblocks"});
   std::string error;
   ExportOptions options;
   bool ok = arguments.parse(args, error) && arguments.intValue("--bank-offset", options.bankOffset, error) &&
@@ -55,6 +55,8 @@ int runExport(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   options.directory = *arguments.value("-o");
+  options.lz77 = arguments.has("--lz77");
+  options.screenBlocks = arguments.has("--screenblocks");
 
   CliContext context(arguments.has("--yes"), CliContext::Settings::User);
   if (auto definition = arguments.value("--definition")) {

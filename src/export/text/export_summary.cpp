@@ -24,6 +24,7 @@ ExportSummary composeExportSummary(const ExportSummaryInput& input) {
 
   std::string files = fileList(input.exported);
   if (!input.notWritten.empty()) files += kNotWrittenIntro + fileList(input.notWritten);
+  if (!input.notes.empty()) files += kPaddedLayersIntro + fileList(input.notes);
 
   if (!summary.dataErrors) {
     summary.caption = caption(" - Export Map");

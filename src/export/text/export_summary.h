@@ -25,6 +25,7 @@ struct ExportSummaryInput {
   std::vector<std::string> notWritten;  // extern or collision files that could not be written
   int paletteErrors = 0;
   int tileErrors = 0;
+  std::vector<std::string> notes;  // layers padded to whole screen blocks
 };
 
 struct ExportSummary {
@@ -38,6 +39,7 @@ inline constexpr const char* kExportSummaryIntro = "Exported the following map d
 inline constexpr const char* kExportErrorsIntro =
     "Data errors were encountered while processing your map for exporting.  The following files were exported, though the contents of the data arrays will likely not be complete. ";
 inline constexpr const char* kNotWrittenIntro = "\nThe following files could not be written:\n\n";
+inline constexpr const char* kPaddedLayersIntro = "\nPadded to whole screen blocks:\n\n";
 inline constexpr int kErrorBeepHz = 240;
 inline constexpr int kErrorBeepMs = 5;
 

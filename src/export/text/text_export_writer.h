@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/layout/array_layout.h"
 #include "export/reduction/export_reduction.h"
 #include "export/text/export_summary.h"
 
@@ -23,6 +24,7 @@ struct TextExportJob {
   int saturation = 0;
   int luminance = 0;
   std::time_t startTime = 0;  // "%time%" and "%date%"
+  ArrayLayout layout;
 };
 
 // Writes the palette, tile, map and collision files and the extern files
