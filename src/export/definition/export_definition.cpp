@@ -70,6 +70,7 @@ ExportDefinition defaultExportDefinition() {
   definition.file1Name = "BG_Externs.h";
   definition.file1Includes = kDefaultExternIncludes;
   definition.file2Name = "BG_Externs2.h";
+  definition.file2Includes = kDefaultSecondExternIncludes;
   definition.numAutoGen = 0;
   return definition;
 }

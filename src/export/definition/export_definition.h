@@ -55,6 +55,7 @@ inline constexpr const char* kDefaultExternIncludes =
     "} TEnemyList;\r\n"
     "\r\n"
     "extern const TEnemyList list[];";
+inline constexpr const char* kDefaultSecondExternIncludes = "#pragma once\r\n\r\n#include \"BG_Externs.h\"";
 
 // One data file of the export: name, includes, array template and extern.
 struct FileSection {

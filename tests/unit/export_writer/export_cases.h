@@ -68,7 +68,10 @@ inline std::vector<ExportCase> exportCases() {
                      for (int i = 0; i < 40; ++i) tiles.push_back(i % 3);
                      setTileCells(primary, tiles, 2);
                      for (std::size_t i = 20; i < 40; ++i) primary.cells[i].palette = 1;
+                     // Declared in the second header, which the map file then includes.
                      f.settings.writeInt("Exporting", "MapExternState", 2);
+                     f.settings.writeText("Exporting", "MapIncludes",
+                                          "#include \"BG_Externs.h\"\r\n#include \"BG_Externs2.h\"");
                      options.bankOffset = 3;
                      options.tileOffset = 100;
                      options.saturation = -25;
