@@ -7,8 +7,11 @@ const std::vector<CliCommand>& cliCommands() {
       {"export",
        "Export a map to C source files, as Export to Header does (--binary: as binary files).\n\n"
        "  --screenblocks  map arrays of layers beyond 32 cells a side as consecutive 32x32 screen blocks\n"
-       "  --lz77          every array compressed for the GBA BIOS (SWI 0x11/0x12)",
-       "export MAP.qrm -o DIR [--binary] [--screenblocks] [--lz77] [--bank-offset N] [--tile-offset N] "
+       "  --lz77          every array compressed for the GBA BIOS (SWI 0x11/0x12)\n"
+       "  --preset NAME   the files to write: templates (the export definition's, the default), grit (per tile "
+       "layer NAME.c/.h with grit's names), butano (per tile layer graphics/NAME.bmp and .json)",
+       "export MAP.qrm -o DIR [--binary | --preset templates|grit|butano] [--screenblocks] [--lz77] "
+       "[--bank-offset N] [--tile-offset N] "
        "[--saturation S] [--luminance L] [--definition FILE.qrd] [--yes]",
        runExport},
       {"count", "Print the unique tile and palette counts of a map.", "count MAP.qrm [--yes]", runCount},

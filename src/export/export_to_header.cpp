@@ -7,6 +7,8 @@
 #include "export/binary/binary_export.h"
 #include "export/export_paths.h"
 #include "export/export_preparation.h"
+#include "export/presets/butano_export.h"
+#include "export/presets/grit_export.h"
 #include "export/text/text_export_writer.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
@@ -140,6 +142,11 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
 }  // namespace
 
 ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options) {
+  switch (options.preset) {
+    case ExportPreset::Grit: return runExport(session, options, writeGritExport);
+    case ExportPreset::Butano: return runExport(session, options, writeButanoExport);
+    case ExportPreset::Templates: break;
+  }
   return runExport(session, options, writeTextExport);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "export/presets/export_preset.h"
+
 namespace qarto {
 
 class EditorSession;
@@ -52,6 +54,7 @@ struct ExportOptions {
   std::optional<std::time_t> startTime;  // "%time%" and "%date%"; now when unset
   bool screenBlocks = false;  // map arrays of big layers as consecutive screen blocks
   bool lz77 = false;          // arrays compressed for the BIOS
+  ExportPreset preset = ExportPreset::Templates;  // the C export's files
 };
 
 struct ExportOutcome {

@@ -122,6 +122,7 @@ inline std::vector<ExportCase> exportCases() {
          s.writeInt("Exporting", "CollisionExternState", 2);
          s.writeText("Exporting", "File2Name", "%mapName%_ext_%numAutoGen%.h");
          s.writeText("Exporting", "File2Includes", "#pragma once");
+         s.writeText("Exporting", "File1Includes", "");  // as stored before the self-contained header
        },
        false});
   return cases;
