@@ -40,6 +40,10 @@ ExportToHeaderValues loadExportToHeader(SettingsStore& settings) {
       std::clamp(settings.readInt(kSettingsSection, "Saturation", kNeutralShiftPosition), 0, kMaxShiftPosition);
   values.luminance =
       std::clamp(settings.readInt(kSettingsSection, "Luminance", kNeutralShiftPosition), 0, kMaxShiftPosition);
+  values.screenBlocks = settings.readInt(kSettingsSection, "ExportScreenBlocks", 0) != 0;
+  values.lz77 = settings.readInt(kSettingsSection, "ExportLz77", 0) != 0;
+  values.preset = presetNamed(settings.readText(kSettingsSection, "ExportPreset", presetName(ExportPreset::Templates)))
+                      .value_or(ExportPreset::Templates);
   return values;
 }
 
@@ -89,6 +93,9 @@ std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, Se
   settings.writeInt(kSettingsSection, "Saturation", values.saturation);
   settings.writeInt(kSettingsSection, "Luminance", values.luminance);
   settings.writeInt(kSettingsSection, "TileOffset", *tileOffset);
+  settings.writeInt(kSettingsSection, "ExportScreenBlocks", values.screenBlocks ? 1 : 0);
+  settings.writeInt(kSettingsSection, "ExportLz77", values.lz77 ? 1 : 0);
+  settings.writeText(kSettingsSection, "ExportPreset", presetName(values.preset));
 
   ExportOptions options;
   options.directory = exportDirectoryFromPath(values.exportPath);
@@ -96,6 +103,9 @@ std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, Se
   options.tileOffset = *tileOffset;
   options.saturation = values.saturation - kNeutralShiftPosition;
   options.luminance = values.luminance - kNeutralShiftPosition;
+  options.screenBlocks = values.screenBlocks;
+  options.lz77 = values.lz77;
+  options.preset = values.preset;
   return options;
 }
 

@@ -42,6 +42,9 @@ struct ExportToHeaderValues {
   int bankOffset = 0;          // slider 0..15
   int saturation = kNeutralShiftPosition;  // slider 0..200
   int luminance = kNeutralShiftPosition;   // slider 0..200
+  bool screenBlocks = false;                // "ExportScreenBlocks"
+  bool lz77 = false;                        // "ExportLz77"
+  ExportPreset preset = ExportPreset::Templates;  // "ExportPreset"
 };
 
 // What an export needs, whoever asks for it: the dialog or a command line.

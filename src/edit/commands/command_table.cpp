@@ -137,6 +137,9 @@ std::vector<CommandInfo> buildTable() {
        {K::virtualKey(Key::F5)}},
       {kEntityPlacementMode, "Entity Placement Mode", "Place and move entities\nEntity Placement Mode (F6)", Frame,
        {K::virtualKey(Key::F6)}},
+      {kExportGrit, "Export for grit", "Export each tile layer as the C files grit writes\nExport for grit", Frame, {}},
+      {kExportButano, "Export for butano", "Export each tile layer as a butano background asset\nExport for butano",
+       Frame, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});
