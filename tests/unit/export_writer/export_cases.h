@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <ostream>
 #include <regex>
 #include <sstream>
@@ -157,5 +158,21 @@ inline std::vector<ExportedArray> arraysIn(const std::string& text) {
 }
 
 inline std::string caseName(const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; }
+
+// Each array of exported C files in file order, by name; a repeated name
+// gets the next number, as the binary files do (bgMap, bgMap2).
+inline std::map<std::string, std::vector<std::int64_t>> arraysOfFiles(
+    const std::string& folder, const std::vector<std::string>& files = {"BG_Palette.cpp", "BG_Tiles.cpp",
+                                                                         "BG_Maps.cpp", "BG_Collisions.cpp"}) {
+  std::map<std::string, std::vector<std::int64_t>> arrays;
+  for (const std::string& file : files) {
+    for (ExportedArray& array : arraysIn(readText(folder + "/" + file))) {
+      std::string name = array.name;
+      for (int use = 2; arrays.count(name) != 0; ++use) name = array.name + std::to_string(use);
+      arrays[name] = std::move(array.values);
+    }
+  }
+  return arrays;
+}
 
 }  // namespace qarto::test

@@ -15,17 +15,6 @@ using test::WriterFixture;
 
 int run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
 
-std::map<std::string, std::vector<std::int64_t>> arraysOf(const std::string& folder,
-                                                          const std::vector<std::string>& files) {
-  std::map<std::string, std::vector<std::int64_t>> arrays;
-  for (const std::string& file : files) {
-    for (const test::ExportedArray& array : test::arraysIn(test::readText(folder + "/" + file))) {
-      arrays[array.name] = array.values;
-    }
-  }
-  return arrays;
-}
-
 TEST(GritPreset, AProgramUsingGritsNamesBuildsAndTheArraysAreTheDefaultExports) {
   if (run("cc --version") != 0 || run("c++ --version") != 0) GTEST_SKIP() << "no host C and C++ compilers";
   WriterFixture f;
@@ -38,8 +27,8 @@ TEST(GritPreset, AProgramUsingGritsNamesBuildsAndTheArraysAreTheDefaultExports) 
   EXPECT_EQ(test::filesUnder(options.directory),
             (std::vector<std::string>{"Far.c", "Far.h", "Main.c", "Main.h", "Near.c", "Near.h"}));
 
-  auto plain = arraysOf(f.out.path(), {"BG_Palette.cpp", "BG_Tiles.cpp", "BG_Maps.cpp"});
-  auto grit = arraysOf(options.directory, {"Main.c", "Far.c", "Near.c"});
+  auto plain = test::arraysOfFiles(f.out.path());
+  auto grit = test::arraysOfFiles(options.directory, {"Main.c", "Far.c", "Near.c"});
   for (const auto& [layer, map] : {std::pair{"Main", "bgMap"}, {"Far", "bgMap2"}, {"Near", "bgMap3"}}) {
     EXPECT_EQ(grit[layer + std::string("Map")], plain[map]) << layer;
     EXPECT_EQ(grit[layer + std::string("Pal")], plain["bgPalette"]) << layer;
