@@ -10,7 +10,6 @@
 #include "export/reduction/screen_entry_table.h"
 #include "export/text/export_placeholders.h"
 #include "export/text/export_summary.h"
-#include "io/files/atomic_file.h"
 #include "model/app_title.h"
 #include "model/byte_order.h"
 #include "model/platform_services.h"
@@ -79,14 +78,8 @@ class BinaryExportWriter {
 };
 
 bool BinaryExportWriter::write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  const std::string path = job_.exportDirectory + name + ".bin";
-  CreateParentDirectories(path);
-  if (!writeFileAtomically(path, bytes.data(), bytes.size())) {
-    failedPath_ = path;
-    return false;
-  }
-  result_.written.push_back(path);
-  return true;
+  return writeExportFile(job_.exportDirectory + name + ".bin", bytes.data(), bytes.size(), result_.written,
+                         failedPath_);
 }
 
 bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
@@ -109,12 +102,7 @@ bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
 TextExportResult BinaryExportWriter::stop(const std::string& path) { return stoppedExport(path, services_, result_); }
 
 TextExportResult BinaryExportWriter::finish() {
-  ExportSummaryInput summary;
-  summary.exported = result_.written;
-  summary.paletteErrors = reduction_.paletteErrors;
-  summary.tileErrors = reduction_.tileErrors;
-  summary.notes = notes_;
-  return finishedExport(summary, services_, result_);
+  return finishedInWritingOrder(reduction_.paletteErrors, reduction_.tileErrors, notes_, services_, result_);
 }
 
 TextExportResult BinaryExportWriter::run() {

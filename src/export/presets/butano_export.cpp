@@ -4,7 +4,6 @@
 #include "export/export_paths.h"
 #include "export/layer_bmp_export.h"
 #include "export/presets/export_preset.h"
-#include "io/files/atomic_file.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/layer_kind.h"
@@ -48,17 +47,13 @@ TextExportResult writeButanoExport(ExportReduction& reduction, const TextExportJ
     CreateParentDirectories(image);
     if (!exportLayerToBmpFile(layer, *job.registry, services, image)) return result;  // its message was shown
     result.written.push_back(image);
-    const std::string json = folder + name + ".json";
-    if (!writeFileAtomically(json, kAssetJson, std::char_traits<char>::length(kAssetJson))) {
-      return stoppedExport(json, services, result);
+    std::string failed;
+    if (!writeExportFile(folder + name + ".json", kAssetJson, std::char_traits<char>::length(kAssetJson),
+                         result.written, failed)) {
+      return stoppedExport(failed, services, result);
     }
-    result.written.push_back(json);
   }
-  ExportSummaryInput summary;
-  summary.exported = result.written;
-  summary.paletteErrors = reduction.paletteErrors;
-  summary.tileErrors = reduction.tileErrors;
-  return finishedExport(summary, services, result);
+  return finishedInWritingOrder(reduction.paletteErrors, reduction.tileErrors, {}, services, result);
 }
 
 }  // namespace qarto

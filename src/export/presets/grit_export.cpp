@@ -9,7 +9,6 @@
 #include "export/presets/export_preset.h"
 #include "export/reduction/array_values.h"
 #include "export/reduction/screen_entry_table.h"
-#include "io/files/atomic_file.h"
 #include "model/project/layer_kind.h"
 
 namespace qarto {
@@ -97,12 +96,7 @@ class GritWriter {
       header += "#endif // GRIT_" + upper(name) + "_H\n\n//}}BLOCK(" + name + ")\n";
       if (!write(name + ".c", source) || !write(name + ".h", header)) return stoppedExport(failed_, services_, result_);
     }
-    ExportSummaryInput summary;
-    summary.exported = result_.written;
-    summary.paletteErrors = reduction_.paletteErrors;
-    summary.tileErrors = reduction_.tileErrors;
-    summary.notes = notes_;
-    return finishedExport(summary, services_, result_);
+    return finishedInWritingOrder(reduction_.paletteErrors, reduction_.tileErrors, notes_, services_, result_);
   }
 
  private:
@@ -124,14 +118,7 @@ class GritWriter {
   }
 
   bool write(const std::string& file, const std::string& text) {
-    const std::string path = job_.exportDirectory + file;
-    CreateParentDirectories(path);
-    if (!writeFileAtomically(path, text.data(), text.size())) {
-      failed_ = path;
-      return false;
-    }
-    result_.written.push_back(path);
-    return true;
+    return writeExportFile(job_.exportDirectory + file, text.data(), text.size(), result_.written, failed_);
   }
 
   ExportReduction& reduction_;

@@ -66,4 +66,14 @@ TextExportResult finishedExport(const ExportSummaryInput& summary, PlatformServi
   return result;
 }
 
+TextExportResult finishedInWritingOrder(int paletteErrors, int tileErrors, std::vector<std::string> notes,
+                                        PlatformServices& services, TextExportResult result) {
+  ExportSummaryInput summary;
+  summary.exported = result.written;
+  summary.paletteErrors = paletteErrors;
+  summary.tileErrors = tileErrors;
+  summary.notes = std::move(notes);
+  return finishedExport(summary, services, std::move(result));
+}
+
 }  // namespace qarto

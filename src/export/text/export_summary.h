@@ -56,5 +56,8 @@ TextExportResult stoppedExport(const std::string& path, PlatformServices& servic
 // it reports problems.
 TextExportResult finishedExport(const ExportSummaryInput& summary, PlatformServices& services,
                                 TextExportResult result);
+// The same for an export whose summary lists its files in writing order.
+TextExportResult finishedInWritingOrder(int paletteErrors, int tileErrors, std::vector<std::string> notes,
+                                        PlatformServices& services, TextExportResult result);
 
 }  // namespace qarto
