@@ -4,9 +4,15 @@ namespace qarto {
 
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> commands = {
-      {"export", "Export a map to C source files, as Export to Header does (--binary: as binary files).",
-       "export MAP.qrm -o DIR [--binary] [--bank-offset N] [--tile-offset N] [--saturation S] [--luminance L] "
-       "[--definition FILE.qrd] [--yes]",
+      {"export",
+       "Export a map to C source files, as Export to Header does (--binary: as binary files).\n\n"
+       "  --screenblocks  map arrays of layers beyond 32 cells a side as consecutive 32x32 screen blocks\n"
+       "  --lz77          every array compressed for the GBA BIOS (SWI 0x11/0x12)\n"
+       "  --preset NAME   the files to write: templates (the export definition's, the default), grit (per tile "
+       "layer NAME.c/.h with grit's names), butano (per tile layer graphics/NAME.bmp and .json)",
+       "export MAP.qrm -o DIR [--binary | --preset templates|grit|butano] [--screenblocks] [--lz77] "
+       "[--bank-offset N] [--tile-offset N] "
+       "[--saturation S] [--luminance L] [--definition FILE.qrd] [--yes]",
        runExport},
       {"count", "Print the unique tile and palette counts of a map.", "count MAP.qrm [--yes]", runCount},
       {"layer-bmp", "Write a layer of a map as an 8-bit BMP.", "layer-bmp MAP.qrm -o OUT.bmp [--layer NAME] [--yes]",

@@ -11,7 +11,9 @@ namespace {
 void printOverview(std::FILE* out) {
   std::fputs("usage: qarto-cli COMMAND [ARGS...]\n\nCommands:\n", out);
   for (const qarto::CliCommand& command : qarto::cliCommands()) {
-    std::fprintf(out, "  %-12s %s\n", command.name, command.summary);
+    // A summary's first line; the rest (option notes) belongs to the command's --help.
+    const int firstLine = static_cast<int>(std::strcspn(command.summary, "\n"));
+    std::fprintf(out, "  %-12s %.*s\n", command.name, firstLine, command.summary);
   }
   std::fputs("\nRun 'qarto-cli COMMAND --help' for a command's options.\n", out);
 }

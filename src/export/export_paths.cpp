@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "io/files/atomic_file.h"
+
 namespace qarto {
 
 std::string exportDirectoryFromPath(const std::string& path) {
@@ -27,6 +29,17 @@ bool CreateParentDirectories(const std::string& path) {
   if (std::filesystem::is_directory(directory, error)) return true;
   std::filesystem::create_directories(directory, error);
   return std::filesystem::is_directory(directory, error);
+}
+
+bool writeExportFile(const std::string& path, const void* data, std::size_t size, std::vector<std::string>& written,
+                     std::string& failed) {
+  CreateParentDirectories(path);
+  if (!writeFileAtomically(path, data, size)) {
+    failed = path;
+    return false;
+  }
+  written.push_back(path);
+  return true;
 }
 
 }  // namespace qarto

@@ -6,6 +6,8 @@
 
 #include "export/export_paths.h"
 #include "export/export_preparation.h"
+#include "export/presets/butano_export.h"
+#include "export/presets/grit_export.h"
 #include "export/text/text_export_writer.h"
 #include "io/files/path_utils.h"
 #include "model/app_title.h"
@@ -40,6 +42,10 @@ ExportToHeaderValues loadExportToHeader(SettingsStore& settings, const std::stri
       std::clamp(settings.readInt(kSettingsSection, "Saturation", kNeutralShiftPosition), 0, kMaxShiftPosition);
   values.luminance =
       std::clamp(settings.readInt(kSettingsSection, "Luminance", kNeutralShiftPosition), 0, kMaxShiftPosition);
+  values.screenBlocks = settings.readInt(kSettingsSection, "ExportScreenBlocks", 0) != 0;
+  values.lz77 = settings.readInt(kSettingsSection, "ExportLz77", 0) != 0;
+  values.preset = presetNamed(settings.readText(kSettingsSection, "ExportPreset", presetName(ExportPreset::Templates)))
+                      .value_or(ExportPreset::Templates);
   return values;
 }
 
@@ -89,6 +95,9 @@ std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, Se
   settings.writeInt(kSettingsSection, "Saturation", values.saturation);
   settings.writeInt(kSettingsSection, "Luminance", values.luminance);
   settings.writeInt(kSettingsSection, "TileOffset", *tileOffset);
+  settings.writeInt(kSettingsSection, "ExportScreenBlocks", values.screenBlocks ? 1 : 0);
+  settings.writeInt(kSettingsSection, "ExportLz77", values.lz77 ? 1 : 0);
+  settings.writeText(kSettingsSection, "ExportPreset", presetName(values.preset));
 
   ExportOptions options;
   options.directory = exportDirectoryFromPath(values.exportPath);
@@ -96,6 +105,9 @@ std::optional<ExportOptions> acceptExportToHeader(PlatformServices& services, Se
   options.tileOffset = *tileOffset;
   options.saturation = values.saturation - kNeutralShiftPosition;
   options.luminance = values.luminance - kNeutralShiftPosition;
+  options.screenBlocks = values.screenBlocks;
+  options.lz77 = values.lz77;
+  options.preset = values.preset;
   return options;
 }
 
@@ -128,6 +140,8 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
   job.luminance = request.luminance;
   job.startTime = options.startTime.value_or(std::time(nullptr));
   job.offerShow = options.offerShow;
+  job.layout.screenBlocks = options.screenBlocks;
+  job.layout.lz77 = options.lz77;
   const TextExportResult result = writer(prepared.reduction, job, session.settings(), session.services());
 
   ExportOutcome outcome;
@@ -140,6 +154,11 @@ ExportOutcome runExport(EditorSession& session, const ExportOptions& options, Ex
 }
 
 ExportOutcome exportToHeaders(EditorSession& session, const ExportOptions& options) {
+  switch (options.preset) {
+    case ExportPreset::Grit: return runExport(session, options, writeGritExport);
+    case ExportPreset::Butano: return runExport(session, options, writeButanoExport);
+    case ExportPreset::Templates: break;
+  }
   return runExport(session, options, writeTextExport);
 }
 

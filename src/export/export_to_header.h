@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/budget/cells_at_fault.h"
+#include "export/presets/export_preset.h"
 
 namespace qarto {
 
@@ -45,6 +46,9 @@ struct ExportToHeaderValues {
   int bankOffset = 0;          // slider 0..15
   int saturation = kNeutralShiftPosition;  // slider 0..200
   int luminance = kNeutralShiftPosition;   // slider 0..200
+  bool screenBlocks = false;                // "ExportScreenBlocks"
+  bool lz77 = false;                        // "ExportLz77"
+  ExportPreset preset = ExportPreset::Templates;  // "ExportPreset"
 };
 
 // What an export needs, whoever asks for it: the dialog or a command line.
@@ -56,6 +60,9 @@ struct ExportOptions {
   int luminance = 0;      // -100..100 percent
   std::optional<std::time_t> startTime;  // "%time%" and "%date%"; now when unset
   bool offerShow = false;  // messages about cells offer "Show" (the editor)
+  bool screenBlocks = false;  // map arrays of big layers as consecutive screen blocks
+  bool lz77 = false;          // arrays compressed for the BIOS
+  ExportPreset preset = ExportPreset::Templates;  // the C export's files
 };
 
 struct ExportOutcome {

@@ -1,15 +1,19 @@
 // qarto-cli run against qarto-cli render: the frame the emulated GBA shows
 // equals the editor's drawing of the same map at zoom 1, pixel for pixel
 // once both are cut to 15-bit colour, at start and after the d-pad
-// scrolled it; and a refused qarto-cli rom leaves no ROM behind.
+// scrolled it; and a refused qarto-cli rom leaves no ROM behind. The same
+// for a program a user builds from the exported C files.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "emulator/frame_png.h"
+#include "emulator/gba_runner_loader.h"
 #include "expected_frame.h"
 #include "io/map_file/map_file_writer.h"
+#include "model/project/layer_kind.h"
 #include "model/project/map_project.h"
 #include "model/tileset/tileset_registry.h"
 #include "offscreen/png_file.h"
@@ -54,6 +58,28 @@ class PlayerCommandLine : public ::testing::Test {
     return colours;
   }
 
+  // Where no layer covers the screen the GBA shows colour 0 of the first
+  // palette; the editor shows its background colour: make them one.
+  void useBackdropOf(TestSession& s) {
+    const MapCell& first = tileLayers(s.project()).front()->cells.front();
+    const std::uint8_t* rgb = s.registry().find(first.tileset)->palette.data() + first.palette * 48;
+    const std::uint32_t backdrop = screenColour(rgb[0], rgb[1], rgb[2]);
+    std::filesystem::create_directories(home.path() + "/config/Vantrel Software");
+    std::ofstream(home.path() + "/config/Vantrel Software/Qarto.ini")
+        << "[Settings]\nClearColor=" << (backdrop & 0xFF) / 255.0 << " " << (backdrop >> 8 & 0xFF) / 255.0 << " "
+        << (backdrop >> 16 & 0xFF) / 255.0 << " 0\n";
+  }
+
+  // Pixels of two same-sized pictures that differ at 15 bits.
+  int differences(const std::string& a, const std::string& b) {
+    const std::vector<std::uint32_t> first = picture(a);
+    const std::vector<std::uint32_t> second = picture(b);
+    EXPECT_EQ(first.size(), second.size());
+    int wrong = 0;
+    for (std::size_t at = 0; at < first.size() && at < second.size(); ++at) wrong += first[at] != second[at];
+    return wrong;
+  }
+
   test::TempFolder home;
   test::TempFolder work;
 };
@@ -62,15 +88,7 @@ TEST_F(PlayerCommandLine, TheEmulatedFrameIsTheEditorsPictureAtStartAndAfterScro
   TestSession s;
   buildParallaxLevel(s, 64, 40);
   const std::string map = save(s, "level.qrm");
-  // Where no layer covers the screen the GBA shows colour 0 of the first
-  // palette; the editor shows its background colour: make them one.
-  const MapCell& first = tileLayers(s.project()).front()->cells.front();
-  const std::uint8_t* rgb = s.registry().find(first.tileset)->palette.data() + first.palette * 48;
-  const std::uint32_t backdrop = screenColour(rgb[0], rgb[1], rgb[2]);
-  std::filesystem::create_directories(home.path() + "/config/Vantrel Software");
-  std::ofstream(home.path() + "/config/Vantrel Software/Qarto.ini")
-      << "[Settings]\nClearColor=" << (backdrop & 0xFF) / 255.0 << " " << (backdrop >> 8 & 0xFF) / 255.0 << " "
-      << (backdrop >> 16 & 0xFF) / 255.0 << " 0\n";
+  useBackdropOf(s);
 
   // From 40,24 the d-pad moves the camera 2 pixels a frame: the far layer,
   // at half speed, moves whole pixels after every even frame.
@@ -88,12 +106,7 @@ TEST_F(PlayerCommandLine, TheEmulatedFrameIsTheEditorsPictureAtStartAndAfterScro
                   std::to_string(step.y) + " -o '" + work.file("editor.png") + "'"),
               0)
         << err();
-    const std::vector<std::uint32_t> gba = picture("gba.png");
-    const std::vector<std::uint32_t> editor = picture("editor.png");
-    ASSERT_EQ(gba.size(), editor.size());
-    int wrong = 0;
-    for (std::size_t at = 0; at < gba.size(); ++at) wrong += gba[at] != editor[at];
-    EXPECT_EQ(wrong, 0) << "keys " << step.keys;
+    EXPECT_EQ(differences("gba.png", "editor.png"), 0) << "keys " << step.keys;
   }
 }
 
@@ -117,6 +130,49 @@ TEST_F(PlayerCommandLine, RefusalsWriteNoRom) {
   EXPECT_EQ(run("rom '" + work.file("layers.qrm") + "' -o '" + rom + "'", lonely), 1);
   EXPECT_EQ(err(), "qarto-cli rom: the map player ROM is missing: " + work.file("baseRom.gba") + "\n");
   EXPECT_FALSE(std::filesystem::exists(rom));
+}
+
+// The demo map's export with the default templates, compiled with the
+// player's start-up code and linker script and a main.cpp that includes
+// only the extern header: in C++, the data files' arrays must link. Packed,
+// the BIOS unpacks the arrays into video memory as they are.
+TEST_F(PlayerCommandLine, AProgramBuiltFromTheExportShowsTheEditorsPicture) {
+  const std::string demo = std::string(QARTO_SOURCE_DIR) + "/examples/demo.qrm";
+  const std::string rom = std::string(QARTO_SOURCE_DIR) + "/src/rom";
+  TestSession s;
+  std::string problem;
+  ASSERT_TRUE(loadExampleMap(s, problem)) << problem;
+  // The console shows the tile layers only.
+  for (const auto& layer : s.project().layers()) layer->visible = isTileLayerKind(layer->kind);
+  ASSERT_EQ(run("render " + save(s, "shown.qrm") + " --size 240x160 --zoom 1 -o '" + work.file("editor.png") + "'"),
+            0)
+      << err();
+  useBackdropOf(s);
+
+  for (const char* packing : {"", "--screenblocks --lz77"}) {
+    const std::string out = work.file(*packing ? "packed" : "plain");
+    ASSERT_EQ(run("export '" + demo + "' -o '" + out + "' " + packing), 0) << err();
+    const std::string build = "arm-none-eabi-g++ -mcpu=arm7tdmi -mthumb -O2 -std=c++20 -ffreestanding -nostdlib "
+                              "-fno-exceptions -fno-rtti -Wall -Wextra -Werror " +
+                              std::string(*packing ? "-DBLOCKS " : "") + "-I'" + out + "' -T " + rom +
+                              "/player.ld " + rom + "/crt0.s " + QARTO_SOURCE_DIR +
+                              "/tests/gba/export_program/main.cpp '" + out + "'/*.cpp -lgcc -o '" + out +
+                              "/program.elf' && arm-none-eabi-objcopy -O binary '" + out + "/program.elf' '" + out +
+                              "/program.gba'";
+    ASSERT_EQ(std::system(build.c_str()), 0) << build;
+
+    std::string error;
+    const GbaRunnerModule* module = loadGbaRunnerModule(error);
+    ASSERT_NE(module, nullptr) << error;
+    const std::vector<std::uint8_t> image = test::readBytes(out + "/program.gba");
+    char reason[256] = "";
+    QartoGbaRunner* runner = module->create(image.data(), image.size(), reason, sizeof reason);
+    ASSERT_NE(runner, nullptr) << reason;
+    for (int frame = 0; frame < 10; ++frame) module->runFrame(runner);
+    ASSERT_TRUE(writeFramePng(work.file("gba.png"), {module->frame(runner), 240 * 160}, error)) << error;
+    module->destroy(runner);
+    EXPECT_EQ(differences("gba.png", "editor.png"), 0) << packing;
+  }
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_commands.h"
@@ -28,11 +30,17 @@ bool applyDefinition(CliContext& context, const std::string& path) {
   return true;
 }
 
+std::string presetList() {
+  std::string list;
+  for (const ExportPreset preset : allPresets()) list += std::string(list.empty() ? "" : ", ") + presetName(preset);
+  return list;
+}
+
 }  // namespace
 
 int runExport(const std::vector<std::string>& args) {
-  CliArguments arguments({"-o", "--bank-offset", "--tile-offset", "--saturation", "--luminance", "--definition"},
-                         {"--yes", "--binary"});
+  CliArguments arguments({"-o", "--bank-offset", "--tile-offset", "--saturation", "--luminance", "--definition", "--preset"},
+                         {"--yes", "--binary", "--lz77", "--screenblocks"});
   std::string error;
   ExportOptions options;
   bool ok = arguments.parse(args, error) && arguments.intValue("--bank-offset", options.bankOffset, error) &&
@@ -51,11 +59,20 @@ int runExport(const std::vector<std::string>& args) {
     error = "expected one map file and -o DIR";
     ok = false;
   }
+  if (ok && arguments.value("--preset")) {
+    const std::optional<ExportPreset> preset = presetNamed(*arguments.value("--preset"));
+    ok = preset.has_value() && !arguments.has("--binary");
+    if (!preset) error = "\"" + *arguments.value("--preset") + "\" is no preset (" + presetList() + ")";
+    if (preset && !ok) error = "--preset names the C export's files; --binary writes its own";
+    if (ok) options.preset = *preset;
+  }
   if (!ok) {
     std::fprintf(stderr, "qarto-cli export: %s\n", error.c_str());
     return kExitUsage;
   }
   options.directory = *arguments.value("-o");
+  options.lz77 = arguments.has("--lz77");
+  options.screenBlocks = arguments.has("--screenblocks");
 
   CliContext context(arguments.has("--yes"), CliContext::Settings::User);
   if (auto definition = arguments.value("--definition")) {

@@ -114,6 +114,9 @@ inline constexpr int kRubberStampMode = 32808;
 inline constexpr int kFloodFillMode = 32810;
 inline constexpr int kFlagPaintMode = 61234;
 inline constexpr int kEntityPlacementMode = 61261;
+// Export Map As: the presets
+inline constexpr int kExportGrit = 33120;
+inline constexpr int kExportButano = 33121;
 
 // Regions of cells: the platform's usual Edit numbers, then our own.
 inline constexpr int kDelete = 57632;

@@ -162,6 +162,9 @@ std::vector<CommandInfo> buildTable() {
        "Show or hide the tiles, palettes and video memory the map needs\nHardware Budget", Frame, {}},
       {kToggleUsedOnceTint, "Tint Tiles Used Once",
        "Tint the cells whose tile or palette no other cell uses\nTint Tiles Used Once", View, {}},
+      {kExportGrit, "Export for grit", "Export each tile layer as the C files grit writes\nExport for grit", Frame, {}},
+      {kExportButano, "Export for butano", "Export each tile layer as a butano background asset\nExport for butano",
+       Frame, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

@@ -42,6 +42,16 @@ void addFileCommands(EditorCommands& commands) {
                                          exportShowingCells(engine, *options, exportToHeaders);
                                        }
                                      }});
+  // The Export to Header dialog, then the files of a preset whatever it shows.
+  for (const auto& [id, chosen] :
+       {std::pair{cmd::kExportGrit, ExportPreset::Grit}, {cmd::kExportButano, ExportPreset::Butano}}) {
+    commands.add(id, {mapOpen, {}, [&frame, &session, preset = chosen] {
+                        if (std::optional<ExportOptions> options = frame.runExportToHeaderDialog()) {
+                          options->preset = preset;
+                          exportToHeaders(session, *options);
+                        }
+                      }});
+  }
   commands.add(cmd::kMakeCll, {{}, {}, [&frame, &session, hooks] {
                                  if (!confirmDiscard(session, hooks())) return;
                                  if (std::optional<MakeCllRequest> request = frame.runMakeCllDialog()) {

@@ -5,12 +5,12 @@
 #include "export/binary/array_names.h"
 #include "export/definition/export_definition.h"
 #include "export/export_paths.h"
+#include "export/layout/array_layout.h"
 #include "export/reduction/array_values.h"
 #include "export/reduction/screen_entry_table.h"
 #include "export/budget/cells_at_fault.h"
 #include "export/text/export_placeholders.h"
 #include "export/text/export_summary.h"
-#include "io/files/atomic_file.h"
 #include "model/app_title.h"
 #include "model/byte_order.h"
 #include "model/platform_services.h"
@@ -74,18 +74,13 @@ class BinaryExportWriter {
   int mapArrays_ = 0;
   int collisionArrays_ = 0;
   std::string failedPath_;
+  std::vector<std::string> notes_;  // layers padded to whole screen blocks
   TextExportResult result_;
 };
 
 bool BinaryExportWriter::write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  const std::string path = job_.exportDirectory + name + ".bin";
-  CreateParentDirectories(path);
-  if (!writeFileAtomically(path, bytes.data(), bytes.size())) {
-    failedPath_ = path;
-    return false;
-  }
-  result_.written.push_back(path);
-  return true;
+  return writeExportFile(job_.exportDirectory + name + ".bin", bytes.data(), bytes.size(), result_.written,
+                         failedPath_);
 }
 
 bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
@@ -93,12 +88,16 @@ bool BinaryExportWriter::writeLayer(const MapLayer& layer) {
   setLayerPlaceholders(values_, layer);
   if (layer.kind == LayerKind::Collision) {
     values_.arrayNumber = arrayNumberAfter(collisionArrays_++);
-    return write(nameFor(ExportFile::Collision, true, "bgCollision"), littleEndian(collisionValues(layer)));
+    return write(nameFor(ExportFile::Collision, true, "bgCollision"),
+                 littleEndian(layOutArray(collisionValues(layer), job_.layout)));
   }
   values_.tileGroup = tileGroupOf(layer) + 1;
   values_.arrayNumber = arrayNumberAfter(mapArrays_++);
   const std::string name = nameFor(ExportFile::Map, true, "bgMap");
-  return write(name, littleEndian(mapValues(layer, entries_, reduction_, *job_.registry)));
+  const std::string note = screenBlockPaddingNote(layer, job_.layout);
+  if (!note.empty()) notes_.push_back(note);
+  return write(name, littleEndian(layOutMapArray(mapValues(layer, entries_, reduction_, *job_.registry), layer,
+                                                 job_.layout)));
 }
 
 TextExportResult BinaryExportWriter::stop(const std::string& path) { return stoppedExport(path, services_, result_); }
@@ -112,6 +111,7 @@ TextExportResult BinaryExportWriter::finish() {
     summary.cellsAtFault = unregisteredPageCells(*job_.layers, *job_.registry);
     summary.offerShow = job_.offerShow;
   }
+  summary.notes = notes_;
   return finishedExport(summary, services_, result_);
 }
 
@@ -119,13 +119,14 @@ TextExportResult BinaryExportWriter::run() {
   values_.arraySize = paletteArraySize(reduction_, definition_.autoPadPalettes);
   const PaletteArrayOptions palette{job_.saturation, job_.luminance, definition_.autoPadPalettes, job_.bankOffset};
   if (!write(nameFor(ExportFile::Palette, false, "bgPalette"),
-             littleEndian(paletteValues(reduction_, *job_.registry, palette)))) {
+             littleEndian(layOutArray(paletteValues(reduction_, *job_.registry, palette), job_.layout)))) {
     return stop(failedPath_);
   }
   for (int group = 0; group < (reduction_.usesGroup2 ? 2 : 1); ++group) {
     setTilePlaceholders(values_, reduction_, group);
     const std::string name = nameFor(ExportFile::Tiles, false, "bgTiles");
-    if (!write(name, littleEndian(tileValues(reduction_.tiles[static_cast<std::size_t>(group)])))) {
+    const std::vector<UniqueTile>& tiles = reduction_.tiles[static_cast<std::size_t>(group)];
+    if (!write(name, littleEndian(layOutArray(tileValues(tiles), job_.layout)))) {
       return stop(failedPath_);
     }
   }

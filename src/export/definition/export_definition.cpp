@@ -61,14 +61,16 @@ ExportDefinition defaultExportDefinition() {
     const auto which = static_cast<ExportFile>(i);
     FileSection& section = definition.file(which);
     section.fileName = kDefaultFileName[static_cast<std::size_t>(i)];
-    section.includes.clear();
+    section.includes = kDefaultDataIncludes;
     section.format = defaultFormat(which);
     section.externState = static_cast<int>(ExternTarget::File1);
     section.externFormat = defaultExternFormat(which);
   }
   definition.autoPadPalettes = true;
   definition.file1Name = "BG_Externs.h";
+  definition.file1Includes = kDefaultExternIncludes;
   definition.file2Name = "BG_Externs2.h";
+  definition.file2Includes = kDefaultSecondExternIncludes;
   definition.numAutoGen = 0;
   return definition;
 }

@@ -16,18 +16,46 @@ enum class ExportFile : int { Palette = 0, Tiles = 1, Map = 2, Collision = 3 };
 inline constexpr int kExportFileCount = 4;
 
 // The built-in templates; "Reset" on a file page brings them back. The first
-// map and collision arrays are "bgMap" and "bgCollision"; later ones of a
-// map with several such layers are numbered through "%arrayNumber%".
+// tile, map and collision arrays are "bgTiles", "bgMap" and "bgCollision";
+// later ones (a second tile group, more layers) are numbered through
+// "%arrayNumber%", so that every name is defined once.
 inline constexpr const char* kDefaultPaletteFormat = "const u16 bgPalette[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
 inline constexpr const char* kDefaultPaletteExtern = "extern const u16 bgPalette[%arraySize%];";
-inline constexpr const char* kDefaultTileFormat = "const u16 bgTiles[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
-inline constexpr const char* kDefaultTileExtern = "extern const u16 bgTiles[%arraySize%];";
+inline constexpr const char* kDefaultTileFormat =
+    "const u16 bgTiles%arrayNumber%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
+inline constexpr const char* kDefaultTileExtern = "extern const u16 bgTiles%arrayNumber%[%arraySize%];";
 inline constexpr const char* kDefaultMapFormat =
     "const u16 bgMap%arrayNumber%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
 inline constexpr const char* kDefaultMapExtern = "extern const u16 bgMap%arrayNumber%[%arraySize%];";
 inline constexpr const char* kDefaultCollisionFormat =
     "const u16 bgCollision%arrayNumber%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};";
 inline constexpr const char* kDefaultCollisionExtern = "extern const u16 bgCollision%arrayNumber%[%arraySize%];";
+
+// The built-in includes. Each data file includes the extern header first:
+// a namespace-scope const array has internal linkage in C++ unless an
+// extern declaration precedes it. The header stands on its own: it gives
+// u16, ALIGN4 and the entity list's record where the program has not.
+inline constexpr const char* kDefaultDataIncludes = "#include \"BG_Externs.h\"";
+inline constexpr const char* kDefaultExternIncludes =
+    "#pragma once\r\n"
+    "\r\n"
+    "typedef unsigned short u16;\r\n"
+    "#ifndef ALIGN4\r\n"
+    "#define ALIGN4 __attribute__((aligned(4)))\r\n"
+    "#endif\r\n"
+    "\r\n"
+    "/* One entity of the map's entity list: its type (the row of the entity\r\n"
+    "   catalogue), facing (1 right, -1 left) and foot point in map pixels as\r\n"
+    "   16.16 fixed point. */\r\n"
+    "typedef struct TEnemyList {\r\n"
+    "  int type;\r\n"
+    "  int facing;\r\n"
+    "  int x;\r\n"
+    "  int y;\r\n"
+    "} TEnemyList;\r\n"
+    "\r\n"
+    "extern const TEnemyList list[];";
+inline constexpr const char* kDefaultSecondExternIncludes = "#pragma once\r\n\r\n#include \"BG_Externs.h\"";
 
 // One data file of the export: name, includes, array template and extern.
 struct FileSection {

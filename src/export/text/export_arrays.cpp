@@ -41,6 +41,10 @@ void appendLines(TextBuffer& out, const std::vector<std::uint16_t>& values, std:
 
 }  // namespace
 
+void appendLaidOutArray(TextBuffer& out, const std::vector<std::uint16_t>& values) {
+  appendLines(out, values, kMapValuesPerLine);
+}
+
 void appendPaletteArray(TextBuffer& out, const ExportReduction& reduction, const TilesetRegistry& registry,
                         const PaletteArrayOptions& options) {
   const std::vector<std::uint16_t> values = paletteValues(reduction, registry, options);

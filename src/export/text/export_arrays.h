@@ -38,6 +38,10 @@ std::size_t mapArrayRoom(const MapLayer& layer);
 void appendMapArray(TextBuffer& out, const MapLayer& layer, const ScreenEntryTable& entries,
                     ExportReduction& reduction, const TilesetRegistry& registry);
 
+// An array changed by its layout (screen blocks, compression): sixteen
+// values to a line.
+void appendLaidOutArray(TextBuffer& out, const std::vector<std::uint16_t>& values);
+
 // One line per row of a collision layer: collision tile and flag word.
 void appendCollisionArray(TextBuffer& out, const MapLayer& layer);
 

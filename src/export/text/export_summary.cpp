@@ -24,6 +24,7 @@ ExportSummary composeExportSummary(const ExportSummaryInput& input) {
 
   std::string files = fileList(input.exported);
   if (!input.notWritten.empty()) files += kNotWrittenIntro + fileList(input.notWritten);
+  if (!input.notes.empty()) files += kPaddedLayersIntro + fileList(input.notes);
 
   if (!summary.dataErrors) {
     summary.caption = caption(" - Export Map");
@@ -66,6 +67,16 @@ TextExportResult finishedExport(const ExportSummaryInput& summary, PlatformServi
                           summary.notWritten.empty() ? MessageIcon::Information : MessageIcon::Warning);
   if (answer == MessageAnswer::Show) result.showCells = summary.cellsAtFault;
   return result;
+}
+
+TextExportResult finishedInWritingOrder(int paletteErrors, int tileErrors, std::vector<std::string> notes,
+                                        PlatformServices& services, TextExportResult result) {
+  ExportSummaryInput summary;
+  summary.exported = result.written;
+  summary.paletteErrors = paletteErrors;
+  summary.tileErrors = tileErrors;
+  summary.notes = std::move(notes);
+  return finishedExport(summary, services, std::move(result));
 }
 
 }  // namespace qarto

@@ -31,6 +31,7 @@ struct ExportSummaryInput {
   int tileErrors = 0;
   CellsAtFault cellsAtFault;  // the cells without a tile page
   bool offerShow = false;     // the summary offers "Show" for them (the editor)
+  std::vector<std::string> notes;  // layers padded to whole screen blocks
 };
 
 struct ExportSummary {
@@ -44,6 +45,7 @@ inline constexpr const char* kExportSummaryIntro = "Exported the following map d
 inline constexpr const char* kExportErrorsIntro =
     "Data errors were encountered while processing your map for exporting.  The following files were exported, though the contents of the data arrays will likely not be complete. ";
 inline constexpr const char* kNotWrittenIntro = "\nThe following files could not be written:\n\n";
+inline constexpr const char* kPaddedLayersIntro = "\nPadded to whole screen blocks:\n\n";
 inline constexpr int kErrorBeepHz = 240;
 inline constexpr int kErrorBeepMs = 5;
 
@@ -60,5 +62,8 @@ TextExportResult stoppedExport(const std::string& path, PlatformServices& servic
 // it reports problems.
 TextExportResult finishedExport(const ExportSummaryInput& summary, PlatformServices& services,
                                 TextExportResult result);
+// The same for an export whose summary lists its files in writing order.
+TextExportResult finishedInWritingOrder(int paletteErrors, int tileErrors, std::vector<std::string> notes,
+                                        PlatformServices& services, TextExportResult result);
 
 }  // namespace qarto

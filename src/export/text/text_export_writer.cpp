@@ -8,6 +8,7 @@
 
 #include "export/budget/cells_at_fault.h"
 #include "export/definition/export_definition.h"
+#include "export/layout/array_layout.h"
 #include "export/reduction/screen_entry_table.h"
 #include "export/text/export_arrays.h"
 #include "export/text/export_placeholders.h"
@@ -42,6 +43,7 @@ class TextExportWriter {
   void openExternFiles();
   void writeExtern(ExportFile which, bool withLayer);
   bool writePaletteFile();
+  void writeTileArray(TextOutputFile& file, int group);
   bool writeTileFile();
   bool writeMapFile(TextOutputFile& mapFile);
   void writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer);
@@ -68,6 +70,7 @@ class TextExportWriter {
   bool collisionFailed_ = false;
   int mapArrays_ = 0;
   int collisionArrays_ = 0;
+  std::vector<std::string> notes_;  // layers padded to whole screen blocks
   TextExportResult result_;
 };
 
@@ -108,6 +111,12 @@ void TextExportWriter::writeExtern(ExportFile which, bool withLayer) {
 
 bool TextExportWriter::writePaletteFile() {
   values_.arraySize = paletteArraySize(reduction_, definition_.autoPadPalettes);
+  const PaletteArrayOptions options{job_.saturation, job_.luminance, definition_.autoPadPalettes, job_.bankOffset};
+  std::vector<std::uint16_t> packed;
+  if (job_.layout.lz77) {
+    packed = layOutArray(paletteValues(reduction_, *job_.registry, options), job_.layout);
+    values_.arraySize = static_cast<int>(packed.size());
+  }
   writeExtern(ExportFile::Palette, false);
 
   TextOutputFile file(path(ExportFile::Palette));
@@ -115,34 +124,42 @@ bool TextExportWriter::writePaletteFile() {
   const FileSection& section = definition_.file(ExportFile::Palette);
   WriteFileHeader(file, section.includes, values_);
   const std::string tail = WriteDataHead(file, section.format, values_, false);
-  const PaletteArrayOptions options{job_.saturation, job_.luminance, definition_.autoPadPalettes, job_.bankOffset};
-  appendPaletteArray(file.text(), reduction_, *job_.registry, options);
+  if (job_.layout.lz77) {
+    appendLaidOutArray(file.text(), packed);
+  } else {
+    appendPaletteArray(file.text(), reduction_, *job_.registry, options);
+  }
   file.write(tail);
   if (!file.close()) return false;
   result_.written.push_back(file.path());
   return true;
 }
 
-bool TextExportWriter::writeTileFile() {
-  setTilePlaceholders(values_, reduction_, 0);
+void TextExportWriter::writeTileArray(TextOutputFile& file, int group) {
+  setTilePlaceholders(values_, reduction_, group);
+  const std::vector<UniqueTile>& tiles = reduction_.tiles[static_cast<std::size_t>(group)];
+  std::vector<std::uint16_t> packed;
+  if (job_.layout.lz77) {
+    packed = layOutArray(tileValues(tiles), job_.layout);
+    values_.arraySize = static_cast<int>(packed.size());
+  }
+  writeExtern(ExportFile::Tiles, false);
+  const std::string tail = WriteDataHead(file, definition_.file(ExportFile::Tiles).format, values_, false);
+  if (job_.layout.lz77) {
+    appendLaidOutArray(file.text(), packed);
+  } else {
+    appendTileArray(file.text(), tiles);
+  }
+  file.write(tail);
+}
 
+bool TextExportWriter::writeTileFile() {
   TextOutputFile file(path(ExportFile::Tiles));
   if (!file.open()) return false;
-  const FileSection& section = definition_.file(ExportFile::Tiles);
-  writeExtern(ExportFile::Tiles, false);
-  WriteFileHeader(file, section.includes, values_);
-  std::string tail = WriteDataHead(file, section.format, values_, false);
-  appendTileArray(file.text(), reduction_.tiles[0]);
-  file.write(tail);
-
-  if (reduction_.usesGroup2) {
-    // The second array follows the first tail directly.
-    setTilePlaceholders(values_, reduction_, 1);
-    writeExtern(ExportFile::Tiles, false);
-    tail = WriteDataHead(file, section.format, values_, false);
-    appendTileArray(file.text(), reduction_.tiles[1]);
-    file.write(tail);
-  }
+  WriteFileHeader(file, definition_.file(ExportFile::Tiles).includes, values_);
+  writeTileArray(file, 0);
+  // The second array follows the first tail directly.
+  if (reduction_.usesGroup2) writeTileArray(file, 1);
   if (!file.close()) return false;
   result_.written.push_back(file.path());
   return true;
@@ -151,9 +168,20 @@ bool TextExportWriter::writeTileFile() {
 void TextExportWriter::writeTileLayer(TextOutputFile& mapFile, const MapLayer& layer) {
   values_.tileGroup = tileGroupOf(layer) + 1;
   values_.arrayNumber = arrayNumberAfter(mapArrays_++);
+  std::vector<std::uint16_t> laidOut;
+  if (job_.layout.changesValues()) {
+    laidOut = layOutMapArray(mapValues(layer, entries_, reduction_, *job_.registry), layer, job_.layout);
+    values_.arraySize = static_cast<int>(laidOut.size());
+    const std::string note = screenBlockPaddingNote(layer, job_.layout);
+    if (!note.empty()) notes_.push_back(note);
+  }
   writeExtern(ExportFile::Map, true);
   const std::string tail = WriteDataHead(mapFile, definition_.file(ExportFile::Map).format, values_, true);
-  appendMapArray(mapFile.text(), layer, entries_, reduction_, *job_.registry);
+  if (job_.layout.changesValues()) {
+    appendLaidOutArray(mapFile.text(), laidOut);
+  } else {
+    appendMapArray(mapFile.text(), layer, entries_, reduction_, *job_.registry);
+  }
   mapFile.write(tail);
 }
 
@@ -170,9 +198,18 @@ void TextExportWriter::writeCollisionArray(const MapLayer& layer) {
   }
   if (!collisionFile_->isOpen()) return;
   values_.arrayNumber = arrayNumberAfter(collisionArrays_++);
+  std::vector<std::uint16_t> packed;
+  if (job_.layout.lz77) {
+    packed = layOutArray(collisionValues(layer), job_.layout);
+    values_.arraySize = static_cast<int>(packed.size());
+  }
   writeExtern(ExportFile::Collision, true);
   const std::string tail = WriteDataHead(*collisionFile_, section.format, values_, true);
-  appendCollisionArray(collisionFile_->text(), layer);
+  if (job_.layout.lz77) {
+    appendLaidOutArray(collisionFile_->text(), packed);
+  } else {
+    appendCollisionArray(collisionFile_->text(), layer);
+  }
   collisionFile_->write(tail);
 }
 
@@ -243,6 +280,7 @@ TextExportResult TextExportWriter::finish() {
     summary.cellsAtFault = unregisteredPageCells(*job_.layers, *job_.registry);
     summary.offerShow = job_.offerShow;
   }
+  summary.notes = notes_;
   return finishedExport(summary, services_, result_);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/layout/array_layout.h"
 #include "export/reduction/export_reduction.h"
 #include "export/text/export_summary.h"
 
@@ -24,6 +25,7 @@ struct TextExportJob {
   int luminance = 0;
   std::time_t startTime = 0;  // "%time%" and "%date%"
   bool offerShow = false;     // the summary offers "Show" for cells without a page
+  ArrayLayout layout;
 };
 
 // Writes the palette, tile, map and collision files and the extern files

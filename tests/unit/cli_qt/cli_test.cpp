@@ -66,6 +66,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWithZero) {
   for (const char* command : {"export", "count", "layer-bmp", "validate", "info", "upgrade", "selfcheck", "budget"}) {
     expect(std::string(command) + " --help", 0, std::string("usage: qarto-cli ") + command);
   }
+  expect("export " + demo + " -o x --preset gritty", 2, "\"gritty\" is no preset (templates, grit, butano)");
+  expect("export --help", 0, "--preset NAME   the files to write: templates");
 }
 
 TEST_F(CliTest, ExportWritesTheSameBytesAsTheEditorsExport) {

@@ -35,7 +35,7 @@ TEST(SourceArrayScan, Files) {
   const std::string golden = std::string(QARTO_SOURCE_DIR) + "/tests/golden/export/";
   const std::pair<const char*, Names> cases[] = {
       {"entities_collision/files/BG_Externs.h",
-       {"bgPalette", "bgTiles", "bgMap", "bgCollision", "bgMap2", "bgCollision2", "bgMap3"}},
+       {"list", "bgPalette", "bgTiles", "bgMap", "bgCollision", "bgMap2", "bgCollision2", "bgMap3"}},
       {"entities_collision/files/BG_Maps.cpp", {"bgMap", "bgMap2", "bgMap3", "list"}},
       {"custom_templates/files/BG_Maps.cpp", {"@1.00"}},  // "Main 2x1 @1.00 [2]": whatever stands before
   };

@@ -18,20 +18,6 @@ namespace {
 using test::ExportCase;
 using test::WriterFixture;
 
-// Each array of the exported C files in file order, by name; a repeated
-// name gets the next number, as the binary files do (bgMap, bgMap2).
-std::map<std::string, std::vector<std::int64_t>> arraysOfTextExport(const std::string& folder) {
-  std::map<std::string, std::vector<std::int64_t>> arrays;
-  for (const char* file : {"BG_Palette.cpp", "BG_Tiles.cpp", "BG_Maps.cpp", "BG_Collisions.cpp"}) {
-    for (test::ExportedArray& array : test::arraysIn(test::readText(folder + "/" + file))) {
-      std::string name = array.name;
-      for (int use = 2; arrays.count(name) != 0; ++use) name = array.name + std::to_string(use);
-      arrays[name] = std::move(array.values);
-    }
-  }
-  return arrays;
-}
-
 // A .bin file's values: u16, or signed 32-bit for the entity list.
 std::vector<std::int64_t> valuesOfBinary(const std::string& path, bool entities) {
   const std::vector<std::uint8_t> bytes = test::readBytes(path);
@@ -55,7 +41,7 @@ TEST_P(BinaryExport, EveryFileHoldsTheValuesOfItsCArray) {
   const ExportOutcome outcome = exportBinary(f.session, options);
   ASSERT_TRUE(outcome.success) << f.services.lastText();
 
-  const auto arrays = arraysOfTextExport(f.out.path());
+  const auto arrays = test::arraysOfFiles(f.out.path());
   std::vector<std::string> expectedFiles;
   for (const auto& [name, values] : arrays) {
     expectedFiles.push_back(name + ".bin");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <ostream>
 #include <regex>
 #include <sstream>
@@ -68,7 +69,10 @@ inline std::vector<ExportCase> exportCases() {
                      for (int i = 0; i < 40; ++i) tiles.push_back(i % 3);
                      setTileCells(primary, tiles, 2);
                      for (std::size_t i = 20; i < 40; ++i) primary.cells[i].palette = 1;
+                     // Declared in the second header, which the map file then includes.
                      f.settings.writeInt("Exporting", "MapExternState", 2);
+                     f.settings.writeText("Exporting", "MapIncludes",
+                                          "#include \"BG_Externs.h\"\r\n#include \"BG_Externs2.h\"");
                      options.bankOffset = 3;
                      options.tileOffset = 100;
                      options.saturation = -25;
@@ -119,6 +123,7 @@ inline std::vector<ExportCase> exportCases() {
          s.writeInt("Exporting", "CollisionExternState", 2);
          s.writeText("Exporting", "File2Name", "%mapName%_ext_%numAutoGen%.h");
          s.writeText("Exporting", "File2Includes", "#pragma once");
+         s.writeText("Exporting", "File1Includes", "");  // as stored before the self-contained header
        },
        false});
   return cases;
@@ -153,5 +158,21 @@ inline std::vector<ExportedArray> arraysIn(const std::string& text) {
 }
 
 inline std::string caseName(const ::testing::TestParamInfo<ExportCase>& info) { return info.param.name; }
+
+// Each array of exported C files in file order, by name; a repeated name
+// gets the next number, as the binary files do (bgMap, bgMap2).
+inline std::map<std::string, std::vector<std::int64_t>> arraysOfFiles(
+    const std::string& folder, const std::vector<std::string>& files = {"BG_Palette.cpp", "BG_Tiles.cpp",
+                                                                         "BG_Maps.cpp", "BG_Collisions.cpp"}) {
+  std::map<std::string, std::vector<std::int64_t>> arrays;
+  for (const std::string& file : files) {
+    for (ExportedArray& array : arraysIn(readText(folder + "/" + file))) {
+      std::string name = array.name;
+      for (int use = 2; arrays.count(name) != 0; ++use) name = array.name + std::to_string(use);
+      arrays[name] = std::move(array.values);
+    }
+  }
+  return arrays;
+}
 
 }  // namespace qarto::test

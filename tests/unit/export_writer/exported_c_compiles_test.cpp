@@ -14,57 +14,40 @@ namespace {
 using test::ExportCase;
 using test::WriterFixture;
 
-// What a GBA program supplies before it includes the exported files.
-constexpr const char* kPrelude =
-    "typedef unsigned short u16;\n"
-    "#define ALIGN4 __attribute__((aligned(4)))\n"
-    "typedef struct { int type; int facing; int x; int y; } TEnemyList;\n";
-
 int run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
 
 class ExportedSource : public ::testing::TestWithParam<ExportCase> {};
 
-TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
-  if (run("cc --version") != 0) GTEST_SKIP() << "no host C compiler";
+// The files as written, nothing supplied beside them: each data file
+// compiles on its own as C and as C++, and a program that includes only the
+// extern headers and uses every array they declare links with them in
+// either language (a const array of C++ that no extern declaration precedes
+// would be local to its file).
+TEST_P(ExportedSource, CompilesAndLinksInCAndCppAndEveryArrayHoldsWhatItDeclares) {
+  if (run("cc --version") != 0 || run("c++ --version") != 0) GTEST_SKIP() << "no host C and C++ compilers";
   WriterFixture f;
   ExportOptions options;
   GetParam().build(f, options);
-  // A project with tile groups names its two tile arrays apart.
-  f.settings.writeText("Exporting", "TileFormat",
-                       "const u16 bgTiles%tileGroup%[%arraySize%]ALIGN4 = \r\n{\r\n%data%\r\n};");
-  f.settings.writeText("Exporting", "TileExternString", "extern const u16 bgTiles%tileGroup%[%arraySize%];");
   ASSERT_TRUE(f.exportAll(options).success);
 
   test::TempFolder build;
-  std::ofstream(build.file("prelude.h")) << kPrelude;
-  std::string includes = "-include " + build.file("prelude.h");
-  std::string objects;
-  for (const char* header : {"BG_Externs.h", "BG_Externs2.h"}) {
-    if (std::filesystem::exists(f.out.file(header))) includes += " -include " + f.out.file(header);
-  }
+  std::string program;
   int mapEntities = 0;
-  // The program uses every array an extern file declares, so that linking
-  // fails for a declared array that no file defines.
   std::string uses;
+  std::vector<std::string> dataFiles;
   for (const std::string& file : test::filesUnder(f.out.path())) {
-    const std::string path = f.out.file(file);
+    const std::string text = test::readText(f.out.file(file));
     if (file.ends_with(".h")) {
-      const std::string text = test::readText(path);
+      program += "#include \"" + file + "\"\n";
       const std::regex name(R"(extern const u16 (\w+)\[)");
       for (auto m = std::sregex_iterator(text.begin(), text.end(), name); m != std::sregex_iterator(); ++m) {
         uses += " + " + (*m)[1].str() + "[0]";
       }
       continue;
     }
-    // The extern headers come first, so a declaration that disagrees with
-    // its array does not compile.
-    const std::string object = build.file(file + ".o");
-    EXPECT_EQ(
-        run("cc -std=c11 -Wall -Wextra -Werror -Wno-missing-braces -x c -c " + includes + " -o " + object + " " + path),
-        0)
-        << file;
-    objects += " " + object;
-    for (const test::ExportedArray& array : test::arraysIn(test::readText(path))) {
+    dataFiles.push_back(file);
+    if (text.find("TEnemyList list[]") != std::string::npos) uses += " + list[1].facing";
+    for (const test::ExportedArray& array : test::arraysIn(text)) {
       if (array.declared < 0) {
         mapEntities += static_cast<int>(array.values.size());
         continue;
@@ -75,9 +58,27 @@ TEST_P(ExportedSource, CompilesAndEveryArrayHoldsWhatItDeclares) {
       EXPECT_EQ(static_cast<long>(array.values.size()), expected) << file << ": " << array.name;
     }
   }
-  std::ofstream(build.file("main.c")) << "int main(void) { return 0" << uses << "; }\n";
-  // Linking catches two arrays of one name, and a declared one that is missing.
-  EXPECT_EQ(run("cc " + includes + " -o " + build.file("program") + " " + build.file("main.c") + objects), 0);
+  program += "int main(void) { return 0" + uses + "; }\n";
+  const struct {
+    const char* compiler;
+    const char* language;
+  } kLanguages[] = {{"cc -std=c11 -Wno-missing-braces", "c"}, {"c++ -std=c++17", "c++"}};
+  for (const auto& language : kLanguages) {
+    const std::string compile = std::string(language.compiler) + " -Wall -Wextra -Werror -I " + f.out.path() +
+                                " -x " + language.language + " -c -o ";
+    std::string objects;
+    for (const std::string& file : dataFiles) {
+      const std::string object = build.file(file + "." + language.language + ".o");
+      EXPECT_EQ(run(compile + object + " " + f.out.file(file)), 0) << language.language << ": " << file;
+      objects += " " + object;
+    }
+    const std::string main = build.file(std::string("main.") + language.language);
+    std::ofstream(main) << program;
+    EXPECT_EQ(run(compile + main + ".o " + main + " && " + language.compiler + " -o " + build.file("program") +
+                  " " + main + ".o" + objects),
+              0)
+        << language.language;
+  }
   if (GetParam().name == "entities_collision") {
     EXPECT_EQ(mapEntities, 2 * 4);
   }

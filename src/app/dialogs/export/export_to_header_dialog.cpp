@@ -1,5 +1,7 @@
 #include "app/dialogs/export/export_to_header_dialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,6 +11,8 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/dialogs/customize_export/customize_export_dialog.h"
 #include "app/dialogs/dialog_support.h"
@@ -46,7 +50,10 @@ ExportToHeaderDialog::ExportToHeaderDialog(PlatformServices& services, SettingsS
       luminance_(slider("luminance", kMaxShiftPosition, 25)),
       bankLabel_(valueLabel("bankOffsetValue")),
       saturationLabel_(valueLabel("saturationValue")),
-      luminanceLabel_(valueLabel("luminanceValue")) {
+      luminanceLabel_(valueLabel("luminanceValue")),
+      screenBlocks_(new QCheckBox(QStringLiteral("Map arrays as 32x32 screen blocks"))),
+      lz77_(new QCheckBox(QStringLiteral("Compress arrays (GBA BIOS LZ77)"))),
+      preset_(new QComboBox) {
   setUpDialogWindow(*this, captionSuffix);
   path_->setObjectName("exportPath");
   path_->setMinimumWidth(300);
@@ -80,6 +87,14 @@ ExportToHeaderDialog::ExportToHeaderDialog(PlatformServices& services, SettingsS
   grid->addWidget(luminance_, 4, 1);
   grid->addWidget(luminanceLabel_, 4, 2);
   grid->addWidget(reset, 4, 3);
+  screenBlocks_->setObjectName("screenBlocks");
+  lz77_->setObjectName("lz77");
+  preset_->setObjectName("preset");
+  for (const ExportPreset preset : allPresets()) preset_->addItem(QString::fromUtf8(presetName(preset)));
+  grid->addWidget(screenBlocks_, 5, 1, 1, 2);
+  grid->addWidget(lz77_, 6, 1, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Preset:")), 7, 0);
+  grid->addWidget(preset_, 7, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -132,6 +147,9 @@ void ExportToHeaderDialog::fill(const ExportToHeaderValues& values) {
   bankLabel_->setText(qs(bankOffsetLabel(values.bankOffset)));
   saturationLabel_->setText(qs(shiftLabel(values.saturation)));
   luminanceLabel_->setText(qs(shiftLabel(values.luminance)));
+  screenBlocks_->setChecked(values.screenBlocks);
+  lz77_->setChecked(values.lz77);
+  preset_->setCurrentIndex(static_cast<int>(values.preset));
 }
 
 ExportToHeaderValues ExportToHeaderDialog::values() const {
@@ -141,6 +159,9 @@ ExportToHeaderValues ExportToHeaderDialog::values() const {
   values.bankOffset = bank_->value();
   values.saturation = saturation_->value();
   values.luminance = luminance_->value();
+  values.screenBlocks = screenBlocks_->isChecked();
+  values.lz77 = lz77_->isChecked();
+  values.preset = allPresets()[static_cast<std::size_t>(std::max(0, preset_->currentIndex()))];
   return values;
 }
 

@@ -4,6 +4,8 @@
 
 #include "export/export_to_header.h"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -45,6 +47,9 @@ class ExportToHeaderDialog : public QDialog {
   QLabel* bankLabel_;
   QLabel* saturationLabel_;
   QLabel* luminanceLabel_;
+  QCheckBox* screenBlocks_;
+  QCheckBox* lz77_;
+  QComboBox* preset_;
 };
 
 }  // namespace qarto
