@@ -35,6 +35,10 @@ const std::vector<CliCommand>& cliCommands() {
       {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",
        "commands [MAP.qrm] [--json] [--yes]", runCommands},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
+      {"import-tmx", "Make a map from a Tiled map (.tmx), as File > Import does.", "import-tmx MAP.tmx -o OUT.qrm [--yes]",
+       runImportTmx},
+      {"export-tmx", "Write a map as a Tiled map (.tmx) with its tile pages as indexed PNG files beside it.",
+       "export-tmx MAP.qrm -o OUT.tmx [--cells csv|xml|base64|zlib|gzip|zstd] [--yes]", runExportTmx},
   };
   return commands;
 }

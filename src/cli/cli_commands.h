@@ -29,5 +29,7 @@ int runEdit(const std::vector<std::string>& args);
 int runCommands(const std::vector<std::string>& args);
 int runRom(const std::vector<std::string>& args);
 int runRun(const std::vector<std::string>& args);
+int runImportTmx(const std::vector<std::string>& args);
+int runExportTmx(const std::vector<std::string>& args);
 
 }  // namespace qarto

@@ -137,6 +137,9 @@ std::vector<CommandInfo> buildTable() {
        {K::virtualKey(Key::F5)}},
       {kEntityPlacementMode, "Entity Placement Mode", "Place and move entities\nEntity Placement Mode (F6)", Frame,
        {K::virtualKey(Key::F6)}},
+      {kImportTiledMap, "Import Tiled Map", "Make a new map from a Tiled map (.tmx)\nImport Tiled Map", Frame, {}},
+      {kExportTiledMap, "Export Tiled Map", "Write the map as a Tiled map (.tmx) with its pages as PNG files\nExport Tiled Map",
+       Frame, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

@@ -13,6 +13,7 @@ namespace qarto {
 class EditorSession;
 class MapProject;
 class MapReadAhead;
+struct MapLayer;
 
 // What the map file commands need beyond the session. The main frame fills
 // setWindowTitle; tests may also replace the save target to make writes fail.
@@ -44,6 +45,11 @@ bool loadMap(EditorSession& session, const std::optional<std::string>& path, con
 // The unsaved-changes question before the project is replaced or closed.
 // True means the caller may go on.
 bool confirmDiscard(EditorSession& session, const MapFileHooks& hooks = {});
+
+// Stacks layers read from a file in their order (the first ends at the
+// bottom) and tells the layer bar. The active layer is the last Primary
+// layer, or the first layer when there is none. `layers` ends empty.
+void installLayers(MapProject& project, std::vector<std::unique_ptr<MapLayer>>& layers);
 
 // Files dropped on the map view: a map (only the first one) or tile pages.
 void onFilesDropped(EditorSession& session, const std::vector<std::string>& paths, const MapFileHooks& hooks = {});
