@@ -1,6 +1,7 @@
 #include "edit/tmx/tmx_export.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>

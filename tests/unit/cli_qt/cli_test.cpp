@@ -208,5 +208,13 @@ TEST_F(CliTest, ImportLayerAddsTheLayerBesideTheSavedMapOrSaysWhyNot) {
   EXPECT_EQ(run("import-layer " + demo + arrays).code, 2);
 }
 
+TEST_F(CliTest, TiledMapsOutAndBackInAndARefusalWritesNothing) {
+  expect("export-tmx " + example("demo.qrm") + " -o demo.tmx --cells zstd", 0, "demo.tmx: written");
+  expect("import-tmx demo.tmx -o back.qrm", 0, "Primary layer: ");
+  EXPECT_EQ(load(example("demo.qrm"))->project().layerCount(), load(work.file("back.qrm"))->project().layerCount());
+  expect("import-tmx " + example("demo.qrm") + " -o no.qrm", 1, example("demo.qrm") + ", line 1: the XML is damaged");
+  EXPECT_FALSE(std::filesystem::exists(work.file("no.qrm")));
+}
+
 }  // namespace
 }  // namespace qarto::test

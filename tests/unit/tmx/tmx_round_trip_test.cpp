@@ -1,6 +1,7 @@
 // Qarto -> TMX -> Qarto gives back the same map, in every cell encoding,
 // with external tile set files, and after Tiled itself has rewritten it.
 #include <fstream>
+#include <tuple>
 
 #include "io/tmx/tmx_writer.h"
 #include "edit/tmx/tmx_export.h"
