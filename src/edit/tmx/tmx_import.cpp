@@ -8,7 +8,9 @@
 
 #include "edit/entities/entity_catalogue.h"
 #include "edit/entities/entity_record.h"
+#include "export/picture/picture_page.h"
 #include "io/images/tile_page_reader.h"
+#include "io/picture/picture_reader.h"
 
 namespace qarto {
 
@@ -39,9 +41,22 @@ struct LeftOut {
   }
 };
 
+// An indexed page is taken as it is, so its indices survive a round trip;
+// any other picture (truecolour, most often) is converted, its tiles kept
+// in place, each given the palette bank its colours were packed into.
 bool readPageFile(Tileset& page, std::string& message) {
   DisplayImage display;
-  return readTilePage(page, display, message);
+  if (readTilePage(page, display, message)) return true;
+  DisplayImage picture;
+  std::string unread;
+  if (!readPicture(page.sourcePath, picture, unread)) return false;
+  PictureOptions options;
+  options.mergeTiles = false;
+  options.maxTiles = kMaxPageTiles;
+  PicturePage reduced;
+  if (!reducePicture(picture, options, reduced, message)) return false;
+  static_cast<IndexedImage&>(page) = std::move(reduced.page);
+  return computeTilesetGeometry(page);
 }
 
 class Importer {

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "io/images/png_indexed_writer.h"
+#include "io/images/png_writer.h"
 #include "io/tmx/tmx_reader.h"
 #include "tmx_fixtures.h"
 
@@ -129,6 +130,36 @@ TEST(TmxImport, LayersAndObjectsBecomeQartoLayersAndEntities) {
   EXPECT_EQ(std::tie(foes.width, foes.height), std::make_tuple(std::uint16_t{2}, std::uint16_t{1}));
   EXPECT_TRUE(f.project().modified);
   EXPECT_TRUE(f.project().filePath.empty());
+}
+
+// Tile set pictures are mostly truecolour: they are converted, each tile
+// keeping its place and showing its own colours through its cells' row.
+TEST(TmxImport, TruecolourTileSetPicturesAreConvertedTileForTile) {
+  TmxFiles files;
+  std::vector<std::uint8_t> rgb;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const std::uint8_t pixel[3] = {static_cast<std::uint8_t>(x < 8 ? 248 : 0), static_cast<std::uint8_t>(y * 8),
+                                     static_cast<std::uint8_t>(x < 8 ? 0 : 200)};
+      rgb.insert(rgb.end(), pixel, pixel + 3);
+    }
+  }
+  std::string message;
+  ASSERT_TRUE(writeRgbPng(files.folder.file("p.png"), 16, 8, rgb, message));
+  TmxSession f;
+  ASSERT_TRUE(importInto(f, files.write(mapText(csvLayer("2,1")))).ok);
+  const MapLayer& layer = *f.project().layerAt(0);
+  const Tileset& page = *f.registry().find(layer.cells[0].tileset);
+  for (int x = 0; x < 16; ++x) {
+    for (int y = 0; y < 8; ++y) {
+      const MapCell& cell = layer.cells[x < 8 ? 1 : 0];
+      const int index = page.pixels[tilePixelOffset(page, cell.tile) + static_cast<std::size_t>(y * 16 + x % 8)];
+      EXPECT_EQ(index >> 4, cell.palette);
+      for (int c = 0; c < 3; ++c) {  // the same 15-bit colour
+        EXPECT_EQ(page.palette[static_cast<std::size_t>(index * 3 + c)] >> 3, rgb[static_cast<std::size_t>((y * 16 + x) * 3 + c)] >> 3);
+      }
+    }
+  }
 }
 
 }  // namespace
