@@ -175,7 +175,7 @@ class Exporter {
       const std::optional<EntityRecord> record = readEntity(layer, slot);
       if (!record || !record->inUse) continue;
       TmxObject object;
-      object.id = ++objects_;
+      object.id = slot + 1;
       const EntityType* row = catalogue_.ofType(record->type);
       object.type = row != nullptr ? row->name : std::to_string(record->type);
       object.x = record->x;
@@ -193,7 +193,6 @@ class Exporter {
   TmxExport& out_;
   std::map<int, PageSets> pages_;
   std::uint32_t collisionGid_ = 1;
-  int objects_ = 0;
 };
 
 }  // namespace

@@ -330,7 +330,9 @@ class Importer {
         leftOut_.add("object(s) of a type the entity catalogue does not know");
         continue;
       }
-      const int slot = firstFreeEntitySlot(*entityLayer_);
+      // An object keeps the slot its id names (the export writes slot + 1) while that is free.
+      const bool idFree = object.id >= 1 && object.id <= kEntitySlots && !readEntity(*entityLayer_, object.id - 1)->inUse;
+      const int slot = idFree ? object.id - 1 : firstFreeEntitySlot(*entityLayer_);
       if (slot < 0) {
         leftOut_.add("object(s) beyond the 32 entity slots");
         continue;

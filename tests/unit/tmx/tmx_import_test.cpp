@@ -45,7 +45,7 @@ TEST(TmxImport, RefusalsNameTheFileTheLineAndWhatWasExpected) {
   TmxFiles files;
   const std::string folder = files.folder.path();
   const Refused cases[] = {
-      {"damaged XML", mapText("<layer name=\"a\">\n"), "6: the XML is damaged (Start-end tags mismatch)"},
+      {"damaged XML", mapText("<layer name=\"a\">\n"), "5: the XML is damaged (Start-end tags mismatch)"},
       {"not a map", "<tileset/>", "1: expected a Tiled map (a <map> element), found <tileset>"},
       {"isometric", mapText(csvLayer("1,2"), "orientation=\"isometric\" tilewidth=\"8\""),
        "2: the map is isometric; Qarto takes orthogonal maps only"},
