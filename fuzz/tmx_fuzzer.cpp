@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return computeTilesetGeometry(page);
   };
   const TmxImport imported = importTmx(read.map, context);
-  FUZZ_CHECK(imported.ok != imported.message.empty());
+  FUZZ_CHECK(imported.ok == imported.message.empty());
   for (const auto& layer : imported.layers) {
     if (layer->isEntityLayer()) {
       FUZZ_CHECK(layer->entities.size() == kEntityBlockSize);
