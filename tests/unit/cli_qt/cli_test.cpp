@@ -212,7 +212,8 @@ TEST_F(CliTest, TiledMapsOutAndBackInAndARefusalWritesNothing) {
   expect("export-tmx " + example("demo.qrm") + " -o demo.tmx --cells zstd", 0, "demo.tmx: written");
   expect("import-tmx demo.tmx -o back.qrm", 0, "Primary layer: ");
   EXPECT_EQ(load(example("demo.qrm"))->project().layerCount(), load(work.file("back.qrm"))->project().layerCount());
-  expect("import-tmx " + example("demo.qrm") + " -o no.qrm", 1, example("demo.qrm") + ", line 1: the XML is damaged");
+  std::ofstream(work.file("bad.tmx")) << "<?xml version=\"1.0\"?>\n<map width=\"2\">\n";
+  expect("import-tmx bad.tmx -o no.qrm", 1, "bad.tmx, line 3: the XML is damaged (Start-end tags mismatch)");
   EXPECT_FALSE(std::filesystem::exists(work.file("no.qrm")));
 }
 
