@@ -5,6 +5,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev qt6-base-dev c
           libosmesa6-dev libglu1-mesa-dev libpng-dev zlib1g-dev
           libqt6opengl6-dev xvfb xauth locales
           libx11-dev libxtst-dev)
+# Tiled maps: XML and zstd-compressed cells.
+packages+=(libpugixml-dev libzstd-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -48,6 +48,10 @@ const std::vector<CliCommand>& cliCommands() {
        "budget MAP.qrm [--json] [--yes]", runBudget},
       {"recover", "List the recovery copies the editor keeps of unsaved maps, or write one out as a map.",
        "recover --list | recover MAP.qrm -o OUT.qrm", runRecover},
+      {"import-tmx", "Make a map from a Tiled map (.tmx), as File > Import does.", "import-tmx MAP.tmx -o OUT.qrm [--yes]",
+       runImportTmx},
+      {"export-tmx", "Write a map as a Tiled map (.tmx) with its tile pages as indexed PNG files beside it.",
+       "export-tmx MAP.qrm -o OUT.tmx [--cells csv|xml|base64|zlib|gzip|zstd] [--yes]", runExportTmx},
   };
   return commands;
 }

@@ -32,5 +32,7 @@ int runRun(const std::vector<std::string>& args);
 int runRemapPalette(const std::vector<std::string>& args);
 int runBudget(const std::vector<std::string>& args);
 int runRecover(const std::vector<std::string>& args);
+int runImportTmx(const std::vector<std::string>& args);
+int runExportTmx(const std::vector<std::string>& args);
 
 }  // namespace qarto

@@ -131,6 +131,9 @@ inline constexpr int kShowMarkers = 33160;
 // The hardware budget: its bar, and the tint of cells whose tile or palette is used once.
 inline constexpr int kToggleBudgetBar = 33180;
 inline constexpr int kToggleUsedOnceTint = 33181;
+// Tiled maps
+inline constexpr int kImportTiledMap = 33220;
+inline constexpr int kExportTiledMap = 33221;
 
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,

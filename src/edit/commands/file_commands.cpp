@@ -12,6 +12,7 @@
 #include "edit/session/map_file_commands.h"
 #include "edit/session/tileset_commands.h"
 #include "export/binary/binary_export.h"
+#include "edit/tmx/tiled_map_commands.h"
 #include "export/export_preparation.h"
 #include "export/layer_bmp_export.h"
 #include "io/files/recent_file_list.h"
@@ -107,6 +108,11 @@ void addFileCommands(EditorCommands& commands) {
                                          request.countOnly = true;
                                          prepareExport(project, request);
                                        }});
+  const EntityCatalogue& catalogue = engine.state().entityCatalogue;
+  commands.add(cmd::kImportTiledMap, {{}, {}, [&session, &catalogue, hooks] {
+                                        importTiledMap(session, catalogue, std::nullopt, hooks());
+                                      }});
+  commands.add(cmd::kExportTiledMap, {mapOpen, {}, [&session, &catalogue] { exportTiledMap(session, catalogue); }});
 }
 
 }  // namespace qarto

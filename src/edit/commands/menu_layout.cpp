@@ -30,11 +30,12 @@ std::vector<MenuItem> buildMenuBar() {
   using namespace cmd;
   return {
       submenu("&File", {item(kNewMapWizard, "&New Map Wizard...\tCtrl+N"), item(kOpenMap, "&Open Map...\tCtrl+O"),
-                        separator(), item(kOpenTilesets, "Open &Tilesets...\tCtrl+T"), separator(),
+                        submenu("&Import", {item(kImportTiledMap, "Tiled Map (.tmx)...")}), separator(), item(kOpenTilesets, "Open &Tilesets...\tCtrl+T"), separator(),
                         item(kSaveMap, "&Save Map\tCtrl+S"), item(kSaveMapAs, "Save Map &As...\tCtrl+Shift+S"),
                         submenu("&Export Map As...", {item(kExportBinary, "&Binary"), item(kExportHeaders, "&Header"),
                                                               item(kExportGrit, "&grit (C files per layer)..."),
-                                                              item(kExportButano, "b&utano (asset folder)...")}),
+                                                              item(kExportButano, "b&utano (asset folder)..."),
+                                                              item(kExportTiledMap, "Tiled Map (.tmx)...")}),
                         separator(), item(kMakeCll, "Make .CLL Wizard..."), item(kExportCollision, "Export .CLL"),
                         separator(), item(kPreferences, "Preferences..."), separator(),
                         MenuItem{MenuItem::Kind::RecentFiles, 0, "", {}}, separator(), item(kExit, "E&xit")}),

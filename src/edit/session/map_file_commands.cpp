@@ -72,21 +72,6 @@ void applyOptions(MapProject& project, const MapFileOptions& options) {
   project.autoPaintCollision = options.autoPaintCollision;
 }
 
-// Stacks the layers in file order (the first ends at the bottom). The active
-// layer is the last Primary layer, or the first layer when there is none.
-void installLayers(MapProject& project, std::vector<std::unique_ptr<MapLayer>>& layers) {
-  MapLayer* active = nullptr;
-  for (auto& layer : layers) {
-    if (layer->kind == LayerKind::Entity) project.selectedEntity = -1;
-    MapLayer& added = project.insertLayer(std::move(layer), project.layerCount());
-    if (active == nullptr || added.kind == LayerKind::Primary) active = &added;
-    if (LayerObserver* observer = project.layerObserver()) observer->layerAdded(added);
-  }
-  layers.clear();
-  if (LayerObserver* observer = project.layerObserver()) observer->refreshLayers();
-  project.setActiveLayer(active);
-}
-
 // Registers the tilesets under their stored ids. Returns false when a
 // display image could not be made: that tileset and the rest are dropped.
 bool installTilesets(EditorSession& session, std::vector<std::unique_ptr<Tileset>>& tilesets) {
@@ -137,6 +122,19 @@ void installMap(EditorSession& session, const std::string& path, LoadedMap& map)
 }
 
 }  // namespace
+
+void installLayers(MapProject& project, std::vector<std::unique_ptr<MapLayer>>& layers) {
+  MapLayer* active = nullptr;
+  for (auto& layer : layers) {
+    if (layer->kind == LayerKind::Entity) project.selectedEntity = -1;
+    MapLayer& added = project.insertLayer(std::move(layer), project.layerCount());
+    if (active == nullptr || added.kind == LayerKind::Primary) active = &added;
+    if (LayerObserver* observer = project.layerObserver()) observer->layerAdded(added);
+  }
+  layers.clear();
+  if (LayerObserver* observer = project.layerObserver()) observer->refreshLayers();
+  project.setActiveLayer(active);
+}
 
 std::string windowTitle(const MapProject& project) {
   std::string title = kAppTitle;

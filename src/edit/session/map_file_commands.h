@@ -13,6 +13,7 @@ namespace qarto {
 class EditorSession;
 class MapProject;
 class MapReadAhead;
+struct MapLayer;
 
 // What the map file commands need beyond the session. The main frame fills
 // setWindowTitle; tests may also replace the save target to make writes fail.
@@ -55,6 +56,10 @@ bool confirmDiscard(EditorSession& session, const MapFileHooks& hooks = {});
 // read; the open project is then untouched.
 bool openMapAs(EditorSession& session, const std::string& readPath, const std::string& mapPath,
                const MapFileHooks& hooks, std::string& message);
+// Stacks layers read from a file in their order (the first ends at the
+// bottom) and tells the layer bar. The active layer is the last Primary
+// layer, or the first layer when there is none. `layers` ends empty.
+void installLayers(MapProject& project, std::vector<std::unique_ptr<MapLayer>>& layers);
 
 // Files dropped on the map view: a map (only the first one) or tile pages.
 void onFilesDropped(EditorSession& session, const std::vector<std::string>& paths, const MapFileHooks& hooks = {});

@@ -102,6 +102,25 @@ bool readRows(png_structp png, png_bytepp rows) {
   return true;
 }
 
+// Asks libpng for 8-bit RGBA rows whatever the file holds: palettes and grey
+// expanded, transparency chunks turned into alpha, 16-bit channels cut to 8.
+bool readRgbaHeader(png_structp png, png_infop info, PngHeader& header) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_info(png, info);
+  header.width = png_get_image_width(png, info);
+  header.height = png_get_image_height(png, info);
+  header.colourType = png_get_color_type(png, info);
+  header.filteredBytes = (png_get_rowbytes(png, info) + 1) * std::uint64_t{header.height};
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  header.rowBytes = png_get_rowbytes(png, info);
+  return true;
+}
+
 bool isPngSignature(const std::uint8_t* bytes, std::size_t size) {
   return bytes != nullptr && size >= 8 && png_sig_cmp(bytes, 0, 8) == 0;
 }
@@ -149,6 +168,42 @@ bool decodePngImage(const std::uint8_t* bytes, std::size_t size, const std::stri
   decoded.imageWidth = static_cast<std::int32_t>(width);
   decoded.imageHeight = static_cast<std::int32_t>(height);
   image = std::move(decoded);
+  message = kNoErrors;
+  return true;
+}
+
+bool decodePngPicture(const std::uint8_t* bytes, std::size_t size, const std::string& path, DisplayImage& picture,
+                      std::string& message) {
+  message = notValidPngMessage(path);
+  if (!isPngSignature(bytes, size)) return false;
+  PngReadStructs structs;
+  if (!structs.created()) {
+    message = fileBufferFailedMessage(path);
+    return false;
+  }
+  MemoryInput input{bytes, size, 0};
+  png_set_read_fn(structs.png(), &input, readFromMemory);
+  PngHeader header;
+  if (!readRgbaHeader(structs.png(), structs.info(), header)) return false;
+  if (header.filteredBytes > kMostInflation * size || header.rowBytes != std::uint64_t{header.width} * 4) return false;
+
+  const std::size_t rowBytes = header.rowBytes;
+  const std::size_t height = header.height;
+  DisplayImage decoded;
+  std::vector<png_bytep> rows;
+  if (height != 0 && rowBytes > allocationLimit() / height) {
+    message = pixelBufferFailedMessage(path);
+    return false;
+  }
+  if (!allocateZeroed(decoded.rgba, rowBytes * height) || !allocateZeroed(rows, height)) {
+    message = pixelBufferFailedMessage(path);
+    return false;
+  }
+  for (std::size_t y = 0; y < height; ++y) rows[y] = decoded.rgba.data() + y * rowBytes;
+  if (!readRows(structs.png(), rows.data())) return false;
+  decoded.width = static_cast<std::int32_t>(header.width);
+  decoded.height = static_cast<std::int32_t>(header.height);
+  picture = std::move(decoded);
   message = kNoErrors;
   return true;
 }

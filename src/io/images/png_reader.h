@@ -17,6 +17,12 @@ namespace qarto {
 bool decodePngImage(const std::uint8_t* bytes, std::size_t size, const std::string& path, IndexedImage& image,
                     std::string& message);
 
+// Decodes a PNG of any colour type and bit depth into 8-bit RGBA: palettes
+// and grey expanded, tRNS as alpha, 16-bit channels cut to their high byte.
+// Any side length; on failure `picture` is left as it was.
+bool decodePngPicture(const std::uint8_t* bytes, std::size_t size, const std::string& path, DisplayImage& picture,
+                      std::string& message);
+
 // Reads a whole PNG file and decodes it.
 bool readPng(const std::string& path, IndexedImage& image, std::string& message);
 

@@ -231,5 +231,14 @@ TEST_F(CliTest, ImportLayerAddsTheLayerBesideTheSavedMapOrSaysWhyNot) {
   EXPECT_EQ(run("import-layer " + demo + arrays).code, 2);
 }
 
+TEST_F(CliTest, TiledMapsOutAndBackInAndARefusalWritesNothing) {
+  expect("export-tmx " + example("demo.qrm") + " -o demo.tmx --cells zstd", 0, "demo.tmx: written");
+  expect("import-tmx demo.tmx -o back.qrm", 0, "Primary layer: ");
+  EXPECT_EQ(load(example("demo.qrm"))->project().layerCount(), load(work.file("back.qrm"))->project().layerCount());
+  std::ofstream(work.file("bad.tmx")) << "<?xml version=\"1.0\"?>\n<map width=\"2\">\n";
+  expect("import-tmx bad.tmx -o no.qrm", 1, "bad.tmx, line 3: the XML is damaged (Start-end tags mismatch)");
+  EXPECT_FALSE(std::filesystem::exists(work.file("no.qrm")));
+}
+
 }  // namespace
 }  // namespace qarto::test
