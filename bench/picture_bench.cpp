@@ -3,7 +3,7 @@
 // banks. Both pictures are drawn from banks made up here, so they fit.
 #include <benchmark/benchmark.h>
 
-#include "../tests/unit/picture/hidden_banks.h"
+#include "../tests/support/hidden_banks.h"
 #include "export/picture/bank_packing.h"
 #include "export/picture/picture_page.h"
 

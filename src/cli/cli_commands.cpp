@@ -35,6 +35,9 @@ const std::vector<CliCommand>& cliCommands() {
       {"commands", "List the editor's commands: id, menu places, keys, and with a map whether each is enabled.",
        "commands [MAP.qrm] [--json] [--yes]", runCommands},
       {"selfcheck", "Run the core's self-check.", "selfcheck", runSelfcheck},
+      {"import-image", "Make a map, or a layer of one, from any picture: tiles, packed palette banks and cells.",
+       "import-image PICTURE -o MAP.qrm [--into MAP.qrm] [--layer NAME] [--reduce] [--backdrop RRGGBB] [--yes]",
+       runImportImage},
   };
   return commands;
 }

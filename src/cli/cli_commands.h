@@ -29,5 +29,6 @@ int runEdit(const std::vector<std::string>& args);
 int runCommands(const std::vector<std::string>& args);
 int runRom(const std::vector<std::string>& args);
 int runRun(const std::vector<std::string>& args);
+int runImportImage(const std::vector<std::string>& args);
 
 }  // namespace qarto

@@ -14,6 +14,7 @@
 #include "app/dialogs/layers/shift_layer_dialog.h"
 #include "app/dialogs/make_cll_dialog.h"
 #include "app/dialogs/new_map_wizard_dialog.h"
+#include "app/dialogs/picture/picture_options_dialog.h"
 #include "app/dialogs/preferences/preferences_dialog.h"
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "edit/commands/editor_commands.h"
@@ -116,6 +117,13 @@ std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context) {
   MakeCllDialog dialog(session(context), context.parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.request();
+}
+
+bool runPictureOptionsDialog(const DialogContext& context, PictureRequest& request) {
+  PictureOptionsDialog dialog(session(context).services(), context.parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  dialog.fill(request);
+  return true;
 }
 
 }  // namespace qarto

@@ -11,6 +11,7 @@ class QWidget;
 namespace qarto {
 
 class EditorCommands;
+struct PictureRequest;
 class MapViewEngine;
 
 // What a dialog works on: its parent window, the engine (project, session,
@@ -42,5 +43,7 @@ std::optional<ExportOptions> runExportBinaryDialog(const DialogContext& context)
 // Customize Export on its own (the Export to Header dialog opens it too).
 void runCustomizeExportDialog(const DialogContext& context);
 std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context);
+// The picture import's options; false when cancelled.
+bool runPictureOptionsDialog(const DialogContext& context, PictureRequest& request);
 
 }  // namespace qarto

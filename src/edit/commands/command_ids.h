@@ -114,6 +114,9 @@ inline constexpr int kRubberStampMode = 32808;
 inline constexpr int kFloodFillMode = 32810;
 inline constexpr int kFlagPaintMode = 61234;
 inline constexpr int kEntityPlacementMode = 61261;
+// Pictures
+inline constexpr int kNewMapFromPicture = 33100;
+inline constexpr int kImportPictureLayer = 33101;
 
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,

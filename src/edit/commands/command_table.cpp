@@ -137,6 +137,10 @@ std::vector<CommandInfo> buildTable() {
        {K::virtualKey(Key::F5)}},
       {kEntityPlacementMode, "Entity Placement Mode", "Place and move entities\nEntity Placement Mode (F6)", Frame,
        {K::virtualKey(Key::F6)}},
+      {kNewMapFromPicture, "New Map from Picture",
+       "Make a new map from any picture: tiles, palette banks and cells\nNew Map from Picture", Frame, {}},
+      {kImportPictureLayer, "Import Picture as Layer",
+       "Add a layer that shows any picture, reduced to tiles and palette banks\nImport Picture as Layer", Frame, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

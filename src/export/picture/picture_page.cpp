@@ -72,6 +72,7 @@ void buildPage(const TileCut& cut, const Packing& packing, const PictureOptions&
     if (out.blankTile < 0 && std::all_of(cut.tiles[t].begin(), cut.tiles[t].end(),
                                          [](PictureColour c) { return c == kClearColour; })) {
       out.blankTile = t;
+      out.blankPalette = static_cast<std::uint8_t>(row);
     }
   }
   out.cellsWide = cut.cellsWide;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "export/picture/picture_page.h"
-#include "hidden_banks.h"
+#include "support/hidden_banks.h"
 #include "model/project/map_cell.h"
 
 namespace qarto {

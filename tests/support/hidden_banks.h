@@ -104,4 +104,23 @@ inline int firstFitBanks(const std::vector<std::vector<std::uint16_t>>& sets) {
   return int(banks.size());
 }
 
+// The picture as a 32-bit BMP with its alpha (rows bottom first).
+inline std::vector<std::uint8_t> bmp32(const DisplayImage& p) {
+  std::vector<std::uint8_t> out(54 + p.rgba.size(), 0);
+  const std::uint32_t fields[] = {std::uint32_t(out.size()), 0, 54, 40, std::uint32_t(p.width), std::uint32_t(p.height),
+                                  1u | 32u << 16};
+  for (int f = 0; f < 7; ++f) {
+    for (int b = 0; b < 4; ++b) out[2 + 4 * f + b] = std::uint8_t(fields[f] >> (8 * b));
+  }
+  out[0] = 'B', out[1] = 'M';
+  for (int y = 0; y < p.height; ++y) {
+    for (int x = 0; x < p.width; ++x) {
+      const std::uint8_t* from = &p.rgba[(std::size_t(y) * p.width + x) * 4];
+      std::uint8_t* to = &out[54 + (std::size_t(p.height - 1 - y) * p.width + x) * 4];
+      to[0] = from[2], to[1] = from[1], to[2] = from[0], to[3] = from[3];
+    }
+  }
+  return out;
+}
+
 }  // namespace qarto::test
