@@ -35,7 +35,7 @@ int runImportImage(const std::vector<std::string>& args) {
   request.reduceColours = arguments.has("--reduce");
 
   CliContext context(arguments.has("--yes"), CliContext::Settings::Private);
-  const std::string& out = *arguments.value("-o");
+  const std::string out = *arguments.value("-o");
   MapProject& project = context.session().project();
   if (const auto into = arguments.value("--into")) {
     if (!context.loadMapFile(*into)) return kExitFailed;

@@ -12,9 +12,18 @@
 
 namespace qarto {
 
+namespace {
+
+// The converted page is loaded through the same path; it never needs
+// converting again, and this keeps a damaged file from asking forever.
+bool converting = false;
+
+}  // namespace
+
 PageConversion offerPageConversion(EditorSession& session, const std::string& path, const std::string& readFailure,
                                    Tileset* readPage) {
   PageConversion result;
+  if (converting) return result;
   DisplayImage picture;
   std::string message;
   std::string reason;
@@ -46,8 +55,10 @@ PageConversion offerPageConversion(EditorSession& session, const std::string& pa
       return result;
     }
   }
+  converting = true;
   const PageFile file =
       registerMadePage(session, page.page, splitPath(path).folder, fileTitle(path), kConvertPageCaptionSuffix);
+  converting = false;
   result.page = file.page;
   return result;
 }
