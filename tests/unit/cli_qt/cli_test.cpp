@@ -218,19 +218,11 @@ TEST_F(CliTest, ImportImageMakesAMapWhoseLayerIsThePictureOrSaysWhyNot) {
   IndexedImage layer;
   std::string message;
   ASSERT_TRUE(readBmp(work.file("layer.bmp"), layer, message)) << message;
-  for (std::size_t i = 0; i < layer.pixels.size(); ++i) {
-    const std::uint8_t* rgb = &layer.palette[layer.pixels[i] * 3];
-    const std::uint32_t shown = layer.pixels[i] % 16 == 0 ? 0 : 0x8000u | (rgb[2] >> 3) << 10 | (rgb[1] >> 3) << 5 | rgb[0] >> 3;
-    const std::size_t x = i % 240, y = i / 240;
-    ASSERT_EQ(shown, hidden.cells[y / 8 * 30 + x / 8][y % 8 * 8 + x % 8]) << i;
-  }
+  EXPECT_EQ(shownPixels(layer), pixelsOf(hidden));
   expect("import-image art.bmp --into out.qrm -o two.qrm --layer Again --backdrop 000000", 0, "layer \"Again\"");
   expect("info two.qrm", 0, "Secondary \"Again\" 30x20");
 
-  // Seventeen tiles of fifteen colours each, none shared.
-  DisplayImage wide{136, 8, std::vector<std::uint8_t>(136 * 8 * 4, 255)};
-  for (int i = 0; i < 136 * 8; ++i) wide.rgba[i * 4] = std::uint8_t((i % 8 + i / 136) % 15 * 16), wide.rgba[i * 4 + 1] = std::uint8_t(i % 136 / 8 * 8);
-  writeBytes(work.file("wide.bmp"), bmp32(wide));
+  writeBytes(work.file("wide.bmp"), bmp32(seventeenBanks()));
   expect("import-image wide.bmp -o no.qrm", 1, "The picture needs 17 palette banks; the GBA has 16.");
   EXPECT_FALSE(std::filesystem::exists(work.file("no.qrm")) || std::filesystem::exists(work.file("wide_2.bmp")));
   expect("import-image wide.bmp -o yes.qrm --reduce", 0, "reduce colours: ");

@@ -24,22 +24,16 @@ struct PictureFixture : LayersFixture {
     project().filePath = folder.file("level.qrm");
   }
   std::string write(const std::string& name, const DisplayImage& picture) {
-    const std::vector<std::uint8_t> bytes = bmp32(picture);
-    std::ofstream(folder.file(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    writeBytes(folder.file(name), bmp32(picture));
     return folder.file(name);
   }
-  // The layer as Export Layer to BMP writes it, each pixel at 15 bits (0 for colour 0).
+  // The layer as Export Layer to BMP writes it, at 15 bits.
   std::vector<std::uint32_t> exported(const MapLayer& layer) {
     EXPECT_TRUE(exportLayerToBmpFile(&layer, registry(), services, folder.file("layer.bmp")));
     IndexedImage image;
     std::string message;
     EXPECT_TRUE(readBmp(folder.file("layer.bmp"), image, message)) << message;
-    std::vector<std::uint32_t> out;
-    for (const std::uint8_t index : image.pixels) {
-      const std::uint8_t* rgb = &image.palette[index * 3];
-      out.push_back(index % 16 == 0 ? 0 : 0x8000u | (rgb[2] >> 3) << 10 | (rgb[1] >> 3) << 5 | rgb[0] >> 3);
-    }
-    return out;
+    return shownPixels(image);
   }
 };
 
@@ -47,15 +41,6 @@ PictureRequest request(const std::string& path) {
   PictureRequest r;
   r.path = path;
   return r;
-}
-
-std::vector<std::uint32_t> pixelsOf(const HiddenPicture& hidden) {
-  std::vector<std::uint32_t> out(std::size_t(hidden.picture.width) * hidden.picture.height);
-  const int wide = hidden.picture.width / 8;
-  for (std::size_t c = 0; c < hidden.cells.size(); ++c) {
-    for (int i = 0; i < 64; ++i) out[(c / wide * 8 + i / 8) * hidden.picture.width + c % wide * 8 + i % 8] = hidden.cells[c][i];
-  }
-  return out;
 }
 
 TEST(PictureImport, LayerExportsThePictureAndUndoTakesItAway) {
@@ -84,14 +69,7 @@ TEST(PictureImport, LayerExportsThePictureAndUndoTakesItAway) {
 }
 
 TEST(PictureImport, RefusalsWriteNothingAndReduceColoursIsOffered) {
-  // Seventeen tiles, each of its own fifteen colours, one green step apart
-  // from the next tile's.
-  DisplayImage picture{136, 8, std::vector<std::uint8_t>(136 * 8 * 4, 255)};
-  for (int i = 0; i < 136 * 8; ++i) {
-    const int tile = i % 136 / 8, colour = (i % 8 + i / 136) % 15;
-    picture.rgba[i * 4] = std::uint8_t(colour * 16), picture.rgba[i * 4 + 1] = std::uint8_t(tile * 8);
-    picture.rgba[i * 4 + 2] = 0;
-  }
+  const DisplayImage picture = seventeenBanks();
   struct Case {
     std::vector<MessageAnswer> answers;
     bool imported;

@@ -4,24 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "session_fixture.h"
 #include "support/hidden_banks.h"
 
 namespace qarto {
 namespace {
-
-// Each pixel of the page at 15 bits, 0 for colour 0 of a row.
-std::vector<std::uint32_t> shownPage(const Tileset& page) {
-  std::vector<std::uint32_t> out;
-  for (const std::uint8_t index : page.pixels) {
-    const std::uint8_t* rgb = &page.palette[index * 3];
-    out.push_back(index % 16 == 0 ? 0 : 0x8000u | (rgb[2] >> 3) << 10 | (rgb[1] >> 3) << 5 | rgb[0] >> 3);
-  }
-  return out;
-}
 
 TEST(PageConversion, PicturesThatAreNoPageAreConvertedOnYesInTileOrder) {
   const test::HiddenPicture hidden = test::makeHiddenPicture({31, 16, 256, 3, 9, true, 10, 0});
@@ -38,8 +25,7 @@ TEST(PageConversion, PicturesThatAreNoPageAreConvertedOnYesInTileOrder) {
     test::SessionFixture f;
     const std::string path = f.folder.file(c.file);
     if (std::string(c.file) == "art.bmp") {
-      const std::vector<std::uint8_t> bytes = test::bmp32(hidden.picture);
-      std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+      test::writeBytes(path, test::bmp32(hidden.picture));
     } else {
       // Tile 0 draws from rows 0 and 1.
       test::writePage(f.folder, c.file, test::makePage(16, 8, [](int x, int y) { return std::uint8_t(x < 4 ? 1 : 17 + y); }));
@@ -54,12 +40,7 @@ TEST(PageConversion, PicturesThatAreNoPageAreConvertedOnYesInTileOrder) {
     EXPECT_EQ(page->sourcePath, f.folder.file(c.loadedAs));
     if (c.answer == MessageAnswer::No) continue;
     if (std::string(c.file) == "art.bmp") {
-      std::vector<std::uint32_t> want;
-      for (int i = 0; i < hidden.picture.width * hidden.picture.height; ++i) {
-        const int x = i % hidden.picture.width, y = i / hidden.picture.width;
-        want.push_back(hidden.cells[(y / 8) * 16 + x / 8][(y % 8) * 8 + x % 8]);
-      }
-      EXPECT_EQ(shownPage(*page), want);
+      EXPECT_EQ(test::shownPixels(*page), test::pixelsOf(hidden));
     }
     // Every tile draws from one palette row.
     for (std::size_t i = 0; i < page->pixels.size(); ++i) {
