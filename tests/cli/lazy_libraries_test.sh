@@ -20,7 +20,7 @@ traced() {
 }
 
 for command in "--help" "info $map" "count $map" "commands $map" "export $map -o $work/out --yes" \
-               "layer-bmp $map -o $work/layer.bmp" "render --help"; do
+               "layer-bmp $map -o $work/layer.bmp" "render --help" "import-image $work/layer.bmp -o $work/picture.qrm"; do
   # shellcheck disable=SC2086
   mapped="$(traced $command | grep -E "/$forbidden" | tr "\n" " ")"
   if [ -n "$mapped" ]; then
