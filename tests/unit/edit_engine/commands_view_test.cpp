@@ -20,7 +20,7 @@ TEST(CommandTable, EnabledRulesForNoMapAMapACollisionSetAndAnEmptiedCollisionSet
   using namespace cmd;
   const std::pair<std::vector<int>, const char*> rules[] = {
       {{kSaveMap, kSaveMapAs, kExportBinary, kExportHeaders, kAddLayer, kResizeLayer, kUniqueTileCount, kPaintMode,
-        kDetailPaintMode, kRubberStampMode, kFloodFillMode, kFlagPaintMode, kEntityPlacementMode},
+        kDetailPaintMode, kRubberStampMode, kFloodFillMode, kFlagPaintMode, kEntityPlacementMode, kImportPictureLayer},
        "-MC-"},
       {{kDeleteLayer, kCloneLayer, kMergeDown, kEatHiddenTiles, kShiftLayer, kFlipLayerVertically,
         kFlipLayerHorizontally, kPreviousLayer, kNextLayer, kShuffleLayerUp, kShuffleLayerDown, kToggleLayerVisibility,
