@@ -32,11 +32,13 @@ void reduce(const qarto::DisplayImage& picture) {
     FUZZ_CHECK(cell.tile < result.tiles && cell.palette < result.banks);
     const int tx = (cell.flags & qarto::kCellHFlip) ? 7 - x % 8 : x % 8;
     const int ty = (cell.flags & qarto::kCellVFlip) ? 7 - y % 8 : y % 8;
-    const int index = result.page.pixels[std::size_t((cell.tile / perRow * 8 + ty) * result.page.imageWidth +
-                                                     cell.tile % perRow * 8 + tx)];
+    const int index =
+        result.page
+            .pixels[std::size_t((cell.tile / perRow * 8 + ty) * result.page.imageWidth + cell.tile % perRow * 8 + tx)];
     FUZZ_CHECK(index / 16 == cell.palette);
     const std::uint8_t* rgb = &result.page.palette[std::size_t(index) * 3];
-    const unsigned shown = index % 16 == 0 ? qarto::kClearColour : (rgb[2] >> 3) << 10 | (rgb[1] >> 3) << 5 | rgb[0] >> 3;
+    const unsigned shown =
+        index % 16 == 0 ? qarto::kClearColour : (rgb[2] >> 3) << 10 | (rgb[1] >> 3) << 5 | rgb[0] >> 3;
     FUZZ_CHECK(shown == rounded.pixels[std::size_t(i)]);
   }
 }

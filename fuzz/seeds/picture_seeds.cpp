@@ -18,7 +18,8 @@ std::vector<std::uint8_t> truecolourBmp(int width, int height, int bits) {
   put32(22, static_cast<std::uint32_t>(height));
   out[26] = 1, out[28] = static_cast<std::uint8_t>(bits);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width * bits / 8; ++x) out[54 + std::size_t(y) * stride + x] = static_cast<std::uint8_t>(x * 7 + y * 3);
+    for (int x = 0; x < width * bits / 8; ++x)
+      out[54 + std::size_t(y) * stride + x] = static_cast<std::uint8_t>(x * 7 + y * 3);
   }
   return out;
 }
@@ -32,7 +33,8 @@ int main(int argc, char** argv) {
            writeSeed(folder, "rgb8.png", png(16, 16, 8, 2)) && writeSeed(folder, "rgb16.png", png(8, 8, 16, 2)) &&
            writeSeed(folder, "indexed4.png", png(16, 8, 4, 3, 16, true)) &&
            writeSeed(folder, "grey_alpha8.png", png(8, 8, 8, 4)) && writeSeed(folder, "rgba8.png", png(16, 8, 8, 6)) &&
-           writeSeed(folder, "rgba16.png", png(8, 8, 16, 6)) && writeSeed(folder, "rgb24.bmp", truecolourBmp(16, 8, 24)) &&
+           writeSeed(folder, "rgba16.png", png(8, 8, 16, 6)) &&
+           writeSeed(folder, "rgb24.bmp", truecolourBmp(16, 8, 24)) &&
            writeSeed(folder, "argb32.bmp", truecolourBmp(8, 16, 32)) && writeSeed(folder, "indexed8.pcx", pcx(16, 8));
   });
 }

@@ -41,8 +41,8 @@ PageConversion offerPageConversion(EditorSession& session, const std::string& pa
   const std::string question = reason + "\n\nConvert <" + path +
                                "> into a tile page of 16-colour rows?  The tiles keep their order; the colours are "
                                "packed into palette banks and the page is saved beside the picture.";
-  if (services.messageBox(question, caption(kConvertPageCaptionSuffix), MessageButtons::YesNo,
-                          MessageIcon::Question) != MessageAnswer::Yes) {
+  if (services.messageBox(question, caption(kConvertPageCaptionSuffix), MessageButtons::YesNo, MessageIcon::Question) !=
+      MessageAnswer::Yes) {
     return result;
   }
   PictureOptions options;
