@@ -112,11 +112,12 @@ inline void appendPngChunk(std::vector<std::uint8_t>& png, const char* type, con
 
 // A non-interlaced PNG of the pattern image: colour type 3 (indexed) packs
 // the indices to `bitDepth` bits and writes `paletteEntries` colours and, when
-// asked, a tRNS chunk; types 0 (grey) and 2 (truecolour) write 8-bit samples.
+// asked, a tRNS chunk; types 0 (grey), 2 (truecolour), 4 (grey and alpha)
+// and 6 (truecolour and alpha) write `bitDepth`-bit samples.
 inline std::vector<std::uint8_t> png(int width, int height, int bitDepth, int colourType = 3, int paletteEntries = 16,
                                      bool withTransparency = false) {
   const IndexedImage image = patternImage(width, height, colourType == 3 ? 1 << bitDepth : 256);
-  const int channels = colourType == 2 ? 3 : 1;
+  const int channels = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
   std::vector<std::uint8_t> rows;
   for (int y = 0; y < height; ++y) {
     rows.push_back(0);  // filter: none
@@ -125,11 +126,11 @@ inline std::vector<std::uint8_t> png(int width, int height, int bitDepth, int co
     for (int x = 0; x < width * channels; ++x) {
       bits = bits << bitDepth | image.pixels[static_cast<std::size_t>(y * width + x / channels)];
       held += bitDepth;
-      if (held == 8) {
-        rows.push_back(static_cast<std::uint8_t>(bits));
-        bits = 0;
-        held = 0;
+      while (held >= 8) {
+        held -= 8;
+        rows.push_back(static_cast<std::uint8_t>(bits >> held));
       }
+      bits &= (1u << held) - 1;
     }
     if (held > 0) rows.push_back(static_cast<std::uint8_t>(bits << (8 - held)));
   }

@@ -52,6 +52,9 @@ const std::vector<CliCommand>& cliCommands() {
        runImportTmx},
       {"export-tmx", "Write a map as a Tiled map (.tmx) with its tile pages as indexed PNG files beside it.",
        "export-tmx MAP.qrm -o OUT.tmx [--cells csv|xml|base64|zlib|gzip|zstd] [--yes]", runExportTmx},
+      {"import-image", "Make a map, or a layer of one, from any picture: tiles, packed palette banks and cells.",
+       "import-image PICTURE -o MAP.qrm [--into MAP.qrm] [--layer NAME] [--reduce] [--backdrop RRGGBB] [--yes]",
+       runImportImage},
   };
   return commands;
 }

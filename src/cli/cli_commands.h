@@ -34,5 +34,6 @@ int runBudget(const std::vector<std::string>& args);
 int runRecover(const std::vector<std::string>& args);
 int runImportTmx(const std::vector<std::string>& args);
 int runExportTmx(const std::vector<std::string>& args);
+int runImportImage(const std::vector<std::string>& args);
 
 }  // namespace qarto

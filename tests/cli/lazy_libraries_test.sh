@@ -20,7 +20,8 @@ traced() {
 }
 
 for command in "--help" "info $map" "count $map" "commands $map" "export $map -o $work/out --yes" \
-               "layer-bmp $map -o $work/layer.bmp" "render --help" "recover --list"; do
+               "layer-bmp $map -o $work/layer.bmp" "render --help" "recover --list" \
+               "import-image $work/layer.bmp -o $work/picture.qrm"; do
   # shellcheck disable=SC2086
   mapped="$(traced $command | grep -E "/$forbidden" | tr "\n" " ")"
   if [ -n "$mapped" ]; then

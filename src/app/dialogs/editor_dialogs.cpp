@@ -15,6 +15,7 @@
 #include "app/dialogs/make_cll_dialog.h"
 #include "app/dialogs/new_map_wizard_dialog.h"
 #include "app/dialogs/palette_remapper_dialog.h"
+#include "app/dialogs/picture/picture_options_dialog.h"
 #include "app/dialogs/preferences/preferences_dialog.h"
 #include "app/dialogs/validate_tileset_dialog.h"
 #include "edit/commands/editor_commands.h"
@@ -137,6 +138,13 @@ void runPaletteRemapperDialog(const DialogContext& context) {
   }, context.parent);
   dialog.exec();
   context.engine.refresh();
+}
+
+bool runPictureOptionsDialog(const DialogContext& context, PictureRequest& request) {
+  PictureOptionsDialog dialog(session(context).services(), context.parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  dialog.fill(request);
+  return true;
 }
 
 }  // namespace qarto

@@ -11,6 +11,7 @@ class QWidget;
 namespace qarto {
 
 class EditorCommands;
+struct PictureRequest;
 class MapViewEngine;
 
 // What a dialog works on: its parent window, the engine (project, session,
@@ -43,5 +44,7 @@ std::optional<ExportOptions> runExportBinaryDialog(const DialogContext& context)
 void runCustomizeExportDialog(const DialogContext& context);
 std::optional<MakeCllRequest> runMakeCllDialog(const DialogContext& context);
 void runPaletteRemapperDialog(const DialogContext& context);
+// The picture import's options; false when cancelled.
+bool runPictureOptionsDialog(const DialogContext& context, PictureRequest& request);
 
 }  // namespace qarto

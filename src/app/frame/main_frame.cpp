@@ -354,6 +354,10 @@ std::string CMainFrame::playMapRom(const MapRomLaunch& launch) { return launchMa
 
 std::optional<MakeCllRequest> CMainFrame::runMakeCllDialog() { return qarto::runMakeCllDialog(dialogContext(*this)); }
 
+bool CMainFrame::runPictureOptionsDialog(PictureRequest& request) {
+  return qarto::runPictureOptionsDialog(dialogContext(*this), request);
+}
+
 bool CMainFrame::barShown(FrameBar bar) const {
   const QWidget* shown = nullptr;
   switch (bar) {

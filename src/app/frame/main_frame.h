@@ -95,6 +95,7 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // The built-in player of the last Run Map, while it is open.
   PlayerWindow* playerWindow() const { return player_; }
   std::optional<MakeCllRequest> runMakeCllDialog() override;
+  bool runPictureOptionsDialog(PictureRequest& request) override;
   bool barShown(FrameBar bar) const override;
   void setBarShown(FrameBar bar, bool shown) override;
   using QMainWindow::setWindowTitle;

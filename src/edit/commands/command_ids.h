@@ -134,6 +134,9 @@ inline constexpr int kToggleUsedOnceTint = 33181;
 // Tiled maps
 inline constexpr int kImportTiledMap = 33220;
 inline constexpr int kExportTiledMap = 33221;
+// Pictures
+inline constexpr int kNewMapFromPicture = 33100;
+inline constexpr int kImportPictureLayer = 33101;
 
 // The zoom commands in order 1x to 10x.
 inline constexpr int kZoomIds[10] = {kZoom1, kZoom2, kZoom3, kZoom4, kZoom5,

@@ -167,6 +167,10 @@ std::vector<CommandInfo> buildTable() {
       {kImportTiledMap, "Import Tiled Map", "Make a new map from a Tiled map (.tmx)\nImport Tiled Map", Frame, {}},
       {kExportTiledMap, "Export Tiled Map", "Write the map as a Tiled map (.tmx) with its pages as PNG files\nExport Tiled Map",
        Frame, {}},
+      {kNewMapFromPicture, "New Map from Picture",
+       "Make a new map from any picture: tiles, palette banks and cells\nNew Map from Picture", Frame, {}},
+      {kImportPictureLayer, "Import Picture as Layer",
+       "Add a layer that shows any picture, reduced to tiles and palette banks\nImport Picture as Layer", Frame, {}},
   };
   for (int i = 0; i < 9; ++i) {
     t.push_back({kRecentFile1 + i, "Recent File", "Open this map\nRecent File", Frame, {}});

@@ -7,6 +7,7 @@
 #include "edit/commands/command_ids.h"
 #include "edit/commands/editor_commands.h"
 #include "edit/engine/map_view_engine.h"
+#include "edit/layers/picture/picture_import.h"
 #include "edit/run_map/run_map.h"
 #include "edit/session/collision_set_commands.h"
 #include "edit/session/map_file_commands.h"
@@ -30,6 +31,12 @@ void addFileCommands(EditorCommands& commands) {
 
   commands.add(cmd::kNewMapWizard, {{}, {}, [&frame] { frame.runNewMapWizard(); }});
   commands.add(cmd::kOpenMap, {{}, {}, [&session, hooks] { loadMap(session, std::nullopt, hooks()); }});
+  commands.add(cmd::kNewMapFromPicture, {{}, {}, [&frame, &session, hooks] {
+                                           runPictureImport(
+                                               session, true,
+                                               [&frame](PictureRequest& r) { return frame.runPictureOptionsDialog(r); },
+                                               hooks());
+                                         }});
   commands.add(cmd::kOpenTilesets, {{}, {}, [&session] { openTilesets(session); }});
   commands.add(cmd::kSaveMap, {mapOpen, {}, [&session, hooks] { saveMap(session, false, hooks()); }});
   commands.add(cmd::kSaveMapAs, {mapOpen, {}, [&session, hooks] { saveMap(session, true, hooks()); }});

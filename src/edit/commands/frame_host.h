@@ -9,6 +9,8 @@
 
 namespace qarto {
 
+struct PictureRequest;
+
 enum class FrameBar { ToolBar, LayerBar, StatusBar, BudgetBar };
 
 // What the commands need from the main window: its dialogs, its bars and
@@ -35,6 +37,8 @@ class FrameHost {
   virtual std::optional<ExportOptions> runExportBinaryDialog() { return std::nullopt; }
   virtual std::optional<MakeCllRequest> runMakeCllDialog() { return std::nullopt; }
   virtual void runPaletteRemapperDialog() {}
+  // The options of a picture import (backdrop, reduce colours); false cancels.
+  virtual bool runPictureOptionsDialog(PictureRequest& /*request*/) { return false; }
 
   // Run Map: the base ROM beside the program ("" when there is none), and
   // playing a ROM in the built-in player or the emulator the launch names;

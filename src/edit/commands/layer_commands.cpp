@@ -12,6 +12,7 @@
 #include "edit/layers/layer_import.h"
 #include "edit/layers/layer_order.h"
 #include "edit/layers/layer_selection.h"
+#include "edit/layers/picture/picture_import.h"
 #include "export/layer_bmp_export.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
@@ -54,6 +55,12 @@ void addLayerCommands(EditorCommands& commands) {
   commands.add(cmd::kExportLayerBmp,
                {layersMenu, {}, [&session, &project] { ExportLayerToBmp(project, session.settings()); }});
   commands.add(cmd::kImportBmpLayer, {layersMenu, {}, [&session] { importImageAsLayer(session); }});
+  commands.add(cmd::kImportPictureLayer, {mapOpen, {}, [&frame, &session, &commands] {
+                                            runPictureImport(
+                                                session, false,
+                                                [&frame](PictureRequest& r) { return frame.runPictureOptionsDialog(r); },
+                                                commands.mapFileHooks());
+                                          }});
 
   // Operations on the active layer; each does nothing without one.
   using SessionAction = void (*)(EditorSession&);

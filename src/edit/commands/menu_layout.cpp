@@ -30,7 +30,9 @@ std::vector<MenuItem> buildMenuBar() {
   using namespace cmd;
   return {
       submenu("&File", {item(kNewMapWizard, "&New Map Wizard...\tCtrl+N"), item(kOpenMap, "&Open Map...\tCtrl+O"),
-                        submenu("&Import", {item(kImportTiledMap, "Tiled Map (.tmx)...")}), separator(), item(kOpenTilesets, "Open &Tilesets...\tCtrl+T"), separator(),
+                        item(kNewMapFromPicture, "New Map from &Picture..."),
+                        submenu("&Import", {item(kImportTiledMap, "Tiled Map (.tmx)...")}), separator(),
+                        item(kOpenTilesets, "Open &Tilesets...	Ctrl+T"), separator(),
                         item(kSaveMap, "&Save Map\tCtrl+S"), item(kSaveMapAs, "Save Map &As...\tCtrl+Shift+S"),
                         submenu("&Export Map As...", {item(kExportBinary, "&Binary"), item(kExportHeaders, "&Header"),
                                                               item(kExportGrit, "&grit (C files per layer)..."),
@@ -64,7 +66,8 @@ std::vector<MenuItem> buildMenuBar() {
                                                      item(kAutoHideDuringSelection, "During Selection Only")}),
                separator(), item(kExportLayerBmp, "Export Active Layer to BMP..."),
                submenu("Import Layer From",
-                       {item(kImportBmpLayer, ".bmp, .pcx..."), item(kImportSourceLayer, ".h, .c, .cpp...")})}),
+                       {item(kImportBmpLayer, ".bmp, .pcx..."), item(kImportSourceLayer, ".h, .c, .cpp...")}),
+               item(kImportPictureLayer, "Import P&icture as Layer...")}),
       submenu("&Tools", {item(kPaletteRemapper, "&Palette Remapper..."), item(kValidateTileset, "&Validate Tileset..."),
                          item(kRunMap, "&Run Map\tF8"), item(kSaveRomAs, "Save &ROM As...")}),
       submenu("&Help", {item(kAbout, "&About Qarto...")}),

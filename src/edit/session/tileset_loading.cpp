@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "edit/session/page_conversion.h"
 #include "edit/session/tileset_commands.h"
 #include "io/images/tile_page_reader.h"
 #include "model/app_title.h"
@@ -40,8 +41,15 @@ PageLoad loadTilePage(EditorSession& session, const std::string& path) {
   DisplayImage display;
   std::string message;
   if (!readTilePage(*tileset, display, message)) {
-    services.messageBox(message, caption(kTileLoadErrorSuffix), MessageButtons::Ok, MessageIcon::Warning);
+    const PageConversion converted = offerPageConversion(session, path, message, nullptr);
+    if (converted.page != nullptr) return {converted.page, false};
+    if (!converted.offered) {
+      services.messageBox(message, caption(kTileLoadErrorSuffix), MessageButtons::Ok, MessageIcon::Warning);
+    }
     return {nullptr, false};
+  }
+  if (const PageConversion converted = offerPageConversion(session, path, {}, tileset.get()); converted.page) {
+    return {converted.page, false};
   }
   return {registerTileset(session.project(), session.host(), std::move(tileset), std::move(display)), false};
 }

@@ -34,8 +34,8 @@ Reduced reduce(const std::vector<std::vector<PictureColour>>& sets, int capacity
   std::vector<std::vector<int>> dense(sets.size());
   for (std::size_t s = 0; s < sets.size(); ++s) {
     for (const PictureColour c : sets[s]) {
-      dense[s].push_back(static_cast<int>(std::lower_bound(out.colourOf.begin(), out.colourOf.end(), c) -
-                                          out.colourOf.begin()));
+      dense[s].push_back(
+          static_cast<int>(std::lower_bound(out.colourOf.begin(), out.colourOf.end(), c) - out.colourOf.begin()));
     }
     distinct.emplace(dense[s], -1);
   }
@@ -70,8 +70,8 @@ Reduced reduce(const std::vector<std::vector<PictureColour>>& sets, int capacity
 
 // Every input set into the bank of its item, or of the first bank holding
 // all its colours; the banks' colour lists; empty banks dropped.
-Packing finish(const Reduced& reduced, const std::vector<int>& bankOfItem, const std::vector<std::vector<PictureColour>>& sets,
-               PackingMethod method) {
+Packing finish(const Reduced& reduced, const std::vector<int>& bankOfItem,
+               const std::vector<std::vector<PictureColour>>& sets, PackingMethod method) {
   int banks = 1;
   for (const int b : bankOfItem) banks = std::max(banks, b + 1);
   std::vector<std::vector<char>> holds(std::size_t(banks), std::vector<char>(reduced.colourOf.size(), 0));
@@ -87,7 +87,8 @@ Packing finish(const Reduced& reduced, const std::vector<int>& bankOfItem, const
     for (int b = 0; bank < 0 && b < banks; ++b) {
       bool all = true;
       for (const PictureColour c : sets[s]) {
-        const auto at = std::lower_bound(reduced.colourOf.begin(), reduced.colourOf.end(), c) - reduced.colourOf.begin();
+        const auto at =
+            std::lower_bound(reduced.colourOf.begin(), reduced.colourOf.end(), c) - reduced.colourOf.begin();
         all = all && holds[b][at] != 0;
       }
       if (all) bank = b;
@@ -150,8 +151,9 @@ Packing packColourSets(const std::vector<std::vector<PictureColour>>& sets, cons
   if (opened <= limits.banks) return finish(reduced, bankOf, sets, PackingMethod::Greedy);
 
   const bool hopeless = banksAtLeast(reduced.problem) > limits.banks;
-  SearchBudget budget{hopeless ? 0 : limits.moves, std::chrono::steady_clock::now() +
-                                        std::chrono::microseconds(static_cast<long long>(limits.seconds * 1e6))};
+  SearchBudget budget{
+      hopeless ? 0 : limits.moves,
+      std::chrono::steady_clock::now() + std::chrono::microseconds(static_cast<long long>(limits.seconds * 1e6))};
   if (!hopeless && reduced.problem.items.size() <= kExactItems) {
     bankOf = exactPacking(reduced.problem, limits.banks, budget);
     if (!bankOf.empty()) return finish(reduced, bankOf, sets, PackingMethod::ExactSearch);

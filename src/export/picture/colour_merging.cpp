@@ -57,7 +57,8 @@ ColourMergeResult mergeCloseColours(ColourPicture& picture, int distance) {
       for (const int k : kept) consider(k);
     } else {
       for (int b = std::max(0, channel(colour, 2) - distance); b <= std::min(31, channel(colour, 2) + distance); ++b) {
-        for (int g = std::max(0, channel(colour, 1) - distance); g <= std::min(31, channel(colour, 1) + distance); ++g) {
+        for (int g = std::max(0, channel(colour, 1) - distance); g <= std::min(31, channel(colour, 1) + distance);
+             ++g) {
           for (int r = std::max(0, channel(colour, 0) - distance); r <= std::min(31, channel(colour, 0) + distance);
                ++r) {
             const int candidate = b << 10 | g << 5 | r;

@@ -5,8 +5,8 @@
 namespace qarto {
 
 struct ColourMergeResult {
-  int merged = 0;          // colours that became another colour
-  int largestChange = 0;   // the most any channel moved, in 5-bit steps
+  int merged = 0;         // colours that became another colour
+  int largestChange = 0;  // the most any channel moved, in 5-bit steps
 };
 
 // Merges every colour into a more used one no more than `distance` steps

@@ -162,8 +162,8 @@ class LocalSearch {
       for (int to = 0; to < banks_; ++to) {
         if (to == from) continue;
         const int toSize = state_.size(to) + state_.added(to, colours);
-        const int delta = overload(fromSize) + overload(toSize) - overload(state_.size(from)) -
-                          overload(state_.size(to));
+        const int delta =
+            overload(fromSize) + overload(toSize) - overload(state_.size(from)) - overload(state_.size(to));
         if (tabuUntil_[item] > move && current + delta >= best) continue;
         const long long score = delta * 256LL + (toSize - state_.size(to)) - (state_.size(from) - fromSize);
         if (score < bestScore) {

@@ -64,14 +64,17 @@ void buildPage(const TileCut& cut, const Packing& packing, const PictureOptions&
     for (int p = 0; p < 64; ++p) {
       const PictureColour c = cut.tiles[t][p];
       const int slot =
-          c == kClearColour ? 0 : 1 + static_cast<int>(std::lower_bound(colours.begin(), colours.end(), c) - colours.begin());
+          c == kClearColour
+              ? 0
+              : 1 + static_cast<int>(std::lower_bound(colours.begin(), colours.end(), c) - colours.begin());
       const std::size_t x = std::size_t(t % perRow) * 8 + p % 8;
       const std::size_t y = std::size_t(t / perRow) * 8 + p / 8;
       page.pixels[y * page.imageWidth + x] = static_cast<std::uint8_t>(row * 16 + slot);
     }
-    if (out.blankTile < 0 && std::all_of(cut.tiles[t].begin(), cut.tiles[t].end(),
-                                         [](PictureColour c) { return c == kClearColour; })) {
+    if (out.blankTile < 0 &&
+        std::all_of(cut.tiles[t].begin(), cut.tiles[t].end(), [](PictureColour c) { return c == kClearColour; })) {
       out.blankTile = t;
+      out.blankPalette = static_cast<std::uint8_t>(row);
     }
   }
   out.cellsWide = cut.cellsWide;

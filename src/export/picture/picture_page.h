@@ -41,7 +41,8 @@ struct PicturePage {
   std::vector<PictureCell> cells;  // x + y * cellsWide
   int tiles = 0;
   int banks = 0;
-  int blankTile = -1;  // a tile whose pixels are all colour 0, or -1
+  int blankTile = -1;             // a tile whose pixels are all colour 0, or -1
+  std::uint8_t blankPalette = 0;  // that tile's palette row
   PackingMethod method = PackingMethod::None;
   int coloursMerged = 0;  // by "Reduce colours"
   int largestColourChange = 0;

@@ -125,19 +125,26 @@ bool isPngSignature(const std::uint8_t* bytes, std::size_t size) {
   return bytes != nullptr && size >= 8 && png_sig_cmp(bytes, 0, 8) == 0;
 }
 
-}  // namespace
-
-bool decodePngImage(const std::uint8_t* bytes, std::size_t size, const std::string& path, IndexedImage& image,
-                    std::string& message) {
+// Checks the signature and points libpng at the bytes; false with the
+// message when the bytes are no PNG or the structures could not be made.
+bool startDecoding(PngReadStructs& structs, MemoryInput& input, const std::string& path, std::string& message) {
   message = notValidPngMessage(path);
-  if (!isPngSignature(bytes, size)) return false;
-  PngReadStructs structs;
+  if (!isPngSignature(input.bytes, input.size)) return false;
   if (!structs.created()) {
     message = fileBufferFailedMessage(path);
     return false;
   }
-  MemoryInput input{bytes, size, 0};
   png_set_read_fn(structs.png(), &input, readFromMemory);
+  return true;
+}
+
+}  // namespace
+
+bool decodePngImage(const std::uint8_t* bytes, std::size_t size, const std::string& path, IndexedImage& image,
+                    std::string& message) {
+  PngReadStructs structs;
+  MemoryInput input{bytes, size, 0};
+  if (!startDecoding(structs, input, path, message)) return false;
 
   IndexedImage decoded;
   PngHeader header;
@@ -174,15 +181,9 @@ bool decodePngImage(const std::uint8_t* bytes, std::size_t size, const std::stri
 
 bool decodePngPicture(const std::uint8_t* bytes, std::size_t size, const std::string& path, DisplayImage& picture,
                       std::string& message) {
-  message = notValidPngMessage(path);
-  if (!isPngSignature(bytes, size)) return false;
   PngReadStructs structs;
-  if (!structs.created()) {
-    message = fileBufferFailedMessage(path);
-    return false;
-  }
   MemoryInput input{bytes, size, 0};
-  png_set_read_fn(structs.png(), &input, readFromMemory);
+  if (!startDecoding(structs, input, path, message)) return false;
   PngHeader header;
   if (!readRgbaHeader(structs.png(), structs.info(), header)) return false;
   if (header.filteredBytes > kMostInflation * size || header.rowBytes != std::uint64_t{header.width} * 4) return false;

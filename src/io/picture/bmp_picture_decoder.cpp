@@ -58,7 +58,8 @@ bool validBits(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits ==
 
 void readMasks(const std::uint8_t* bytes, std::size_t size, std::uint32_t infoSize, BmpLayout& layout) {
   if (layout.compression == kPlainRgb) {
-    if (layout.bits == 16) layout.masks = {ChannelMask(0x7C00), ChannelMask(0x03E0), ChannelMask(0x001F), ChannelMask()};
+    if (layout.bits == 16)
+      layout.masks = {ChannelMask(0x7C00), ChannelMask(0x03E0), ChannelMask(0x001F), ChannelMask()};
     if (layout.bits == 32) {
       layout.masks = {ChannelMask(0xFF0000), ChannelMask(0xFF00), ChannelMask(0xFF), ChannelMask(0xFF000000)};
     }

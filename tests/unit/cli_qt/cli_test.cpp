@@ -11,6 +11,8 @@
 #include "export/definition/definition_file.h"
 #include "export/definition/export_definition.h"
 #include "export/export_to_header.h"
+#include "io/images/bmp_codec.h"
+#include "support/hidden_banks.h"
 #include "support/page_files.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"
@@ -238,6 +240,25 @@ TEST_F(CliTest, TiledMapsOutAndBackInAndARefusalWritesNothing) {
   std::ofstream(work.file("bad.tmx")) << "<?xml version=\"1.0\"?>\n<map width=\"2\">\n";
   expect("import-tmx bad.tmx -o no.qrm", 1, "bad.tmx, line 3: the XML is damaged (Start-end tags mismatch)");
   EXPECT_FALSE(std::filesystem::exists(work.file("no.qrm")));
+}
+
+TEST_F(CliTest, ImportImageMakesAMapWhoseLayerIsThePictureOrSaysWhyNot) {
+  const HiddenPicture hidden = makeHiddenPicture({41, 16, 600, 3, 9, true, 10, 20, 30});
+  writeBytes(work.file("art.bmp"), bmp32(hidden.picture));
+  CliRun r = expect("import-image art.bmp -o out.qrm", 0, "out.qrm: layer \"art\" of 30 x 20 cells, tile page art_2.bmp: ");
+  expect("layer-bmp out.qrm -o layer.bmp", 0);
+  IndexedImage layer;
+  std::string message;
+  ASSERT_TRUE(readBmp(work.file("layer.bmp"), layer, message)) << message;
+  EXPECT_EQ(shownPixels(layer), pixelsOf(hidden));
+  expect("import-image art.bmp --into out.qrm -o two.qrm --layer Again --backdrop 000000", 0, "layer \"Again\"");
+  expect("info two.qrm", 0, "Secondary \"Again\" 30x20");
+
+  writeBytes(work.file("wide.bmp"), bmp32(seventeenBanks()));
+  expect("import-image wide.bmp -o no.qrm", 1, "The picture needs 17 palette banks; the GBA has 16.");
+  EXPECT_FALSE(std::filesystem::exists(work.file("no.qrm")) || std::filesystem::exists(work.file("wide_2.bmp")));
+  expect("import-image wide.bmp -o yes.qrm --reduce", 0, "reduce colours: ");
+  EXPECT_EQ(run("import-image wide.bmp -o x.qrm --backdrop 12345").code, 2);
 }
 
 }  // namespace

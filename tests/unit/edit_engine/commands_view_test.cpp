@@ -21,7 +21,7 @@ TEST(CommandTable, EnabledRulesForNoMapAMapACollisionSetAndAnEmptiedCollisionSet
   const std::pair<std::vector<int>, const char*> rules[] = {
       {{kSaveMap, kSaveMapAs, kExportBinary, kExportHeaders, kAddLayer, kResizeLayer, kUniqueTileCount, kPaintMode,
         kDetailPaintMode, kRubberStampMode, kFloodFillMode, kFlagPaintMode, kEntityPlacementMode, kSelectMode,
-        kSelectAll, kExportGrit, kExportButano, kExportTiledMap},
+        kSelectAll, kExportGrit, kExportButano, kExportTiledMap, kImportPictureLayer},
        "-MC-"},
       {{kDeleteLayer, kCloneLayer, kMergeDown, kEatHiddenTiles, kShiftLayer, kFlipLayerVertically,
         kFlipLayerHorizontally, kPreviousLayer, kNextLayer, kShuffleLayerUp, kShuffleLayerDown, kToggleLayerVisibility,

@@ -139,16 +139,12 @@ TEST(PictureReaderTest, BmpOfEveryDepth) {
 TEST(PictureReaderTest, RefusesWhatItCannotRead) {
   const Bytes text = {'h', 'e', 'l', 'l', 'o'};
   const Bytes rle = test::ByteBuilder().text("BM").i32(62).zeros(8).i32(40).i32(8).i32(8).u16(1).u16(8).i32(1).zeros(20).data;
-  struct Case {
-    Bytes bytes;
-    const char* message;
-  } const cases[] = {{text, "The file <x> is not a picture Qarto can read (PNG, BMP or PCX)."},
-                     {rle, "Only uncompressed bitmaps are currently supported."}};
-  for (const Case& c : cases) {
+  for (const auto& [bytes, want] : {std::pair{text, "The file <x> is not a picture Qarto can read (PNG, BMP or PCX)."},
+                                    std::pair{rle, "Only uncompressed bitmaps are currently supported."}}) {
     DisplayImage picture;
     std::string message;
-    EXPECT_FALSE(decodePicture(c.bytes.data(), c.bytes.size(), "x", picture, message));
-    EXPECT_EQ(message, c.message);
+    EXPECT_FALSE(decodePicture(bytes.data(), bytes.size(), "x", picture, message));
+    EXPECT_EQ(message, want);
   }
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "export/picture/picture_page.h"
-#include "hidden_banks.h"
+#include "support/hidden_banks.h"
 #include "model/project/map_cell.h"
 
 namespace qarto {
@@ -99,13 +99,8 @@ DisplayImage solidTiles(int wide, int high, const std::vector<std::uint32_t>& rg
 }
 
 TEST(PictureReductionTest, RefusalsNameTheLimitAndTheCells) {
-  // 17 tiles in a row, each using its own 15 colours; 1025 distinct tiles;
-  // a tile of 16 colours; a side not a multiple of 8.
-  std::vector<std::uint32_t> seventeen(17 * 8 * 8), many(8 * 1025 * 8), crowded(64);
-  for (std::size_t i = 0; i < seventeen.size(); ++i) {
-    const std::uint32_t v = (i % 136) / 8 * 15 + (i % 8 + i / 136) % 15;
-    seventeen[i] = (v % 32) << 19 | (v / 32) << 11;
-  }
+  // 1025 distinct tiles; a tile of 16 colours; a side not a multiple of 8.
+  std::vector<std::uint32_t> many(8 * 1025 * 8), crowded(64);
   // Tile t: a corner mark (so no flip of one equals another) and t's bits.
   for (std::size_t i = 0; i < many.size(); ++i) {
     const std::size_t x = i % 8200, y = i / 8200, t = x / 8, px = x % 8;
@@ -118,7 +113,7 @@ TEST(PictureReductionTest, RefusalsNameTheLimitAndTheCells) {
     const char* text;
   };
   const Case cases[] = {
-      {solidTiles(136, 8, seventeen), "needs 17 palette banks; the GBA has 16"},
+      {test::seventeenBanks(), "needs 17 palette banks; the GBA has 16"},
       {solidTiles(8200, 8, many), "The picture has 1025 unique tiles; the GBA has 1024. The first tiles beyond "
                                   "that are at cells (1024, 0)."},
       {solidTiles(8, 8, crowded), "1 tile has more than 15 colours; a palette bank holds 15 besides colour 0. "
@@ -132,21 +127,6 @@ TEST(PictureReductionTest, RefusalsNameTheLimitAndTheCells) {
     EXPECT_NE(message.find(c.text), std::string::npos) << message;
     EXPECT_TRUE(page.cells.empty());
   }
-}
-
-TEST(PictureReductionTest, ReduceColoursMergesOnlyWhenAsked) {
-  // 16 colours in one tile, two of them one green step apart.
-  std::vector<std::uint32_t> pixels(64);
-  for (std::size_t i = 0; i < 64; ++i) pixels[i] = i % 16 == 15 ? 0x000800u : std::uint32_t(2 * (i % 16)) << 19;
-  const DisplayImage picture = solidTiles(8, 8, pixels);
-  PictureOptions options;
-  PicturePage page;
-  std::string message;
-  EXPECT_FALSE(reducePicture(picture, options, page, message));
-  options.reduceColours = true;
-  ASSERT_TRUE(reducePicture(picture, options, page, message)) << message;
-  EXPECT_EQ(page.coloursMerged, 1);
-  EXPECT_EQ(page.largestColourChange, 1);
 }
 
 }  // namespace

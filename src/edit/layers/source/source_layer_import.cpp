@@ -3,58 +3,20 @@
 #include <vector>
 
 #include "edit/layers/source/source_layer_plan.h"
-#include "edit/session/tileset_loading.h"
-#include "io/files/file_bytes.h"
+#include "edit/session/page_file.h"
 #include "io/files/path_utils.h"
-#include "io/images/bmp_codec.h"
 #include "model/app_title.h"
 #include "model/platform_services.h"
 #include "model/project/editor_session.h"
 #include "model/project/layer_amounts.h"
 #include "model/tileset/tileset.h"
-#include "model/tileset/tileset_host.h"
 
 namespace qarto {
 
 namespace {
 
-constexpr int kMaxPageNameTries = 100;
-constexpr const char* kUnoptimizedOneTileset =
-    "Unoptimized mode only allows one tileset to be loaded at a time.  Collision tiles Do Not count as a regular "
-    "texture tileset.";
-
-void refuse(EditorSession& session, const std::string& text, const char* suffix = kImportSourceCaptionSuffix) {
-  session.services().messageBox(text, caption(suffix), MessageButtons::Ok, MessageIcon::Warning);
-}
-
-bool samePicture(const IndexedImage& a, const IndexedImage& b) {
-  return a.imageWidth == b.imageWidth && a.imageHeight == b.imageHeight && a.pixels == b.pixels &&
-         a.palette == b.palette;
-}
-
-const Tileset* registeredPage(const TilesetRegistry& registry, const IndexedImage& page) {
-  for (const auto& [id, tileset] : registry) {
-    if (!tileset->isCollisionTileset && samePicture(*tileset, page)) return tileset.get();
-  }
-  return nullptr;
-}
-
-// Where the page goes: the first free name, or a file that already holds
-// exactly this picture (which is then loaded as it is). Empty when neither
-// is found.
-std::string pagePathFor(const EditorSession& session, const SourceLayerRequest& request, const IndexedImage& page,
-                        const std::string& tileArray) {
-  const std::string& beside = session.project().filePath.empty() ? request.tiles.path : session.project().filePath;
-  const std::string folder = splitPath(beside).folder;
-  for (int n = 1; n <= kMaxPageNameTries; ++n) {
-    const std::string name = tileArray + (n == 1 ? "" : "_" + std::to_string(n)) + ".bmp";
-    const std::string path = joinPath(folder, name);
-    if (!fileExists(path)) return path;
-    IndexedImage existing;
-    std::string ignored;
-    if (readBmp(path, existing, ignored) && samePicture(existing, page)) return path;
-  }
-  return {};
+void refuse(EditorSession& session, const std::string& text) {
+  session.services().messageBox(text, caption(kImportSourceCaptionSuffix), MessageButtons::Ok, MessageIcon::Warning);
 }
 
 bool readArrays(EditorSession& session, const SourceLayerRequest& request, SourceLayerArrays& arrays) {
@@ -71,36 +33,16 @@ bool readArrays(EditorSession& session, const SourceLayerRequest& request, Sourc
   return true;
 }
 
-// The page of the plan, registered; nullptr after a refusal or failure.
+// The page of the plan, registered beside the map (beside the tile source
+// while the map has no file); nullptr after a refusal or failure.
 const Tileset* providePage(EditorSession& session, const SourceLayerRequest& request, const SourceLayerArrays& arrays,
                            const IndexedImage& page, SourceLayerImport& result) {
-  if (const Tileset* known = registeredPage(session.registry(), page)) {
-    result.pageReused = true;
-    result.pagePath = known->sourcePath;
-    return known;
-  }
-  if (session.project().unoptimizedMode && session.registry().countNonCollision() > 0) {
-    refuse(session, kUnoptimizedOneTileset);
-    return nullptr;
-  }
-  if (tilesetIdsExhausted(session)) {
-    refuse(session, kTilesetIdsExhaustedMessage, kTileLoadErrorSuffix);
-    return nullptr;
-  }
-  result.pagePath = pagePathFor(session, request, page, arrays.tiles.name);
-  if (result.pagePath.empty()) {
-    refuse(session, "Every name from " + arrays.tiles.name + ".bmp to " + arrays.tiles.name + "_" +
-                        std::to_string(kMaxPageNameTries) + ".bmp is taken by another picture.");
-    return nullptr;
-  }
-  std::string message;
-  if (!fileExists(result.pagePath) && !writeIndexedBmp(result.pagePath, page, 256, message)) {
-    refuse(session, message);
-    return nullptr;
-  }
-  const Tileset* loaded = loadTilePage(session, result.pagePath).tileset;
-  if (loaded != nullptr) session.host().tileViewLayoutChanged();
-  return loaded;
+  const std::string& beside = session.project().filePath.empty() ? request.tiles.path : session.project().filePath;
+  const PageFile file =
+      registerMadePage(session, page, splitPath(beside).folder, arrays.tiles.name, kImportSourceCaptionSuffix);
+  result.pageReused = file.reused;
+  result.pagePath = file.path;
+  return file.page;
 }
 
 }  // namespace

@@ -59,15 +59,12 @@ inline HiddenPicture makeHiddenPicture(const HiddenBanks& c) {
   std::set<Tile64> canonical;
   for (int t = 0; t < wide * high; ++t) {
     Tile64 tile{};
-    std::vector<std::uint16_t> subset;
-    if (t >= c.tiles && t < c.cells) {
-      tile = flipped(out.cells[t % c.tiles], t / c.tiles % 4);
-    } else if (t >= c.tiles) {
-      // clear cells fill the last row
+    if (t >= c.tiles) {
+      if (t < c.cells) tile = flipped(out.cells[t % c.tiles], t / c.tiles % 4);  // else clear, filling the last row
     } else if (t > 0 && int(random() % 100) < c.flippedPercent) {
       tile = flipped(out.cells[random() % t], 1 + int(random() % 3));
     } else {
-      subset = banks[t % c.banks];
+      std::vector<std::uint16_t> subset = banks[t % c.banks];
       std::shuffle(subset.begin(), subset.end(), random);
       subset.resize(c.fewestColours + random() % (c.mostColours - c.fewestColours + 1));
       for (auto& p : tile) p = int(random() % 100) < c.clearPercent ? 0 : 0x8000u | subset[random() % subset.size()];
@@ -95,13 +92,63 @@ inline int firstFitBanks(const std::vector<std::vector<std::uint16_t>>& sets) {
     auto fits = [&](std::set<std::uint16_t>& b) {
       std::set<std::uint16_t> u = b;
       u.insert(s.begin(), s.end());
-      if (u.size() > 15) return false;
-      b = u;
-      return true;
+      return u.size() <= 15 && (b = u, true);
     };
     if (std::none_of(banks.begin(), banks.end(), fits)) banks.emplace_back(s.begin(), s.end());
   }
   return int(banks.size());
+}
+
+// The picture as a 32-bit BMP with its alpha (rows bottom first).
+inline std::vector<std::uint8_t> bmp32(const DisplayImage& p) {
+  std::vector<std::uint8_t> out(54 + p.rgba.size(), 0);
+  const std::uint32_t fields[] = {std::uint32_t(out.size()), 0, 54, 40, std::uint32_t(p.width), std::uint32_t(p.height),
+                                  1u | 32u << 16};
+  for (int f = 0; f < 7; ++f) {
+    for (int b = 0; b < 4; ++b) out[2 + 4 * f + b] = std::uint8_t(fields[f] >> (8 * b));
+  }
+  out[0] = 'B', out[1] = 'M';
+  for (int y = 0; y < p.height; ++y) {
+    for (int x = 0; x < p.width; ++x) {
+      const std::uint8_t* from = &p.rgba[(std::size_t(y) * p.width + x) * 4];
+      std::uint8_t* to = &out[54 + (std::size_t(p.height - 1 - y) * p.width + x) * 4];
+      to[0] = from[2], to[1] = from[1], to[2] = from[0], to[3] = from[3];
+    }
+  }
+  return out;
+}
+
+// Every pixel of the hidden picture at 15 bits, rows from the top.
+inline std::vector<std::uint32_t> pixelsOf(const HiddenPicture& hidden) {
+  std::vector<std::uint32_t> out;
+  const int width = hidden.picture.width;
+  for (int i = 0; i < width * hidden.picture.height; ++i) {
+    out.push_back(hidden.cells[std::size_t(i / width / 8 * (width / 8) + i % width / 8)][i / width % 8 * 8 + i % 8]);
+  }
+  return out;
+}
+
+// An indexed image as shown at 15 bits: 0 for colour 0 of a row, else
+// 0x8000 | the entry with each channel >> 3.
+inline std::vector<std::uint32_t> shownPixels(const IndexedImage& image) {
+  std::vector<std::uint32_t> out;
+  for (const std::uint8_t index : image.pixels) {
+    const std::uint8_t* rgb = &image.palette[index * 3];
+    out.push_back(index % 16 == 0 ? 0 : 0x8000u | (rgb[2] >> 3) << 10 | (rgb[1] >> 3) << 5 | rgb[0] >> 3);
+  }
+  return out;
+}
+
+// Seventeen tiles of fifteen colours each, one green step from the next
+// tile's: 17 banks, or fewer with the closest colours merged.
+inline DisplayImage seventeenBanks() {
+  DisplayImage wide{136, 8, std::vector<std::uint8_t>(136 * 8 * 4, 255)};
+  for (int i = 0; i < 136 * 8; ++i) {
+    wide.rgba[i * 4] = std::uint8_t((i % 8 + i / 136) % 15 * 16);
+    wide.rgba[i * 4 + 1] = std::uint8_t(i % 136 / 8 * 8);
+    wide.rgba[i * 4 + 2] = 0;
+  }
+  return wide;
 }
 
 }  // namespace qarto::test
