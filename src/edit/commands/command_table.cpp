@@ -164,6 +164,7 @@ std::vector<CommandInfo> buildTable() {
        "Tint the cells whose tile or palette no other cell uses\nTint Tiles Used Once", View, {}},
       {kExportGrit, "Export for grit", "Export each tile layer as the C files grit writes\nExport for grit", Frame, {}},
       {kExportButano, "Export for butano", "Export each tile layer as a butano background asset\nExport for butano",
+       Frame, {}},
       {kImportTiledMap, "Import Tiled Map", "Make a new map from a Tiled map (.tmx)\nImport Tiled Map", Frame, {}},
       {kExportTiledMap, "Export Tiled Map", "Write the map as a Tiled map (.tmx) with its pages as PNG files\nExport Tiled Map",
        Frame, {}},
