@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "export/binary/binary_export.h"
 #include "export/layout/gba_lz77.h"
 #include "export/layout/screen_blocks.h"
 #include "export_cases.h"
