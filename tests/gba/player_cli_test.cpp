@@ -142,8 +142,12 @@ TEST_F(PlayerCommandLine, AProgramBuiltFromTheExportShowsTheEditorsPicture) {
   TestSession s;
   std::string problem;
   ASSERT_TRUE(loadExampleMap(s, problem)) << problem;
-  // The console shows the tile layers only.
-  for (const auto& layer : s.project().layers()) layer->visible = isTileLayerKind(layer->kind);
+  // The console shows the tile layers only (a hidden collision layer still shows its markers).
+  std::vector<const MapLayer*> others;
+  for (const auto& layer : s.project().layers()) {
+    if (!isTileLayerKind(layer->kind)) others.push_back(layer.get());
+  }
+  for (const MapLayer* layer : others) s.project().takeLayer(layer);
   ASSERT_EQ(run("render " + save(s, "shown.qrm") + " --size 240x160 --zoom 1 -o '" + work.file("editor.png") + "'"),
             0)
       << err();

@@ -48,19 +48,19 @@ int runRemapPalette(const std::vector<std::string>& args) {
   if (!context.loadMapFile(path)) return kExitFailed;
   EditorSession& session = context.session();
   const Tileset* first = session.registry().firstNonCollision();
-  std::optional<int> page = first != nullptr ? std::optional<int>(first->id) : std::nullopt;
-  if (const std::optional<std::string> chosen = arguments.value("--tileset")) page = parseIntegerText(*chosen);
-  const Tileset* tileset = page ? session.registry().find(*page) : nullptr;
+  int page = first != nullptr ? first->id : -1;
+  if (const std::optional<std::string> chosen = arguments.value("--tileset")) page = parseIntegerText(*chosen).value_or(-1);
+  const Tileset* tileset = page >= 0 ? session.registry().find(page) : nullptr;
   if (tileset == nullptr || tileset->isCollisionTileset) {
     std::fprintf(stderr, "qarto-cli remap-palette: %s has no such tile page\n", path.c_str());
     return kExitFailed;
   }
-  const bool done = move ? movePaletteRow(session, *page, rows->first, rows->second)
-                         : mergePaletteRows(session, *page, rows->first, rows->second);
+  const bool done = move ? movePaletteRow(session, page, rows->first, rows->second)
+                         : mergePaletteRows(session, page, rows->first, rows->second);
   if (!done) return kExitFailed;  // the reason has been printed
   session.project().filePath = arguments.value("-o").value_or(path);
   if (!saveMap(session, false)) return kExitFailed;
-  std::printf("Tile page %d: row %d %s row %d\n", *page, rows->first, move ? "moved to" : "merged into",
+  std::printf("Tile page %d: row %d %s row %d\n", page, rows->first, move ? "moved to" : "merged into",
               rows->second);
   return kExitOk;
 }

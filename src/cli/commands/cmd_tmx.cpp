@@ -55,7 +55,7 @@ int runExportTmx(const std::vector<std::string>& args) {
   CliContext context(arguments.has("--yes"), CliContext::Settings::Private);
   if (!context.loadMapFile(arguments.positional()[0])) return kExitFailed;
   const EntityCatalogue catalogue;
-  const std::string& target = *arguments.value("-o");
+  const std::string target = arguments.value("-o").value_or("");
   if (!writeTiledMap(context.session(), catalogue, target, format->second, error)) {
     std::fprintf(stderr, "qarto-cli export-tmx: %s\n", error.c_str());
     return kExitFailed;
