@@ -16,6 +16,15 @@ void showCellsAtFault(EngineState& state, const CellsAtFault& found) {
   const int index = project.indexOf(first.layer);
   if (index < 0) return;
   project.setActiveLayer(project.layerAt(index));
+  // The selection spans the first layer's cells at fault, ready to be cut or repainted.
+  CellRect span = CellRect::spanning({first.x, first.y}, {first.x, first.y});
+  for (const CellAtFault& cell : found.cells) {
+    if (cell.layer != first.layer) continue;
+    span = CellRect::spanning({std::min(span.left, cell.x), std::min(span.top, cell.y)},
+                              {std::max(span.right, cell.x), std::max(span.bottom, cell.y)});
+  }
+  state.selection.floating.reset();
+  state.selection.rect = span;
   // The window point of the cell's middle is (cell x + 1/2) x cell size -
   // scroll x parallax + origin; the scroll puts it at the window's middle.
   const MapGeometry geometry = state.geometry();

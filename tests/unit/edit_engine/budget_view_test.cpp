@@ -39,6 +39,11 @@ TEST(BudgetView, ShowPointsTheViewAtTheCellsAnOverflowNames) {
     const CellPoint middle = f.state().cellAt({640, 360});
     EXPECT_EQ(std::pair(middle.x, middle.y), show ? std::pair(150, 80) : std::pair(80, 45));
     EXPECT_EQ(f.state().markedCells.size(), show ? 2u : 0u);
+    const std::optional<CellRect> selected = f.state().selection.rect;
+    ASSERT_EQ(selected.has_value(), show);
+    if (show) {
+      EXPECT_EQ(std::tuple(selected->left, selected->top, selected->right, selected->bottom), std::tuple(150, 80, 151, 80));
+    }
   }
 }
 
