@@ -74,4 +74,34 @@ inline void loadLargeBenchMap(EditorSession& session) {
   project.insertLayer(std::move(second), 1);
 }
 
+// Four 1024x1024 layers on one page of 1000 tiles, the third the primary and
+// active one: the budget and recovery benchmarks' map.
+inline void loadFourLayerBenchMap(MapProject& project, std::mt19937& rng) {
+  project.registry().insert(makeBenchPage(rng));
+  project.tilesetsLoaded = true;
+  for (int n = 0; n < 4; ++n) {
+    auto layer = makeBenchLayer(rng, 1024, 1, 1000);
+    layer->kind = n == 2 ? LayerKind::Primary : LayerKind::Secondary;
+    project.insertLayer(std::move(layer), n);
+  }
+  project.activeLayer = project.layerAt(2);
+}
+
+// An 8 x 8 stroke of one random tile on the active layer, recorded as the
+// paint tool records it.
+inline void strokeEightByEight(MapProject& project, std::mt19937& rng) {
+  MapLayer& layer = *project.activeLayer;
+  const int left = static_cast<int>(rng() % 1000);
+  const int top = static_cast<int>(rng() % 1000);
+  const auto tile = static_cast<std::int16_t>(rng() % 1000);
+  project.journal().beginCellEdit(&layer);
+  for (int y = top; y < top + 8; ++y) {
+    for (int x = left; x < left + 8; ++x) {
+      project.journal().recordCell(x, y, layer.cell(x, y));
+      layer.cell(x, y).tile = tile;
+    }
+  }
+  project.journal().commitCellEdit();
+}
+
 }  // namespace qarto::bench

@@ -30,14 +30,7 @@ void BM_BudgetBarAfterStroke(benchmark::State& state) {
   MapViewEngine engine(services, settings, host);
   std::mt19937 rng{7};
   MapProject& project = engine.project();
-  project.registry().insert(bench::makeBenchPage(rng));
-  project.tilesetsLoaded = true;
-  for (int n = 0; n < 4; ++n) {
-    auto layer = bench::makeBenchLayer(rng, 1024, 1, 1000);
-    layer->kind = n == 2 ? LayerKind::Primary : LayerKind::Secondary;
-    project.insertLayer(std::move(layer), n);
-  }
-  project.activeLayer = project.layerAt(2);
+  bench::loadFourLayerBenchMap(project, rng);
   CBudgetBar bar(engine);
   bar.resize(320, 480);
   bar.show();
@@ -45,18 +38,7 @@ void BM_BudgetBarAfterStroke(benchmark::State& state) {
   QImage frame(bar.size(), QImage::Format_ARGB32_Premultiplied);
 
   for (auto _ : state) {
-    MapLayer& layer = *project.activeLayer;
-    const int left = static_cast<int>(rng() % 1000);
-    const int top = static_cast<int>(rng() % 1000);
-    const auto tile = static_cast<std::int16_t>(rng() % 1000);
-    project.journal().beginCellEdit(&layer);
-    for (int y = top; y < top + 8; ++y) {
-      for (int x = left; x < left + 8; ++x) {
-        project.journal().recordCell(x, y, layer.cell(x, y));
-        layer.cell(x, y).tile = tile;
-      }
-    }
-    project.journal().commitCellEdit();
+    bench::strokeEightByEight(project, rng);
     bar.updateFromEngine();
     QPainter painter(&frame);
     bar.render(&painter);

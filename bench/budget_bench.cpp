@@ -25,32 +25,11 @@ struct FourLayers {
   std::mt19937 rng{7};
 
   FourLayers() {
-    registry.insert(bench::makeBenchPage(rng));
-    project.tilesetsLoaded = true;
-    for (int n = 0; n < 4; ++n) {
-      auto layer = bench::makeBenchLayer(rng, 1024, 1, 1000);
-      layer->kind = n == 2 ? LayerKind::Primary : LayerKind::Secondary;
-      project.insertLayer(std::move(layer), n);
-    }
-    project.activeLayer = project.layerAt(2);
+    bench::loadFourLayerBenchMap(project, rng);
     tracker.recount(project);
   }
 
-  // An 8 x 8 stroke of one new tile, recorded as the paint tool records it.
-  void stroke() {
-    MapLayer& layer = *project.activeLayer;
-    const int left = static_cast<int>(rng() % 1000);
-    const int top = static_cast<int>(rng() % 1000);
-    const auto tile = static_cast<std::int16_t>(rng() % 1000);
-    project.journal().beginCellEdit(&layer);
-    for (int y = top; y < top + 8; ++y) {
-      for (int x = left; x < left + 8; ++x) {
-        project.journal().recordCell(x, y, layer.cell(x, y));
-        layer.cell(x, y).tile = tile;
-      }
-    }
-    project.journal().commitCellEdit();
-  }
+  void stroke() { bench::strokeEightByEight(project, rng); }
 };
 
 void BM_BudgetAfterStroke(benchmark::State& state) {
