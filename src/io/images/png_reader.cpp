@@ -69,15 +69,20 @@ struct PngHeader {
   png_size_t rowBytes = 0;          // one byte per pixel once unpacked
 };
 
-// Reads the chunks up to the image data and, for an indexed image, asks for
-// one byte per pixel. False when libpng found the file damaged.
-bool readHeader(png_structp png, png_infop info, PngHeader& header, std::uint8_t* palette) {
-  if (setjmp(png_jmpbuf(png))) return false;
+// The header chunks and the image's size; called under the caller's setjmp.
+void readImageInfo(png_structp png, png_infop info, PngHeader& header) {
   png_read_info(png, info);
   header.width = png_get_image_width(png, info);
   header.height = png_get_image_height(png, info);
   header.colourType = png_get_color_type(png, info);
   header.filteredBytes = (png_get_rowbytes(png, info) + 1) * std::uint64_t{header.height};
+}
+
+// Reads the chunks up to the image data and, for an indexed image, asks for
+// one byte per pixel. False when libpng found the file damaged.
+bool readHeader(png_structp png, png_infop info, PngHeader& header, std::uint8_t* palette) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  readImageInfo(png, info, header);
   if (header.colourType != PNG_COLOR_TYPE_PALETTE) return true;
 
   png_colorp entries = nullptr;
@@ -106,11 +111,7 @@ bool readRows(png_structp png, png_bytepp rows) {
 // expanded, transparency chunks turned into alpha, 16-bit channels cut to 8.
 bool readRgbaHeader(png_structp png, png_infop info, PngHeader& header) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_read_info(png, info);
-  header.width = png_get_image_width(png, info);
-  header.height = png_get_image_height(png, info);
-  header.colourType = png_get_color_type(png, info);
-  header.filteredBytes = (png_get_rowbytes(png, info) + 1) * std::uint64_t{header.height};
+  readImageInfo(png, info, header);
   png_set_expand(png);
   png_set_strip_16(png);
   png_set_gray_to_rgb(png);
