@@ -1,6 +1,7 @@
 // qarto: the editor window.
 
 #include <QApplication>
+#include <cstdio>
 
 #include "app/editor_app.h"
 #include "app/frame/main_frame.h"
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
   editor.start(qarto::commandLinePath(argc, argv));
   services.setParentWindow(editor.frame());
   const int result = QApplication::exec();
-  settings.sync();
+  if (!settings.sync() && settings.lastFailure()) {
+    // The window is gone; the terminal or the session log is all that is left.
+    std::fprintf(stderr, "qarto: the settings could not be saved: %s\n",
+                 qarto::describeWriteFailure(settings.fileName(), *settings.lastFailure()).c_str());
+  }
   return result;
 }

@@ -134,6 +134,28 @@ class RecoveryTest : public QObject {
     QVERIFY(std::filesystem::exists(folder + "/level-0000000000000000.qrm.damaged"));
   }
 
+  void theSessionEndingAfterDontSaveDropsTheCopyAndACancelKeepsIt() {
+    writeBytes(map, readBytes(examplePath("demo.qrm")));
+    for (const bool cancel : {true, false}) {
+      FrameFixture frame;
+      QVERIFY(frame->openMapByPath(map));
+      frame->recovery().setInterval(std::chrono::milliseconds(20));
+      frame->engine().project().layers()[0]->cells[0].tile = 7;
+      frame->engine().project().modified = true;
+      frame->showEngineState();
+      QTRY_VERIFY(!frame->recovery().keeper().copyPath().empty());
+      const std::string copy = frame->recovery().keeper().copyPath();
+      frame->recovery().keeper().finishWrite();
+      frame.services.answers = {cancel ? MessageAnswer::Cancel : MessageAnswer::No};
+      QCOMPARE(frame->allowSessionEnd(), !cancel);
+      QCOMPARE(frame.services.lastText(), std::string("There are unsaved changes.  Would you like to save them?"));
+      QCOMPARE(std::filesystem::exists(copy), cancel);
+      QVERIFY(readBytes(map) == readBytes(examplePath("demo.qrm")));
+      frame->engine().project().modified = false;  // the fixture closes without asking
+      std::filesystem::remove(copy);
+    }
+  }
+
   void aMapChangedByQartoCliEditIsOfferedForReloading() {
     writeBytes(map, readBytes(examplePath("demo.qrm")));
     FrameFixture frame;

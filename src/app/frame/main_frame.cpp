@@ -259,7 +259,13 @@ void CMainFrame::showContextMenu(bool tileMenu, int x, int y) {
 
 bool CMainFrame::allowSessionEnd() {
   if (view_ == nullptr) return true;
-  return confirmDiscard(engine_->session(), commands_->mapFileHooks());
+  engine_->saveViewOptions();
+  if (!confirmDiscard(engine_->session(), commands_->mapFileHooks())) return false;
+  // The session may end the editor without closing the window: a map the
+  // user chose not to save loses its copy here, as on closing. A session
+  // that ends without the question (a kill, a power cut) keeps it.
+  recovery_->closed();
+  return true;
 }
 
 // --- Keys: the accelerators first, then the view ---

@@ -6,7 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <filesystem>
 #include <string>
+
+#include "io/files/recent_file_list.h"
+#include "support/failing_file_system.h"
+#include "support/temp_folder.h"
 
 namespace qarto {
 namespace {
@@ -43,6 +49,57 @@ TEST(QtSettingsStore, ValuesRoundTripAndDamagedFilesGiveTheDefaults) {
   QtSettingsStore unusable(folder.toStdString());
   unusable.writeInt("Settings", "ScreenWidth", 256);
   EXPECT_FALSE(unusable.sync());
+}
+
+TEST(QtSettingsStore, AWriteFailingAtAnyStepKeepsTheWholeOldFileAndTheNewValuesForTheNextTry) {
+  test::TempFolder folder;
+  const std::string path = folder.file("Qarto.ini");
+  {
+    QtSettingsStore store(path);
+    store.writeInt("Settings", "UndoLevels", 30);
+    RecentFileList(store).add("/maps/a.qrm");
+    ASSERT_TRUE(store.sync());
+  }
+  const std::vector<std::uint8_t> saved = test::readBytes(path);
+  const struct { WriteStep step; const char* says; } cases[] = {
+      {WriteStep::CreateTemporary, ": the disk is full (creating the file)."},
+      {WriteStep::Write, ": the disk is full (writing the file)."},
+      {WriteStep::Sync, ": the disk is full (flushing the file to disk)."},
+      {WriteStep::SyncFolder, ": the disk is full (flushing the folder to disk)."},
+      {WriteStep::Rename, ": the disk is full (replacing the previous file)."}};
+  for (const auto& c : cases) {
+    test::FailingFileSystem system(c.step, ENOSPC);
+    QtSettingsStore store(path, system);
+    store.writeInt("Settings", "UndoLevels", 99);
+    RecentFileList(store).add("/maps/b.qrm");
+    EXPECT_FALSE(store.sync());
+    EXPECT_EQ(describeWriteFailure(path, store.lastFailure().value()), path + c.says);
+    EXPECT_EQ(test::readBytes(path), saved);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
+    EXPECT_EQ(store.readInt("Settings", "UndoLevels", 0), 99);
+
+    system.failing.reset();  // the disk has room again
+    ASSERT_TRUE(store.sync());
+    QtSettingsStore reread(path);
+    EXPECT_EQ(reread.readInt("Settings", "UndoLevels", 0), 99);
+    EXPECT_EQ(RecentFileList(reread).entries(), (std::vector<std::string>{"/maps/b.qrm", "/maps/a.qrm"}));
+    test::writeBytes(path, saved);
+  }
+}
+
+TEST(QtSettingsStore, TwoEditorsKeepEachOthersKeys) {
+  test::TempFolder folder;
+  const std::string path = folder.file("Qarto.ini");
+  QtSettingsStore first(path);
+  QtSettingsStore second(path);
+  first.writeInt("Settings", "UndoLevels", 12);
+  ASSERT_TRUE(first.sync());
+  second.writeText("Exporting", "Folder", "/out");
+  ASSERT_TRUE(second.sync());
+  QtSettingsStore reread(path);
+  EXPECT_EQ(reread.readInt("Settings", "UndoLevels", 0), 12);
+  EXPECT_EQ(reread.readText("Exporting", "Folder", ""), "/out");
+  EXPECT_EQ(second.readInt("Settings", "UndoLevels", 0), 12);  // and the second sees it after its sync
 }
 
 }  // namespace

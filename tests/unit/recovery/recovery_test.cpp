@@ -13,28 +13,12 @@
 #include "edit/session/map_file_commands.h"
 #include "io/map_file/map_file_writer.h"
 #include "io/recovery/recovery_copies.h"
+#include "support/failing_file_system.h"
 #include "support/temp_folder.h"
 #include "support/test_session.h"
 
 namespace qarto::test {
 namespace {
-
-// The real file system with one step failing as the disk would fail it.
-struct FailingFileSystem : FileSystem {
-  WriteStep failing;
-  int error;
-  FailingFileSystem(WriteStep step, int errorNumber) : failing(step), error(errorNumber) {}
-  int fail(WriteStep step, int real) const { return step == failing ? error : real; }
-  int createTemporary(std::string& pattern, int& fd) override {
-    return failing == WriteStep::CreateTemporary ? error : FileSystem::createTemporary(pattern, fd);
-  }
-  int write(int fd, const void* d, std::size_t n) override { return fail(WriteStep::Write, FileSystem::write(fd, d, n)); }
-  int syncAndClose(int fd) override { return fail(WriteStep::Sync, FileSystem::syncAndClose(fd)); }
-  int syncFolder(const std::string& f) override { return fail(WriteStep::SyncFolder, FileSystem::syncFolder(f)); }
-  int rename(const std::string& a, const std::string& b) override {
-    return failing == WriteStep::Rename ? error : FileSystem::rename(a, b);
-  }
-};
 
 // A saved 30x20 map whose cells count up, with unsaved changes on top.
 struct SavedMap {
