@@ -1,6 +1,8 @@
 #include "edit/selection/region_edit.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "edit/layers/layer_support.h"
@@ -90,10 +92,11 @@ bool writeCells(EngineState& state, const std::vector<Pairing>& pairs, CellPoint
   return true;
 }
 
-std::string withName(const char* text, const std::string& name) {
-  std::string out = text;
-  out.replace(out.find("%s"), 2, name);
-  return out;
+// The message with the page's name in place of its "%s".
+std::string withName(std::string_view text, const std::string& name) {
+  const std::size_t at = text.find("%s");
+  if (at == std::string_view::npos) return std::string(text);
+  return std::string(text.substr(0, at)).append(name).append(text.substr(at + 2));
 }
 
 // The map's page for a page of the block: the collision page for the
