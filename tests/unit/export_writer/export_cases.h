@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cctype>
 #include <functional>
 #include <map>
 #include <ostream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -144,15 +144,37 @@ struct ExportedArray {
   long declared;
   std::vector<std::int64_t> values;
 };
+// Scanned by hand: std::regex recurses once per character and runs out of
+// stack on a large array in an unoptimised sanitizer build.
 inline std::vector<ExportedArray> arraysIn(const std::string& text) {
+  const auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; };
   std::vector<ExportedArray> arrays;
-  const std::regex array(R"((\w+)\[(\d*)\][^{;]*\{([^}]*)\})");
-  for (auto m = std::sregex_iterator(text.begin(), text.end(), array); m != std::sregex_iterator(); ++m) {
-    ExportedArray& a = arrays.emplace_back(ExportedArray{(*m)[1], (*m)[2].length() > 0 ? std::stol((*m)[2]) : -1, {}});
-    std::stringstream items(std::regex_replace((*m)[3].str(), std::regex("//[^\n]*|[\\s()]"), ""));
-    for (std::string item; std::getline(items, item, ',');) {
+  for (std::size_t open = text.find('['); open != std::string::npos; open = text.find('[', open + 1)) {
+    std::size_t nameStart = open;
+    while (nameStart > 0 && isWord(text[nameStart - 1])) --nameStart;
+    std::size_t close = open + 1;
+    while (close < text.size() && std::isdigit(static_cast<unsigned char>(text[close])) != 0) ++close;
+    if (nameStart == open || close >= text.size() || text[close] != ']') continue;
+    const std::size_t brace = text.find_first_of("{;", close);
+    if (brace == std::string::npos || text[brace] != '{') continue;
+    const std::size_t end = text.find('}', brace);
+    if (end == std::string::npos) break;
+    ExportedArray& a = arrays.emplace_back(ExportedArray{
+        text.substr(nameStart, open - nameStart), close > open + 1 ? std::stol(text.substr(open + 1, close - open - 1)) : -1, {}});
+    std::string items;  // the values without comments, blanks and parentheses
+    for (std::size_t at = brace + 1; at < end; ++at) {
+      if (text.compare(at, 2, "//") == 0) {
+        at = text.find('\n', at);
+        if (at == std::string::npos || at >= end) break;
+      } else if (std::isspace(static_cast<unsigned char>(text[at])) == 0 && text[at] != '(' && text[at] != ')') {
+        items += text[at];
+      }
+    }
+    std::stringstream list(items);
+    for (std::string item; std::getline(list, item, ',');) {
       if (!item.empty()) a.values.push_back(std::stoll(item, nullptr, 0) * (item.ends_with("<<16") ? 65536 : 1));
     }
+    open = end;
   }
   return arrays;
 }
