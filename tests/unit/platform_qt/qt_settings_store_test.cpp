@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,6 +86,27 @@ TEST(QtSettingsStore, AWriteFailingAtAnyStepKeepsTheWholeOldFileAndTheNewValuesF
     EXPECT_EQ(RecentFileList(reread).entries(), (std::vector<std::string>{"/maps/b.qrm", "/maps/a.qrm"}));
     test::writeBytes(path, saved);
   }
+}
+
+TEST(QtSettingsStore, AWriteReachesTheFileOnceTheEventLoopRunsAndAStoreGoneMeanwhileIsNoHarm) {
+  test::TempFolder folder;
+  const std::string path = folder.file("Qarto.ini");
+  int argc = 1;
+  char name[] = "settings";
+  char* argv[] = {name, nullptr};
+  QCoreApplication application(argc, argv);
+  QtSettingsStore store(path);
+  RecentFileList(store).add("/maps/a.qrm");
+  EXPECT_FALSE(std::filesystem::exists(path));
+  QCoreApplication::processEvents();
+  QtSettingsStore reread(path);
+  EXPECT_EQ(RecentFileList(reread).entries(), std::vector<std::string>{"/maps/a.qrm"});
+  {
+    QtSettingsStore gone(path);
+    gone.writeInt("Settings", "UndoLevels", 5);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QtSettingsStore(path).readInt("Settings", "UndoLevels", 0), 5);  // written by its end
 }
 
 TEST(QtSettingsStore, TwoEditorsKeepEachOthersKeys) {
