@@ -259,10 +259,11 @@ void CMainFrame::showContextMenu(bool tileMenu, int x, int y) {
 
 bool CMainFrame::allowSessionEnd() {
   if (view_ == nullptr) return true;
+  // The view options are kept even when the user then cancels.
   engine_->saveViewOptions();
   if (!confirmDiscard(engine_->session(), commands_->mapFileHooks())) return false;
-  // The session may end the editor without closing the window: a map the
-  // user chose not to save loses its copy here, as on closing. A session
+  // A map the user chose not to save loses its copy, whether the window
+  // closes or the session ends the editor without closing it. A session
   // that ends without the question (a kill, a power cut) keeps it.
   recovery_->closed();
   return true;
@@ -306,14 +307,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  // The view options are kept even when the user then cancels.
-  engine_->saveViewOptions();
-  if (!confirmDiscard(engine_->session(), commands_->mapFileHooks())) {
+  if (!allowSessionEnd()) {
     event->ignore();
     showEngineState();
     return;
   }
-  recovery_->closed();
   view_->shutDown();
   takeCentralWidget();
   view_.reset();

@@ -75,7 +75,8 @@ class CMainFrame : public QMainWindow, public FrameHost {
   // After any input or change: actions, status panes, cursor, redraw,
   // focus and the context menu the engine asked for.
   void showEngineState();
-  // The question before the user's session ends; false keeps it going.
+  // The question before the window closes or the user's session ends;
+  // false keeps the editor going.
   bool allowSessionEnd();
 
   // FrameHost.
